@@ -29,22 +29,20 @@ namespace {
 int32_t HeapInitFlag = 0;
 HeapMallocFunction HeapMalloc = malloc;
 
-// Every chunk and block the heap took, so that all of them stay reachable
-// from the heap's own records for the process's whole life (an abandoned
-// chunk is still heap memory, not a leak).
-void** TakenBlocks = nullptr;
-size_t TakenBlockCount = 0;
-size_t TakenBlockCapacity = 0;
+// Every chunk and large block stays reachable from this list, so that leak
+// checkers see the arena, which is never freed, as live memory.
+struct HeapBlockNode {
+  HeapBlockNode* next;
+  void* block;
+};
+HeapBlockNode* HeapBlocks = nullptr;
 
 void KeepBlock(void* block) {
-  if (TakenBlockCount == TakenBlockCapacity) {
-    size_t capacity = TakenBlockCapacity == 0 ? 64 : TakenBlockCapacity * 2;
-    void* grown = realloc(TakenBlocks, capacity * sizeof(void*));
-    if (grown == nullptr) HeapExceeded();
-    TakenBlocks = static_cast<void**>(grown);
-    TakenBlockCapacity = capacity;
-  }
-  TakenBlocks[TakenBlockCount++] = block;
+  auto* node = static_cast<HeapBlockNode*>(malloc(sizeof(HeapBlockNode)));
+  if (node == nullptr) HeapExceeded();
+  node->next = HeapBlocks;
+  node->block = block;
+  HeapBlocks = node;
 }
 
 // Makes a fresh chunk current; the rest of the old one is abandoned.

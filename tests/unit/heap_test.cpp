@@ -134,6 +134,16 @@ TEST_F(HeapExhaustion, FreshHeapHasUsedNothingAndTakesAWholeChunk) {
       testing::ExitedWithCode(0), "");
 }
 
+TEST_F(HeapExhaustion, FailedFirstChunkIsReported) {
+  // The standard streams are set up before the heap, so even this is seen.
+  EXPECT_EXIT(
+      {
+        SetHeapMalloc(FailingMalloc);
+        InitRuntime();
+      },
+      testing::ExitedWithCode(1), testing::Eq("Heapspace exceeded.....\n0 bytes heapspace used\n"));
+}
+
 TEST_F(HeapExhaustion, FailedChunkGivesTheTwoLineReport) {
   EXPECT_EXIT(
       {

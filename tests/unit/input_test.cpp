@@ -244,6 +244,26 @@ TEST(InputFiles, FilesAndTextsAreOneStream) {
   EXPECT_EQ(InputFile, nullptr);
 }
 
+TEST(InputFiles, FileFillingTheBufferExactlyThenAnotherFile) {
+  std::string full(ScanBufferSize, 'f');
+  full[100] = '\xff';
+  std::string a = WriteTempFile("input_test_full.txt", full);
+  std::string b = WriteTempFile("input_test_after.txt", "\xff!");
+  InitRuntime();
+  ClearInputs();
+  AddInputFile(IdentifierOf(a.c_str()));
+  AddInputFile(IdentifierOf(b.c_str()));
+  StartInputs();
+  BufferIndex = -1;
+  EXPECT_EQ(BufferEnd, ScanBufferSize);
+  EXPECT_EQ(ReadToEnd(), full + "\xff!");
+  EXPECT_EQ(BufferEnd, 2);
+  SourceLine where = PositionToLine(ScanBufferSize + 2);
+  EXPECT_EQ(NameOf(where), a) << "no line end yet: the line belongs to the first file";
+  EXPECT_EQ(where.column, ScanBufferSize + 2);
+  CloseInput();
+}
+
 TEST(InputFiles, OpenInputRestartsEverything) {
   std::string text;
   for (int i = 0; i < 40000; ++i) text += "line" + std::to_string(i) + "\n";
