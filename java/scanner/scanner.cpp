@@ -198,6 +198,21 @@ void InitJavaScanner() {
 
 void ScanStart() {
   unsigned c = NextChar();
+  // Blanks and line feeds in front of a token are layout. Skipping them here
+  // and moving the token's start behind them gives the same token as
+  // accepting each run as a layout token and scanning again, without a pass
+  // through the next-token loop per run.
+  for (;;) {
+    if (HasClass(c, BlankChar)) {
+      c = ReadWhile([](unsigned b) { return HasClass(b, BlankChar); });
+    } else if (c == '\n') {
+      NewLine();
+      c = NextChar();
+    } else {
+      break;
+    }
+    TokenStart = BufferIndex - 1;
+  }
   switch (StartTable[c]) {
     case StartNothing:
       return;
