@@ -35,3 +35,7 @@ inline constexpr int32_t RealTextStartPrecision = 6;
 // by recursion without overflowing the default thread stack. The pages are
 // only reserved; the system backs them when the recursion reaches them.
 inline constexpr size_t ProgramStackBytes = size_t{512} << 20;
+
+// Bytes of the launcher's first request for the current directory; a deeper
+// directory doubles the buffer until the path fits.
+inline constexpr size_t WorkingDirectoryBufferSize = 2000;
