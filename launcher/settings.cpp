@@ -1,32 +1,67 @@
-// The settings front end's driver: queues the fixed settings text and runs
-// the front end over it; the evaluation of the tree's root starts Java.
+// The settings front end's driver: queues the fixed settings text, parses
+// it, builds its tree and evaluates the tree's root, which starts Java.
+//
+// Order of a run (RunLauncher):
+//   1. InitAndParseIni: token names, scanner reset, fresh global cells, the
+//      parse from the start state.
+//   2. Without a syntax error, the tree is built from the parse.
+//   3. The run goes on only while no syntax error and no error message was
+//      reported; the input is closed.
+//   4. Forcing the pass cell checks the tree's keys and launches Java.
 #include "launcher/settings.h"
 
-#include "launcher/discovery.h"
+#include "launcher/settings_scanner.h"
+#include "launcher/settings_tree.h"
 #include "support/identifiers.h"
 #include "support/input.h"
+#include "support/report.h"
+#include "support/scanbuf.h"
 #include "support/startup.h"
 
 namespace {
 
 int32_t settingsReady = 0;
 
-// The one settings text the launcher reads.
+// The one settings text the launcher reads, and its input name.
 const char SettingsText[] = "\n";
+const char SettingsInputName[] = "newline";
+
+// The entries of the parsed settings text. The settings parser is generated
+// from settings.grammar; until the generator's engine is linked here, the
+// text is only read up to its end, which for the launcher's own text (one
+// line end) is the whole of it: an empty settings file with no entries.
+ConsList ParseIniText() {
+  NextToken();
+  return nullptr;
+}
+
+ConsList parsedRecords = nullptr;
+
+void InitAndParseIni() {
+  InitIniTokenNames();
+  SetScanAutomaton(ScanIniToken);
+  ResetScanner();
+  InitIniGlobalCells();
+  parsedRecords = ParseIniText();
+}
 
 }  // namespace
 
 void InitSettingsLanguage() {
   if (!EnterModuleInit(settingsReady)) return;
   SourceInputModuleInit();
+  InitSettingsTree();
 }
 
 void QueueSettingsText() {
-  AddInputText(SettingsText, 1, IdentifierOf("newline"));
+  AddInputText(SettingsText, sizeof SettingsText - 1, IdentifierOf(SettingsInputName));
   StartInputs();
 }
 
 void RunLauncher() {
+  InitAndParseIni();
+  if (SyntaxErrorFlag == 0) BuildIniRoot(parsedRecords);
+  int32_t iniRunSucceeded = SyntaxErrorFlag == 0 && SuccessFlag != 0;
   CloseInput();
-  LaunchJava();
+  if (iniRunSucceeded) ForceLazyCell(IniPassCell);
 }

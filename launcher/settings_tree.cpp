@@ -1,0 +1,104 @@
+// The settings tree: entry records, the root with its two lazy attributes,
+// the key checks, and the root pass that launches Java.
+#include "launcher/settings_tree.h"
+
+#include <cstdio>
+
+#include "launcher/discovery.h"
+#include "support/heap.h"
+#include "support/report.h"
+#include "support/services.h"
+#include "support/startup.h"
+
+LazyCell* IniTreeCell = nullptr;
+LazyCell* IniPassCell = nullptr;
+
+namespace {
+
+int32_t settingsTreeReady = 0;
+
+// Name of this module in internal-error reports.
+constexpr const char* ResolutionModule = "Resolution";
+// Line that internal-error reports of this module name.
+constexpr int32_t ResolutionLine = 13;
+
+// Messages of the key checks.
+constexpr const char* MoreThanOneDefinition = "more than one definition for ";
+
+Word ComputeRecords(void* context) {
+  return reinterpret_cast<Word>(static_cast<ConsList>(context));
+}
+
+// Each entry defines its key; the definitions are united in input order.
+Word ComputeEnvironment(void* context) {
+  ConsList environment = nullptr;
+  for (ConsList r = static_cast<ConsList>(context); r != nullptr; r = r->tail)
+    environment = ConsUnion(environment, Cons(r->head, nullptr));
+  return reinterpret_cast<Word>(environment);
+}
+
+// The pass: force the tree, check its keys, visit the values, start Java.
+Word RunIniPass(LazyCell* cell) {
+  auto* root = reinterpret_cast<IniRoot*>(ForceLazyCell(IniTreeCell));
+  auto records = reinterpret_cast<ConsList>(ForceLazyCell(root->records));
+  auto environment = reinterpret_cast<ConsList>(ForceLazyCell(root->environment));
+  ResolveIniRecords(records, environment);
+  StoreLazyValue<Word>(cell, 0);
+  LaunchJava();
+}
+
+}  // namespace
+
+void InitSettingsTree() {
+  if (!EnterModuleInit(settingsTreeReady)) return;
+  InitErrorReport();
+  RegisterRoot(&IniTreeCell);
+  RegisterRoot(&IniPassCell);
+}
+
+void InitIniGlobalCells() {
+  IniTreeCell = NewEvaluatedCell<Word>(0);
+  IniPassCell = NewEvaluatedCell<Word>(0);
+}
+
+IniRecord* NewIniRecord(SourcePosition position, Identifier* key, const char* value) {
+  auto* record = static_cast<IniRecord*>(Allocate(sizeof(IniRecord)));
+  record->position = position;
+  record->key = key;
+  record->value = value;
+  return record;
+}
+
+void BuildIniRoot(ConsList records) {
+  auto* root = static_cast<IniRoot*>(Allocate(sizeof(IniRoot)));
+  root->records = NewLazyCell<Word>(records, ComputeOnce<Word, ComputeRecords>);
+  root->environment = NewLazyCell<Word>(records, ComputeOnce<Word, ComputeEnvironment>);
+  StoreLazyValue<Word>(IniTreeCell, reinterpret_cast<Word>(root));
+  IniPassCell->context = nullptr;
+  IniPassCell->function = RunIniPass;
+}
+
+ConsList IniDefinitionsOf(ConsList environment, const Identifier* key) {
+  ConsList found = nullptr;
+  for (ConsList d = environment; d != nullptr; d = d->tail) {
+    auto* record = static_cast<IniRecord*>(d->head);
+    if (record == nullptr) InternalError(ResolutionModule, ResolutionLine);
+    if (record->key == key) ConsAppendIfAbsent(found, record);
+  }
+  return found;
+}
+
+void ResolveIniRecords(ConsList records, ConsList environment) {
+  for (ConsList r = records; r != nullptr; r = r->tail) {
+    auto* record = static_cast<IniRecord*>(r->head);
+    if (record == nullptr) InternalError(ResolutionModule, ResolutionLine);
+    ConsList definitions = IniDefinitionsOf(environment, record->key);
+    if (definitions != nullptr && definitions->tail != nullptr) {
+      BeginMessage(record->position, 1);
+      PrintString(MoreThanOneDefinition);
+      PrintIdentifier(record->key);
+      PrintString("\n");
+      std::fflush(StderrStream);
+    }
+  }
+}

@@ -1,0 +1,98 @@
+// Tests of the settings tree: the root's lazy attributes (entries in order,
+// the environment of their definitions) and the key checks of the root pass.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "launcher/settings_scanner.h"
+#include "launcher/settings_tree.h"
+#include "support/identifiers.h"
+#include "support/input.h"
+#include "support/report.h"
+#include "support/scanbuf.h"
+#include "support/startup.h"
+
+namespace {
+
+char programName[] = "client";
+char* programArgs[] = {programName, nullptr};
+
+class SettingsTreeTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    InitCommandLine(1, programArgs);
+    InitRuntime();
+    InitSettingsTree();
+    InitIniTokenNames();
+  }
+
+  // Reads a text of well-formed key = value lines and builds its tree; the
+  // entries are taken straight from the tokens.
+  IniRoot* Build(const std::string& text) {
+    stored = text;
+    ClearInputs();
+    AddInputText(stored.data(), static_cast<int32_t>(stored.size()), IdentifierOf("settings"));
+    StartInputs();
+    SetScanAutomaton(ScanIniToken);
+    ResetScanner();
+    ConsList records = nullptr;
+    for (NextToken(); CurrentToken == Ini_Keysym; NextToken()) {
+      SourcePosition at = PositionCounter - TokenLength + 1;
+      auto* key = static_cast<Identifier*>(const_cast<void*>(TokenAttribute.Reference));
+      NextToken();
+      EXPECT_EQ(CurrentToken, Ini_equalssym);
+      NextToken();
+      ConsAppendIfAbsent(records, NewIniRecord(at, key, static_cast<const char*>(TokenAttribute.Reference)));
+    }
+    EXPECT_EQ(CurrentToken, Ini_endoffile);
+    InitIniGlobalCells();
+    BuildIniRoot(records);
+    return reinterpret_cast<IniRoot*>(ForceLazyCell(IniTreeCell));
+  }
+
+  static std::string Keys(ConsList list) {
+    std::string keys;
+    for (; list != nullptr; list = list->tail) {
+      auto* r = static_cast<IniRecord*>(list->head);
+      keys += std::string(r->key->text) + "=" + r->value + " ";
+    }
+    return keys;
+  }
+
+  std::string stored;
+};
+
+TEST_F(SettingsTreeTest, EmptyTextHasNoEntriesAndEmptyEnvironment) {
+  IniRoot* root = Build("\n");
+  EXPECT_EQ(ForceLazyCell(root->records), 0u);
+  EXPECT_EQ(ForceLazyCell(root->environment), 0u);
+}
+
+TEST_F(SettingsTreeTest, EntriesAndDefinitionsKeepInputOrder) {
+  IniRoot* root = Build("b = 2\na = \"x\"\nb = 3\n");
+  auto records = reinterpret_cast<ConsList>(ForceLazyCell(root->records));
+  auto environment = reinterpret_cast<ConsList>(ForceLazyCell(root->environment));
+  EXPECT_EQ(Keys(records), "b=2 a=\"x\" b=3 ");
+  EXPECT_EQ(Keys(environment), "b=2 a=\"x\" b=3 ");
+  EXPECT_EQ(Keys(IniDefinitionsOf(environment, IdentifierOf("b"))), "b=2 b=3 ");
+  EXPECT_EQ(IniDefinitionsOf(environment, IdentifierOf("c")), nullptr);
+  // Each attribute is computed once: forcing again gives the same list.
+  EXPECT_EQ(reinterpret_cast<ConsList>(ForceLazyCell(root->environment)), environment);
+}
+
+TEST_F(SettingsTreeTest, KeyDefinedTwiceIsAWarningAtEachDefinition) {
+  IniRoot* root = Build("a = 1\nb = 2\n  a = \"x\"\n");
+  auto records = reinterpret_cast<ConsList>(ForceLazyCell(root->records));
+  auto environment = reinterpret_cast<ConsList>(ForceLazyCell(root->environment));
+  int32_t warnings = WarningCount;
+  testing::internal::CaptureStderr();
+  ResolveIniRecords(records, environment);
+  std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(err,
+            "\"settings\", line 1  1  Warning: more than one definition for a\n"
+            "\"settings\", line 3  3  Warning: more than one definition for a\n");
+  EXPECT_EQ(WarningCount, warnings + 2);
+  EXPECT_EQ(SuccessFlag, 1);
+}
+
+}  // namespace
