@@ -9,13 +9,15 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
-#include <string_view>
 
 #include "launcher/discovery.h"
 #include "launcher/messages.h"
 #include "launcher/settings.h"
+#include "support/conslist.h"
+#include "support/filepath.h"
 #include "support/identifiers.h"
 #include "support/input.h"
+#include "support/layout.h"
 #include "support/startup.h"
 
 LauncherState TheLauncher;
@@ -27,37 +29,27 @@ int32_t launcherReady = 0;
 
 const std::string emptyText;
 
-// The base name of a program path, without directory and extension.
-std::string CommandNameOf(std::string_view path) {
-  std::size_t slash = path.rfind('/');
-  if (slash != std::string_view::npos) path.remove_prefix(slash + 1);
-  std::size_t colon = path.find(':');
-  if (colon != std::string_view::npos) path.remove_prefix(colon + 1);
-  std::size_t dot = path.rfind('.');
-  if (dot != std::string_view::npos) path = path.substr(0, dot);
-  return std::string(path);
-}
-
 bool Is(const char* arg, const char* option) { return std::strcmp(arg, option) == 0; }
 
-// Writes the recognised command names as "[a], [b], ...".
+// Writes the recognised command names as "[a], [b], ...": one layout per
+// name, joined by ", ".
 void PrintCommandList() {
-  bool first = true;
+  ConsList names = nullptr;
   for (const LauncherCommand& c : CommandTable) {
-    if (!first) std::fputs(", ", stderr);
-    std::fputs("[", stderr);
-    std::fputs(c.name, stderr);
-    std::fputs("]", stderr);
-    first = false;
+    std::string bracketed = std::string("[") + c.name + "]";
+    ConsAppendIfAbsent(names, LayoutText(IdentifierOf(bracketed.c_str())->text));
   }
+  PrintLayoutToStderr(LayoutJoin(names, LayoutText(", ")));
 }
 
 }  // namespace
 
 void InitLauncherState() {
   if (!EnterModuleInit(launcherStateReady)) return;
+  InitFileNames();
+  InitLayout();
   const char* arg0 = Arg(0);
-  TheLauncher.commandName = CommandNameOf(arg0 != nullptr ? arg0 : "");
+  TheLauncher.commandName = ParsePath(arg0 != nullptr ? arg0 : "")->base->text;
   TheLauncher.jvmKey = IdentifierOf("JVM");
   TheLauncher.homeKey = IdentifierOf("HOME");
   TheLauncher.settings = {{TheLauncher.jvmKey, ""}, {TheLauncher.homeKey, ""}};
