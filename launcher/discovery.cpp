@@ -96,7 +96,7 @@ void DiscoverHomeAndJvm() {
     SetSetting(TheLauncher.homeKey, home);
   }
   if (GetSetting(TheLauncher.jvmKey).empty()) {
-    std::string jvm = Join(FindJvm(), "java");
+    std::string jvm = Join(FindJvm(), TheLauncher.jvmCommandName->text);
     LauncherTrace(launcher_text::TraceJvm + jvm);
     SetSetting(TheLauncher.jvmKey, jvm);
   }
@@ -146,7 +146,7 @@ std::string TrimPathSeparators(std::string_view text) {
 }
 
 std::string FindJvm() {
-  const std::string java = "java";
+  const std::string java = TheLauncher.jvmCommandName->text;
   if (SearchPath(java, false).empty()) LauncherFatal(launcher_text::JvmMessage);
   return SearchPath(java, false);
 }

@@ -16,7 +16,6 @@
 #include "support/conslist.h"
 #include "support/filepath.h"
 #include "support/identifiers.h"
-#include "support/input.h"
 #include "support/layout.h"
 #include "support/startup.h"
 
