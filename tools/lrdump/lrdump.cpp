@@ -64,10 +64,11 @@ void DumpState(int s) {
   for (int k = 0; k < st.KernelCount; ++k) {
     const LrItem& item = a.Kernels[st.FirstKernel + k];
     const LrProduction& p = a.Productions[item.Production];
-    std::string text = std::string(a.NonterminalNames[p.Lhs]) + " ->";
+    std::string text = a.NonterminalNames[p.Lhs];
+    text.append(" ->");
     for (int i = 0; i <= p.Length; ++i) {
-      if (i == item.Dot) text += " .";
-      if (i < p.Length) text += " " + SymbolName(a.RhsSymbols[p.FirstSymbol + i]);
+      if (i == item.Dot) text.append(" .");
+      if (i < p.Length) text.append(" ").append(SymbolName(a.RhsSymbols[p.FirstSymbol + i]));
     }
     std::printf("  kernel %s  (%d)\n", text.c_str(), item.Production);
   }
