@@ -22,6 +22,7 @@
 
 #include "launcher/launcher.h"
 #include "launcher/messages.h"
+#include "support/filepath.h"
 #include "support/identifiers.h"
 #include "support/limits.h"
 #include "support/startup.h"
@@ -30,8 +31,10 @@ namespace {
 
 int32_t discoveryReady = 0;
 
-constexpr char FileSeparator = '/';
-constexpr char PathListSeparator = ':';
+// Paths are joined with the file separator, path lists with the drive
+// separator of the file-name module.
+constexpr char FileSeparator = FileSeparatorChar;
+constexpr char PathListSeparator = DriveSeparatorChar;
 
 // A command counts only as an executable regular file (a directory or a
 // plain data file of the same name is passed over).
@@ -74,6 +77,7 @@ std::string SearchPath(const std::string& command, bool tryExeSuffix) {
 
 void InitDiscovery() {
   if (!EnterModuleInit(discoveryReady)) return;
+  InitFileNames();
   InitLauncherState();
 }
 
