@@ -54,6 +54,7 @@ LayoutNode* NewNode(int32_t kind) {
   node->right = nullptr;
   node->list = nullptr;
   node->lastLine = nullptr;
+  node->lastLineIndented = 0;
   return node;
 }
 
@@ -70,6 +71,13 @@ bool IsOneLine(const LayoutNode* node) {
 }
 bool IsBlock(const LayoutNode* node) {
   return node->kind == LayoutBlockKind || node->kind == LayoutTextBlockKind;
+}
+
+// Whether the last line of a document of two or more lines is printed with
+// the prefix of its later lines: false only when it comes from the later
+// lines of a text block, which are printed without a prefix.
+bool LastLineIndented(const LayoutNode* node) {
+  return LayoutHeight(node) <= 0 || node->lastLineIndented != 0;
 }
 
 LayoutNode* Element(ConsList cell) { return static_cast<LayoutNode*>(cell->head); }
@@ -253,12 +261,24 @@ LayoutNode* LayoutBeside(LayoutNode* a, LayoutNode* b) {
   if (IsEmpty(b)) return a;
   if (IsOneLine(a) && IsOneLine(b)) return LayoutConcat(a, b);
   int32_t ha = LayoutHeight(a);
+  int32_t hb = LayoutHeight(b);
   int32_t lw = LayoutLastLineWidth(a);
-  bool bOneLine = IsOneLine(b);
-  LayoutNode* node = NewBlock(LayoutBlockKind, LayoutBesidePrinter,
-                              Larger(LayoutWidth(a), lw + LayoutWidth(b)),
-                              bOneLine ? ha : ha + LayoutHeight(b),
-                              bOneLine ? LayoutConcat(LayoutLastLine(a), b) : LayoutLastLine(b));
+  LayoutNode* node = NewBlock(LayoutBlockKind, LayoutBesidePrinter, Larger(LayoutWidth(a), lw + LayoutWidth(b)),
+                              ha + hb, nullptr);
+  // The last line is b's last line; it continues a's last line when b has
+  // one line, and it is indented by a's last line when it is printed with
+  // the prefix of b's later lines. Either way it starts with a's last line
+  // in width and in its tabs, so later compositions indent to its true end.
+  if (hb == 0) {
+    node->lastLine = LayoutConcat(LayoutLastLine(a), LayoutLastLine(b));
+    node->lastLineIndented = LastLineIndented(a);
+  } else if (LastLineIndented(b)) {
+    node->lastLine = LayoutConcat(LayoutLastLine(a), LayoutLastLine(b));
+    node->lastLineIndented = 1;
+  } else {
+    node->lastLine = LayoutLastLine(b);
+    node->lastLineIndented = 0;
+  }
   node->leftLastWidth = lw;
   node->left = a;
   node->right = b;
@@ -276,6 +296,7 @@ LayoutNode* LayoutAbove(LayoutNode* a, LayoutNode* b) {
   if (IsEmpty(b)) return a;
   LayoutNode* node = NewBlock(LayoutBlockKind, LayoutAbovePrinter, Larger(LayoutWidth(a), LayoutWidth(b)),
                               LayoutHeight(a) + LayoutHeight(b) + 1, LayoutLastLine(b));
+  node->lastLineIndented = LastLineIndented(b);
   node->left = a;
   node->right = b;
   return node;
@@ -297,6 +318,7 @@ LayoutNode* LayoutVertical(ConsList elements) {
     last = element;
   }
   LayoutNode* node = NewBlock(LayoutBlockKind, LayoutVerticalPrinter, width, lines - 1, LayoutLastLine(last));
+  node->lastLineIndented = LastLineIndented(last);
   node->list = from;
   return node;
 }
@@ -389,8 +411,8 @@ void PrintLayout(const LayoutNode* document) {
         while (cell != nullptr && IsEmpty(Element(cell))) cell = cell->tail;
         if (cell == nullptr) continue;
         push(PrintVerticalRest, nullptr, cell->tail, nullptr, item.rest);
-        push(PrintNewline, nullptr, nullptr, nullptr, nullptr);
         push(PrintDocument, Element(cell), nullptr, item.rest, item.rest);
+        push(PrintNewline, nullptr, nullptr, nullptr, nullptr);
         continue;
       }
       case PrintDocument:

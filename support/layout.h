@@ -44,6 +44,10 @@ struct LayoutNode {
   LayoutNode* right;      // the second part
   ConsList list;          // row and vertical block: the LayoutNode elements
   LayoutNode* lastLine;   // block: a one-line document of its last line
+  // Block: non-zero when its last line is printed with the prefix of its
+  // later lines (its indentation), as every last line is but one that
+  // comes from a text block's later lines.
+  int32_t lastLineIndented;
 };
 
 // Once-only initialisation: makes the empty document.
