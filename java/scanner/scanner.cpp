@@ -198,6 +198,25 @@ void InitJavaScanner() {
 
 void ScanStart() {
   unsigned c = NextChar();
+  // Blanks and line feeds in front of a token are layout. Skipping them here
+  // gives the same token as accepting each run as a layout token and
+  // scanning again, without a pass through the next-token loop per run. As
+  // there, each run starts a token of its own: TokenStart moves behind every
+  // line feed, so that no buffer refill keeps more than the current run.
+  if (HasClass(c, BlankChar) || c == '\n') {
+    for (;;) {
+      if (HasClass(c, BlankChar)) {
+        c = ReadWhile([](unsigned b) { return HasClass(b, BlankChar); });
+      } else if (c == '\n') {
+        NewLine();
+        TokenStart = BufferIndex;
+        c = NextChar();
+      } else {
+        break;
+      }
+      TokenStart = BufferIndex - 1;
+    }
+  }
   switch (StartTable[c]) {
     case StartNothing:
       return;
