@@ -1261,4 +1261,59 @@ TEST(JavaAutomaton, FixedTokenStates) {
   }
 }
 
+std::string TransitionSetOf(const char* state, const char* key) {
+  int s = StateNamed(state);
+  std::string k = key;
+  const LrAction* act = k.rfind("token ", 0) == 0 ? TokenAction(s, TokenNamed(k.substr(6)))
+                                                  : GotoAction(s, NonterminalNamed(k.substr(5)));
+  return act == nullptr || act->TransitionSet < 0 ? "-" : SetNames(act->TransitionSet);
+}
+
+// Sets passed to successors where the tables state them.
+TEST(JavaAutomaton, TransitionSets) {
+  const std::set<std::string> statementStart = Words(StatementStart);
+  // The goal state: after hashhashhashsym the unit starts and hashhashhashsym; the
+  // goto on ZEB_Section the unit starts; the goto on _OPT_MOREZEB_Section nothing.
+  EXPECT_EQ(Words(TransitionSetOf("JavaState000Goal", "token hashhashhashsym")),
+            Words(UnitStart + " packagesym USERimportsym hashhashhashsym"));
+  EXPECT_EQ(Words(TransitionSetOf("JavaState000Goal", "goto ZEB_Section")),
+            Words(UnitStart + " packagesym USERimportsym"));
+  EXPECT_EQ(TransitionSetOf("JavaState000Goal", "goto _OPT_MOREZEB_Section"), "");
+  // The goto on Modifier after a type declaration.
+  EXPECT_EQ(Words(TransitionSetOf("JavaState010Goto51", "goto Modifier")),
+            Words(UnitStart + " Identifiersym extendssym implementssym openchainsym"));
+  // Try: catch passes finallysym and catchsym, the goto on CatchClause finallysym.
+  EXPECT_EQ(Words(TransitionSetOf("JavaState109Catches", "token catchsym")), Words("finallysym catchsym"));
+  EXPECT_EQ(Words(TransitionSetOf("JavaState109Catches", "goto CatchClause")), Words("finallysym"));
+  EXPECT_EQ(Words(TransitionSetOf("JavaState157Reduce265", "token catchsym")), Words("catchsym"));
+  EXPECT_EQ(TransitionSetOf("JavaState157Reduce265", "goto CatchClause"), "");
+  EXPECT_EQ(Words(TransitionSetOf("JavaState202FormalParameter", "goto _OPTfinalsym")),
+            Words("closeparsym openchainsym"));
+  EXPECT_EQ(Words(TransitionSetOf("JavaState106Goto247", "token colonsym")), Words("semicolonsym"));
+  EXPECT_EQ(Words(TransitionSetOf("JavaState236", "goto BlockStatement")), Words("closechainsym"));
+  EXPECT_EQ(Words(TransitionSetOf("JavaState231ConstantExpression", "goto ConditionalOrExpression")),
+            Words("colonsym"));
+  EXPECT_EQ(Words(TransitionSetOf("JavaState231ConstantExpression", "goto LeftHandSide")), Words("colonsym"));
+  // The then-branch states 174 and 246 pass the statement starts and
+  // USERelsesym on their other transitions, beyond what the other states pass.
+  for (const char* key : {"token thissym", "token semicolonsym", "token supersym", "goto Name", "goto Primary",
+                          "goto LeftHandSide", "goto StatementExpression", "goto PostfixExpression"}) {
+    for (const char* state : {"JavaState174Statement", "JavaState246Statement"}) {
+      std::set<std::string> then = Words(TransitionSetOf(state, key));
+      std::set<std::string> plain = Words(TransitionSetOf("JavaState247Statement", key));
+      std::set<std::string> expected = plain;
+      expected.insert(statementStart.begin(), statementStart.end());
+      expected.insert("USERelsesym");
+      EXPECT_EQ(then, expected) << state << " " << key;
+    }
+  }
+  // ... but not on the openparsym runs of if, while and for, nor on the goto on
+  // StatementWithoutTrailingSubstatement.
+  for (const char* key : {"token USERifsym", "token USERwhilesym", "token forsym",
+                          "goto StatementWithoutTrailingSubstatement", "goto StatementNoShortIf"}) {
+    EXPECT_EQ(TransitionSetOf("JavaState174Statement", key), "") << key;
+    EXPECT_EQ(TransitionSetOf("JavaState246Statement", key), "") << key;
+  }
+}
+
 }  // namespace
