@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <map>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -74,22 +73,28 @@ std::vector<std::string> KernelOf(int s) {
   return out;
 }
 
-// A kernel pattern is an item as the tables write it; "..." stands for symbols
-// that the table leaves out.
-bool Matches(const std::string& pattern, const std::string& item) {
-  std::string re;
-  for (size_t i = 0; i < pattern.size(); ++i) {
-    if (pattern.compare(i, 3, "...") == 0) {
-      re += ".*";
-      i += 2;
-    } else if (std::string("\\^$.|?*+()[]{}").find(pattern[i]) != std::string::npos) {
-      re += '\\';
-      re += pattern[i];
-    } else {
-      re += pattern[i];
-    }
+// A kernel pattern is an item as the tables write it, word by word; "..."
+// stands for any run of symbols that the table leaves out.
+bool MatchWords(const std::vector<std::string>& p, size_t i, const std::vector<std::string>& w, size_t j) {
+  if (i == p.size()) return j == w.size();
+  if (p[i] == "...") {
+    for (size_t k = j; k <= w.size(); ++k)
+      if (MatchWords(p, i + 1, w, k)) return true;
+    return false;
   }
-  return std::regex_match(item, std::regex(re));
+  return j < w.size() && p[i] == w[j] && MatchWords(p, i + 1, w, j + 1);
+}
+
+std::vector<std::string> WordList(const std::string& text) {
+  std::istringstream in(text);
+  std::vector<std::string> out;
+  std::string w;
+  while (in >> w) out.push_back(w);
+  return out;
+}
+
+bool Matches(const std::string& pattern, const std::string& item) {
+  return MatchWords(WordList(pattern), 0, WordList(item), 0);
 }
 
 std::string SetNames(int set) {
