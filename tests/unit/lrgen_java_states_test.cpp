@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <map>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -74,22 +73,28 @@ std::vector<std::string> KernelOf(int s) {
   return out;
 }
 
-// A kernel pattern is an item as the tables write it; "..." stands for symbols
-// that the table leaves out.
-bool Matches(const std::string& pattern, const std::string& item) {
-  std::string re;
-  for (size_t i = 0; i < pattern.size(); ++i) {
-    if (pattern.compare(i, 3, "...") == 0) {
-      re += ".*";
-      i += 2;
-    } else if (std::string("\\^$.|?*+()[]{}").find(pattern[i]) != std::string::npos) {
-      re += '\\';
-      re += pattern[i];
-    } else {
-      re += pattern[i];
-    }
+// A kernel pattern is an item as the tables write it, word by word; "..."
+// stands for any run of symbols that the table leaves out.
+bool MatchWords(const std::vector<std::string>& p, size_t i, const std::vector<std::string>& w, size_t j) {
+  if (i == p.size()) return j == w.size();
+  if (p[i] == "...") {
+    for (size_t k = j; k <= w.size(); ++k)
+      if (MatchWords(p, i + 1, w, k)) return true;
+    return false;
   }
-  return std::regex_match(item, std::regex(re));
+  return j < w.size() && p[i] == w[j] && MatchWords(p, i + 1, w, j + 1);
+}
+
+std::vector<std::string> WordList(const std::string& text) {
+  std::istringstream in(text);
+  std::vector<std::string> out;
+  std::string w;
+  while (in >> w) out.push_back(w);
+  return out;
+}
+
+bool Matches(const std::string& pattern, const std::string& item) {
+  return MatchWords(WordList(pattern), 0, WordList(item), 0);
 }
 
 std::string SetNames(int set) {
@@ -151,7 +156,7 @@ std::string OnUnexpected(int s) {
 
 struct StateFact {
   const char* Name;
-  const char* Kernel;      // items separated by " ; "
+  std::string Kernel;      // items separated by " ; "
   const char* Unexpected;  // as OnUnexpected describes it
 };
 
@@ -750,6 +755,570 @@ TEST(JavaAutomaton, TypeAndDeclaratorStates) {
        "closebrksym dotsym openchainsym closechainsym lessthansym greaterthansym questionmarksym ampersandsym hatsym "
        "verticalbarsym Identifiersym"},
   });
+}
+
+// Blocks, statements, for headers, try, constructor bodies, switch blocks and the
+// small completing states.
+TEST(JavaAutomaton, StatementStates) {
+  const std::string IfHead = "USERifsym openparsym Expression closeparsym";
+  CheckStates({
+      {"JavaState040BlockStatements", "Block -> openchainsym . BlockStatements closechainsym",
+       "error BlockStatements expected "},
+      {"JavaState048Goto105",
+       "_MOREBlockStatement -> BlockStatement . ; _MOREBlockStatement -> BlockStatement . _MOREBlockStatement",
+       "default reduce 463 pop 0"},
+      {"JavaState049Goto20", "LocalVariableDeclaration -> Type . _MOREVariableDeclaratorINSERTcomma",
+       "fixed Identifiersym"},
+      {"JavaState050AfterFinal",
+       "FinalLocalVariableDeclaration -> finalsym . LocalVariableDeclaration ; Modifier -> finalsym .",
+       "default reduce 88 pop 0"},
+      {"JavaState051Goto21",
+       "Type -> PrimitiveType . ; PrimitiveArrayType -> PrimitiveType . _MOREopenbrksymclosebrksym ; "
+       "PrimitiveClassLiteral -> PrimitiveType . dotsym classsym ; "
+       "PrimitiveArrayClassLiteral -> PrimitiveType . _MOREopenbrksymclosebrksym dotsym classsym",
+       "default reduce 30 pop 0"},
+      {"JavaState052Statement",
+       "DoStatement -> USERdosym . Statement USERwhilesym openparsym Expression closeparsym semicolonsym",
+       "error Statement expected "},
+      {"JavaState053AfterBreak", "BreakStatement -> USERbreaksym . _OPTLabelIdentifier semicolonsym",
+       "default empty 498"},
+      {"JavaState054AfterContinue", "ContinueStatement -> continuesym . _OPTLabelIdentifier semicolonsym",
+       "default empty 498"},
+      {"JavaState107Statement", "LabeledStatement -> Identifiersym colonsym . Statement", "error Statement expected "},
+      {"JavaState174Statement",
+       "IfThenStatement -> USERifsym openparsym Expression closeparsym . Statement ; "
+       "IfThenElseStatement -> USERifsym openparsym Expression closeparsym . StatementNoShortIf USERelsesym Statement",
+       "error Statement expected "},
+      {"JavaState175Statement", "WhileStatement -> USERwhilesym openparsym Expression closeparsym . Statement",
+       "error Statement expected "},
+      {"JavaState224Statement",
+       "IfThenElseStatement -> USERifsym openparsym Expression closeparsym StatementNoShortIf USERelsesym . Statement",
+       "error Statement expected "},
+      {"JavaState108AfterOpenpar",
+       "ForStatement -> forsym openparsym . _OPTForInit semicolonsym _OPTExpression semicolonsym _OPTForUpdate "
+       "closeparsym Statement",
+       "default empty 496"},
+      {"JavaState153LocalVariableDeclaration", "FinalLocalVariableDeclaration -> finalsym . LocalVariableDeclaration",
+       "error LocalVariableDeclaration expected "},
+      {"JavaState154Reduce264",
+       "_MOREStatementExpressionINSERTcomma -> StatementExpression . ; "
+       "_MOREStatementExpressionINSERTcomma -> StatementExpression . commasym _MOREStatementExpressionINSERTcomma",
+       "default reduce 441 pop 0"},
+      {"JavaState200MoreStatementExpression",
+       "_MOREStatementExpressionINSERTcomma -> StatementExpression commasym . _MOREStatementExpressionINSERTcomma",
+       "error _MOREStatementExpressionINSERTcomma expected "},
+      {"JavaState109Catches",
+       "TryCatchStatement -> trysym Block . Catches ; TryFinallyStatement -> trysym Block . _OPTCatches Finally",
+       "error Catches expected "},
+      {"JavaState155Goto150", "TryCatchStatement -> trysym Block Catches . ; _OPTCatches -> Catches .",
+       "default reduce 237 pop 2"},
+      {"JavaState157Reduce265", "_MORECatchClause -> CatchClause . ; _MORECatchClause -> CatchClause . _MORECatchClause",
+       "default reduce 443 pop 0"},
+      {"JavaState156Reduce149", "TryFinallyStatement -> trysym Block _OPTCatches . Finally", "fixed finallysym"},
+      {"JavaState201AfterFinally", "Finally -> finallysym . Block", "fixed openchainsym"},
+      {"JavaState202FormalParameter", "CatchClause -> catchsym openparsym . FormalParameter closeparsym Block",
+       "error FormalParameter expected "},
+      {"JavaState223ExplicitConstructorInvocation",
+       "InvokingConstructorBody -> openchainsym . ExplicitConstructorInvocation _OPT_MOREBlockStatement closechainsym ; "
+       "PlainConstructorBody -> openchainsym . _OPT_MOREBlockStatement closechainsym",
+       "error ExplicitConstructorInvocation expected "},
+      {"JavaState236",
+       "InvokingConstructorBody -> openchainsym ExplicitConstructorInvocation . _OPT_MOREBlockStatement closechainsym",
+       "default empty 436"},
+      {"JavaState237AfterThis",
+       "ThisInvocation -> thissym . openparsym _OPTArgumentList closeparsym semicolonsym ; PostfixExpression -> thissym . ; "
+       "ThisFieldAccess -> thissym . dotsym ... ; ThisMethodInvocation -> thissym . dotsym ... ; "
+       "ThisArrayAccess -> thissym . openbrksym ... ; ThisQualifiedInstanceCreation -> thissym . dotsym newsym ...",
+       "default reduce 305 pop 0"},
+      {"JavaState238ExpectOpenpar",
+       "SuperInvocation -> supersym . openparsym _OPTArgumentList closeparsym semicolonsym ; "
+       "SuperFieldAccess -> supersym . dotsym ... ; SuperMethodInvocation -> supersym . dotsym ...",
+       "error openparsym  expected "},
+      {"JavaState239AfterSemicolon",
+       "QualifiedSuperInvocation -> Primary . dotsym supersym openparsym _OPTArgumentList closeparsym semicolonsym ; "
+       "PostfixExpression -> Primary . ; PrimaryFieldAccess -> Primary . dotsym ... ; "
+       "PrimaryMethodInvocation -> Primary . dotsym ... ; PrimaryQualifiedInstanceCreation -> Primary . dotsym ...",
+       "default reduce 304 pop 0"},
+      {"JavaState106Goto247", "AssertStatement -> assertsym Expression . _OPTcolonsymExpression semicolonsym",
+       "default empty 490"},
+      {"JavaState176Reduce127", "SwitchStatement -> USERswitchsym openparsym Expression closeparsym . SwitchBlock",
+       "fixed openchainsym"},
+      {"JavaState110",
+       "NameArrayType -> Name _MOREopenbrksymclosebrksym . ; "
+       "ArrayClassLiteral -> Name _MOREopenbrksymclosebrksym . dotsym classsym",
+       "default reduce 53 pop 1"},
+      {"JavaState158Reduce266",
+       "_MOREExpressionINSERTcomma -> Expression . ; "
+       "_MOREExpressionINSERTcomma -> Expression . commasym _MOREExpressionINSERTcomma",
+       "default reduce 445 pop 0"},
+      {"JavaState159AfterNew",
+       "NameQualifiedInstanceCreation -> Name dotsym newsym . ClassType openparsym _OPTArgumentList closeparsym "
+       "_OPTClassBody",
+       "fixed Identifiersym"},
+      {"JavaState161AfterNew",
+       "PrimaryQualifiedInstanceCreation -> Primary dotsym newsym . ClassType openparsym _OPTArgumentList closeparsym "
+       "_OPTClassBody",
+       "fixed Identifiersym"},
+      {"JavaState163AfterNew",
+       "ThisQualifiedInstanceCreation -> thissym dotsym newsym . ClassType openparsym _OPTArgumentList closeparsym "
+       "_OPTClassBody",
+       "fixed Identifiersym"},
+      {"JavaState160AfterIdentifier",
+       "PrimaryFieldAccess -> Primary dotsym Identifiersym . ; "
+       "PrimaryMethodInvocation -> Primary dotsym Identifiersym . openparsym _OPTArgumentList closeparsym",
+       "default reduce 284 pop 2"},
+      {"JavaState162Reduce177",
+       "ThisFieldAccess -> thissym dotsym Identifiersym . ; "
+       "ThisMethodInvocation -> thissym dotsym Identifiersym . openparsym _OPTArgumentList closeparsym",
+       "default reduce 285 pop 2"},
+      {"JavaState227Statement",
+       "LabeledStatement -> Identifiersym colonsym . Statement ; "
+       "LabeledStatementNoShortIf -> Identifiersym colonsym . StatementNoShortIf",
+       "error Statement expected "},
+      {"JavaState246Statement",
+       "IfThenStatement -> " + IfHead + " . Statement ; IfThenElseStatement -> " + IfHead +
+           " . StatementNoShortIf USERelsesym Statement ; IfThenElseStatementNoShortIf -> " + IfHead +
+           " . StatementNoShortIf USERelsesym StatementNoShortIf",
+       "error Statement expected "},
+      {"JavaState247Statement",
+       "WhileStatement -> USERwhilesym openparsym Expression closeparsym . Statement ; "
+       "WhileStatementNoShortIf -> USERwhilesym openparsym Expression closeparsym . StatementNoShortIf",
+       "error Statement expected "},
+      {"JavaState251Statement",
+       "IfThenElseStatement -> " + IfHead + " StatementNoShortIf USERelsesym . Statement ; " +
+           "IfThenElseStatementNoShortIf -> " + IfHead + " StatementNoShortIf USERelsesym . StatementNoShortIf",
+       "error Statement expected "},
+      {"JavaState253Statement",
+       "ForStatement -> forsym openparsym _OPTForInit semicolonsym _OPTExpression semicolonsym _OPTForUpdate "
+       "closeparsym . Statement ; ForStatementNoShortIf -> ... closeparsym . StatementNoShortIf",
+       "error Statement expected "},
+      {"JavaState249Statement",
+       "ForStatement -> forsym openparsym _OPTForInit semicolonsym _OPTExpression semicolonsym _OPTForUpdate "
+       "closeparsym . Statement",
+       "error Statement expected "},
+      {"JavaState228AfterOpenpar",
+       "ForStatement -> forsym openparsym . _OPTForInit semicolonsym _OPTExpression semicolonsym _OPTForUpdate "
+       "closeparsym Statement ; ForStatementNoShortIf -> forsym openparsym . _OPTForInit ... closeparsym "
+       "StatementNoShortIf",
+       "default empty 496"},
+      {"JavaState232AfterSemicolon",
+       "ForStatement -> forsym openparsym _OPTForInit semicolonsym _OPTExpression semicolonsym . _OPTForUpdate "
+       "closeparsym Statement",
+       "default empty 492"},
+      {"JavaState252AfterSemicolon",
+       "ForStatement -> forsym openparsym _OPTForInit semicolonsym _OPTExpression semicolonsym . _OPTForUpdate "
+       "closeparsym Statement ; ForStatementNoShortIf -> ... semicolonsym . _OPTForUpdate closeparsym StatementNoShortIf",
+       "default empty 492"},
+      {"JavaState229Goto129",
+       "_MORESwitchBlockStatementGroup -> SwitchBlockStatementGroup . ; "
+       "_MORESwitchBlockStatementGroup -> SwitchBlockStatementGroup . _MORESwitchBlockStatementGroup",
+       "default reduce 467 pop 0"},
+      {"JavaState230Goto130", "SwitchBlockStatementGroup -> SwitchLabel . _OPT_MOREBlockStatement",
+       "default empty 436"},
+      {"JavaState231ConstantExpression", "SwitchLabel -> USERcasesym . ConstantExpression colonsym",
+       "error ConstantExpression expected "},
+      {"JavaState233AfterClosepar", "CatchClause -> catchsym openparsym FormalParameter closeparsym . Block",
+       "fixed openchainsym"},
+      {"JavaState245ExpectSuper",
+       "QualifiedSuperInvocation -> Primary dotsym . supersym openparsym _OPTArgumentList closeparsym semicolonsym ; "
+       "PrimaryFieldAccess -> Primary dotsym . Identifiersym ; "
+       "PrimaryMethodInvocation -> Primary dotsym . Identifiersym openparsym _OPTArgumentList closeparsym ; "
+       "PrimaryQualifiedInstanceCreation -> Primary dotsym . newsym ClassType openparsym _OPTArgumentList closeparsym "
+       "_OPTClassBody",
+       "error supersym  expected "},
+  });
+  CheckActions({
+      {"JavaState040BlockStatements", "repair", "goto reduce 158 pop 1 run closechainsym"},
+      {"JavaState040BlockStatements", "token closechainsym", "empty 436"},
+      {"JavaState040BlockStatements", "token synchronizedsym", "call JavaState056AfterSynchronized"},
+      {"JavaState040BlockStatements", "token finalsym", "call JavaState050AfterFinal"},
+      {"JavaState040BlockStatements", "token publicsym", "shift reduce 83 pop 0"},
+      {"JavaState040BlockStatements", "token nativesym", "shift reduce 89 pop 0"},
+      {"JavaState040BlockStatements", "token classsym", "empty 422"},
+      {"JavaState040BlockStatements", "token Identifiersym", "call JavaState059AfterIdentifier"},
+      {"JavaState040BlockStatements", "goto PrimitiveType", "call JavaState051Goto21"},
+      {"JavaState040BlockStatements", "goto Name", "call JavaState065Goto33"},
+      {"JavaState040BlockStatements", "goto Type", "call JavaState049Goto20"},
+      {"JavaState040BlockStatements", "goto Modifier", "call JavaState012Goto53"},
+      {"JavaState040BlockStatements", "goto _OPT_MOREModifier", "call JavaState011ExpectClass"},
+      {"JavaState040BlockStatements", "goto BlockStatement", "call JavaState048Goto105"},
+      {"JavaState040BlockStatements", "goto _MOREBlockStatement", "goto reduce 435 pop 0"},
+      {"JavaState040BlockStatements", "goto _OPT_MOREBlockStatement", "goto reduce 159 pop 0"},
+      {"JavaState040BlockStatements", "goto BlockStatements", "goto reduce 158 pop 1 run closechainsym"},
+      {"JavaState040BlockStatements", "goto ClassOrInterfaceDeclaration", "goto reduce 164 pop 0"},
+      {"JavaState040BlockStatements", "goto LocalVariableDeclaration", "goto reduce 165 pop 0 run semicolonsym"},
+      {"JavaState040BlockStatements", "goto FinalLocalVariableDeclaration", "goto reduce 166 pop 0 run semicolonsym"},
+      {"JavaState040BlockStatements", "goto Statement", "goto reduce 162 pop 0"},
+      {"JavaState040BlockStatements", "goto ReferenceType", "goto reduce 31 pop 0"},
+      {"JavaState048Goto105", "goto _MOREBlockStatement", "goto reduce 464 pop 1"},
+      {"JavaState049Goto20", "token Identifiersym", "shift reduce 112 pop 0"},
+      {"JavaState049Goto20", "goto _MOREVariableDeclaratorINSERTcomma", "goto reduce 167 pop 1"},
+      {"JavaState050AfterFinal", "token Identifiersym", "shift reduce 56 pop 0"},
+      {"JavaState050AfterFinal", "goto Type", "call JavaState049Goto20"},
+      {"JavaState050AfterFinal", "goto PrimitiveType", "call JavaState044Goto21"},
+      {"JavaState050AfterFinal", "goto Name", "call JavaState045Goto33"},
+      {"JavaState050AfterFinal", "goto LocalVariableDeclaration", "goto reduce 168 pop 1"},
+      {"JavaState051Goto21", "token openbrksym", "call JavaState128AfterClosebrk run closebrksym"},
+      {"JavaState051Goto21", "token dotsym", "shift reduce 265 pop 1 run classsym"},
+      {"JavaState051Goto21", "goto _MOREopenbrksymclosebrksym", "call JavaState085"},
+      {"JavaState052Statement", "repair", "call JavaState177Expression run USERwhilesym run openparsym"},
+      {"JavaState052Statement", "goto Statement", "call JavaState177Expression run USERwhilesym run openparsym"},
+      {"JavaState053AfterBreak", "token Identifiersym", "shift reduce 230 pop 0"},
+      {"JavaState053AfterBreak", "token semicolonsym", "empty 498"},
+      {"JavaState053AfterBreak", "goto LabelIdentifier", "goto reduce 497 pop 0"},
+      {"JavaState053AfterBreak", "goto _OPTLabelIdentifier", "goto reduce 229 pop 1 run semicolonsym"},
+      {"JavaState054AfterContinue", "goto _OPTLabelIdentifier", "goto reduce 231 pop 1 run semicolonsym"},
+      {"JavaState107Statement", "repair", "goto reduce 199 pop 2"},
+      {"JavaState107Statement", "token synchronizedsym", "call JavaState105Expression run openparsym"},
+      {"JavaState107Statement", "token USERswitchsym", "call JavaState086Expression run openparsym"},
+      {"JavaState107Statement", "token USERwhilesym", "call JavaState084Expression run openparsym"},
+      {"JavaState107Statement", "token USERifsym", "call JavaState083Expression run openparsym"},
+      {"JavaState107Statement", "token forsym", "call JavaState108AfterOpenpar run openparsym"},
+      {"JavaState107Statement", "token continuesym", "call JavaState054AfterContinue"},
+      {"JavaState107Statement", "token USERbreaksym", "call JavaState053AfterBreak"},
+      {"JavaState107Statement", "token USERreturnsym", "call JavaState055AfterReturn"},
+      {"JavaState107Statement", "token throwsym", "call JavaState057Expression"},
+      {"JavaState107Statement", "token assertsym", "call JavaState058Expression"},
+      {"JavaState107Statement", "token trysym", "call JavaState064AfterTry"},
+      {"JavaState107Statement", "token USERdosym", "call JavaState052Statement"},
+      {"JavaState107Statement", "token openchainsym", "call JavaState040BlockStatements"},
+      {"JavaState107Statement", "token supersym", "call JavaState164AfterIdentifier run dotsym run Identifiersym"},
+      {"JavaState107Statement", "token voidsym", "shift reduce 255 pop 0 run dotsym run classsym"},
+      {"JavaState107Statement", "token thissym", "call JavaState073AfterThis"},
+      {"JavaState107Statement", "token newsym", "call JavaState074ClassType"},
+      {"JavaState107Statement", "token plusplussym", "call JavaState067UnaryExpression"},
+      {"JavaState107Statement", "token minusminussym", "call JavaState068UnaryExpression"},
+      {"JavaState107Statement", "token openparsym", "call JavaState076Expression"},
+      {"JavaState107Statement", "token Identifiersym", "call JavaState059AfterIdentifier"},
+      {"JavaState107Statement", "token semicolonsym", "shift reduce 196 pop 0"},
+      {"JavaState107Statement", "token falsesym", "shift reduce 26 pop 0"},
+      {"JavaState107Statement", "goto PrimitiveType", "call JavaState088MoreBrackets"},
+      {"JavaState107Statement", "goto Name", "call JavaState087Goto33"},
+      {"JavaState107Statement", "goto Primary", "call JavaState072Reduce190"},
+      {"JavaState107Statement", "goto PrimaryNoNewArray", "call JavaState075Reduce153"},
+      {"JavaState107Statement", "goto ClassInstanceCreationExpression", "call JavaState063Goto165"},
+      {"JavaState107Statement", "goto FieldAccess", "call JavaState070Goto175"},
+      {"JavaState107Statement", "goto MethodInvocation", "call JavaState062Goto180"},
+      {"JavaState107Statement", "goto ArrayAccess", "call JavaState071Goto186"},
+      {"JavaState107Statement", "goto PostfixExpression", "call JavaState069ExpectPlusplus"},
+      {"JavaState107Statement", "goto PostIncrementExpression", "call JavaState060Goto194"},
+      {"JavaState107Statement", "goto PostDecrementExpression", "call JavaState061Goto195"},
+      {"JavaState107Statement", "goto LeftHandSide", "call JavaState066AssignmentOperator"},
+      {"JavaState107Statement", "goto StatementExpression", "goto reduce 201 pop 0 run semicolonsym"},
+      {"JavaState107Statement", "goto StatementWithoutTrailingSubstatement", "goto reduce 169 pop 0"},
+      {"JavaState107Statement", "goto LabeledStatement", "goto reduce 180 pop 0"},
+      {"JavaState107Statement", "goto ForStatement", "goto reduce 220 pop 0"},
+      {"JavaState107Statement", "goto TryFinallyStatement", "goto reduce 236 pop 0"},
+      {"JavaState107Statement", "goto Assignment", "goto reduce 202 pop 0"},
+      {"JavaState107Statement", "goto Statement", "goto reduce 199 pop 2"},
+      {"JavaState174Statement", "repair", "goto reduce 209 pop 4"},
+      {"JavaState174Statement", "token USERifsym", "call JavaState225Expression run openparsym"},
+      {"JavaState174Statement", "token USERwhilesym", "call JavaState226Expression run openparsym"},
+      {"JavaState174Statement", "token forsym", "call JavaState228AfterOpenpar run openparsym"},
+      {"JavaState174Statement", "token Identifiersym", "call JavaState211AfterIdentifier"},
+      {"JavaState174Statement", "goto StatementWithoutTrailingSubstatement", "call JavaState210Goto116"},
+      {"JavaState174Statement", "goto StatementNoShortIf", "call JavaState224Statement run USERelsesym"},
+      {"JavaState174Statement", "goto Statement", "goto reduce 209 pop 4"},
+      {"JavaState174Statement", "goto StatementWithoutTrailingSubstatement1", "goto reduce 175 pop 0"},
+      {"JavaState174Statement", "goto LabeledStatementNoShortIf", "goto reduce 181 pop 0"},
+      {"JavaState174Statement", "goto ForStatementNoShortIf", "goto reduce 222 pop 0"},
+      {"JavaState175Statement", "repair", "goto reduce 217 pop 4"},
+      {"JavaState224Statement", "repair", "goto reduce 210 pop 6"},
+      {"JavaState108AfterOpenpar", "token finalsym", "call JavaState153LocalVariableDeclaration"},
+      {"JavaState108AfterOpenpar", "token semicolonsym", "empty 496"},
+      {"JavaState108AfterOpenpar", "token Identifiersym", "shift reduce 56 pop 0"},
+      {"JavaState108AfterOpenpar", "goto Type", "call JavaState049Goto20"},
+      {"JavaState108AfterOpenpar", "goto PrimitiveType", "call JavaState051Goto21"},
+      {"JavaState108AfterOpenpar", "goto Name", "call JavaState065Goto33"},
+      {"JavaState108AfterOpenpar", "goto StatementExpression", "call JavaState154Reduce264"},
+      {"JavaState108AfterOpenpar", "goto _MOREStatementExpressionINSERTcomma", "goto reduce 228 pop 0"},
+      {"JavaState108AfterOpenpar", "goto StatementExpressionList", "goto reduce 224 pop 0"},
+      {"JavaState108AfterOpenpar", "goto LocalVariableDeclaration", "goto reduce 225 pop 0"},
+      {"JavaState108AfterOpenpar", "goto FinalLocalVariableDeclaration", "goto reduce 226 pop 0"},
+      {"JavaState108AfterOpenpar", "goto ForInit", "goto reduce 495 pop 0"},
+      {"JavaState108AfterOpenpar", "goto _OPTForInit", "call JavaState199AfterSemicolon run semicolonsym"},
+      {"JavaState153LocalVariableDeclaration", "repair", "goto reduce 168 pop 1"},
+      {"JavaState153LocalVariableDeclaration", "goto Type", "call JavaState049Goto20"},
+      {"JavaState153LocalVariableDeclaration", "goto PrimitiveType", "call JavaState044Goto21"},
+      {"JavaState153LocalVariableDeclaration", "goto Name", "call JavaState045Goto33"},
+      {"JavaState154Reduce264", "token commasym", "call JavaState200MoreStatementExpression"},
+      {"JavaState200MoreStatementExpression", "repair", "goto reduce 442 pop 2"},
+      {"JavaState200MoreStatementExpression", "goto StatementExpression", "call JavaState154Reduce264"},
+      {"JavaState200MoreStatementExpression", "goto PrimitiveType", "call JavaState088MoreBrackets"},
+      {"JavaState200MoreStatementExpression", "goto Name", "call JavaState087Goto33"},
+      {"JavaState109Catches", "repair", "call JavaState155Goto150"},
+      {"JavaState109Catches", "token finallysym", "empty 500"},
+      {"JavaState109Catches", "token catchsym", "call JavaState202FormalParameter run openparsym"},
+      {"JavaState109Catches", "goto CatchClause", "call JavaState157Reduce265"},
+      {"JavaState109Catches", "goto Catches", "call JavaState155Goto150"},
+      {"JavaState109Catches", "goto _OPTCatches", "call JavaState156Reduce149"},
+      {"JavaState109Catches", "goto _MORECatchClause", "goto reduce 239 pop 0"},
+      {"JavaState155Goto150", "token finallysym", "reduce 499 pop 0"},
+      {"JavaState157Reduce265", "token catchsym", "call JavaState202FormalParameter run openparsym"},
+      {"JavaState157Reduce265", "goto CatchClause", "call JavaState157Reduce265"},
+      {"JavaState157Reduce265", "goto _MORECatchClause", "goto reduce 444 pop 1"},
+      {"JavaState156Reduce149", "token finallysym", "call JavaState201AfterFinally"},
+      {"JavaState156Reduce149", "goto Finally", "goto reduce 238 pop 3"},
+      {"JavaState201AfterFinally", "token openchainsym", "call JavaState040BlockStatements"},
+      {"JavaState201AfterFinally", "goto Block", "goto reduce 241 pop 1"},
+      {"JavaState202FormalParameter", "repair", "call JavaState233AfterClosepar run closeparsym"},
+      {"JavaState202FormalParameter", "token finalsym", "shift reduce 477 pop 0"},
+      {"JavaState202FormalParameter", "token charsym", "empty 478"},
+      {"JavaState202FormalParameter", "goto _OPTfinalsym", "call JavaState078Type"},
+      {"JavaState202FormalParameter", "goto FormalParameter", "call JavaState233AfterClosepar run closeparsym"},
+      {"JavaState223ExplicitConstructorInvocation", "repair", "call JavaState236"},
+      {"JavaState223ExplicitConstructorInvocation", "token supersym", "call JavaState238ExpectOpenpar"},
+      {"JavaState223ExplicitConstructorInvocation", "token thissym", "call JavaState237AfterThis"},
+      {"JavaState223ExplicitConstructorInvocation", "token closechainsym", "empty 436"},
+      {"JavaState223ExplicitConstructorInvocation", "goto Primary", "call JavaState239AfterSemicolon"},
+      {"JavaState223ExplicitConstructorInvocation", "goto ExplicitConstructorInvocation", "call JavaState236"},
+      {"JavaState223ExplicitConstructorInvocation", "goto ThisInvocation", "goto reduce 137 pop 0"},
+      {"JavaState223ExplicitConstructorInvocation", "goto SuperInvocation", "goto reduce 138 pop 0"},
+      {"JavaState223ExplicitConstructorInvocation", "goto QualifiedSuperInvocation", "goto reduce 139 pop 0"},
+      {"JavaState223ExplicitConstructorInvocation", "goto _OPT_MOREBlockStatement",
+       "goto reduce 136 pop 1 run closechainsym"},
+      {"JavaState236", "goto _OPT_MOREBlockStatement", "goto reduce 135 pop 2 run closechainsym"},
+      {"JavaState236", "goto BlockStatement", "call JavaState048Goto105"},
+      {"JavaState237AfterThis", "token openparsym", "call JavaState243AfterOpenpar"},
+      {"JavaState237AfterThis", "token openbrksym", "call JavaState118Expression"},
+      {"JavaState237AfterThis", "token dotsym", "call JavaState117ExpectIdentifier"},
+      {"JavaState238ExpectOpenpar", "repair", "call JavaState244AfterOpenpar"},
+      {"JavaState238ExpectOpenpar", "token openparsym", "call JavaState244AfterOpenpar"},
+      {"JavaState238ExpectOpenpar", "token dotsym", "call JavaState164AfterIdentifier run Identifiersym"},
+      {"JavaState239AfterSemicolon", "token dotsym", "call JavaState245ExpectSuper"},
+      {"JavaState106Goto247", "token colonsym", "call JavaState152Expression"},
+      {"JavaState106Goto247", "goto _OPTcolonsymExpression", "goto reduce 195 pop 2 run semicolonsym"},
+      {"JavaState176Reduce127", "token openchainsym", "call JavaState212AfterOpenchain"},
+      {"JavaState176Reduce127", "goto SwitchBlock", "goto reduce 212 pop 4"},
+      // "returns with PopCount 1": the stored 2 less the common exit's one.
+      {"JavaState110", "token dotsym", "shift reduce 264 pop 2 run classsym"},
+      {"JavaState158Reduce266", "token commasym", "call JavaState203MoreExpression"},
+      {"JavaState159AfterNew", "token Identifiersym", "shift reduce 56 pop 0"},
+      {"JavaState159AfterNew", "goto Name", "call JavaState027Goto33"},
+      {"JavaState159AfterNew", "goto ClassType", "call JavaState217AfterOpenpar run openparsym"},
+      {"JavaState161AfterNew", "goto ClassType", "call JavaState218AfterOpenpar run openparsym"},
+      {"JavaState163AfterNew", "goto ClassType", "call JavaState219AfterOpenpar run openparsym"},
+      {"JavaState160AfterIdentifier", "token openparsym", "call JavaState204AfterOpenpar"},
+      {"JavaState162Reduce177", "token openparsym", "call JavaState205AfterOpenpar"},
+      {"JavaState227Statement", "repair", "goto reduce 199 pop 2"},
+      {"JavaState227Statement", "goto Statement", "goto reduce 199 pop 2"},
+      {"JavaState227Statement", "goto StatementNoShortIf", "goto reduce 200 pop 2"},
+      {"JavaState246Statement", "repair", "goto reduce 209 pop 4"},
+      {"JavaState246Statement", "goto Statement", "goto reduce 209 pop 4"},
+      {"JavaState246Statement", "goto StatementNoShortIf", "call JavaState251Statement run USERelsesym"},
+      {"JavaState247Statement", "goto Statement", "goto reduce 217 pop 4"},
+      {"JavaState247Statement", "goto StatementNoShortIf", "goto reduce 218 pop 4"},
+      {"JavaState251Statement", "repair", "goto reduce 210 pop 6"},
+      {"JavaState251Statement", "goto StatementNoShortIf", "goto reduce 211 pop 6"},
+      {"JavaState253Statement", "repair", "goto reduce 221 pop 8"},
+      {"JavaState253Statement", "goto StatementNoShortIf", "goto reduce 223 pop 8"},
+      {"JavaState249Statement", "repair", "goto reduce 221 pop 8"},
+      {"JavaState249Statement", "token USERifsym", "call JavaState083Expression run openparsym"},
+      {"JavaState249Statement", "goto StatementWithoutTrailingSubstatement", "goto reduce 169 pop 0"},
+      {"JavaState228AfterOpenpar", "goto _OPTForInit", "call JavaState248AfterSemicolon run semicolonsym"},
+      {"JavaState232AfterSemicolon", "token closeparsym", "empty 492"},
+      {"JavaState232AfterSemicolon", "goto _OPTForUpdate", "call JavaState249Statement run closeparsym"},
+      {"JavaState232AfterSemicolon", "goto StatementExpressionList", "goto reduce 227 pop 0"},
+      {"JavaState232AfterSemicolon", "goto ForUpdate", "goto reduce 491 pop 0"},
+      {"JavaState232AfterSemicolon", "goto StatementExpression", "call JavaState154Reduce264"},
+      {"JavaState252AfterSemicolon", "goto _OPTForUpdate", "call JavaState253Statement run closeparsym"},
+      {"JavaState230Goto130", "token defaultsym", "empty 436"},
+      {"JavaState230Goto130", "token USERcasesym", "empty 436"},
+      {"JavaState230Goto130", "token closechainsym", "empty 436"},
+      {"JavaState230Goto130", "goto _OPT_MOREBlockStatement", "goto reduce 214 pop 1"},
+      {"JavaState231ConstantExpression", "repair", "goto reduce 215 pop 1 run colonsym"},
+      {"JavaState231ConstantExpression", "goto ConstantExpression", "goto reduce 215 pop 1 run colonsym"},
+      {"JavaState231ConstantExpression", "goto Expression", "goto reduce 410 pop 0"},
+      {"JavaState231ConstantExpression", "goto ConditionalOrExpression", "call JavaState089Reduce240"},
+      {"JavaState233AfterClosepar", "token openchainsym", "call JavaState040BlockStatements"},
+      {"JavaState233AfterClosepar", "goto Block", "goto reduce 240 pop 4"},
+      {"JavaState245ExpectSuper", "repair", "call JavaState250AfterOpenpar run openparsym"},
+      {"JavaState245ExpectSuper", "token supersym", "call JavaState250AfterOpenpar run openparsym"},
+      {"JavaState245ExpectSuper", "token Identifiersym", "call JavaState160AfterIdentifier"},
+      {"JavaState245ExpectSuper", "token newsym", "call JavaState161AfterNew"},
+  });
+  CheckOwnSets({
+      {"JavaState040BlockStatements", BlockStatementStart + " closechainsym"},
+      {"JavaState048Goto105", BlockStatementStart + " closechainsym USERcasesym defaultsym"},
+      {"JavaState050AfterFinal", PrimitiveTypes + " Identifiersym " + Modifiers + " classsym interfacesym"},
+      {"JavaState052Statement", StatementStart},
+      {"JavaState107Statement", StatementStart},
+      {"JavaState174Statement", StatementStart},
+      {"JavaState175Statement", StatementStart},
+      {"JavaState224Statement", StatementStart},
+      {"JavaState227Statement", StatementStart},
+      {"JavaState246Statement", StatementStart},
+      {"JavaState247Statement", StatementStart},
+      {"JavaState249Statement", StatementStart},
+      {"JavaState251Statement", StatementStart},
+      {"JavaState253Statement", StatementStart},
+      {"JavaState108AfterOpenpar",
+       "finalsym semicolonsym supersym voidsym thissym newsym plusplussym minusminussym openparsym Identifiersym " +
+           PrimitiveTypes +
+           " truesym falsesym IntegerLiteralsym DoubleLiteralsym FloatLiteralsym CharacterLiteralsym StringLiteralsym "
+           "NullLiteralsym"},
+      {"JavaState200MoreStatementExpression",
+       "supersym voidsym thissym newsym plusplussym minusminussym openparsym Identifiersym " + PrimitiveTypes +
+           " truesym falsesym IntegerLiteralsym DoubleLiteralsym FloatLiteralsym CharacterLiteralsym StringLiteralsym "
+           "NullLiteralsym"},
+      {"JavaState232AfterSemicolon",
+       "closeparsym supersym voidsym thissym newsym plusplussym minusminussym openparsym Identifiersym " +
+           PrimitiveTypes +
+           " truesym falsesym IntegerLiteralsym DoubleLiteralsym FloatLiteralsym CharacterLiteralsym StringLiteralsym "
+           "NullLiteralsym"},
+      {"JavaState153LocalVariableDeclaration", PrimitiveTypes + " Identifiersym"},
+      {"JavaState154Reduce264", "closeparsym commasym semicolonsym"},
+      {"JavaState109Catches", "finallysym catchsym"},
+      {"JavaState155Goto150", "finallysym " + BlockStatementStart + " closechainsym USERelsesym USERcasesym defaultsym"},
+      {"JavaState157Reduce265",
+       "catchsym finallysym " + BlockStatementStart + " closechainsym USERelsesym USERcasesym defaultsym"},
+      {"JavaState202FormalParameter", "finalsym " + PrimitiveTypes + " Identifiersym"},
+      {"JavaState223ExplicitConstructorInvocation", BlockStatementStart + " closechainsym"},
+      {"JavaState236", BlockStatementStart + " closechainsym"},
+      {"JavaState237AfterThis", "minusminussym plusplussym openparsym openbrksym dotsym"},
+      {"JavaState238ExpectOpenpar", "openparsym dotsym"},
+      {"JavaState239AfterSemicolon", "minusminussym plusplussym dotsym"},
+      {"JavaState106Goto247", "colonsym semicolonsym"},
+      {"JavaState110", "dotsym Identifiersym"},
+      {"JavaState158Reduce266", "closeparsym commasym"},
+      {"JavaState229Goto129", "defaultsym USERcasesym closechainsym"},
+      {"JavaState245ExpectSuper", "supersym newsym Identifiersym"},
+  });
+}
+
+// Error recovery's re-entry table: the 39 tokens that open a construct of their
+// own, and what the skipping loop runs for each.
+TEST(JavaAutomaton, ReentryTable) {
+  const std::vector<std::pair<int, std::string>> rows = {
+      {3, "call JavaState026AfterImplements"},
+      {4, "call JavaState141ReferenceType"},
+      {7, "expect Identifiersym call JavaState019AfterIdentifier"},
+      {11, "call JavaState054AfterContinue"},
+      {14, "expect colonsym reduce 130 216"},
+      {16, "call JavaState201AfterFinally"},
+      {17, "call JavaState004AfterPackage"},
+      {18, "expect openparsym call JavaState086Expression"},
+      {20, "call JavaState007AfterImport"},
+      {21, "call JavaState055AfterReturn"},
+      {24, "call JavaState207AfterThrows"},
+      {26, "call JavaState058Expression"},
+      {27, "expect openparsym call JavaState202FormalParameter"},
+      {29, "call JavaState053AfterBreak"},
+      {33, "call JavaState057Expression"},
+      {45, "call JavaState231ConstantExpression"},
+      {47, "call JavaState003ZEBConfiguration"},
+      {49, "call JavaState146AdditiveExpression"},
+      {53, "call JavaState064AfterTry"},
+      {54, "call JavaState140ShiftExpression"},
+      {55, "call JavaState135RelationalExpression"},
+      {56, "call JavaState139ShiftExpression"},
+      {57, "call JavaState136RelationalExpression"},
+      {58, "call JavaState145AdditiveExpression"},
+      {59, "call JavaState131InclusiveOrExpression"},
+      {60, "call JavaState144AdditiveExpression"},
+      {61, "call JavaState130ConditionalAndExpression"},
+      {66, "expect Identifiersym expect openchainsym call JavaState017ZEBAttributeValue"},
+      {70, "call JavaState052Statement"},
+      {82, "call JavaState103UnaryExpression"},
+      {84, "call JavaState104UnaryExpression"},
+      {86, "call JavaState150UnaryExpression"},
+      {88, "call JavaState151UnaryExpression"},
+      {90, "call JavaState137ShiftExpression"},
+      {92, "call JavaState138ShiftExpression"},
+      {93, "call JavaState129Expression"},
+      {94, "call JavaState134EqualityExpression"},
+      {96, "call JavaState133AndExpression"},
+      {97, "call JavaState132ExclusiveOrExpression"},
+  };
+  ASSERT_EQ(A.ReentryCount, int(rows.size()));
+  for (int i = 0; i < A.ReentryCount; ++i) {
+    const LrReentry& r = A.Reentries[i];
+    std::string text;
+    for (int k = 0; k < r.RunLength; ++k) text += std::string("expect ") + A.TokenNames[A.RunTokens[r.Run + k]] + " ";
+    if (r.Target >= 0) text += std::string("call ") + A.States[r.Target].Name;
+    else text += "reduce " + std::to_string(r.Lhs) + " " + std::to_string(r.Production);
+    EXPECT_EQ(r.Token, rows[i].first);
+    EXPECT_EQ(text, rows[i].second) << "token " << r.Token;
+  }
+}
+
+// The fixed-token states of the declaration and statement tables: their only
+// action is the shift of one token, made with ExpectToken.
+TEST(JavaAutomaton, FixedTokenStates) {
+  const std::set<std::string> fixed = {
+      "JavaState004AfterPackage",       "JavaState007AfterImport",     "JavaState014AfterDot",
+      "JavaState022AfterExtends",       "JavaState023Reduce91",        "JavaState024AfterExtends",
+      "JavaState025Reduce54",           "JavaState026AfterImplements", "JavaState033Reduce96",
+      "JavaState035AfterComma",         "JavaState039Reduce68",        "JavaState042Goto20",
+      "JavaState043AfterVoid",          "JavaState049Goto20",          "JavaState125Goto20",
+      "JavaState126AfterComma",         "JavaState156Reduce149",       "JavaState159AfterNew",
+      "JavaState161AfterNew",           "JavaState163AfterNew",        "JavaState176Reduce127",
+      "JavaState201AfterFinally",       "JavaState233AfterClosepar",
+  };
+  EXPECT_EQ(fixed.size(), 23u);
+  // Every one of them is a fixed-token state; the other fixed-token states of the
+  // automaton belong to the expression tables.
+  for (const std::string& name : fixed) {
+    int s = StateNamed(name);
+    ASSERT_GE(s, 0) << name;
+    EXPECT_TRUE(A.States[s].FixedToken) << name;
+    EXPECT_EQ(A.States[s].TokenCount, 1) << name;
+  }
+}
+
+std::string TransitionSetOf(const char* state, const char* key) {
+  int s = StateNamed(state);
+  std::string k = key;
+  const LrAction* act = k.rfind("token ", 0) == 0 ? TokenAction(s, TokenNamed(k.substr(6)))
+                                                  : GotoAction(s, NonterminalNamed(k.substr(5)));
+  return act == nullptr || act->TransitionSet < 0 ? "-" : SetNames(act->TransitionSet);
+}
+
+// Sets passed to successors where the tables state them.
+TEST(JavaAutomaton, TransitionSets) {
+  const std::set<std::string> statementStart = Words(StatementStart);
+  // The goal state: after hashhashhashsym the unit starts and hashhashhashsym; the
+  // goto on ZEB_Section the unit starts; the goto on _OPT_MOREZEB_Section nothing.
+  EXPECT_EQ(Words(TransitionSetOf("JavaState000Goal", "token hashhashhashsym")),
+            Words(UnitStart + " packagesym USERimportsym hashhashhashsym"));
+  EXPECT_EQ(Words(TransitionSetOf("JavaState000Goal", "goto ZEB_Section")),
+            Words(UnitStart + " packagesym USERimportsym"));
+  EXPECT_EQ(TransitionSetOf("JavaState000Goal", "goto _OPT_MOREZEB_Section"), "");
+  // The goto on Modifier after a type declaration.
+  EXPECT_EQ(Words(TransitionSetOf("JavaState010Goto51", "goto Modifier")),
+            Words(UnitStart + " Identifiersym extendssym implementssym openchainsym"));
+  // Try: catch passes finallysym and catchsym, the goto on CatchClause finallysym.
+  EXPECT_EQ(Words(TransitionSetOf("JavaState109Catches", "token catchsym")), Words("finallysym catchsym"));
+  EXPECT_EQ(Words(TransitionSetOf("JavaState109Catches", "goto CatchClause")), Words("finallysym"));
+  EXPECT_EQ(Words(TransitionSetOf("JavaState157Reduce265", "token catchsym")), Words("catchsym"));
+  EXPECT_EQ(TransitionSetOf("JavaState157Reduce265", "goto CatchClause"), "");
+  EXPECT_EQ(Words(TransitionSetOf("JavaState202FormalParameter", "goto _OPTfinalsym")),
+            Words("closeparsym openchainsym"));
+  EXPECT_EQ(Words(TransitionSetOf("JavaState106Goto247", "token colonsym")), Words("semicolonsym"));
+  EXPECT_EQ(Words(TransitionSetOf("JavaState236", "goto BlockStatement")), Words("closechainsym"));
+  EXPECT_EQ(Words(TransitionSetOf("JavaState231ConstantExpression", "goto ConditionalOrExpression")),
+            Words("colonsym"));
+  EXPECT_EQ(Words(TransitionSetOf("JavaState231ConstantExpression", "goto LeftHandSide")), Words("colonsym"));
+  // The then-branch states 174 and 246 pass the statement starts and
+  // USERelsesym on their other transitions, beyond what the other states pass.
+  for (const char* key : {"token thissym", "token semicolonsym", "token supersym", "goto Name", "goto Primary",
+                          "goto LeftHandSide", "goto StatementExpression", "goto PostfixExpression"}) {
+    for (const char* state : {"JavaState174Statement", "JavaState246Statement"}) {
+      std::set<std::string> then = Words(TransitionSetOf(state, key));
+      std::set<std::string> plain = Words(TransitionSetOf("JavaState247Statement", key));
+      std::set<std::string> expected = plain;
+      expected.insert(statementStart.begin(), statementStart.end());
+      expected.insert("USERelsesym");
+      EXPECT_EQ(then, expected) << state << " " << key;
+    }
+  }
+  // ... but not on the openparsym runs of if, while and for, nor on the goto on
+  // StatementWithoutTrailingSubstatement.
+  for (const char* key : {"token USERifsym", "token USERwhilesym", "token forsym",
+                          "goto StatementWithoutTrailingSubstatement", "goto StatementNoShortIf"}) {
+    EXPECT_EQ(TransitionSetOf("JavaState174Statement", key), "") << key;
+    EXPECT_EQ(TransitionSetOf("JavaState246Statement", key), "") << key;
+  }
 }
 
 }  // namespace
