@@ -6,9 +6,11 @@
 
 #include "launcher/discovery.h"
 #include "support/heap.h"
+#include "support/replay.h"
 #include "support/report.h"
 #include "support/services.h"
 #include "support/startup.h"
+#include "support/trace.h"
 
 LazyCell* IniTreeCell = nullptr;
 LazyCell* IniPassCell = nullptr;
@@ -47,6 +49,39 @@ Word RunIniPass(LazyCell* cell) {
   LaunchJava();
 }
 
+// IniRecord : Keysym equalssym Value (the only production of IniRecord,
+// so it leaves no record; Value's two productions both carry a text).
+IniRecord* ReplayIniRecord() {
+  SourcePosition at = PositionCounter;
+  LazyCell* key;
+  ReplayWordToken(&key);
+  ReplaySkipToken();
+  NextReduction();
+  LazyCell* value;
+  ReplayWordToken(&value);
+  return NewIniRecord(at, reinterpret_cast<Identifier*>(ForceLazyCell(key)),
+                      reinterpret_cast<const char*>(ForceLazyCell(value)));
+}
+
+// _MOREIniRecord : IniRecord | IniRecord _MOREIniRecord. The right recursion
+// is replayed as a loop, so a long settings text needs no deep call chain.
+ConsList ReplayMoreRecords() {
+  ConsList records = nullptr;
+  ConsList* end = &records;
+  for (;;) {
+    int32_t production = NextReduction();
+    *end = Cons(ReplayIniRecord(), nullptr);
+    end = &(*end)->tail;
+    if (production == IniRecordsLast) return records;
+  }
+}
+
+// Inifile : _OPT_MOREIniRecord (unrecorded); the option is present or empty.
+ConsList ReplayInifile() {
+  if (NextReduction() == IniRecordsEmpty) return nullptr;
+  return ReplayMoreRecords();
+}
+
 }  // namespace
 
 void InitSettingsTree() {
@@ -77,6 +112,8 @@ void BuildIniRoot(ConsList records) {
   IniPassCell->context = nullptr;
   IniPassCell->function = RunIniPass;
 }
+
+void BuildIniRootFromTrace() { BuildIniRoot(ReplayInifile()); }
 
 ConsList IniDefinitionsOf(ConsList environment, const Identifier* key) {
   ConsList found = nullptr;

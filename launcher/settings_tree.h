@@ -42,6 +42,19 @@ void InitIniGlobalCells();
 // pass over it.
 void BuildIniRoot(ConsList records);
 
+// Replays the parse trace of a settings text (cursors rewound, the position
+// counter at the first token) into its entries and builds the root over them
+// as BuildIniRoot does.
+void BuildIniRootFromTrace();
+
+// Production numbers of settings.grammar that the replay tells apart.
+inline constexpr int32_t IniValueInteger = 2;      // Value : IntLitsym
+inline constexpr int32_t IniValueString = 3;       // Value : StringLitsym
+inline constexpr int32_t IniRecordsPresent = 4;    // _OPT_MOREIniRecord : _MOREIniRecord
+inline constexpr int32_t IniRecordsEmpty = 5;      // _OPT_MOREIniRecord : %empty
+inline constexpr int32_t IniRecordsLast = 6;       // _MOREIniRecord : IniRecord
+inline constexpr int32_t IniRecordsMore = 7;       // _MOREIniRecord : IniRecord _MOREIniRecord
+
 // A new entry record.
 IniRecord* NewIniRecord(SourcePosition position, Identifier* key, const char* value);
 

@@ -7,6 +7,7 @@
 
 #include "launcher/settings_automaton.h"
 #include "launcher/settings_scanner.h"
+#include "launcher/settings_tree.h"
 
 namespace {
 
@@ -30,6 +31,29 @@ TEST(SettingsAutomatonTest, ErrorBranchesNameTheExpectedValue) {
   // After "key =" only a value can follow; everywhere else a default
   // reduction applies (an empty settings text is a whole Inifile).
   EXPECT_EQ(errors, 1);
+}
+
+// The production numbers that the tree's replay tells apart are those of
+// the generated automaton.
+TEST(SettingsAutomatonTest, ReplayProductionNumbersMatchTheGrammar) {
+  struct Row {
+    int32_t production;
+    const char* lhs;
+    int32_t length;
+  } rows[] = {
+      {IniValueInteger, "Value", 1},          {IniValueString, "Value", 1},
+      {IniRecordsPresent, "_OPT_MOREIniRecord", 1}, {IniRecordsEmpty, "_OPT_MOREIniRecord", 0},
+      {IniRecordsLast, "_MOREIniRecord", 1},  {IniRecordsMore, "_MOREIniRecord", 2},
+  };
+  for (const Row& r : rows) {
+    const LrProduction& p = SettingsAutomaton.Productions[r.production];
+    EXPECT_STREQ(SettingsAutomaton.NonterminalNames[p.Lhs], r.lhs) << r.production;
+    EXPECT_EQ(p.Length, r.length) << r.production;
+    EXPECT_EQ(p.Recorded, 1) << r.production;
+  }
+  // Inifile and IniRecord have one production each and leave no record.
+  EXPECT_EQ(SettingsAutomaton.Productions[0].Recorded, 0);
+  EXPECT_EQ(SettingsAutomaton.Productions[1].Recorded, 0);
 }
 
 }  // namespace

@@ -3,14 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "launcher/settings_scanner.h"
 #include "launcher/settings_tree.h"
+#include "support/heap.h"
 #include "support/identifiers.h"
 #include "support/input.h"
 #include "support/report.h"
 #include "support/scanbuf.h"
 #include "support/startup.h"
+#include "support/trace.h"
 
 namespace {
 
@@ -93,6 +96,58 @@ TEST_F(SettingsTreeTest, KeyDefinedTwiceIsAWarningAtEachDefinition) {
             "\"settings\", line 3  3  Warning: more than one definition for a\n");
   EXPECT_EQ(WarningCount, warnings + 2);
   EXPECT_EQ(SuccessFlag, 1);
+}
+
+// A token record of a hand-made parse trace.
+TokenRecord* Token(SourcePosition position, const void* value) {
+  auto* record = static_cast<TokenRecord*>(Allocate(sizeof(TokenRecord)));
+  record->next = nullptr;
+  record->position = position;
+  record->value.Reference = value;
+  return record;
+}
+
+// Makes the trace that a parse records: the tokens in input order, the
+// productions in leftmost-derivation order; then rewinds it as a parse does.
+void SetTrace(std::vector<TokenRecord*> tokens, std::vector<int32_t> productions) {
+  for (size_t i = 0; i + 1 < tokens.size(); ++i) tokens[i]->next = tokens[i + 1];
+  ReductionRecord* head = nullptr;
+  for (size_t i = productions.size(); i-- > 0;) {
+    auto* record = static_cast<ReductionRecord*>(Allocate(sizeof(ReductionRecord)));
+    record->production = productions[i];
+    record->next = head;
+    head = record;
+  }
+  Trace.TokenHead = tokens.front();
+  SublistHead = head;
+  RewindParseTrace();
+  PositionCounter = Trace.TokenCursor->position;
+}
+
+TEST_F(SettingsTreeTest, ReplayOfTheTraceOfAnEmptyText) {
+  SetTrace({Token(1, nullptr)}, {IniRecordsEmpty});
+  InitIniGlobalCells();
+  BuildIniRootFromTrace();
+  auto* root = reinterpret_cast<IniRoot*>(ForceLazyCell(IniTreeCell));
+  EXPECT_EQ(ForceLazyCell(root->records), 0u);
+}
+
+TEST_F(SettingsTreeTest, ReplayOfTheTraceOfTwoLines) {
+  // a = 1
+  // b = "x"
+  SetTrace({Token(1, IdentifierOf("a")), Token(3, nullptr), Token(5, "1"), Token(7, IdentifierOf("b")),
+            Token(9, nullptr), Token(11, "\"x\""), Token(15, nullptr)},
+           {IniRecordsPresent, IniRecordsMore, IniValueInteger, IniRecordsLast, IniValueString});
+  InitIniGlobalCells();
+  BuildIniRootFromTrace();
+  auto* root = reinterpret_cast<IniRoot*>(ForceLazyCell(IniTreeCell));
+  auto records = reinterpret_cast<ConsList>(ForceLazyCell(root->records));
+  EXPECT_EQ(Keys(records), "a=1 b=\"x\" ");
+  ASSERT_NE(records, nullptr);
+  ASSERT_NE(records->tail, nullptr);
+  EXPECT_EQ(static_cast<IniRecord*>(records->head)->position, 1);
+  EXPECT_EQ(static_cast<IniRecord*>(records->tail->head)->position, 7);
+  EXPECT_EQ(Trace.TokenCursor->position, 15);
 }
 
 }  // namespace
