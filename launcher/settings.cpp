@@ -16,7 +16,9 @@
 #include "support/input.h"
 #include "support/report.h"
 #include "support/scanbuf.h"
+#include "support/replay.h"
 #include "support/startup.h"
+#include "support/trace.h"
 
 namespace {
 
@@ -37,11 +39,16 @@ ConsList ParseIniText() {
 
 ConsList parsedRecords = nullptr;
 
+// The name of a settings token in syntax-error messages.
+const char* IniTokenName(TokenCode code) { return IniTokenNames[code]; }
+
 void InitAndParseIni() {
   InitIniTokenNames();
+  SetTokenNames(IniTokenName);
   SetScanAutomaton(ScanIniToken);
   ResetScanner();
   InitIniGlobalCells();
+  InitConditionList();
   parsedRecords = ParseIniText();
 }
 
@@ -61,7 +68,7 @@ void QueueSettingsText() {
 void RunLauncher() {
   InitAndParseIni();
   if (SyntaxErrorFlag == 0) BuildIniRoot(parsedRecords);
-  int32_t iniRunSucceeded = SyntaxErrorFlag == 0 && SuccessFlag != 0;
+  int32_t iniRunSucceeded = SyntaxErrorFlag == 0 && EvaluateConditions() != 0 && SuccessFlag != 0;
   CloseInput();
   if (iniRunSucceeded) ForceLazyCell(IniPassCell);
 }
