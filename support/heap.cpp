@@ -29,10 +29,29 @@ namespace {
 int32_t HeapInitFlag = 0;
 HeapMallocFunction HeapMalloc = malloc;
 
+// Every chunk and block the heap took, so that all of them stay reachable
+// from the heap's own records for the process's whole life (an abandoned
+// chunk is still heap memory, not a leak).
+void** TakenBlocks = nullptr;
+size_t TakenBlockCount = 0;
+size_t TakenBlockCapacity = 0;
+
+void KeepBlock(void* block) {
+  if (TakenBlockCount == TakenBlockCapacity) {
+    size_t capacity = TakenBlockCapacity == 0 ? 64 : TakenBlockCapacity * 2;
+    void* grown = realloc(TakenBlocks, capacity * sizeof(void*));
+    if (grown == nullptr) HeapExceeded();
+    TakenBlocks = static_cast<void**>(grown);
+    TakenBlockCapacity = capacity;
+  }
+  TakenBlocks[TakenBlockCount++] = block;
+}
+
 // Makes a fresh chunk current; the rest of the old one is abandoned.
 void TakeNewChunk() {
   void* chunk = HeapMalloc(HeapChunkSize);
   if (chunk == nullptr) HeapExceeded();
+  KeepBlock(chunk);
   NextFreeByte = static_cast<unsigned char*>(chunk);
   ChunkCount += 1;
   ChunkFreeBytes = HeapChunkSize;
@@ -57,6 +76,7 @@ void* AllocateSlow(size_t rounded) {
   }
   void* block = HeapMalloc(rounded);
   if (block == nullptr) HeapExceeded();
+  KeepBlock(block);
   LargeBlockBytes += rounded;
   return block;
 }
