@@ -35,3 +35,9 @@ inline constexpr int32_t RealTextStartPrecision = 6;
 // by recursion without overflowing the default thread stack. The pages are
 // only reserved; the system backs them when the recursion reaches them.
 inline constexpr size_t ProgramStackBytes = size_t{512} << 20;
+
+// State routines that a parse may have active at once. The deepest realistic
+// input (100,000 statements in one block, 10,000 nested parentheses) stays
+// well below; the program stack holds this many activations even with the
+// larger frames of a sanitized build.
+inline constexpr int32_t ParserDepthLimit = 1000000;
