@@ -46,3 +46,9 @@ inline constexpr int32_t FileNameChainCount = 1024;
 // Bytes of the launcher's first request for the current directory; a deeper
 // directory doubles the buffer until the path fits.
 inline constexpr size_t WorkingDirectoryBufferSize = 2000;
+
+// State routines that a parse may have active at once. The deepest realistic
+// input (100,000 statements in one block, 10,000 nested parentheses) stays
+// well below; the program stack holds this many activations even with the
+// larger frames of a sanitized build.
+inline constexpr int32_t ParserDepthLimit = 1000000;
