@@ -9,6 +9,11 @@ void InitSettingsLanguage();
 // Queues the settings text "\n" under the name "newline" and starts reading.
 void QueueSettingsText();
 
+// Parses the current input as a settings text from the start state with the
+// set {endoffile}, then skips to the end of the input; the parse trace is
+// rewound for the tree's replay. Syntax errors are reported as they are met.
+void InitAndParseIni();
+
 // Parses the queued text, builds its tree and evaluates its root, which
 // launches Java. Returns only when nothing was launched.
 void RunLauncher();
