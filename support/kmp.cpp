@@ -7,10 +7,11 @@
 #include <cstring>
 
 #include "support/heap.h"
+#include "support/startup.h"
 
 namespace {
 
-int KMPModuleFlag = 0;
+int32_t KMPModuleFlag = 0;
 
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
@@ -31,8 +32,7 @@ int32_t KMPStep(int32_t k, const char* pattern, char c, const KMPTable* table, i
 }  // namespace
 
 void InitKMPMatch() {
-  if (KMPModuleFlag != 0) return;
-  KMPModuleFlag = 1;
+  if (!EnterModuleInit(KMPModuleFlag)) return;
   InitHeap();
 }
 

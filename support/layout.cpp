@@ -7,7 +7,10 @@
 //    Printing a line of a block prints lines of its parts with a prefix: the
 //    indentation, written as a tab for each tab and a blank for every other
 //    byte of the prefix texts. b's later lines in LayoutBeside (a, b) are
-//    indented by the prefix and by a's last line.
+//    indented by the prefix and by a's last line. A block's stored last
+//    line starts with the indentation it is printed at (a's last line, when
+//    it continues or is indented by it), so compositions beside it line up
+//    with its true end.
 // 3. The printer visits the whole document once, in output order, with an
 //    explicit stack instead of recursion, so documents of millions of lines
 //    or deeply nested compositions print in time linear in their size. Each

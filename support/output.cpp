@@ -37,7 +37,7 @@ struct OutputRedirection {
   const char* name;
 };
 
-int OutputModuleFlag = 0;
+int32_t OutputModuleFlag = 0;
 char NewlineChar = 0;
 
 FILE* CurrentStream = nullptr;
@@ -120,8 +120,7 @@ void FlushOutputAtExit() {
 }  // namespace
 
 void InitOutput() {
-  if (OutputModuleFlag != 0) return;
-  OutputModuleFlag = 1;
+  if (!EnterModuleInit(OutputModuleFlag)) return;
   InitHeap();
   InitStandardStreams();
   NewlineChar = '\n';
