@@ -16,7 +16,6 @@
 #include "java/scanner/literals.h"
 #include "java/scanner/sourcelevel.h"
 #include "java/scanner/tokens.h"
-#include "support/identifiers.h"
 #include "support/scanbuf.h"
 
 namespace {
@@ -165,14 +164,11 @@ void ScanWord(bool escaped) {
     if (c != '\\' || NextChar() != 'u' || !ScanUnicodeEscapeRest()) break;
     escaped = true;
   }
+  TokenCode code = escaped ? Identifiersym
+                           : KeywordCode(&ScanBuffer[TokenStart + 1], BackupIndex - TokenStart);
+  if (code == Identifiersym) return AcceptNameAtBackup(Identifiersym);
   BackUp();
-  TokenCode code =
-      escaped ? Identifiersym : KeywordCode(&ScanBuffer[TokenStart + 1], BufferIndex - TokenStart);
   switch (code) {
-    case Identifiersym:
-      AcceptToken(Identifiersym);
-      TokenAttribute.Reference = MakeIdentifier(ScanBuffer, TokenStart + 1, BufferIndex);
-      break;
     case NullLiteralsym:
       AcceptLiteral(NullLiteralsym);
       break;
