@@ -1321,4 +1321,123 @@ TEST(JavaAutomaton, TransitionSets) {
   }
 }
 
+// Expression states: the symbols that the tables say stand before the state
+// (its accessing symbol, or the run of symbols read since the construct began).
+TEST(JavaAutomaton, ExpressionStatesFollowTheirSymbols) {
+  const std::vector<std::pair<const char*, const char*>> rows = {
+      {"JavaState089Reduce240", "ConditionalOrExpression"},
+      {"JavaState090Reduce238", "ConditionalAndExpression"},
+      {"JavaState091Reduce236", "InclusiveOrExpression"},
+      {"JavaState092Reduce234", "ExclusiveOrExpression"},
+      {"JavaState093Reduce232", "AndExpression"},
+      {"JavaState094Reduce230", "EqualityExpression"},
+      {"JavaState095Reduce227", "RelationalExpression"},
+      {"JavaState097Reduce221", "ShiftExpression"},
+      {"JavaState098Reduce217", "AdditiveExpression"},
+      {"JavaState099Reduce214", "MultiplicativeExpression"},
+      {"JavaState130ConditionalAndExpression", "verticalbarverticalbarsym"},
+      {"JavaState131InclusiveOrExpression", "ampersandampersandsym"},
+      {"JavaState132ExclusiveOrExpression", "verticalbarsym"},
+      {"JavaState133AndExpression", "hatsym"},
+      {"JavaState134EqualityExpression", "ampersandsym"},
+      {"JavaState135RelationalExpression", "equalsequalssym"},
+      {"JavaState136RelationalExpression", "exclaimequalssym"},
+      {"JavaState137ShiftExpression", "lessthansym"},
+      {"JavaState138ShiftExpression", "greaterthansym"},
+      {"JavaState139ShiftExpression", "lessthanequalssym"},
+      {"JavaState140ShiftExpression", "greaterthanequalssym"},
+      {"JavaState141ReferenceType", "instanceofsym"},
+      {"JavaState144AdditiveExpression", "lessthanlessthansym"},
+      {"JavaState145AdditiveExpression", "greaterthangreaterthansym"},
+      {"JavaState146AdditiveExpression", "greaterthangreaterthangreaterthansym"},
+      {"JavaState147MultiplicativeExpression", "plussym"},
+      {"JavaState148MultiplicativeExpression", "minussym"},
+      {"JavaState149UnaryExpression", "starsym"},
+      {"JavaState150UnaryExpression", "slashsym"},
+      {"JavaState151UnaryExpression", "percentsym"},
+      {"JavaState067UnaryExpression", "plusplussym"},
+      {"JavaState068UnaryExpression", "minusminussym"},
+      {"JavaState100UnaryExpression", "plussym"},
+      {"JavaState101UnaryExpression", "minussym"},
+      {"JavaState103UnaryExpression", "tildasym"},
+      {"JavaState104UnaryExpression", "exclaimsym"},
+      {"JavaState057Expression", "throwsym"},
+      {"JavaState055AfterReturn", "USERreturnsym"},
+      {"JavaState058Expression", "assertsym"},
+      {"JavaState152Expression", "colonsym"},
+      {"JavaState129Expression", "questionmarksym"},
+      {"JavaState076Expression", "openparsym"},
+      {"JavaState096Expression", "openparsym"},
+      {"JavaState083Expression", "USERifsym openparsym"},
+      {"JavaState225Expression", "USERifsym openparsym"},
+      {"JavaState084Expression", "USERwhilesym openparsym"},
+      {"JavaState226Expression", "USERwhilesym openparsym"},
+      {"JavaState086Expression", "USERswitchsym openparsym"},
+      {"JavaState105Expression", "synchronizedsym openparsym"},
+      {"JavaState177Expression", "USERdosym Statement USERwhilesym openparsym"},
+      {"JavaState113Expression", "Name openbrksym"},
+      {"JavaState118Expression", "thissym openbrksym"},
+      {"JavaState122Expression", "PrimaryNoNewArray openbrksym"},
+      {"JavaState168AfterOpenbrk", "openbrksym"},
+      {"JavaState119Goto21", "newsym PrimitiveType"},
+      {"JavaState120Goto26", "newsym ClassOrInterfaceType"},
+      {"JavaState121Reduce35", "Name"},  // after newsym: the items begin with the name
+      {"JavaState088MoreBrackets", "PrimitiveType"},
+      {"JavaState142Goto21", "openparsym PrimitiveType"},
+      {"JavaState191Goto251", "PrimitiveType _MOREopenbrksymclosebrksym"},  // after openparsym
+      {"JavaState192ExpectClosepar", "openparsym Name _MOREopenbrksymclosebrksym"},
+      {"JavaState111AfterOpenpar", "Name openparsym"},
+      {"JavaState204AfterOpenpar", "Primary dotsym Identifiersym openparsym"},
+      {"JavaState205AfterOpenpar", "thissym dotsym Identifiersym openparsym"},
+      {"JavaState206AfterOpenpar", "supersym dotsym Identifiersym openparsym"},
+      {"JavaState165AfterOpenpar", "newsym ClassType openparsym"},
+      {"JavaState217AfterOpenpar", "Name dotsym newsym ClassType openparsym"},
+      {"JavaState218AfterOpenpar", "Primary dotsym newsym ClassType openparsym"},
+      {"JavaState219AfterOpenpar", "thissym dotsym newsym ClassType openparsym"},
+      {"JavaState234AfterOpenpar", "Name dotsym supersym dotsym Identifiersym openparsym"},
+      {"JavaState243AfterOpenpar", "thissym openparsym"},
+      {"JavaState244AfterOpenpar", "supersym openparsym"},
+      {"JavaState250AfterOpenpar", "Primary dotsym supersym openparsym"},
+      {"JavaState060Goto194", "PostIncrementExpression"},
+      {"JavaState061Goto195", "PostDecrementExpression"},
+      {"JavaState062Goto180", "MethodInvocation"},
+      {"JavaState063Goto165", "ClassInstanceCreationExpression"},
+      {"JavaState065Goto33", "Name"},
+      {"JavaState087Goto33", "Name"},
+      {"JavaState115Goto33", "Name"},
+      {"JavaState143Goto33", "Name"},
+      {"JavaState070Goto175", "FieldAccess"},
+      {"JavaState071Goto186", "ArrayAccess"},
+      {"JavaState072Reduce190", "Primary"},
+      {"JavaState075Reduce153", "PrimaryNoNewArray"},
+      {"JavaState073AfterThis", "thissym"},
+      {"JavaState112ExpectSuper", "Name dotsym"},
+      {"JavaState116ExpectIdentifier", "Primary dotsym"},
+      {"JavaState117ExpectIdentifier", "thissym dotsym"},
+      {"JavaState164AfterIdentifier", "supersym dotsym Identifiersym"},
+      {"JavaState210Goto116", "StatementWithoutTrailingSubstatement"},
+  };
+  for (const auto& [name, prefix] : rows) {
+    SCOPED_TRACE(name);
+    int s = StateNamed(name);
+    ASSERT_GE(s, 0);
+    EXPECT_EQ(s, std::stoi(std::string(name).substr(9, 3)));
+    std::vector<std::string> want = WordList(prefix);
+    const LrState& st = A.States[s];
+    // Every item has the accessing symbol in front of its dot, and some item the
+    // whole run.
+    int whole = 0;
+    for (int k = 0; k < st.KernelCount; ++k) {
+      const LrItem& item = A.Kernels[st.FirstKernel + k];
+      const LrProduction& p = A.Productions[item.Production];
+      std::vector<std::string> before;
+      for (int i = 0; i < item.Dot; ++i) before.push_back(SymbolName(A.RhsSymbols[p.FirstSymbol + i]));
+      ASSERT_FALSE(before.empty());
+      EXPECT_EQ(before.back(), want.back());
+      whole += before.size() >= want.size() && std::equal(want.begin(), want.end(), before.end() - want.size());
+    }
+    EXPECT_GE(whole, 1);
+  }
+}
+
 }  // namespace
