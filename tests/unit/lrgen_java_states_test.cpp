@@ -1440,4 +1440,170 @@ TEST(JavaAutomaton, ExpressionStatesFollowTheirSymbols) {
   }
 }
 
+// The precedence ladder: left-operand states, right-operand reduce states, the
+// postfix state and the two tail states.
+TEST(JavaAutomaton, PrecedenceLadderStates) {
+  // Own sets: FOLLOW of the goto key, nesting by level.
+  const std::vector<std::pair<const char*, std::string>> levels = {
+      {"JavaState089Reduce240", "verticalbarverticalbarsym questionmarksym"},
+      {"JavaState090Reduce238", "ampersandampersandsym"},
+      {"JavaState091Reduce236", "verticalbarsym"},
+      {"JavaState092Reduce234", "hatsym"},
+      {"JavaState093Reduce232", "ampersandsym"},
+      {"JavaState094Reduce230", "equalsequalssym exclaimequalssym"},
+      {"JavaState095Reduce227", "lessthansym greaterthansym lessthanequalssym greaterthanequalssym instanceofsym"},
+      {"JavaState097Reduce221", "lessthanlessthansym greaterthangreaterthansym greaterthangreaterthangreaterthansym"},
+      {"JavaState098Reduce217", "plussym minussym"},
+      {"JavaState099Reduce214", "starsym slashsym percentsym"},
+      {"JavaState102Reduce203", "plusplussym minusminussym"},
+  };
+  std::string follow = "closeparsym commasym colonsym semicolonsym closebrksym closechainsym";
+  std::vector<OwnSetFact> own;
+  for (const auto& [state, added] : levels) {
+    follow += " " + added;
+    own.push_back({state, follow});
+  }
+  CheckOwnSets(own);
+  CheckStates({
+      {"JavaState089Reduce240",
+       "ConditionalExpression -> ConditionalOrExpression . ; "
+       "LogicalOrExpression -> ConditionalOrExpression . verticalbarverticalbarsym ConditionalAndExpression ; "
+       "TernaryExpression -> ConditionalOrExpression . questionmarksym ...",
+       "default reduce 387 pop 0"},
+      {"JavaState090Reduce238",
+       "ConditionalOrExpression -> ConditionalAndExpression . ; "
+       "LogicalAndExpression -> ConditionalAndExpression . ampersandampersandsym InclusiveOrExpression",
+       "default reduce 384 pop 0"},
+      {"JavaState091Reduce236",
+       "ConditionalAndExpression -> InclusiveOrExpression . ; "
+       "BitOrExpression -> InclusiveOrExpression . verticalbarsym ExclusiveOrExpression",
+       "default reduce 381 pop 0"},
+      {"JavaState092Reduce234",
+       "InclusiveOrExpression -> ExclusiveOrExpression . ; BitXorExpression -> ExclusiveOrExpression . hatsym AndExpression",
+       "default reduce 378 pop 0"},
+      {"JavaState093Reduce232",
+       "ExclusiveOrExpression -> AndExpression . ; BitAndExpression -> AndExpression . ampersandsym EqualityExpression",
+       "default reduce 375 pop 0"},
+      {"JavaState094Reduce230",
+       "AndExpression -> EqualityExpression . ; EqualExpression -> EqualityExpression . equalsequalssym ... ; "
+       "NotEqualExpression -> EqualityExpression . exclaimequalssym ...",
+       "default reduce 372 pop 0"},
+      {"JavaState095Reduce227",
+       "EqualityExpression -> RelationalExpression . ; LessThanExpression -> RelationalExpression . lessthansym ... ; "
+       "GreaterThanExpression -> RelationalExpression . greaterthansym ... ; "
+       "LessEqualExpression -> RelationalExpression . lessthanequalssym ... ; "
+       "GreaterEqualExpression -> RelationalExpression . greaterthanequalssym ... ; "
+       "InstanceOfExpression -> RelationalExpression . instanceofsym ReferenceType",
+       "default reduce 367 pop 0"},
+      {"JavaState097Reduce221",
+       "RelationalExpression -> ShiftExpression . ; LeftShiftExpression -> ShiftExpression . lessthanlessthansym ... ; "
+       "SignedRightShiftExpression -> ShiftExpression . greaterthangreaterthansym ... ; "
+       "UnsignedRightShiftExpression -> ShiftExpression . greaterthangreaterthangreaterthansym ...",
+       "default reduce 356 pop 0"},
+      {"JavaState098Reduce217",
+       "ShiftExpression -> AdditiveExpression . ; AddExpression -> AdditiveExpression . plussym ... ; "
+       "SubtractExpression -> AdditiveExpression . minussym ...",
+       "default reduce 349 pop 0"},
+      {"JavaState099Reduce214",
+       "AdditiveExpression -> MultiplicativeExpression . ; MultiplyExpression -> MultiplicativeExpression . starsym ... ; "
+       "DivideExpression -> MultiplicativeExpression . slashsym ... ; "
+       "RemainderExpression -> MultiplicativeExpression . percentsym ...",
+       "default reduce 344 pop 0"},
+      {"JavaState102Reduce203",
+       "UnaryExpressionNotPlusMinus -> PostfixExpression . ; PostIncrementExpression -> PostfixExpression . plusplussym ; "
+       "PostDecrementExpression -> PostfixExpression . minusminussym",
+       "default reduce 325 pop 0"},
+      {"JavaState189Reduce31", "PrimitiveArrayType -> PrimitiveType . _MOREopenbrksymclosebrksym", "fixed openbrksym"},
+      {"JavaState198Reduce146", "SynchronizedStatement -> synchronizedsym openparsym Expression closeparsym . Block",
+       "fixed openchainsym"},
+  });
+  CheckActions({
+      {"JavaState089Reduce240", "token verticalbarverticalbarsym", "call JavaState130ConditionalAndExpression"},
+      {"JavaState089Reduce240", "token questionmarksym", "call JavaState129Expression"},
+      {"JavaState090Reduce238", "token ampersandampersandsym", "call JavaState131InclusiveOrExpression"},
+      {"JavaState091Reduce236", "token verticalbarsym", "call JavaState132ExclusiveOrExpression"},
+      {"JavaState092Reduce234", "token hatsym", "call JavaState133AndExpression"},
+      {"JavaState093Reduce232", "token ampersandsym", "call JavaState134EqualityExpression"},
+      {"JavaState094Reduce230", "token equalsequalssym", "call JavaState135RelationalExpression"},
+      {"JavaState094Reduce230", "token exclaimequalssym", "call JavaState136RelationalExpression"},
+      {"JavaState095Reduce227", "token lessthansym", "call JavaState137ShiftExpression"},
+      {"JavaState095Reduce227", "token greaterthansym", "call JavaState138ShiftExpression"},
+      {"JavaState095Reduce227", "token lessthanequalssym", "call JavaState139ShiftExpression"},
+      {"JavaState095Reduce227", "token greaterthanequalssym", "call JavaState140ShiftExpression"},
+      {"JavaState095Reduce227", "token instanceofsym", "call JavaState141ReferenceType"},
+      {"JavaState097Reduce221", "token lessthanlessthansym", "call JavaState144AdditiveExpression"},
+      {"JavaState097Reduce221", "token greaterthangreaterthansym", "call JavaState145AdditiveExpression"},
+      {"JavaState097Reduce221", "token greaterthangreaterthangreaterthansym", "call JavaState146AdditiveExpression"},
+      {"JavaState098Reduce217", "token plussym", "call JavaState147MultiplicativeExpression"},
+      {"JavaState098Reduce217", "token minussym", "call JavaState148MultiplicativeExpression"},
+      {"JavaState099Reduce214", "token starsym", "call JavaState149UnaryExpression"},
+      {"JavaState099Reduce214", "token slashsym", "call JavaState150UnaryExpression"},
+      {"JavaState099Reduce214", "token percentsym", "call JavaState151UnaryExpression"},
+      {"JavaState102Reduce203", "token plusplussym", "shift reduce 312 pop 1"},
+      {"JavaState102Reduce203", "token minusminussym", "shift reduce 313 pop 1"},
+      {"JavaState189Reduce31", "token openbrksym", "call JavaState128AfterClosebrk run closebrksym"},
+      {"JavaState189Reduce31", "goto _MOREopenbrksymclosebrksym", "goto reduce 52 pop 1"},
+      {"JavaState198Reduce146", "token openchainsym", "call JavaState040BlockStatements"},
+      {"JavaState198Reduce146", "goto Block", "goto reduce 234 pop 4"},
+  });
+  // Right-operand reduce states: the operators of their own level, otherwise the
+  // binary production with PopCount 2.
+  struct Right {
+    const char* State;
+    int Rule;
+    std::vector<std::pair<const char*, const char*>> Shifts;
+  };
+  const std::vector<std::pair<const char*, const char*>> relational = {
+      {"lessthansym", "JavaState137ShiftExpression"},
+      {"greaterthansym", "JavaState138ShiftExpression"},
+      {"lessthanequalssym", "JavaState139ShiftExpression"},
+      {"greaterthanequalssym", "JavaState140ShiftExpression"},
+      {"instanceofsym", "JavaState141ReferenceType"}};
+  const std::vector<std::pair<const char*, const char*>> shifts = {
+      {"lessthanlessthansym", "JavaState144AdditiveExpression"},
+      {"greaterthangreaterthansym", "JavaState145AdditiveExpression"},
+      {"greaterthangreaterthangreaterthansym", "JavaState146AdditiveExpression"}};
+  const std::vector<std::pair<const char*, const char*>> additive = {
+      {"plussym", "JavaState147MultiplicativeExpression"}, {"minussym", "JavaState148MultiplicativeExpression"}};
+  const std::vector<std::pair<const char*, const char*>> multiplicative = {
+      {"starsym", "JavaState149UnaryExpression"},
+      {"slashsym", "JavaState150UnaryExpression"},
+      {"percentsym", "JavaState151UnaryExpression"}};
+  const std::vector<Right> rights = {
+      {"JavaState178Reduce239", 386, {{"ampersandampersandsym", "JavaState131InclusiveOrExpression"}}},
+      {"JavaState179Reduce237", 383, {{"verticalbarsym", "JavaState132ExclusiveOrExpression"}}},
+      {"JavaState180Reduce235", 380, {{"hatsym", "JavaState133AndExpression"}}},
+      {"JavaState181Reduce233", 377, {{"ampersandsym", "JavaState134EqualityExpression"}}},
+      {"JavaState182Reduce231",
+       374,
+       {{"equalsequalssym", "JavaState135RelationalExpression"}, {"exclaimequalssym", "JavaState136RelationalExpression"}}},
+      {"JavaState183Reduce228", 370, relational},
+      {"JavaState184Reduce229", 371, relational},
+      {"JavaState185Reduce222", 362, shifts},
+      {"JavaState186Reduce223", 363, shifts},
+      {"JavaState187Reduce224", 364, shifts},
+      {"JavaState188Reduce225", 365, shifts},
+      {"JavaState193Reduce218", 353, additive},
+      {"JavaState194Reduce219", 354, additive},
+      {"JavaState195Reduce220", 355, additive},
+      {"JavaState196Reduce215", 347, multiplicative},
+      {"JavaState197Reduce216", 348, multiplicative},
+  };
+  for (const Right& r : rights) {
+    SCOPED_TRACE(r.State);
+    int s = StateNamed(r.State);
+    ASSERT_GE(s, 0);
+    EXPECT_EQ(OnUnexpected(s), "default reduce " + std::to_string(r.Rule) + " pop 2");
+    int shiftCount = 0;
+    for (int i = 0; i < A.States[s].TokenCount; ++i)
+      shiftCount += A.Actions[A.Tokens[A.States[s].FirstToken + i].Action].Kind == LrShift;
+    EXPECT_EQ(shiftCount, int(r.Shifts.size()));
+    for (const auto& [token, target] : r.Shifts) {
+      const LrAction* act = TokenAction(s, TokenNamed(token));
+      ASSERT_NE(act, nullptr) << token;
+      EXPECT_EQ(Describe(*act), std::string("call ") + target);
+    }
+  }
+}
+
 }  // namespace
