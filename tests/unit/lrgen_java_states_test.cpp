@@ -1321,4 +1321,289 @@ TEST(JavaAutomaton, TransitionSets) {
   }
 }
 
+// Expression states: the symbols that the tables say stand before the state
+// (its accessing symbol, or the run of symbols read since the construct began).
+TEST(JavaAutomaton, ExpressionStatesFollowTheirSymbols) {
+  const std::vector<std::pair<const char*, const char*>> rows = {
+      {"JavaState089Reduce240", "ConditionalOrExpression"},
+      {"JavaState090Reduce238", "ConditionalAndExpression"},
+      {"JavaState091Reduce236", "InclusiveOrExpression"},
+      {"JavaState092Reduce234", "ExclusiveOrExpression"},
+      {"JavaState093Reduce232", "AndExpression"},
+      {"JavaState094Reduce230", "EqualityExpression"},
+      {"JavaState095Reduce227", "RelationalExpression"},
+      {"JavaState097Reduce221", "ShiftExpression"},
+      {"JavaState098Reduce217", "AdditiveExpression"},
+      {"JavaState099Reduce214", "MultiplicativeExpression"},
+      {"JavaState130ConditionalAndExpression", "verticalbarverticalbarsym"},
+      {"JavaState131InclusiveOrExpression", "ampersandampersandsym"},
+      {"JavaState132ExclusiveOrExpression", "verticalbarsym"},
+      {"JavaState133AndExpression", "hatsym"},
+      {"JavaState134EqualityExpression", "ampersandsym"},
+      {"JavaState135RelationalExpression", "equalsequalssym"},
+      {"JavaState136RelationalExpression", "exclaimequalssym"},
+      {"JavaState137ShiftExpression", "lessthansym"},
+      {"JavaState138ShiftExpression", "greaterthansym"},
+      {"JavaState139ShiftExpression", "lessthanequalssym"},
+      {"JavaState140ShiftExpression", "greaterthanequalssym"},
+      {"JavaState141ReferenceType", "instanceofsym"},
+      {"JavaState144AdditiveExpression", "lessthanlessthansym"},
+      {"JavaState145AdditiveExpression", "greaterthangreaterthansym"},
+      {"JavaState146AdditiveExpression", "greaterthangreaterthangreaterthansym"},
+      {"JavaState147MultiplicativeExpression", "plussym"},
+      {"JavaState148MultiplicativeExpression", "minussym"},
+      {"JavaState149UnaryExpression", "starsym"},
+      {"JavaState150UnaryExpression", "slashsym"},
+      {"JavaState151UnaryExpression", "percentsym"},
+      {"JavaState067UnaryExpression", "plusplussym"},
+      {"JavaState068UnaryExpression", "minusminussym"},
+      {"JavaState100UnaryExpression", "plussym"},
+      {"JavaState101UnaryExpression", "minussym"},
+      {"JavaState103UnaryExpression", "tildasym"},
+      {"JavaState104UnaryExpression", "exclaimsym"},
+      {"JavaState057Expression", "throwsym"},
+      {"JavaState055AfterReturn", "USERreturnsym"},
+      {"JavaState058Expression", "assertsym"},
+      {"JavaState152Expression", "colonsym"},
+      {"JavaState129Expression", "questionmarksym"},
+      {"JavaState076Expression", "openparsym"},
+      {"JavaState096Expression", "openparsym"},
+      {"JavaState083Expression", "USERifsym openparsym"},
+      {"JavaState225Expression", "USERifsym openparsym"},
+      {"JavaState084Expression", "USERwhilesym openparsym"},
+      {"JavaState226Expression", "USERwhilesym openparsym"},
+      {"JavaState086Expression", "USERswitchsym openparsym"},
+      {"JavaState105Expression", "synchronizedsym openparsym"},
+      {"JavaState177Expression", "USERdosym Statement USERwhilesym openparsym"},
+      {"JavaState113Expression", "Name openbrksym"},
+      {"JavaState118Expression", "thissym openbrksym"},
+      {"JavaState122Expression", "PrimaryNoNewArray openbrksym"},
+      {"JavaState168AfterOpenbrk", "openbrksym"},
+      {"JavaState119Goto21", "newsym PrimitiveType"},
+      {"JavaState120Goto26", "newsym ClassOrInterfaceType"},
+      {"JavaState121Reduce35", "Name"},  // after newsym: the items begin with the name
+      {"JavaState088MoreBrackets", "PrimitiveType"},
+      {"JavaState142Goto21", "openparsym PrimitiveType"},
+      {"JavaState191Goto251", "PrimitiveType _MOREopenbrksymclosebrksym"},  // after openparsym
+      {"JavaState192ExpectClosepar", "openparsym Name _MOREopenbrksymclosebrksym"},
+      {"JavaState111AfterOpenpar", "Name openparsym"},
+      {"JavaState204AfterOpenpar", "Primary dotsym Identifiersym openparsym"},
+      {"JavaState205AfterOpenpar", "thissym dotsym Identifiersym openparsym"},
+      {"JavaState206AfterOpenpar", "supersym dotsym Identifiersym openparsym"},
+      {"JavaState165AfterOpenpar", "newsym ClassType openparsym"},
+      {"JavaState217AfterOpenpar", "Name dotsym newsym ClassType openparsym"},
+      {"JavaState218AfterOpenpar", "Primary dotsym newsym ClassType openparsym"},
+      {"JavaState219AfterOpenpar", "thissym dotsym newsym ClassType openparsym"},
+      {"JavaState234AfterOpenpar", "Name dotsym supersym dotsym Identifiersym openparsym"},
+      {"JavaState243AfterOpenpar", "thissym openparsym"},
+      {"JavaState244AfterOpenpar", "supersym openparsym"},
+      {"JavaState250AfterOpenpar", "Primary dotsym supersym openparsym"},
+      {"JavaState060Goto194", "PostIncrementExpression"},
+      {"JavaState061Goto195", "PostDecrementExpression"},
+      {"JavaState062Goto180", "MethodInvocation"},
+      {"JavaState063Goto165", "ClassInstanceCreationExpression"},
+      {"JavaState065Goto33", "Name"},
+      {"JavaState087Goto33", "Name"},
+      {"JavaState115Goto33", "Name"},
+      {"JavaState143Goto33", "Name"},
+      {"JavaState070Goto175", "FieldAccess"},
+      {"JavaState071Goto186", "ArrayAccess"},
+      {"JavaState072Reduce190", "Primary"},
+      {"JavaState075Reduce153", "PrimaryNoNewArray"},
+      {"JavaState073AfterThis", "thissym"},
+      {"JavaState112ExpectSuper", "Name dotsym"},
+      {"JavaState116ExpectIdentifier", "Primary dotsym"},
+      {"JavaState117ExpectIdentifier", "thissym dotsym"},
+      {"JavaState164AfterIdentifier", "supersym dotsym Identifiersym"},
+      {"JavaState210Goto116", "StatementWithoutTrailingSubstatement"},
+  };
+  for (const auto& [name, prefix] : rows) {
+    SCOPED_TRACE(name);
+    int s = StateNamed(name);
+    ASSERT_GE(s, 0);
+    EXPECT_EQ(s, std::stoi(std::string(name).substr(9, 3)));
+    std::vector<std::string> want = WordList(prefix);
+    const LrState& st = A.States[s];
+    // Every item has the accessing symbol in front of its dot, and some item the
+    // whole run.
+    int whole = 0;
+    for (int k = 0; k < st.KernelCount; ++k) {
+      const LrItem& item = A.Kernels[st.FirstKernel + k];
+      const LrProduction& p = A.Productions[item.Production];
+      std::vector<std::string> before;
+      for (int i = 0; i < item.Dot; ++i) before.push_back(SymbolName(A.RhsSymbols[p.FirstSymbol + i]));
+      ASSERT_FALSE(before.empty());
+      EXPECT_EQ(before.back(), want.back());
+      whole += before.size() >= want.size() && std::equal(want.begin(), want.end(), before.end() - want.size());
+    }
+    EXPECT_GE(whole, 1);
+  }
+}
+
+// The precedence ladder: left-operand states, right-operand reduce states, the
+// postfix state and the two tail states.
+TEST(JavaAutomaton, PrecedenceLadderStates) {
+  // Own sets: FOLLOW of the goto key, nesting by level.
+  const std::vector<std::pair<const char*, std::string>> levels = {
+      {"JavaState089Reduce240", "verticalbarverticalbarsym questionmarksym"},
+      {"JavaState090Reduce238", "ampersandampersandsym"},
+      {"JavaState091Reduce236", "verticalbarsym"},
+      {"JavaState092Reduce234", "hatsym"},
+      {"JavaState093Reduce232", "ampersandsym"},
+      {"JavaState094Reduce230", "equalsequalssym exclaimequalssym"},
+      {"JavaState095Reduce227", "lessthansym greaterthansym lessthanequalssym greaterthanequalssym instanceofsym"},
+      {"JavaState097Reduce221", "lessthanlessthansym greaterthangreaterthansym greaterthangreaterthangreaterthansym"},
+      {"JavaState098Reduce217", "plussym minussym"},
+      {"JavaState099Reduce214", "starsym slashsym percentsym"},
+      {"JavaState102Reduce203", "plusplussym minusminussym"},
+  };
+  std::string follow = "closeparsym commasym colonsym semicolonsym closebrksym closechainsym";
+  std::vector<OwnSetFact> own;
+  for (const auto& [state, added] : levels) {
+    follow += " " + added;
+    own.push_back({state, follow});
+  }
+  CheckOwnSets(own);
+  CheckStates({
+      {"JavaState089Reduce240",
+       "ConditionalExpression -> ConditionalOrExpression . ; "
+       "LogicalOrExpression -> ConditionalOrExpression . verticalbarverticalbarsym ConditionalAndExpression ; "
+       "TernaryExpression -> ConditionalOrExpression . questionmarksym ...",
+       "default reduce 387 pop 0"},
+      {"JavaState090Reduce238",
+       "ConditionalOrExpression -> ConditionalAndExpression . ; "
+       "LogicalAndExpression -> ConditionalAndExpression . ampersandampersandsym InclusiveOrExpression",
+       "default reduce 384 pop 0"},
+      {"JavaState091Reduce236",
+       "ConditionalAndExpression -> InclusiveOrExpression . ; "
+       "BitOrExpression -> InclusiveOrExpression . verticalbarsym ExclusiveOrExpression",
+       "default reduce 381 pop 0"},
+      {"JavaState092Reduce234",
+       "InclusiveOrExpression -> ExclusiveOrExpression . ; BitXorExpression -> ExclusiveOrExpression . hatsym AndExpression",
+       "default reduce 378 pop 0"},
+      {"JavaState093Reduce232",
+       "ExclusiveOrExpression -> AndExpression . ; BitAndExpression -> AndExpression . ampersandsym EqualityExpression",
+       "default reduce 375 pop 0"},
+      {"JavaState094Reduce230",
+       "AndExpression -> EqualityExpression . ; EqualExpression -> EqualityExpression . equalsequalssym ... ; "
+       "NotEqualExpression -> EqualityExpression . exclaimequalssym ...",
+       "default reduce 372 pop 0"},
+      {"JavaState095Reduce227",
+       "EqualityExpression -> RelationalExpression . ; LessThanExpression -> RelationalExpression . lessthansym ... ; "
+       "GreaterThanExpression -> RelationalExpression . greaterthansym ... ; "
+       "LessEqualExpression -> RelationalExpression . lessthanequalssym ... ; "
+       "GreaterEqualExpression -> RelationalExpression . greaterthanequalssym ... ; "
+       "InstanceOfExpression -> RelationalExpression . instanceofsym ReferenceType",
+       "default reduce 367 pop 0"},
+      {"JavaState097Reduce221",
+       "RelationalExpression -> ShiftExpression . ; LeftShiftExpression -> ShiftExpression . lessthanlessthansym ... ; "
+       "SignedRightShiftExpression -> ShiftExpression . greaterthangreaterthansym ... ; "
+       "UnsignedRightShiftExpression -> ShiftExpression . greaterthangreaterthangreaterthansym ...",
+       "default reduce 356 pop 0"},
+      {"JavaState098Reduce217",
+       "ShiftExpression -> AdditiveExpression . ; AddExpression -> AdditiveExpression . plussym ... ; "
+       "SubtractExpression -> AdditiveExpression . minussym ...",
+       "default reduce 349 pop 0"},
+      {"JavaState099Reduce214",
+       "AdditiveExpression -> MultiplicativeExpression . ; MultiplyExpression -> MultiplicativeExpression . starsym ... ; "
+       "DivideExpression -> MultiplicativeExpression . slashsym ... ; "
+       "RemainderExpression -> MultiplicativeExpression . percentsym ...",
+       "default reduce 344 pop 0"},
+      {"JavaState102Reduce203",
+       "UnaryExpressionNotPlusMinus -> PostfixExpression . ; PostIncrementExpression -> PostfixExpression . plusplussym ; "
+       "PostDecrementExpression -> PostfixExpression . minusminussym",
+       "default reduce 325 pop 0"},
+      {"JavaState189Reduce31", "PrimitiveArrayType -> PrimitiveType . _MOREopenbrksymclosebrksym", "fixed openbrksym"},
+      {"JavaState198Reduce146", "SynchronizedStatement -> synchronizedsym openparsym Expression closeparsym . Block",
+       "fixed openchainsym"},
+  });
+  CheckActions({
+      {"JavaState089Reduce240", "token verticalbarverticalbarsym", "call JavaState130ConditionalAndExpression"},
+      {"JavaState089Reduce240", "token questionmarksym", "call JavaState129Expression"},
+      {"JavaState090Reduce238", "token ampersandampersandsym", "call JavaState131InclusiveOrExpression"},
+      {"JavaState091Reduce236", "token verticalbarsym", "call JavaState132ExclusiveOrExpression"},
+      {"JavaState092Reduce234", "token hatsym", "call JavaState133AndExpression"},
+      {"JavaState093Reduce232", "token ampersandsym", "call JavaState134EqualityExpression"},
+      {"JavaState094Reduce230", "token equalsequalssym", "call JavaState135RelationalExpression"},
+      {"JavaState094Reduce230", "token exclaimequalssym", "call JavaState136RelationalExpression"},
+      {"JavaState095Reduce227", "token lessthansym", "call JavaState137ShiftExpression"},
+      {"JavaState095Reduce227", "token greaterthansym", "call JavaState138ShiftExpression"},
+      {"JavaState095Reduce227", "token lessthanequalssym", "call JavaState139ShiftExpression"},
+      {"JavaState095Reduce227", "token greaterthanequalssym", "call JavaState140ShiftExpression"},
+      {"JavaState095Reduce227", "token instanceofsym", "call JavaState141ReferenceType"},
+      {"JavaState097Reduce221", "token lessthanlessthansym", "call JavaState144AdditiveExpression"},
+      {"JavaState097Reduce221", "token greaterthangreaterthansym", "call JavaState145AdditiveExpression"},
+      {"JavaState097Reduce221", "token greaterthangreaterthangreaterthansym", "call JavaState146AdditiveExpression"},
+      {"JavaState098Reduce217", "token plussym", "call JavaState147MultiplicativeExpression"},
+      {"JavaState098Reduce217", "token minussym", "call JavaState148MultiplicativeExpression"},
+      {"JavaState099Reduce214", "token starsym", "call JavaState149UnaryExpression"},
+      {"JavaState099Reduce214", "token slashsym", "call JavaState150UnaryExpression"},
+      {"JavaState099Reduce214", "token percentsym", "call JavaState151UnaryExpression"},
+      {"JavaState102Reduce203", "token plusplussym", "shift reduce 312 pop 1"},
+      {"JavaState102Reduce203", "token minusminussym", "shift reduce 313 pop 1"},
+      {"JavaState189Reduce31", "token openbrksym", "call JavaState128AfterClosebrk run closebrksym"},
+      {"JavaState189Reduce31", "goto _MOREopenbrksymclosebrksym", "goto reduce 52 pop 1"},
+      {"JavaState198Reduce146", "token openchainsym", "call JavaState040BlockStatements"},
+      {"JavaState198Reduce146", "goto Block", "goto reduce 234 pop 4"},
+  });
+  // Right-operand reduce states: the operators of their own level, otherwise the
+  // binary production with PopCount 2.
+  struct Right {
+    const char* State;
+    int Rule;
+    std::vector<std::pair<const char*, const char*>> Shifts;
+  };
+  const std::vector<std::pair<const char*, const char*>> relational = {
+      {"lessthansym", "JavaState137ShiftExpression"},
+      {"greaterthansym", "JavaState138ShiftExpression"},
+      {"lessthanequalssym", "JavaState139ShiftExpression"},
+      {"greaterthanequalssym", "JavaState140ShiftExpression"},
+      {"instanceofsym", "JavaState141ReferenceType"}};
+  const std::vector<std::pair<const char*, const char*>> shifts = {
+      {"lessthanlessthansym", "JavaState144AdditiveExpression"},
+      {"greaterthangreaterthansym", "JavaState145AdditiveExpression"},
+      {"greaterthangreaterthangreaterthansym", "JavaState146AdditiveExpression"}};
+  const std::vector<std::pair<const char*, const char*>> additive = {
+      {"plussym", "JavaState147MultiplicativeExpression"}, {"minussym", "JavaState148MultiplicativeExpression"}};
+  const std::vector<std::pair<const char*, const char*>> multiplicative = {
+      {"starsym", "JavaState149UnaryExpression"},
+      {"slashsym", "JavaState150UnaryExpression"},
+      {"percentsym", "JavaState151UnaryExpression"}};
+  const std::vector<Right> rights = {
+      {"JavaState178Reduce239", 386, {{"ampersandampersandsym", "JavaState131InclusiveOrExpression"}}},
+      {"JavaState179Reduce237", 383, {{"verticalbarsym", "JavaState132ExclusiveOrExpression"}}},
+      {"JavaState180Reduce235", 380, {{"hatsym", "JavaState133AndExpression"}}},
+      {"JavaState181Reduce233", 377, {{"ampersandsym", "JavaState134EqualityExpression"}}},
+      {"JavaState182Reduce231",
+       374,
+       {{"equalsequalssym", "JavaState135RelationalExpression"}, {"exclaimequalssym", "JavaState136RelationalExpression"}}},
+      {"JavaState183Reduce228", 370, relational},
+      {"JavaState184Reduce229", 371, relational},
+      {"JavaState185Reduce222", 362, shifts},
+      {"JavaState186Reduce223", 363, shifts},
+      {"JavaState187Reduce224", 364, shifts},
+      {"JavaState188Reduce225", 365, shifts},
+      {"JavaState193Reduce218", 353, additive},
+      {"JavaState194Reduce219", 354, additive},
+      {"JavaState195Reduce220", 355, additive},
+      {"JavaState196Reduce215", 347, multiplicative},
+      {"JavaState197Reduce216", 348, multiplicative},
+  };
+  for (const Right& r : rights) {
+    SCOPED_TRACE(r.State);
+    int s = StateNamed(r.State);
+    ASSERT_GE(s, 0);
+    EXPECT_EQ(OnUnexpected(s), "default reduce " + std::to_string(r.Rule) + " pop 2");
+    int shiftCount = 0;
+    for (int i = 0; i < A.States[s].TokenCount; ++i)
+      shiftCount += A.Actions[A.Tokens[A.States[s].FirstToken + i].Action].Kind == LrShift;
+    EXPECT_EQ(shiftCount, int(r.Shifts.size()));
+    for (const auto& [token, target] : r.Shifts) {
+      const LrAction* act = TokenAction(s, TokenNamed(token));
+      ASSERT_NE(act, nullptr) << token;
+      EXPECT_EQ(Describe(*act), std::string("call ") + target);
+    }
+  }
+}
+
 }  // namespace
