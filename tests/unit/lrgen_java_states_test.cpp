@@ -1606,4 +1606,191 @@ TEST(JavaAutomaton, PrecedenceLadderStates) {
   }
 }
 
+using TokenNames = std::set<std::string>;
+
+TokenNames Union(std::initializer_list<TokenNames> parts) {
+  TokenNames out;
+  for (const TokenNames& p : parts) out.insert(p.begin(), p.end());
+  return out;
+}
+
+TokenNames Minus(const TokenNames& a, const TokenNames& b) {
+  TokenNames out;
+  for (const std::string& t : a)
+    if (!b.count(t)) out.insert(t);
+  return out;
+}
+
+// The sets of the expression closure as the expression tables define them.
+struct ClosureSets {
+  TokenNames Start = Words(
+      "booleansym doublesym floatsym shortsym falsesym supersym voidsym truesym charsym longsym thissym bytesym "
+      "newsym intsym minusminussym plusplussym openparsym minussym tildasym exclaimsym plussym IntegerLiteralsym "
+      "DoubleLiteralsym FloatLiteralsym CharacterLiteralsym StringLiteralsym NullLiteralsym Identifiersym");
+  TokenNames Assign = Words(
+      "equalssym starequalssym slashequalssym percentequalssym plusequalssym minusequalssym "
+      "lessthanlessthanequalssym greaterthangreaterthanequalssym greaterthangreaterthangreaterthanequalssym "
+      "ampersandequalssym hatequalssym verticalbarequalssym");
+  TokenNames CAnd = Union({Start, Words("verticalbarverticalbarsym questionmarksym colonsym")});
+  TokenNames IOr = Union({CAnd, Words("ampersandampersandsym")});
+  TokenNames Xor = Union({IOr, Words("verticalbarsym")});
+  TokenNames And = Union({Xor, Words("hatsym")});
+  TokenNames Eq = Union({And, Words("ampersandsym")});
+  TokenNames Rel = Union({Eq, Words("equalsequalssym exclaimequalssym")});
+  TokenNames Shift = Union({Rel, Words("lessthansym greaterthansym lessthanequalssym greaterthanequalssym instanceofsym")});
+  TokenNames Add = Union({Shift, Words("lessthanlessthansym greaterthangreaterthansym greaterthangreaterthangreaterthansym")});
+  TokenNames Unary = Union({Add, Words("starsym slashsym percentsym")});
+  TokenNames Primary = Union({Unary, Assign, Words("closeparsym openbrksym closebrksym dotsym openchainsym")});
+  TokenNames Name = Union({Start, Assign});
+};
+
+void ExpectSet(const char* state, const char* key, const TokenNames& expected) {
+  EXPECT_EQ(Words(TransitionSetOf(state, key)), expected) << state << " " << key;
+}
+
+// The sets that the expression closures pass, as the closure table and its
+// member table state them.
+TEST(JavaAutomaton, ExpressionClosureSets) {
+  const ClosureSets c;
+  // Call sites of the closure and the group each passes.
+  const std::vector<std::pair<const char*, TokenNames ClosureSets::*>> sites = {
+      {"token thissym", &ClosureSets::Unary},
+      {"token newsym", &ClosureSets::Primary},
+      {"token openparsym", &ClosureSets::Primary},
+      {"token supersym", &ClosureSets::Primary},
+      {"token voidsym", &ClosureSets::Primary},
+      {"token plusplussym", &ClosureSets::Unary},
+      {"token minusminussym", &ClosureSets::Unary},
+      {"token plussym", &ClosureSets::Unary},
+      {"token minussym", &ClosureSets::Unary},
+      {"token tildasym", &ClosureSets::Unary},
+      {"token exclaimsym", &ClosureSets::Unary},
+      {"goto PrimitiveType", &ClosureSets::Primary},
+      {"goto Name", &ClosureSets::Name},
+      {"goto FieldAccess", &ClosureSets::Name},
+      {"goto ArrayAccess", &ClosureSets::Name},
+      {"goto PrimaryNoNewArray", &ClosureSets::Primary},
+      {"goto Primary", &ClosureSets::Unary},
+      {"goto PostfixExpression", &ClosureSets::Unary},
+      {"goto MultiplicativeExpression", &ClosureSets::Add},
+      {"goto AdditiveExpression", &ClosureSets::Add},
+      {"goto ShiftExpression", &ClosureSets::Shift},
+      {"goto RelationalExpression", &ClosureSets::Rel},
+      {"goto EqualityExpression", &ClosureSets::Eq},
+      {"goto AndExpression", &ClosureSets::And},
+      {"goto ExclusiveOrExpression", &ClosureSets::Xor},
+      {"goto InclusiveOrExpression", &ClosureSets::IOr},
+      {"goto ConditionalAndExpression", &ClosureSets::CAnd},
+  };
+  const TokenNames semicolon = Words("semicolonsym"), colon = Words("colonsym"), none;
+  struct Member {
+    const char* State;
+    TokenNames Tail;          // added at the ladder, primary and unary call sites
+    TokenNames NameExtra;     // added to the name group
+    TokenNames OrAndLhs;      // the gotos on ConditionalOrExpression and LeftHandSide
+  };
+  const std::vector<Member> members = {
+      {"JavaState057Expression", semicolon, semicolon, semicolon},
+      {"JavaState055AfterReturn", semicolon, semicolon, semicolon},
+      {"JavaState058Expression", semicolon, Words("colonsym semicolonsym"), Words("colonsym semicolonsym")},
+      {"JavaState152Expression", none, none, none},
+      {"JavaState129Expression", none, colon, Union({c.Start, colon})},
+  };
+  for (const Member& m : members) {
+    for (const auto& [key, group] : sites) {
+      TokenNames extra = (group == &ClosureSets::Name) ? m.NameExtra : m.Tail;
+      ExpectSet(m.State, key, Union({c.*group, extra}));
+    }
+    ExpectSet(m.State, "goto ConditionalOrExpression", m.OrAndLhs);
+    ExpectSet(m.State, "goto LeftHandSide", m.OrAndLhs);
+  }
+  // After an opening parenthesis: the primary group at every call site, less the
+  // assignment operators after a left-hand side.
+  for (const char* state : {"JavaState076Expression", "JavaState096Expression"}) {
+    for (const auto& [key, group] : sites) ExpectSet(state, key, c.Primary);
+    ExpectSet(state, "goto ConditionalOrExpression", c.Primary);
+    ExpectSet(state, "goto LeftHandSide", Minus(c.Primary, c.Assign));
+  }
+  // The right-hand side of an assignment: the reference's sets without a context,
+  // the primary group without the assignment operators; the gotos on the
+  // conditional-or level and the left-hand side pass the inherited set alone.
+  for (const auto& [key, group] : sites) {
+    TokenNames set = c.*group;
+    if (group == &ClosureSets::Primary) set = Minus(set, c.Assign);
+    ExpectSet("JavaState114AssignmentExpression", key, set);
+  }
+  ExpectSet("JavaState114AssignmentExpression", "goto ConditionalOrExpression", none);
+  ExpectSet("JavaState114AssignmentExpression", "goto LeftHandSide", none);
+}
+
+// Operand states: the closure cut at a level passes the reference's sets without
+// the operators of the looser levels (and without a context); the goto on the
+// operand level passes the inherited set alone.
+TEST(JavaAutomaton, OperandStateSets) {
+  const ClosureSets c;
+  struct Operand {
+    const char* State;
+    const char* Level;     // the goto on the operand level
+    TokenNames Looser;     // operators left out
+  };
+  const TokenNames cAnd = Words("verticalbarverticalbarsym questionmarksym colonsym");
+  const TokenNames iOr = Union({cAnd, Words("ampersandampersandsym")});
+  const TokenNames xOr = Union({iOr, Words("verticalbarsym")});
+  const TokenNames andOp = Union({xOr, Words("hatsym")});
+  const TokenNames eq = Union({andOp, Words("ampersandsym")});
+  const TokenNames rel = Union({eq, Words("equalsequalssym exclaimequalssym")});
+  const TokenNames shift = Union({rel, Words("lessthansym greaterthansym lessthanequalssym greaterthanequalssym instanceofsym")});
+  const TokenNames add = Union({shift, Words("lessthanlessthansym greaterthangreaterthansym greaterthangreaterthangreaterthansym")});
+  const std::vector<Operand> operands = {
+      {"JavaState130ConditionalAndExpression", "goto ConditionalAndExpression", cAnd},
+      {"JavaState131InclusiveOrExpression", "goto InclusiveOrExpression", iOr},
+      {"JavaState132ExclusiveOrExpression", "goto ExclusiveOrExpression", xOr},
+      {"JavaState133AndExpression", "goto AndExpression", andOp},
+      {"JavaState134EqualityExpression", "goto EqualityExpression", eq},
+      {"JavaState135RelationalExpression", "goto RelationalExpression", rel},
+      {"JavaState136RelationalExpression", "goto RelationalExpression", rel},
+      {"JavaState137ShiftExpression", "goto ShiftExpression", shift},
+      {"JavaState140ShiftExpression", "goto ShiftExpression", shift},
+      {"JavaState144AdditiveExpression", "goto AdditiveExpression", add},
+      {"JavaState146AdditiveExpression", "goto AdditiveExpression", add},
+      {"JavaState147MultiplicativeExpression", "goto MultiplicativeExpression", add},
+      {"JavaState148MultiplicativeExpression", "goto MultiplicativeExpression", add},
+  };
+  const TokenNames primaryGroup = Minus(c.Primary, c.Assign);
+  for (const Operand& o : operands) {
+    for (const char* key : {"token newsym", "token openparsym", "token supersym", "token voidsym", "goto PrimitiveType",
+                            "goto PrimaryNoNewArray"})
+      ExpectSet(o.State, key, Minus(primaryGroup, o.Looser));
+    for (const char* key : {"token thissym", "token plusplussym", "token tildasym", "goto Name", "goto Primary",
+                            "goto PostfixExpression"})
+      ExpectSet(o.State, key, Minus(c.Unary, o.Looser));
+    ExpectSet(o.State, o.Level, {});
+  }
+  // The two ladder sets of the relational members; the additive members pass the
+  // expression starts alone to the multiplicative level.
+  ExpectSet("JavaState135RelationalExpression", "goto ShiftExpression",
+            Union({c.Start, Words("instanceofsym lessthansym greaterthansym lessthanequalssym greaterthanequalssym")}));
+  ExpectSet("JavaState135RelationalExpression", "goto AdditiveExpression",
+            Union({c.Start, Words("instanceofsym lessthansym greaterthansym lessthanequalssym greaterthanequalssym "
+                                  "lessthanlessthansym greaterthangreaterthansym greaterthangreaterthangreaterthansym")}));
+  ExpectSet("JavaState144AdditiveExpression", "goto MultiplicativeExpression", c.Start);
+  // UnaryExpression operands: the primary set without operators, the postfix set
+  // after thissym, a name or a primary, nothing to the prefix operators and the
+  // postfix state.
+  const TokenNames primarySet = Union({c.Start, Words("closeparsym openbrksym closebrksym dotsym openchainsym")});
+  for (const char* state : {"JavaState149UnaryExpression", "JavaState150UnaryExpression", "JavaState151UnaryExpression",
+                            "JavaState067UnaryExpression", "JavaState068UnaryExpression", "JavaState100UnaryExpression",
+                            "JavaState101UnaryExpression", "JavaState103UnaryExpression", "JavaState104UnaryExpression",
+                            "JavaState214UnaryExpression"}) {
+    for (const char* key : {"token supersym", "token voidsym", "token newsym", "token openparsym", "goto PrimitiveType",
+                            "goto PrimaryNoNewArray"})
+      ExpectSet(state, key, primarySet);
+    for (const char* key : {"token thissym", "goto Name", "goto Primary"})
+      ExpectSet(state, key, Words("plusplussym minusminussym"));
+    for (const char* key : {"token plusplussym", "token minusminussym", "token plussym", "token minussym",
+                            "token tildasym", "token exclaimsym", "goto PostfixExpression"})
+      ExpectSet(state, key, {});
+  }
+}
+
 }  // namespace
