@@ -1793,4 +1793,186 @@ TEST(JavaAutomaton, OperandStateSets) {
   }
 }
 
+// Unary operand family, prefix and postfix states, casts.
+TEST(JavaAutomaton, UnaryAndCastStates) {
+  const ClosureSets c;
+  struct Member {
+    const char* State;
+    int Rule;
+    int PopCount;
+  };
+  for (const Member& m : std::vector<Member>{{"JavaState149UnaryExpression", 341, 2},
+                                             {"JavaState150UnaryExpression", 342, 2},
+                                             {"JavaState151UnaryExpression", 343, 2},
+                                             {"JavaState067UnaryExpression", 321, 1},
+                                             {"JavaState068UnaryExpression", 322, 1},
+                                             {"JavaState100UnaryExpression", 323, 1},
+                                             {"JavaState101UnaryExpression", 324, 1},
+                                             {"JavaState103UnaryExpression", 329, 1},
+                                             {"JavaState104UnaryExpression", 330, 1},
+                                             {"JavaState214UnaryExpression", 334, 4}}) {
+    SCOPED_TRACE(m.State);
+    int s = StateNamed(m.State);
+    ASSERT_GE(s, 0);
+    EXPECT_EQ(OnUnexpected(s), "error UnaryExpression expected ");
+    std::string completion = "goto reduce " + std::to_string(m.Rule) + " pop " + std::to_string(m.PopCount);
+    EXPECT_EQ(Describe(*GotoAction(s, NonterminalNamed("UnaryExpression"))), completion);
+    EXPECT_EQ(Describe(A.Actions[A.States[s].Repair]), completion);
+    EXPECT_EQ(Words(SetNames(A.States[s].OwnSet)), c.Start);
+    EXPECT_EQ(Describe(*TokenAction(s, TokenNamed("tildasym"))), "call JavaState103UnaryExpression");
+    EXPECT_EQ(Describe(*TokenAction(s, TokenNamed("plusplussym"))), "call JavaState067UnaryExpression");
+    EXPECT_EQ(Describe(*GotoAction(s, NonterminalNamed("Name"))), "call JavaState115Goto33");
+    EXPECT_EQ(Describe(*GotoAction(s, NonterminalNamed("FieldAccess"))), "goto reduce 258 pop 0");
+    EXPECT_EQ(Describe(*GotoAction(s, NonterminalNamed("ArrayAccess"))), "goto reduce 259 pop 0");
+    EXPECT_EQ(GotoAction(s, NonterminalNamed("MultiplicativeExpression")), nullptr);
+  }
+  const TokenNames castStart = Minus(c.Start, Words("plusplussym minusminussym plussym minussym"));
+  const TokenNames operandEnd = Words(
+      "instanceofsym greaterthangreaterthangreaterthansym greaterthanequalssym equalsequalssym lessthanequalssym "
+      "exclaimequalssym greaterthangreaterthansym ampersandampersandsym lessthanlessthansym verticalbarverticalbarsym "
+      "minussym slashsym percentsym lessthansym greaterthansym ampersandsym plussym hatsym verticalbarsym starsym "
+      "questionmarksym plusplussym minusminussym closeparsym commasym colonsym semicolonsym closebrksym closechainsym");
+  EXPECT_EQ(operandEnd.size(), 29u);
+  CheckStates({
+      {"JavaState069ExpectPlusplus",
+       "PostIncrementExpression -> PostfixExpression . plusplussym ; PostDecrementExpression -> PostfixExpression . minusminussym",
+       "error plusplussym  expected "},
+      {"JavaState215UnaryExpressionNotPlusMinus",
+       "ArrayCastExpression -> openparsym Name _MOREopenbrksymclosebrksym closeparsym . UnaryExpressionNotPlusMinus",
+       "error UnaryExpressionNotPlusMinus expected "},
+      {"JavaState190AfterClosepar",
+       "ParenthesizedExpression -> openparsym Expression closeparsym . ; "
+       "ExpressionCastExpression -> openparsym Expression closeparsym . UnaryExpressionNotPlusMinus",
+       "default reduce 256 pop 2"},
+  });
+  CheckActions({
+      {"JavaState069ExpectPlusplus", "token plusplussym", "shift reduce 312 pop 1"},
+      {"JavaState069ExpectPlusplus", "token minusminussym", "shift reduce 313 pop 1"},
+      {"JavaState069ExpectPlusplus", "repair", "shift reduce 312 pop 1"},
+      {"JavaState215UnaryExpressionNotPlusMinus", "goto UnaryExpressionNotPlusMinus", "goto reduce 336 pop 4"},
+      {"JavaState215UnaryExpressionNotPlusMinus", "repair", "goto reduce 336 pop 4"},
+      {"JavaState190AfterClosepar", "goto UnaryExpressionNotPlusMinus", "goto reduce 335 pop 3"},
+      {"JavaState190AfterClosepar", "token tildasym", "call JavaState103UnaryExpression"},
+      {"JavaState190AfterClosepar", "token exclaimsym", "call JavaState104UnaryExpression"},
+  });
+  CheckOwnSets({
+      {"JavaState069ExpectPlusplus", "plusplussym minusminussym"},
+  });
+  EXPECT_EQ(Words(SetNames(A.States[215].OwnSet)), castStart);
+  EXPECT_EQ(Words(SetNames(A.States[190].OwnSet)), Union({castStart, operandEnd, Words("openbrksym dotsym")}));
+  EXPECT_EQ(Words(SetNames(A.States[190].OwnSet)).size(), 55u);
+  for (const char* state : {"JavaState215UnaryExpressionNotPlusMinus", "JavaState190AfterClosepar"}) {
+    for (const char* token : {"plusplussym", "minusminussym", "plussym", "minussym"}) {
+      const LrAction* act = TokenAction(StateNamed(state), TokenNamed(token));
+      EXPECT_TRUE(act == nullptr || act->Kind != LrShift) << token;
+    }
+    ExpectSet(state, "token supersym", Union({c.Start, Words("closeparsym openbrksym closebrksym dotsym openchainsym")}));
+    ExpectSet(state, "goto PrimaryNoNewArray",
+              Union({c.Start, Words("closeparsym openbrksym closebrksym dotsym openchainsym")}));
+    ExpectSet(state, "token thissym", Words("plusplussym minusminussym"));
+    ExpectSet(state, "goto Name", Words("plusplussym minusminussym"));
+    ExpectSet(state, "token tildasym", {});
+    ExpectSet(state, "goto PostfixExpression", {});
+  }
+}
+
+// Names, this and new in expressions.
+TEST(JavaAutomaton, NameThisAndNewStates) {
+  const ClosureSets c;
+  const TokenNames operandEnd = Words(
+      "instanceofsym greaterthangreaterthangreaterthansym greaterthanequalssym equalsequalssym lessthanequalssym "
+      "exclaimequalssym greaterthangreaterthansym ampersandampersandsym lessthanlessthansym verticalbarverticalbarsym "
+      "minussym slashsym percentsym lessthansym greaterthansym ampersandsym plussym hatsym verticalbarsym starsym "
+      "questionmarksym plusplussym minusminussym closeparsym commasym colonsym semicolonsym closebrksym closechainsym");
+  const TokenNames closers = Words("commasym colonsym semicolonsym closebrksym closechainsym");
+  const TokenNames openers = Words("openparsym openbrksym dotsym");
+  EXPECT_EQ(Words(SetNames(A.States[87].OwnSet)), Union({c.Assign, operandEnd, openers}));
+  EXPECT_EQ(Words(SetNames(A.States[115].OwnSet)), Union({operandEnd, openers}));
+  EXPECT_EQ(Words(SetNames(A.States[143].OwnSet)), Union({c.Assign, Minus(operandEnd, closers), openers}));
+  EXPECT_EQ(Words(SetNames(A.States[65].OwnSet)),
+            Union({c.Assign, Words("minusminussym plusplussym openparsym openbrksym dotsym Identifiersym")}));
+  EXPECT_EQ(Words(SetNames(A.States[70].OwnSet)), Union({c.Assign, operandEnd, Words("openbrksym dotsym")}));
+  EXPECT_EQ(Words(SetNames(A.States[71].OwnSet)), Union({c.Assign, operandEnd, Words("openbrksym dotsym")}));
+  EXPECT_EQ(Words(SetNames(A.States[72].OwnSet)), Union({operandEnd, Words("dotsym")}));
+  EXPECT_EQ(Words(SetNames(A.States[75].OwnSet)), Union({operandEnd, Words("openbrksym dotsym")}));
+  EXPECT_EQ(Words(SetNames(A.States[73].OwnSet)), Union({operandEnd, Words("openbrksym dotsym")}));
+  EXPECT_EQ(Words(SetNames(A.States[59].OwnSet)),
+            Union({c.Assign, Words("minusminussym plusplussym openparsym colonsym openbrksym dotsym Identifiersym")}));
+  CheckOwnSets({{"JavaState074ClassType", "booleansym doublesym floatsym shortsym charsym longsym bytesym intsym Identifiersym"}});
+  CheckStates({
+      {"JavaState087Goto33",
+       "LeftHandSide -> Name . ; ExpressionName -> Name . ; QualifiedName -> Name . dotsym Identifiersym ; "
+       "NameMethodInvocation -> Name . openparsym ... ; QualifiedSuperMethodInvocation -> Name . dotsym supersym ... ; "
+       "NameQualifiedInstanceCreation -> Name . dotsym newsym ... ; QualifiedSuperFieldAccess -> Name . dotsym supersym dotsym Identifiersym ; "
+       "NameArrayAccess -> Name . openbrksym Expression closebrksym ; QualifiedThis -> Name . dotsym thissym ; "
+       "ClassLiteral -> Name . dotsym classsym ; ArrayClassLiteral -> Name . _MOREopenbrksymclosebrksym dotsym classsym",
+       "default reduce 394 pop 0"},
+      {"JavaState115Goto33",
+       "ExpressionName -> Name . ; QualifiedName -> Name . dotsym Identifiersym ; "
+       "NameMethodInvocation -> Name . openparsym ... ; QualifiedSuperMethodInvocation -> Name . dotsym supersym ... ; "
+       "NameQualifiedInstanceCreation -> Name . dotsym newsym ... ; QualifiedSuperFieldAccess -> Name . dotsym supersym dotsym Identifiersym ; "
+       "NameArrayAccess -> Name . openbrksym Expression closebrksym ; QualifiedThis -> Name . dotsym thissym ; "
+       "ClassLiteral -> Name . dotsym classsym ; ArrayClassLiteral -> Name . _MOREopenbrksymclosebrksym dotsym classsym",
+       "default reduce 309 pop 0"},
+      {"JavaState070Goto175", "LeftHandSide -> FieldAccess . ; FieldAccess1 -> FieldAccess .", "default reduce 395 pop 0"},
+      {"JavaState071Goto186", "LeftHandSide -> ArrayAccess . ; ArrayAccess1 -> ArrayAccess .", "default reduce 396 pop 0"},
+      {"JavaState072Reduce190",
+       "PostfixExpression -> Primary . ; PrimaryFieldAccess -> Primary . dotsym Identifiersym ; "
+       "PrimaryMethodInvocation -> Primary . dotsym ... ; PrimaryQualifiedInstanceCreation -> Primary . dotsym newsym ...",
+       "default reduce 304 pop 0"},
+      {"JavaState075Reduce153",
+       "Primary -> PrimaryNoNewArray . ; PrimaryArrayAccess -> PrimaryNoNewArray . openbrksym Expression closebrksym",
+       "default reduce 242 pop 0"},
+      {"JavaState074ClassType",
+       "SimpleInstanceCreation -> newsym . ClassType ... ; PrimitiveArrayCreation -> newsym . PrimitiveType ... ; "
+       "ClassArrayCreation -> newsym . ClassOrInterfaceType ...",
+       "error ClassType expected "},
+      {"JavaState059AfterIdentifier", "LabeledStatement -> Identifiersym . colonsym Statement ; SimpleName -> Identifiersym .",
+       "default reduce 56 pop 0"},
+  });
+  CheckActions({
+      {"JavaState087Goto33", "token openparsym", "call JavaState111AfterOpenpar"},
+      {"JavaState087Goto33", "token openbrksym", "call JavaState113Expression"},
+      {"JavaState087Goto33", "token dotsym", "call JavaState112ExpectSuper"},
+      {"JavaState087Goto33", "token semicolonsym", "reduce 309 pop 0"},
+      {"JavaState087Goto33", "token plussym", "reduce 309 pop 0"},
+      {"JavaState087Goto33", "token equalssym", "reduce 394 pop 0"},
+      {"JavaState087Goto33", "goto _MOREopenbrksymclosebrksym", "goto reduce 264 pop 1 run dotsym run classsym"},
+      {"JavaState115Goto33", "goto _MOREopenbrksymclosebrksym", "goto reduce 264 pop 1 run dotsym run classsym"},
+      {"JavaState143Goto33", "token closeparsym", "reduce 309 pop 0"},
+      {"JavaState143Goto33", "token equalssym", "reduce 394 pop 0"},
+      {"JavaState143Goto33", "goto _MOREopenbrksymclosebrksym", "call JavaState192ExpectClosepar"},
+      {"JavaState065Goto33", "token plusplussym", "reduce 309 pop 0"},
+      {"JavaState065Goto33", "token equalssym", "reduce 394 pop 0"},
+      {"JavaState065Goto33", "token Identifiersym", "reduce 45 pop 0"},
+      {"JavaState065Goto33", "goto _MOREopenbrksymclosebrksym", "call JavaState110"},
+      {"JavaState070Goto175", "token dotsym", "reduce 258 pop 0"},
+      {"JavaState071Goto186", "token openbrksym", "reduce 259 pop 0"},
+      {"JavaState072Reduce190", "token dotsym", "call JavaState116ExpectIdentifier"},
+      {"JavaState075Reduce153", "token openbrksym", "call JavaState122Expression"},
+      {"JavaState073AfterThis", "token openbrksym", "call JavaState118Expression"},
+      {"JavaState073AfterThis", "token dotsym", "call JavaState117ExpectIdentifier"},
+      {"JavaState074ClassType", "token booleansym", "shift reduce 33 pop 0"},
+      {"JavaState074ClassType", "token Identifiersym", "shift reduce 56 pop 0"},
+      {"JavaState074ClassType", "goto PrimitiveType", "call JavaState119Goto21"},
+      {"JavaState074ClassType", "goto Name", "call JavaState121Reduce35"},
+      {"JavaState074ClassType", "goto ClassOrInterfaceType", "call JavaState120Goto26"},
+      {"JavaState074ClassType", "goto ClassType", "call JavaState165AfterOpenpar run openparsym"},
+      {"JavaState074ClassType", "repair", "call JavaState165AfterOpenpar run openparsym"},
+      {"JavaState059AfterIdentifier", "token colonsym", "call JavaState107Statement"},
+  });
+  ExpectSet("JavaState074ClassType", "goto Name", Union({c.Start, Words("closeparsym openchainsym")}));
+  for (const char* key : {"goto PrimitiveType", "goto ClassOrInterfaceType", "goto ClassType"})
+    ExpectSet("JavaState074ClassType", key, {});
+  for (const char* state : {"JavaState087Goto33", "JavaState115Goto33", "JavaState072Reduce190", "JavaState075Reduce153",
+                            "JavaState073AfterThis", "JavaState070Goto175", "JavaState143Goto33", "JavaState065Goto33"}) {
+    for (int i = 0; i < A.States[StateNamed(state)].TokenCount; ++i) {
+      const LrAction& act = A.Actions[A.Tokens[A.States[StateNamed(state)].FirstToken + i].Action];
+      if (act.Kind == LrShift) {
+        EXPECT_EQ(SetNames(act.TransitionSet), "") << state;
+      }
+    }
+  }
+}
+
 }  // namespace
