@@ -1975,4 +1975,96 @@ TEST(JavaAutomaton, NameThisAndNewStates) {
   }
 }
 
+// The parenthesised conditions of if, while, switch, synchronized and do, and the
+// statement keyword and switch block states.
+TEST(JavaAutomaton, ConditionAndStatementKeywordStates) {
+  const ClosureSets c;
+  const TokenNames statementStart = Union(
+      {Minus(c.Start, Words("minussym tildasym exclaimsym plussym")),
+       Words("synchronizedsym continuesym USERswitchsym USERreturnsym assertsym USERwhilesym USERbreaksym throwsym "
+             "forsym trysym USERifsym USERdosym semicolonsym openchainsym")});
+  EXPECT_EQ(statementStart.size(), 38u);
+  EXPECT_EQ(statementStart, Words(StatementStart));
+  struct Member {
+    const char* State;
+    TokenNames Tail;
+    const char* Top;  // the goto on Expression, which the repair repeats
+  };
+  const std::vector<Member> members = {
+      {"JavaState083Expression", Union({Words("closeparsym USERelsesym"), statementStart}),
+       "call JavaState174Statement run closeparsym"},
+      {"JavaState225Expression", Union({Words("closeparsym USERelsesym"), statementStart}),
+       "call JavaState246Statement run closeparsym"},
+      {"JavaState084Expression", Union({Words("closeparsym"), statementStart}), "call JavaState175Statement run closeparsym"},
+      {"JavaState226Expression", Union({Words("closeparsym"), statementStart}), "call JavaState247Statement run closeparsym"},
+      {"JavaState086Expression", Words("closeparsym openchainsym"), "call JavaState176Reduce127 run closeparsym"},
+      {"JavaState105Expression", Words("closeparsym openchainsym"), "call JavaState198Reduce146 run closeparsym"},
+      {"JavaState177Expression", Words("closeparsym semicolonsym"), "goto reduce 219 pop 4 run closeparsym run semicolonsym"},
+  };
+  for (const Member& m : members) {
+    SCOPED_TRACE(m.State);
+    int s = StateNamed(m.State);
+    ASSERT_GE(s, 0);
+    EXPECT_EQ(OnUnexpected(s), "error Expression expected ");
+    EXPECT_EQ(Words(SetNames(A.States[s].OwnSet)), c.Start);
+    EXPECT_EQ(Describe(*GotoAction(s, NonterminalNamed("Expression"))), m.Top);
+    EXPECT_EQ(Describe(A.Actions[A.States[s].Repair]), m.Top);
+    EXPECT_EQ(Describe(*GotoAction(s, NonterminalNamed("Name"))), "call JavaState087Goto33");
+    ExpectSet(m.State, "goto ConditionalOrExpression", m.Tail);
+    ExpectSet(m.State, "goto LeftHandSide", m.Tail);
+    ExpectSet(m.State, "goto Expression", {});
+    ExpectSet(m.State, "token thissym", Union({c.Unary, m.Tail}));
+    ExpectSet(m.State, "token newsym", Union({c.Primary, m.Tail}));
+    ExpectSet(m.State, "goto Name", Union({c.Name, m.Tail}));
+    ExpectSet(m.State, "goto ArrayAccess", Union({c.Name, m.Tail}));
+    ExpectSet(m.State, "goto Primary", Union({c.Unary, m.Tail}));
+    ExpectSet(m.State, "goto PrimaryNoNewArray", Union({c.Primary, m.Tail}));
+    ExpectSet(m.State, "goto RelationalExpression", Union({c.Rel, m.Tail}));
+  }
+  const TokenNames modifiers = Words(
+      "publicsym protectedsym privatesym staticsym USERabstractsym finalsym nativesym transientsym volatilesym strictfpsym");
+  const TokenNames blockStatementFollow =
+      Union({statementStart, modifiers, Words("classsym interfacesym USERcasesym defaultsym closechainsym")});
+  EXPECT_EQ(blockStatementFollow.size(), 53u);
+  CheckStates({
+      {"JavaState056AfterSynchronized",
+       "Modifier -> synchronizedsym . ; SynchronizedStatement -> synchronizedsym . openparsym Expression closeparsym Block",
+       "default reduce 90 pop 0"},
+      {"JavaState064AfterTry",
+       "TryCatchStatement -> trysym . Block Catches ; TryFinallyStatement -> trysym . Block _OPTCatches Finally",
+       "fixed openchainsym"},
+      {"JavaState210Goto116",
+       "Statement -> StatementWithoutTrailingSubstatement . ; "
+       "StatementWithoutTrailingSubstatement1 -> StatementWithoutTrailingSubstatement .",
+       "default reduce 169 pop 0"},
+      {"JavaState212AfterOpenchain", "SwitchBlock -> openchainsym . _OPT_MORESwitchBlockStatementGroup closechainsym",
+       "default empty 440"},
+  });
+  CheckActions({
+      {"JavaState056AfterSynchronized", "token openparsym", "call JavaState105Expression"},
+      {"JavaState064AfterTry", "token openchainsym", "call JavaState040BlockStatements"},
+      {"JavaState064AfterTry", "goto Block", "call JavaState109Catches"},
+      {"JavaState210Goto116", "token USERelsesym", "reduce 182 pop 0"},
+      {"JavaState212AfterOpenchain", "token USERcasesym", "call JavaState231ConstantExpression"},
+      {"JavaState212AfterOpenchain", "token defaultsym", "shift reduce 216 pop 0 run colonsym"},
+      {"JavaState212AfterOpenchain", "token closechainsym", "empty 440"},
+      {"JavaState212AfterOpenchain", "goto SwitchLabel", "call JavaState230Goto130"},
+      {"JavaState212AfterOpenchain", "goto SwitchBlockStatementGroup", "call JavaState229Goto129"},
+      {"JavaState212AfterOpenchain", "goto _MORESwitchBlockStatementGroup", "goto reduce 439 pop 0"},
+      {"JavaState212AfterOpenchain", "goto _OPT_MORESwitchBlockStatementGroup", "goto reduce 213 pop 1 run closechainsym"},
+  });
+  EXPECT_EQ(Words(SetNames(A.States[56].OwnSet)),
+            Union({modifiers, Words("synchronizedsym interfacesym classsym openparsym")}));
+  EXPECT_EQ(Words(SetNames(A.States[210].OwnSet)), Union({blockStatementFollow, Words("USERelsesym")}));
+  CheckOwnSets({{"JavaState212AfterOpenchain", "defaultsym USERcasesym closechainsym"}});
+  ExpectSet("JavaState056AfterSynchronized", "token openparsym", {});
+  ExpectSet("JavaState064AfterTry", "token openchainsym", Words("catchsym finallysym"));
+  ExpectSet("JavaState064AfterTry", "goto Block", {});
+  ExpectSet("JavaState212AfterOpenchain", "token USERcasesym", blockStatementFollow);
+  ExpectSet("JavaState212AfterOpenchain", "token defaultsym", blockStatementFollow);
+  ExpectSet("JavaState212AfterOpenchain", "goto SwitchLabel", Words("defaultsym USERcasesym closechainsym"));
+  ExpectSet("JavaState212AfterOpenchain", "goto SwitchBlockStatementGroup", Words("closechainsym"));
+  ExpectSet("JavaState212AfterOpenchain", "goto _OPT_MORESwitchBlockStatementGroup", {});
+}
+
 }  // namespace
