@@ -1606,4 +1606,465 @@ TEST(JavaAutomaton, PrecedenceLadderStates) {
   }
 }
 
+using TokenNames = std::set<std::string>;
+
+TokenNames Union(std::initializer_list<TokenNames> parts) {
+  TokenNames out;
+  for (const TokenNames& p : parts) out.insert(p.begin(), p.end());
+  return out;
+}
+
+TokenNames Minus(const TokenNames& a, const TokenNames& b) {
+  TokenNames out;
+  for (const std::string& t : a)
+    if (!b.count(t)) out.insert(t);
+  return out;
+}
+
+// The sets of the expression closure as the expression tables define them.
+struct ClosureSets {
+  TokenNames Start = Words(
+      "booleansym doublesym floatsym shortsym falsesym supersym voidsym truesym charsym longsym thissym bytesym "
+      "newsym intsym minusminussym plusplussym openparsym minussym tildasym exclaimsym plussym IntegerLiteralsym "
+      "DoubleLiteralsym FloatLiteralsym CharacterLiteralsym StringLiteralsym NullLiteralsym Identifiersym");
+  TokenNames Assign = Words(
+      "equalssym starequalssym slashequalssym percentequalssym plusequalssym minusequalssym "
+      "lessthanlessthanequalssym greaterthangreaterthanequalssym greaterthangreaterthangreaterthanequalssym "
+      "ampersandequalssym hatequalssym verticalbarequalssym");
+  TokenNames CAnd = Union({Start, Words("verticalbarverticalbarsym questionmarksym colonsym")});
+  TokenNames IOr = Union({CAnd, Words("ampersandampersandsym")});
+  TokenNames Xor = Union({IOr, Words("verticalbarsym")});
+  TokenNames And = Union({Xor, Words("hatsym")});
+  TokenNames Eq = Union({And, Words("ampersandsym")});
+  TokenNames Rel = Union({Eq, Words("equalsequalssym exclaimequalssym")});
+  TokenNames Shift = Union({Rel, Words("lessthansym greaterthansym lessthanequalssym greaterthanequalssym instanceofsym")});
+  TokenNames Add = Union({Shift, Words("lessthanlessthansym greaterthangreaterthansym greaterthangreaterthangreaterthansym")});
+  TokenNames Unary = Union({Add, Words("starsym slashsym percentsym")});
+  TokenNames Primary = Union({Unary, Assign, Words("closeparsym openbrksym closebrksym dotsym openchainsym")});
+  TokenNames Name = Union({Start, Assign});
+};
+
+void ExpectSet(const char* state, const char* key, const TokenNames& expected) {
+  EXPECT_EQ(Words(TransitionSetOf(state, key)), expected) << state << " " << key;
+}
+
+// The sets that the expression closures pass, as the closure table and its
+// member table state them.
+TEST(JavaAutomaton, ExpressionClosureSets) {
+  const ClosureSets c;
+  // Call sites of the closure and the group each passes.
+  const std::vector<std::pair<const char*, TokenNames ClosureSets::*>> sites = {
+      {"token thissym", &ClosureSets::Unary},
+      {"token newsym", &ClosureSets::Primary},
+      {"token openparsym", &ClosureSets::Primary},
+      {"token supersym", &ClosureSets::Primary},
+      {"token voidsym", &ClosureSets::Primary},
+      {"token plusplussym", &ClosureSets::Unary},
+      {"token minusminussym", &ClosureSets::Unary},
+      {"token plussym", &ClosureSets::Unary},
+      {"token minussym", &ClosureSets::Unary},
+      {"token tildasym", &ClosureSets::Unary},
+      {"token exclaimsym", &ClosureSets::Unary},
+      {"goto PrimitiveType", &ClosureSets::Primary},
+      {"goto Name", &ClosureSets::Name},
+      {"goto FieldAccess", &ClosureSets::Name},
+      {"goto ArrayAccess", &ClosureSets::Name},
+      {"goto PrimaryNoNewArray", &ClosureSets::Primary},
+      {"goto Primary", &ClosureSets::Unary},
+      {"goto PostfixExpression", &ClosureSets::Unary},
+      {"goto MultiplicativeExpression", &ClosureSets::Add},
+      {"goto AdditiveExpression", &ClosureSets::Add},
+      {"goto ShiftExpression", &ClosureSets::Shift},
+      {"goto RelationalExpression", &ClosureSets::Rel},
+      {"goto EqualityExpression", &ClosureSets::Eq},
+      {"goto AndExpression", &ClosureSets::And},
+      {"goto ExclusiveOrExpression", &ClosureSets::Xor},
+      {"goto InclusiveOrExpression", &ClosureSets::IOr},
+      {"goto ConditionalAndExpression", &ClosureSets::CAnd},
+  };
+  const TokenNames semicolon = Words("semicolonsym"), colon = Words("colonsym"), none;
+  struct Member {
+    const char* State;
+    TokenNames Tail;          // added at the ladder, primary and unary call sites
+    TokenNames NameExtra;     // added to the name group
+    TokenNames OrAndLhs;      // the gotos on ConditionalOrExpression and LeftHandSide
+  };
+  const std::vector<Member> members = {
+      {"JavaState057Expression", semicolon, semicolon, semicolon},
+      {"JavaState055AfterReturn", semicolon, semicolon, semicolon},
+      {"JavaState058Expression", semicolon, Words("colonsym semicolonsym"), Words("colonsym semicolonsym")},
+      {"JavaState152Expression", none, none, none},
+      {"JavaState129Expression", none, colon, Union({c.Start, colon})},
+  };
+  for (const Member& m : members) {
+    for (const auto& [key, group] : sites) {
+      TokenNames extra = (group == &ClosureSets::Name) ? m.NameExtra : m.Tail;
+      ExpectSet(m.State, key, Union({c.*group, extra}));
+    }
+    ExpectSet(m.State, "goto ConditionalOrExpression", m.OrAndLhs);
+    ExpectSet(m.State, "goto LeftHandSide", m.OrAndLhs);
+  }
+  // After an opening parenthesis: the primary group at every call site, less the
+  // assignment operators after a left-hand side.
+  for (const char* state : {"JavaState076Expression", "JavaState096Expression"}) {
+    for (const auto& [key, group] : sites) ExpectSet(state, key, c.Primary);
+    ExpectSet(state, "goto ConditionalOrExpression", c.Primary);
+    ExpectSet(state, "goto LeftHandSide", Minus(c.Primary, c.Assign));
+  }
+  // The right-hand side of an assignment: the reference's sets without a context,
+  // the primary group without the assignment operators; the gotos on the
+  // conditional-or level and the left-hand side pass the inherited set alone.
+  for (const auto& [key, group] : sites) {
+    TokenNames set = c.*group;
+    if (group == &ClosureSets::Primary) set = Minus(set, c.Assign);
+    ExpectSet("JavaState114AssignmentExpression", key, set);
+  }
+  ExpectSet("JavaState114AssignmentExpression", "goto ConditionalOrExpression", none);
+  ExpectSet("JavaState114AssignmentExpression", "goto LeftHandSide", none);
+}
+
+// Operand states: the closure cut at a level passes the reference's sets without
+// the operators of the looser levels (and without a context); the goto on the
+// operand level passes the inherited set alone.
+TEST(JavaAutomaton, OperandStateSets) {
+  const ClosureSets c;
+  struct Operand {
+    const char* State;
+    const char* Level;     // the goto on the operand level
+    TokenNames Looser;     // operators left out
+  };
+  const TokenNames cAnd = Words("verticalbarverticalbarsym questionmarksym colonsym");
+  const TokenNames iOr = Union({cAnd, Words("ampersandampersandsym")});
+  const TokenNames xOr = Union({iOr, Words("verticalbarsym")});
+  const TokenNames andOp = Union({xOr, Words("hatsym")});
+  const TokenNames eq = Union({andOp, Words("ampersandsym")});
+  const TokenNames rel = Union({eq, Words("equalsequalssym exclaimequalssym")});
+  const TokenNames shift = Union({rel, Words("lessthansym greaterthansym lessthanequalssym greaterthanequalssym instanceofsym")});
+  const TokenNames add = Union({shift, Words("lessthanlessthansym greaterthangreaterthansym greaterthangreaterthangreaterthansym")});
+  const std::vector<Operand> operands = {
+      {"JavaState130ConditionalAndExpression", "goto ConditionalAndExpression", cAnd},
+      {"JavaState131InclusiveOrExpression", "goto InclusiveOrExpression", iOr},
+      {"JavaState132ExclusiveOrExpression", "goto ExclusiveOrExpression", xOr},
+      {"JavaState133AndExpression", "goto AndExpression", andOp},
+      {"JavaState134EqualityExpression", "goto EqualityExpression", eq},
+      {"JavaState135RelationalExpression", "goto RelationalExpression", rel},
+      {"JavaState136RelationalExpression", "goto RelationalExpression", rel},
+      {"JavaState137ShiftExpression", "goto ShiftExpression", shift},
+      {"JavaState140ShiftExpression", "goto ShiftExpression", shift},
+      {"JavaState144AdditiveExpression", "goto AdditiveExpression", add},
+      {"JavaState146AdditiveExpression", "goto AdditiveExpression", add},
+      {"JavaState147MultiplicativeExpression", "goto MultiplicativeExpression", add},
+      {"JavaState148MultiplicativeExpression", "goto MultiplicativeExpression", add},
+  };
+  const TokenNames primaryGroup = Minus(c.Primary, c.Assign);
+  for (const Operand& o : operands) {
+    for (const char* key : {"token newsym", "token openparsym", "token supersym", "token voidsym", "goto PrimitiveType",
+                            "goto PrimaryNoNewArray"})
+      ExpectSet(o.State, key, Minus(primaryGroup, o.Looser));
+    for (const char* key : {"token thissym", "token plusplussym", "token tildasym", "goto Name", "goto Primary",
+                            "goto PostfixExpression"})
+      ExpectSet(o.State, key, Minus(c.Unary, o.Looser));
+    ExpectSet(o.State, o.Level, {});
+  }
+  // The two ladder sets of the relational members; the additive members pass the
+  // expression starts alone to the multiplicative level.
+  ExpectSet("JavaState135RelationalExpression", "goto ShiftExpression",
+            Union({c.Start, Words("instanceofsym lessthansym greaterthansym lessthanequalssym greaterthanequalssym")}));
+  ExpectSet("JavaState135RelationalExpression", "goto AdditiveExpression",
+            Union({c.Start, Words("instanceofsym lessthansym greaterthansym lessthanequalssym greaterthanequalssym "
+                                  "lessthanlessthansym greaterthangreaterthansym greaterthangreaterthangreaterthansym")}));
+  ExpectSet("JavaState144AdditiveExpression", "goto MultiplicativeExpression", c.Start);
+  // UnaryExpression operands: the primary set without operators, the postfix set
+  // after thissym, a name or a primary, nothing to the prefix operators and the
+  // postfix state.
+  const TokenNames primarySet = Union({c.Start, Words("closeparsym openbrksym closebrksym dotsym openchainsym")});
+  for (const char* state : {"JavaState149UnaryExpression", "JavaState150UnaryExpression", "JavaState151UnaryExpression",
+                            "JavaState067UnaryExpression", "JavaState068UnaryExpression", "JavaState100UnaryExpression",
+                            "JavaState101UnaryExpression", "JavaState103UnaryExpression", "JavaState104UnaryExpression",
+                            "JavaState214UnaryExpression"}) {
+    for (const char* key : {"token supersym", "token voidsym", "token newsym", "token openparsym", "goto PrimitiveType",
+                            "goto PrimaryNoNewArray"})
+      ExpectSet(state, key, primarySet);
+    for (const char* key : {"token thissym", "goto Name", "goto Primary"})
+      ExpectSet(state, key, Words("plusplussym minusminussym"));
+    for (const char* key : {"token plusplussym", "token minusminussym", "token plussym", "token minussym",
+                            "token tildasym", "token exclaimsym", "goto PostfixExpression"})
+      ExpectSet(state, key, {});
+  }
+}
+
+// Unary operand family, prefix and postfix states, casts.
+TEST(JavaAutomaton, UnaryAndCastStates) {
+  const ClosureSets c;
+  struct Member {
+    const char* State;
+    int Rule;
+    int PopCount;
+  };
+  for (const Member& m : std::vector<Member>{{"JavaState149UnaryExpression", 341, 2},
+                                             {"JavaState150UnaryExpression", 342, 2},
+                                             {"JavaState151UnaryExpression", 343, 2},
+                                             {"JavaState067UnaryExpression", 321, 1},
+                                             {"JavaState068UnaryExpression", 322, 1},
+                                             {"JavaState100UnaryExpression", 323, 1},
+                                             {"JavaState101UnaryExpression", 324, 1},
+                                             {"JavaState103UnaryExpression", 329, 1},
+                                             {"JavaState104UnaryExpression", 330, 1},
+                                             {"JavaState214UnaryExpression", 334, 4}}) {
+    SCOPED_TRACE(m.State);
+    int s = StateNamed(m.State);
+    ASSERT_GE(s, 0);
+    EXPECT_EQ(OnUnexpected(s), "error UnaryExpression expected ");
+    std::string completion = "goto reduce " + std::to_string(m.Rule) + " pop " + std::to_string(m.PopCount);
+    EXPECT_EQ(Describe(*GotoAction(s, NonterminalNamed("UnaryExpression"))), completion);
+    EXPECT_EQ(Describe(A.Actions[A.States[s].Repair]), completion);
+    EXPECT_EQ(Words(SetNames(A.States[s].OwnSet)), c.Start);
+    EXPECT_EQ(Describe(*TokenAction(s, TokenNamed("tildasym"))), "call JavaState103UnaryExpression");
+    EXPECT_EQ(Describe(*TokenAction(s, TokenNamed("plusplussym"))), "call JavaState067UnaryExpression");
+    EXPECT_EQ(Describe(*GotoAction(s, NonterminalNamed("Name"))), "call JavaState115Goto33");
+    EXPECT_EQ(Describe(*GotoAction(s, NonterminalNamed("FieldAccess"))), "goto reduce 258 pop 0");
+    EXPECT_EQ(Describe(*GotoAction(s, NonterminalNamed("ArrayAccess"))), "goto reduce 259 pop 0");
+    EXPECT_EQ(GotoAction(s, NonterminalNamed("MultiplicativeExpression")), nullptr);
+  }
+  const TokenNames castStart = Minus(c.Start, Words("plusplussym minusminussym plussym minussym"));
+  const TokenNames operandEnd = Words(
+      "instanceofsym greaterthangreaterthangreaterthansym greaterthanequalssym equalsequalssym lessthanequalssym "
+      "exclaimequalssym greaterthangreaterthansym ampersandampersandsym lessthanlessthansym verticalbarverticalbarsym "
+      "minussym slashsym percentsym lessthansym greaterthansym ampersandsym plussym hatsym verticalbarsym starsym "
+      "questionmarksym plusplussym minusminussym closeparsym commasym colonsym semicolonsym closebrksym closechainsym");
+  EXPECT_EQ(operandEnd.size(), 29u);
+  CheckStates({
+      {"JavaState069ExpectPlusplus",
+       "PostIncrementExpression -> PostfixExpression . plusplussym ; PostDecrementExpression -> PostfixExpression . minusminussym",
+       "error plusplussym  expected "},
+      {"JavaState215UnaryExpressionNotPlusMinus",
+       "ArrayCastExpression -> openparsym Name _MOREopenbrksymclosebrksym closeparsym . UnaryExpressionNotPlusMinus",
+       "error UnaryExpressionNotPlusMinus expected "},
+      {"JavaState190AfterClosepar",
+       "ParenthesizedExpression -> openparsym Expression closeparsym . ; "
+       "ExpressionCastExpression -> openparsym Expression closeparsym . UnaryExpressionNotPlusMinus",
+       "default reduce 256 pop 2"},
+  });
+  CheckActions({
+      {"JavaState069ExpectPlusplus", "token plusplussym", "shift reduce 312 pop 1"},
+      {"JavaState069ExpectPlusplus", "token minusminussym", "shift reduce 313 pop 1"},
+      {"JavaState069ExpectPlusplus", "repair", "shift reduce 312 pop 1"},
+      {"JavaState215UnaryExpressionNotPlusMinus", "goto UnaryExpressionNotPlusMinus", "goto reduce 336 pop 4"},
+      {"JavaState215UnaryExpressionNotPlusMinus", "repair", "goto reduce 336 pop 4"},
+      {"JavaState190AfterClosepar", "goto UnaryExpressionNotPlusMinus", "goto reduce 335 pop 3"},
+      {"JavaState190AfterClosepar", "token tildasym", "call JavaState103UnaryExpression"},
+      {"JavaState190AfterClosepar", "token exclaimsym", "call JavaState104UnaryExpression"},
+  });
+  CheckOwnSets({
+      {"JavaState069ExpectPlusplus", "plusplussym minusminussym"},
+  });
+  EXPECT_EQ(Words(SetNames(A.States[215].OwnSet)), castStart);
+  EXPECT_EQ(Words(SetNames(A.States[190].OwnSet)), Union({castStart, operandEnd, Words("openbrksym dotsym")}));
+  EXPECT_EQ(Words(SetNames(A.States[190].OwnSet)).size(), 55u);
+  for (const char* state : {"JavaState215UnaryExpressionNotPlusMinus", "JavaState190AfterClosepar"}) {
+    for (const char* token : {"plusplussym", "minusminussym", "plussym", "minussym"}) {
+      const LrAction* act = TokenAction(StateNamed(state), TokenNamed(token));
+      EXPECT_TRUE(act == nullptr || act->Kind != LrShift) << token;
+    }
+    ExpectSet(state, "token supersym", Union({c.Start, Words("closeparsym openbrksym closebrksym dotsym openchainsym")}));
+    ExpectSet(state, "goto PrimaryNoNewArray",
+              Union({c.Start, Words("closeparsym openbrksym closebrksym dotsym openchainsym")}));
+    ExpectSet(state, "token thissym", Words("plusplussym minusminussym"));
+    ExpectSet(state, "goto Name", Words("plusplussym minusminussym"));
+    ExpectSet(state, "token tildasym", {});
+    ExpectSet(state, "goto PostfixExpression", {});
+  }
+}
+
+// Names, this and new in expressions.
+TEST(JavaAutomaton, NameThisAndNewStates) {
+  const ClosureSets c;
+  const TokenNames operandEnd = Words(
+      "instanceofsym greaterthangreaterthangreaterthansym greaterthanequalssym equalsequalssym lessthanequalssym "
+      "exclaimequalssym greaterthangreaterthansym ampersandampersandsym lessthanlessthansym verticalbarverticalbarsym "
+      "minussym slashsym percentsym lessthansym greaterthansym ampersandsym plussym hatsym verticalbarsym starsym "
+      "questionmarksym plusplussym minusminussym closeparsym commasym colonsym semicolonsym closebrksym closechainsym");
+  const TokenNames closers = Words("commasym colonsym semicolonsym closebrksym closechainsym");
+  const TokenNames openers = Words("openparsym openbrksym dotsym");
+  EXPECT_EQ(Words(SetNames(A.States[87].OwnSet)), Union({c.Assign, operandEnd, openers}));
+  EXPECT_EQ(Words(SetNames(A.States[115].OwnSet)), Union({operandEnd, openers}));
+  EXPECT_EQ(Words(SetNames(A.States[143].OwnSet)), Union({c.Assign, Minus(operandEnd, closers), openers}));
+  EXPECT_EQ(Words(SetNames(A.States[65].OwnSet)),
+            Union({c.Assign, Words("minusminussym plusplussym openparsym openbrksym dotsym Identifiersym")}));
+  EXPECT_EQ(Words(SetNames(A.States[70].OwnSet)), Union({c.Assign, operandEnd, Words("openbrksym dotsym")}));
+  EXPECT_EQ(Words(SetNames(A.States[71].OwnSet)), Union({c.Assign, operandEnd, Words("openbrksym dotsym")}));
+  EXPECT_EQ(Words(SetNames(A.States[72].OwnSet)), Union({operandEnd, Words("dotsym")}));
+  EXPECT_EQ(Words(SetNames(A.States[75].OwnSet)), Union({operandEnd, Words("openbrksym dotsym")}));
+  EXPECT_EQ(Words(SetNames(A.States[73].OwnSet)), Union({operandEnd, Words("openbrksym dotsym")}));
+  EXPECT_EQ(Words(SetNames(A.States[59].OwnSet)),
+            Union({c.Assign, Words("minusminussym plusplussym openparsym colonsym openbrksym dotsym Identifiersym")}));
+  CheckOwnSets({{"JavaState074ClassType", "booleansym doublesym floatsym shortsym charsym longsym bytesym intsym Identifiersym"}});
+  CheckStates({
+      {"JavaState087Goto33",
+       "LeftHandSide -> Name . ; ExpressionName -> Name . ; QualifiedName -> Name . dotsym Identifiersym ; "
+       "NameMethodInvocation -> Name . openparsym ... ; QualifiedSuperMethodInvocation -> Name . dotsym supersym ... ; "
+       "NameQualifiedInstanceCreation -> Name . dotsym newsym ... ; QualifiedSuperFieldAccess -> Name . dotsym supersym dotsym Identifiersym ; "
+       "NameArrayAccess -> Name . openbrksym Expression closebrksym ; QualifiedThis -> Name . dotsym thissym ; "
+       "ClassLiteral -> Name . dotsym classsym ; ArrayClassLiteral -> Name . _MOREopenbrksymclosebrksym dotsym classsym",
+       "default reduce 394 pop 0"},
+      {"JavaState115Goto33",
+       "ExpressionName -> Name . ; QualifiedName -> Name . dotsym Identifiersym ; "
+       "NameMethodInvocation -> Name . openparsym ... ; QualifiedSuperMethodInvocation -> Name . dotsym supersym ... ; "
+       "NameQualifiedInstanceCreation -> Name . dotsym newsym ... ; QualifiedSuperFieldAccess -> Name . dotsym supersym dotsym Identifiersym ; "
+       "NameArrayAccess -> Name . openbrksym Expression closebrksym ; QualifiedThis -> Name . dotsym thissym ; "
+       "ClassLiteral -> Name . dotsym classsym ; ArrayClassLiteral -> Name . _MOREopenbrksymclosebrksym dotsym classsym",
+       "default reduce 309 pop 0"},
+      {"JavaState070Goto175", "LeftHandSide -> FieldAccess . ; FieldAccess1 -> FieldAccess .", "default reduce 395 pop 0"},
+      {"JavaState071Goto186", "LeftHandSide -> ArrayAccess . ; ArrayAccess1 -> ArrayAccess .", "default reduce 396 pop 0"},
+      {"JavaState072Reduce190",
+       "PostfixExpression -> Primary . ; PrimaryFieldAccess -> Primary . dotsym Identifiersym ; "
+       "PrimaryMethodInvocation -> Primary . dotsym ... ; PrimaryQualifiedInstanceCreation -> Primary . dotsym newsym ...",
+       "default reduce 304 pop 0"},
+      {"JavaState075Reduce153",
+       "Primary -> PrimaryNoNewArray . ; PrimaryArrayAccess -> PrimaryNoNewArray . openbrksym Expression closebrksym",
+       "default reduce 242 pop 0"},
+      {"JavaState074ClassType",
+       "SimpleInstanceCreation -> newsym . ClassType ... ; PrimitiveArrayCreation -> newsym . PrimitiveType ... ; "
+       "ClassArrayCreation -> newsym . ClassOrInterfaceType ...",
+       "error ClassType expected "},
+      {"JavaState059AfterIdentifier", "LabeledStatement -> Identifiersym . colonsym Statement ; SimpleName -> Identifiersym .",
+       "default reduce 56 pop 0"},
+  });
+  CheckActions({
+      {"JavaState087Goto33", "token openparsym", "call JavaState111AfterOpenpar"},
+      {"JavaState087Goto33", "token openbrksym", "call JavaState113Expression"},
+      {"JavaState087Goto33", "token dotsym", "call JavaState112ExpectSuper"},
+      {"JavaState087Goto33", "token semicolonsym", "reduce 309 pop 0"},
+      {"JavaState087Goto33", "token plussym", "reduce 309 pop 0"},
+      {"JavaState087Goto33", "token equalssym", "reduce 394 pop 0"},
+      {"JavaState087Goto33", "goto _MOREopenbrksymclosebrksym", "goto reduce 264 pop 1 run dotsym run classsym"},
+      {"JavaState115Goto33", "goto _MOREopenbrksymclosebrksym", "goto reduce 264 pop 1 run dotsym run classsym"},
+      {"JavaState143Goto33", "token closeparsym", "reduce 309 pop 0"},
+      {"JavaState143Goto33", "token equalssym", "reduce 394 pop 0"},
+      {"JavaState143Goto33", "goto _MOREopenbrksymclosebrksym", "call JavaState192ExpectClosepar"},
+      {"JavaState065Goto33", "token plusplussym", "reduce 309 pop 0"},
+      {"JavaState065Goto33", "token equalssym", "reduce 394 pop 0"},
+      {"JavaState065Goto33", "token Identifiersym", "reduce 45 pop 0"},
+      {"JavaState065Goto33", "goto _MOREopenbrksymclosebrksym", "call JavaState110"},
+      {"JavaState070Goto175", "token dotsym", "reduce 258 pop 0"},
+      {"JavaState071Goto186", "token openbrksym", "reduce 259 pop 0"},
+      {"JavaState072Reduce190", "token dotsym", "call JavaState116ExpectIdentifier"},
+      {"JavaState075Reduce153", "token openbrksym", "call JavaState122Expression"},
+      {"JavaState073AfterThis", "token openbrksym", "call JavaState118Expression"},
+      {"JavaState073AfterThis", "token dotsym", "call JavaState117ExpectIdentifier"},
+      {"JavaState074ClassType", "token booleansym", "shift reduce 33 pop 0"},
+      {"JavaState074ClassType", "token Identifiersym", "shift reduce 56 pop 0"},
+      {"JavaState074ClassType", "goto PrimitiveType", "call JavaState119Goto21"},
+      {"JavaState074ClassType", "goto Name", "call JavaState121Reduce35"},
+      {"JavaState074ClassType", "goto ClassOrInterfaceType", "call JavaState120Goto26"},
+      {"JavaState074ClassType", "goto ClassType", "call JavaState165AfterOpenpar run openparsym"},
+      {"JavaState074ClassType", "repair", "call JavaState165AfterOpenpar run openparsym"},
+      {"JavaState059AfterIdentifier", "token colonsym", "call JavaState107Statement"},
+  });
+  ExpectSet("JavaState074ClassType", "goto Name", Union({c.Start, Words("closeparsym openchainsym")}));
+  for (const char* key : {"goto PrimitiveType", "goto ClassOrInterfaceType", "goto ClassType"})
+    ExpectSet("JavaState074ClassType", key, {});
+  for (const char* state : {"JavaState087Goto33", "JavaState115Goto33", "JavaState072Reduce190", "JavaState075Reduce153",
+                            "JavaState073AfterThis", "JavaState070Goto175", "JavaState143Goto33", "JavaState065Goto33"}) {
+    for (int i = 0; i < A.States[StateNamed(state)].TokenCount; ++i) {
+      const LrAction& act = A.Actions[A.Tokens[A.States[StateNamed(state)].FirstToken + i].Action];
+      if (act.Kind == LrShift) {
+        EXPECT_EQ(SetNames(act.TransitionSet), "") << state;
+      }
+    }
+  }
+}
+
+// The parenthesised conditions of if, while, switch, synchronized and do, and the
+// statement keyword and switch block states.
+TEST(JavaAutomaton, ConditionAndStatementKeywordStates) {
+  const ClosureSets c;
+  const TokenNames statementStart = Union(
+      {Minus(c.Start, Words("minussym tildasym exclaimsym plussym")),
+       Words("synchronizedsym continuesym USERswitchsym USERreturnsym assertsym USERwhilesym USERbreaksym throwsym "
+             "forsym trysym USERifsym USERdosym semicolonsym openchainsym")});
+  EXPECT_EQ(statementStart.size(), 38u);
+  EXPECT_EQ(statementStart, Words(StatementStart));
+  struct Member {
+    const char* State;
+    TokenNames Tail;
+    const char* Top;  // the goto on Expression, which the repair repeats
+  };
+  const std::vector<Member> members = {
+      {"JavaState083Expression", Union({Words("closeparsym USERelsesym"), statementStart}),
+       "call JavaState174Statement run closeparsym"},
+      {"JavaState225Expression", Union({Words("closeparsym USERelsesym"), statementStart}),
+       "call JavaState246Statement run closeparsym"},
+      {"JavaState084Expression", Union({Words("closeparsym"), statementStart}), "call JavaState175Statement run closeparsym"},
+      {"JavaState226Expression", Union({Words("closeparsym"), statementStart}), "call JavaState247Statement run closeparsym"},
+      {"JavaState086Expression", Words("closeparsym openchainsym"), "call JavaState176Reduce127 run closeparsym"},
+      {"JavaState105Expression", Words("closeparsym openchainsym"), "call JavaState198Reduce146 run closeparsym"},
+      {"JavaState177Expression", Words("closeparsym semicolonsym"), "goto reduce 219 pop 4 run closeparsym run semicolonsym"},
+  };
+  for (const Member& m : members) {
+    SCOPED_TRACE(m.State);
+    int s = StateNamed(m.State);
+    ASSERT_GE(s, 0);
+    EXPECT_EQ(OnUnexpected(s), "error Expression expected ");
+    EXPECT_EQ(Words(SetNames(A.States[s].OwnSet)), c.Start);
+    EXPECT_EQ(Describe(*GotoAction(s, NonterminalNamed("Expression"))), m.Top);
+    EXPECT_EQ(Describe(A.Actions[A.States[s].Repair]), m.Top);
+    EXPECT_EQ(Describe(*GotoAction(s, NonterminalNamed("Name"))), "call JavaState087Goto33");
+    ExpectSet(m.State, "goto ConditionalOrExpression", m.Tail);
+    ExpectSet(m.State, "goto LeftHandSide", m.Tail);
+    ExpectSet(m.State, "goto Expression", {});
+    ExpectSet(m.State, "token thissym", Union({c.Unary, m.Tail}));
+    ExpectSet(m.State, "token newsym", Union({c.Primary, m.Tail}));
+    ExpectSet(m.State, "goto Name", Union({c.Name, m.Tail}));
+    ExpectSet(m.State, "goto ArrayAccess", Union({c.Name, m.Tail}));
+    ExpectSet(m.State, "goto Primary", Union({c.Unary, m.Tail}));
+    ExpectSet(m.State, "goto PrimaryNoNewArray", Union({c.Primary, m.Tail}));
+    ExpectSet(m.State, "goto RelationalExpression", Union({c.Rel, m.Tail}));
+  }
+  const TokenNames modifiers = Words(
+      "publicsym protectedsym privatesym staticsym USERabstractsym finalsym nativesym transientsym volatilesym strictfpsym");
+  const TokenNames blockStatementFollow =
+      Union({statementStart, modifiers, Words("classsym interfacesym USERcasesym defaultsym closechainsym")});
+  EXPECT_EQ(blockStatementFollow.size(), 53u);
+  CheckStates({
+      {"JavaState056AfterSynchronized",
+       "Modifier -> synchronizedsym . ; SynchronizedStatement -> synchronizedsym . openparsym Expression closeparsym Block",
+       "default reduce 90 pop 0"},
+      {"JavaState064AfterTry",
+       "TryCatchStatement -> trysym . Block Catches ; TryFinallyStatement -> trysym . Block _OPTCatches Finally",
+       "fixed openchainsym"},
+      {"JavaState210Goto116",
+       "Statement -> StatementWithoutTrailingSubstatement . ; "
+       "StatementWithoutTrailingSubstatement1 -> StatementWithoutTrailingSubstatement .",
+       "default reduce 169 pop 0"},
+      {"JavaState212AfterOpenchain", "SwitchBlock -> openchainsym . _OPT_MORESwitchBlockStatementGroup closechainsym",
+       "default empty 440"},
+  });
+  CheckActions({
+      {"JavaState056AfterSynchronized", "token openparsym", "call JavaState105Expression"},
+      {"JavaState064AfterTry", "token openchainsym", "call JavaState040BlockStatements"},
+      {"JavaState064AfterTry", "goto Block", "call JavaState109Catches"},
+      {"JavaState210Goto116", "token USERelsesym", "reduce 182 pop 0"},
+      {"JavaState212AfterOpenchain", "token USERcasesym", "call JavaState231ConstantExpression"},
+      {"JavaState212AfterOpenchain", "token defaultsym", "shift reduce 216 pop 0 run colonsym"},
+      {"JavaState212AfterOpenchain", "token closechainsym", "empty 440"},
+      {"JavaState212AfterOpenchain", "goto SwitchLabel", "call JavaState230Goto130"},
+      {"JavaState212AfterOpenchain", "goto SwitchBlockStatementGroup", "call JavaState229Goto129"},
+      {"JavaState212AfterOpenchain", "goto _MORESwitchBlockStatementGroup", "goto reduce 439 pop 0"},
+      {"JavaState212AfterOpenchain", "goto _OPT_MORESwitchBlockStatementGroup", "goto reduce 213 pop 1 run closechainsym"},
+  });
+  EXPECT_EQ(Words(SetNames(A.States[56].OwnSet)),
+            Union({modifiers, Words("synchronizedsym interfacesym classsym openparsym")}));
+  EXPECT_EQ(Words(SetNames(A.States[210].OwnSet)), Union({blockStatementFollow, Words("USERelsesym")}));
+  CheckOwnSets({{"JavaState212AfterOpenchain", "defaultsym USERcasesym closechainsym"}});
+  ExpectSet("JavaState056AfterSynchronized", "token openparsym", {});
+  ExpectSet("JavaState064AfterTry", "token openchainsym", Words("catchsym finallysym"));
+  ExpectSet("JavaState064AfterTry", "goto Block", {});
+  ExpectSet("JavaState212AfterOpenchain", "token USERcasesym", blockStatementFollow);
+  ExpectSet("JavaState212AfterOpenchain", "token defaultsym", blockStatementFollow);
+  ExpectSet("JavaState212AfterOpenchain", "goto SwitchLabel", Words("defaultsym USERcasesym closechainsym"));
+  ExpectSet("JavaState212AfterOpenchain", "goto SwitchBlockStatementGroup", Words("closechainsym"));
+  ExpectSet("JavaState212AfterOpenchain", "goto _OPT_MORESwitchBlockStatementGroup", {});
+}
+
 }  // namespace
