@@ -2067,4 +2067,192 @@ TEST(JavaAutomaton, ConditionAndStatementKeywordStates) {
   ExpectSet("JavaState212AfterOpenchain", "goto _OPT_MORESwitchBlockStatementGroup", {});
 }
 
+// Throws lists, constructor bodies, array class literals, initializer lists,
+// indexes, dimensions, bracket pairs, array initializers and for conditions.
+TEST(JavaAutomaton, PrimaryCompletionStates) {
+  const ClosureSets c;
+  CheckStates({
+      {"JavaState207AfterThrows", "Throws -> throwssym . _MOREClassTypeINSERTcomma", "fixed Identifiersym"},
+      {"JavaState235AfterComma", "_MOREClassTypeINSERTcomma -> ClassType commasym . _MOREClassTypeINSERTcomma",
+       "fixed Identifiersym"},
+      {"JavaState209Goto281",
+       "ConstructorDeclarator -> openparsym _OPT_MOREFormalParameterINSERTcomma closeparsym _OPTThrows . ConstructorBody",
+       "fixed openchainsym"},
+      {"JavaState085",
+       "PrimitiveArrayType -> PrimitiveType _MOREopenbrksymclosebrksym . ; "
+       "PrimitiveArrayClassLiteral -> PrimitiveType _MOREopenbrksymclosebrksym . dotsym classsym",
+       "default reduce 52 pop 1"},
+      {"JavaState208Goto67",
+       "VariableInitializers -> VariableInitializer . _OPTVariableInitializersTail", "default empty 486"},
+      {"JavaState113Expression",
+       "NameArrayAccess -> Name openbrksym . Expression closebrksym ; "
+       "_MOREopenbrksymclosebrksym -> openbrksym . closebrksym ; "
+       "_MOREopenbrksymclosebrksym -> openbrksym . closebrksym _MOREopenbrksymclosebrksym",
+       "error Expression expected "},
+      {"JavaState118Expression", "ThisArrayAccess -> thissym openbrksym . Expression closebrksym", "error Expression expected "},
+      {"JavaState122Expression", "PrimaryArrayAccess -> PrimaryNoNewArray openbrksym . Expression closebrksym",
+       "error Expression expected "},
+      {"JavaState168AfterOpenbrk", "DimExpr -> openbrksym . _OPTExpression closebrksym", "default empty 494"},
+      {"JavaState119Goto21", "PrimitiveArrayCreation -> newsym PrimitiveType . _MOREDimExpr _OPTArrayInitializer",
+       "fixed openbrksym"},
+      {"JavaState120Goto26", "ClassArrayCreation -> newsym ClassOrInterfaceType . _MOREDimExpr _OPTArrayInitializer",
+       "fixed openbrksym"},
+      {"JavaState121Reduce35",
+       "ClassType -> Name . ; ClassOrInterfaceType -> Name . ; QualifiedName -> Name . dotsym Identifiersym",
+       "default reduce 46 pop 0"},
+      {"JavaState088MoreBrackets",
+       "PrimitiveArrayClassLiteral -> PrimitiveType . _MOREopenbrksymclosebrksym dotsym classsym ; "
+       "PrimitiveClassLiteral -> PrimitiveType . dotsym classsym",
+       "error _MOREopenbrksymclosebrksym expected "},
+      {"JavaState142Goto21",
+       "PrimitiveCastExpression -> openparsym PrimitiveType . _OPT_MOREopenbrksymclosebrksym closeparsym UnaryExpression ; "
+       "PrimitiveArrayClassLiteral -> PrimitiveType . _MOREopenbrksymclosebrksym dotsym classsym ; "
+       "PrimitiveClassLiteral -> PrimitiveType . dotsym classsym",
+       "default empty 430"},
+      {"JavaState191Goto251",
+       "_OPT_MOREopenbrksymclosebrksym -> _MOREopenbrksymclosebrksym . ; "
+       "PrimitiveArrayClassLiteral -> PrimitiveType _MOREopenbrksymclosebrksym . dotsym classsym",
+       "default reduce 429 pop 0"},
+      {"JavaState192ExpectClosepar",
+       "ArrayCastExpression -> openparsym Name _MOREopenbrksymclosebrksym . closeparsym UnaryExpressionNotPlusMinus ; "
+       "ArrayClassLiteral -> Name _MOREopenbrksymclosebrksym . dotsym classsym",
+       "error closeparsym  expected "},
+      {"JavaState172AfterOpenchain",
+       "EmptyArrayInitializer -> openchainsym . _OPTcommasym closechainsym ; "
+       "NonEmptyArrayInitializer -> openchainsym . VariableInitializers closechainsym",
+       "default empty 484"},
+      {"JavaState199AfterSemicolon",
+       "ForStatement -> forsym openparsym _OPTForInit semicolonsym . _OPTExpression semicolonsym _OPTForUpdate "
+       "closeparsym Statement",
+       "default empty 494"},
+      {"JavaState248AfterSemicolon",
+       "ForStatement -> forsym openparsym _OPTForInit semicolonsym . _OPTExpression ... ; "
+       "ForStatementNoShortIf -> forsym openparsym _OPTForInit semicolonsym . _OPTExpression ...",
+       "default empty 494"},
+  });
+  CheckActions({
+      {"JavaState207AfterThrows", "token Identifiersym", "shift reduce 56 pop 0"},
+      {"JavaState207AfterThrows", "goto SimpleName", "goto reduce 54 pop 0"},
+      {"JavaState207AfterThrows", "goto QualifiedName", "goto reduce 55 pop 0"},
+      {"JavaState207AfterThrows", "goto Name", "call JavaState027Goto33"},
+      {"JavaState207AfterThrows", "goto ClassType", "call JavaState221Goto27"},
+      {"JavaState207AfterThrows", "goto _MOREClassTypeINSERTcomma", "goto reduce 124 pop 1"},
+      {"JavaState235AfterComma", "goto ClassType", "call JavaState221Goto27"},
+      {"JavaState235AfterComma", "goto _MOREClassTypeINSERTcomma", "goto reduce 434 pop 2"},
+      {"JavaState209Goto281", "token openchainsym", "call JavaState223ExplicitConstructorInvocation"},
+      {"JavaState209Goto281", "goto InvokingConstructorBody", "goto reduce 133 pop 0"},
+      {"JavaState209Goto281", "goto PlainConstructorBody", "goto reduce 134 pop 0"},
+      {"JavaState209Goto281", "goto ConstructorBody", "goto reduce 132 pop 4"},
+      {"JavaState085", "token dotsym", "shift reduce 263 pop 2 run classsym"},
+      {"JavaState085", "token Identifiersym", "reduce 52 pop 1"},
+      {"JavaState208Goto67", "token commasym", "call JavaState222AfterComma"},
+      {"JavaState208Goto67", "token closechainsym", "empty 486"},
+      {"JavaState208Goto67", "goto VariableInitializersTail", "goto reduce 485 pop 0"},
+      {"JavaState208Goto67", "goto _OPTVariableInitializersTail", "goto reduce 156 pop 1"},
+      {"JavaState113Expression", "token closebrksym", "call JavaState128AfterClosebrk"},
+      {"JavaState113Expression", "goto Expression", "goto reduce 301 pop 2 run closebrksym"},
+      {"JavaState113Expression", "repair", "goto reduce 301 pop 2 run closebrksym"},
+      {"JavaState118Expression", "goto Expression", "goto reduce 303 pop 2 run closebrksym"},
+      {"JavaState122Expression", "goto Expression", "goto reduce 302 pop 2 run closebrksym"},
+      {"JavaState122Expression", "repair", "goto reduce 302 pop 2 run closebrksym"},
+      {"JavaState168AfterOpenbrk", "token closebrksym", "empty 494"},
+      {"JavaState168AfterOpenbrk", "goto Expression", "goto reduce 493 pop 0"},
+      {"JavaState168AfterOpenbrk", "goto _OPTExpression", "goto reduce 279 pop 1 run closebrksym"},
+      {"JavaState119Goto21", "token openbrksym", "call JavaState168AfterOpenbrk"},
+      {"JavaState119Goto21", "goto DimExpr", "call JavaState167Reduce267"},
+      {"JavaState119Goto21", "goto _MOREDimExpr", "call JavaState166Goto267"},
+      {"JavaState120Goto26", "goto _MOREDimExpr", "call JavaState169Goto267"},
+      {"JavaState121Reduce35", "token openbrksym", "reduce 45 pop 0"},
+      {"JavaState121Reduce35", "token dotsym", "shift reduce 57 pop 1 run Identifiersym"},
+      {"JavaState121Reduce35", "token openparsym", "reduce 46 pop 0"},
+      {"JavaState088MoreBrackets", "token openbrksym", "call JavaState128AfterClosebrk run closebrksym"},
+      {"JavaState088MoreBrackets", "token dotsym", "shift reduce 265 pop 1 run classsym"},
+      {"JavaState088MoreBrackets", "goto _MOREopenbrksymclosebrksym", "goto reduce 263 pop 1 run dotsym run classsym"},
+      {"JavaState088MoreBrackets", "repair", "goto reduce 263 pop 1 run dotsym run classsym"},
+      {"JavaState142Goto21", "token openbrksym", "call JavaState128AfterClosebrk run closebrksym"},
+      {"JavaState142Goto21", "token closeparsym", "empty 430"},
+      {"JavaState142Goto21", "token dotsym", "shift reduce 265 pop 1 run classsym"},
+      {"JavaState142Goto21", "goto _MOREopenbrksymclosebrksym", "call JavaState191Goto251"},
+      {"JavaState142Goto21", "goto _OPT_MOREopenbrksymclosebrksym", "call JavaState214UnaryExpression run closeparsym"},
+      {"JavaState191Goto251", "token dotsym", "shift reduce 263 pop 2 run classsym"},
+      {"JavaState192ExpectClosepar", "token closeparsym", "call JavaState215UnaryExpressionNotPlusMinus"},
+      {"JavaState192ExpectClosepar", "token dotsym", "shift reduce 264 pop 2 run classsym"},
+      {"JavaState192ExpectClosepar", "repair", "call JavaState215UnaryExpressionNotPlusMinus"},
+      {"JavaState172AfterOpenchain", "token commasym", "shift reduce 483 pop 0"},
+      {"JavaState172AfterOpenchain", "token openchainsym", "call JavaState172AfterOpenchain"},
+      {"JavaState172AfterOpenchain", "token closechainsym", "empty 484"},
+      {"JavaState172AfterOpenchain", "goto Expression", "goto reduce 113 pop 0"},
+      {"JavaState172AfterOpenchain", "goto VariableInitializer", "call JavaState208Goto67"},
+      {"JavaState172AfterOpenchain", "goto ArrayInitializer", "goto reduce 114 pop 0"},
+      {"JavaState172AfterOpenchain", "goto EmptyArrayInitializer", "goto reduce 152 pop 0"},
+      {"JavaState172AfterOpenchain", "goto NonEmptyArrayInitializer", "goto reduce 153 pop 0"},
+      {"JavaState172AfterOpenchain", "goto VariableInitializers", "goto reduce 155 pop 1 run closechainsym"},
+      {"JavaState172AfterOpenchain", "goto _OPTcommasym", "goto reduce 154 pop 1 run closechainsym"},
+      {"JavaState199AfterSemicolon", "token semicolonsym", "empty 494"},
+      {"JavaState199AfterSemicolon", "goto Expression", "goto reduce 493 pop 0"},
+      {"JavaState199AfterSemicolon", "goto _OPTExpression", "call JavaState232AfterSemicolon run semicolonsym"},
+      {"JavaState248AfterSemicolon", "goto _OPTExpression", "call JavaState252AfterSemicolon run semicolonsym"},
+  });
+  CheckOwnSets({
+      {"JavaState085", "dotsym Identifiersym"},
+      {"JavaState208Goto67", "commasym closechainsym"},
+      {"JavaState121Reduce35", "openparsym openbrksym dotsym"},
+      {"JavaState088MoreBrackets", "openbrksym dotsym"},
+      {"JavaState142Goto21", "closeparsym openbrksym dotsym"},
+      {"JavaState191Goto251", "closeparsym dotsym"},
+      {"JavaState192ExpectClosepar", "closeparsym dotsym"},
+  });
+  EXPECT_EQ(Words(SetNames(A.States[113].OwnSet)), Union({c.Start, Words("closebrksym")}));
+  EXPECT_EQ(Words(SetNames(A.States[118].OwnSet)), c.Start);
+  EXPECT_EQ(Words(SetNames(A.States[168].OwnSet)), Union({c.Start, Words("closebrksym")}));
+  EXPECT_EQ(Words(SetNames(A.States[172].OwnSet)), Union({c.Start, Words("commasym openchainsym closechainsym")}));
+  EXPECT_EQ(Words(SetNames(A.States[199].OwnSet)), Union({c.Start, Words("semicolonsym")}));
+  // Sets.
+  // ExpectToken adds the identifier itself to the set it is given.
+  EXPECT_EQ(Union({Words(TransitionSetOf("JavaState207AfterThrows", "token Identifiersym")), Words("Identifiersym")}),
+            Words("commasym dotsym Identifiersym"));
+  ExpectSet("JavaState207AfterThrows", "goto Name", Words("commasym Identifiersym"));
+  ExpectSet("JavaState207AfterThrows", "goto ClassType", {});
+  ExpectSet("JavaState209Goto281", "token openchainsym", {});
+  ExpectSet("JavaState085", "token dotsym", {});
+  ExpectSet("JavaState208Goto67", "token commasym", {});
+  for (const char* state : {"JavaState113Expression", "JavaState118Expression", "JavaState122Expression"}) {
+    for (const char* key : {"token thissym", "token newsym", "token plussym", "goto Name", "goto Primary",
+                            "goto PostfixExpression", "goto AdditiveExpression", "goto ConditionalOrExpression",
+                            "goto Expression"})
+      ExpectSet(state, key, c.Primary);
+    ExpectSet(state, "goto LeftHandSide", Minus(c.Primary, c.Assign));
+  }
+  ExpectSet("JavaState113Expression", "goto PrimaryNoNewArray", c.Primary);
+  ExpectSet("JavaState122Expression", "goto PrimaryNoNewArray", Minus(c.Primary, Words("openbrksym")));
+  ExpectSet("JavaState113Expression", "token closebrksym", {});
+  const TokenNames dimTail = Words("closebrksym");
+  const TokenNames initTail = Words("commasym closechainsym");
+  // The for-condition tail: 39 tokens, the statement starts and closeparsym (the
+  // expression starts that cannot begin a statement are not among them).
+  const TokenNames forTail = Union({Words(StatementStart), Words("closeparsym")});
+  EXPECT_EQ(forTail.size(), 39u);
+  for (const auto& [state, tail] : std::vector<std::pair<const char*, TokenNames>>{
+           {"JavaState168AfterOpenbrk", dimTail}, {"JavaState172AfterOpenchain", initTail},
+           {"JavaState199AfterSemicolon", forTail}, {"JavaState248AfterSemicolon", forTail}}) {
+    ExpectSet(state, "token thissym", Union({c.Unary, tail}));
+    ExpectSet(state, "token newsym", Union({c.Primary, tail}));
+    ExpectSet(state, "goto Name", Union({c.Name, tail}));
+    ExpectSet(state, "goto PrimaryNoNewArray", Union({c.Primary, tail}));
+    ExpectSet(state, "goto MultiplicativeExpression", Union({c.Add, tail}));
+    ExpectSet(state, "goto ConditionalOrExpression", tail);
+    ExpectSet(state, "goto LeftHandSide", tail);
+  }
+  ExpectSet("JavaState172AfterOpenchain", "token openchainsym", initTail);
+  ExpectSet("JavaState172AfterOpenchain", "goto VariableInitializer", Words("closechainsym"));
+  ExpectSet("JavaState119Goto21", "token openbrksym", Words("openbrksym openchainsym"));
+  ExpectSet("JavaState119Goto21", "goto DimExpr", Words("openchainsym"));
+  ExpectSet("JavaState119Goto21", "goto _MOREDimExpr", {});
+  ExpectSet("JavaState088MoreBrackets", "token openbrksym", Words("classsym dotsym"));
+  ExpectSet("JavaState142Goto21", "token openbrksym", Union({c.Start, Words("closeparsym dotsym classsym")}));
+  ExpectSet("JavaState142Goto21", "goto _MOREopenbrksymclosebrksym", Union({c.Start, Words("closeparsym")}));
+  ExpectSet("JavaState142Goto21", "goto _OPT_MOREopenbrksymclosebrksym", {});
+  ExpectSet("JavaState192ExpectClosepar", "token closeparsym", {});
+}
+
 }  // namespace
