@@ -2255,4 +2255,241 @@ TEST(JavaAutomaton, PrimaryCompletionStates) {
   ExpectSet("JavaState192ExpectClosepar", "token closeparsym", {});
 }
 
+// Argument lists, member access after super and this, initializer elements, the
+// statement label, the constructor declarator, instance creation completion,
+// statement-expression decisions and the throws list.
+TEST(JavaAutomaton, ArgumentListAndCompletionStates) {
+  const ClosureSets c;
+  const TokenNames argumentSet = Union({c.Primary, Words("commasym")});
+  EXPECT_EQ(c.Primary.size(), 65u);
+  EXPECT_EQ(argumentSet.size(), 66u);
+  struct ArgumentList {
+    const char* State;
+    const char* Finish;  // the goto on _OPTArgumentList
+  };
+  const std::vector<ArgumentList> lists = {
+      {"JavaState111AfterOpenpar", "goto reduce 293 pop 2 run closeparsym"},
+      {"JavaState204AfterOpenpar", "goto reduce 294 pop 4 run closeparsym"},
+      {"JavaState205AfterOpenpar", "goto reduce 295 pop 4 run closeparsym"},
+      {"JavaState206AfterOpenpar", "goto reduce 296 pop 4 run closeparsym"},
+      {"JavaState165AfterOpenpar", "call JavaState220AfterClosepar run closeparsym"},
+      {"JavaState217AfterOpenpar", "call JavaState240AfterClosepar run closeparsym"},
+      {"JavaState218AfterOpenpar", "call JavaState241AfterClosepar run closeparsym"},
+      {"JavaState219AfterOpenpar", "call JavaState242AfterClosepar run closeparsym"},
+      {"JavaState234AfterOpenpar", "goto reduce 297 pop 6 run closeparsym"},
+      {"JavaState243AfterOpenpar", "goto reduce 140 pop 2 run closeparsym run semicolonsym"},
+      {"JavaState244AfterOpenpar", "goto reduce 141 pop 2 run closeparsym run semicolonsym"},
+      {"JavaState250AfterOpenpar", "goto reduce 142 pop 4 run closeparsym run semicolonsym"},
+  };
+  for (const ArgumentList& l : lists) {
+    SCOPED_TRACE(l.State);
+    int s = StateNamed(l.State);
+    ASSERT_GE(s, 0);
+    EXPECT_EQ(OnUnexpected(s), "default empty 480");
+    EXPECT_EQ(Words(SetNames(A.States[s].OwnSet)), Union({c.Start, Words("closeparsym")}));
+    EXPECT_EQ(Describe(*TokenAction(s, TokenNamed("closeparsym"))), "empty 480");
+    EXPECT_EQ(Describe(*GotoAction(s, NonterminalNamed("Expression"))), "call JavaState158Reduce266");
+    EXPECT_EQ(Describe(*GotoAction(s, NonterminalNamed("_MOREExpressionINSERTcomma"))), "goto reduce 274 pop 0");
+    EXPECT_EQ(Describe(*GotoAction(s, NonterminalNamed("ArgumentList"))), "goto reduce 479 pop 0");
+    EXPECT_EQ(Describe(*GotoAction(s, NonterminalNamed("_OPTArgumentList"))), l.Finish);
+  }
+  // The argument set everywhere in the lists of invocations and creations.
+  for (const char* state : {"JavaState111AfterOpenpar", "JavaState204AfterOpenpar", "JavaState205AfterOpenpar",
+                            "JavaState206AfterOpenpar", "JavaState165AfterOpenpar", "JavaState217AfterOpenpar",
+                            "JavaState218AfterOpenpar", "JavaState219AfterOpenpar", "JavaState234AfterOpenpar"}) {
+    for (const char* key : {"token thissym", "token newsym", "token plussym", "goto Name", "goto Primary",
+                            "goto PrimaryNoNewArray", "goto PostfixExpression", "goto ShiftExpression",
+                            "goto ConditionalOrExpression", "goto _OPTArgumentList"})
+      ExpectSet(state, key, argumentSet);
+    ExpectSet(state, "goto LeftHandSide", Minus(argumentSet, c.Assign));
+    ExpectSet(state, "goto Expression", c.Primary);
+  }
+  // Explicit constructor invocations: the reference sets with closeparsym,
+  // commasym and semicolonsym.
+  const TokenNames tail = Words("closeparsym commasym semicolonsym");
+  for (const char* state : {"JavaState243AfterOpenpar", "JavaState244AfterOpenpar", "JavaState250AfterOpenpar"}) {
+    ExpectSet(state, "token thissym", Union({c.Unary, tail}));
+    ExpectSet(state, "token newsym", Union({c.Primary, tail}));
+    ExpectSet(state, "goto Name", Union({c.Name, tail}));
+    ExpectSet(state, "goto FieldAccess", Union({c.Name, tail}));
+    ExpectSet(state, "goto PrimaryNoNewArray", Union({c.Primary, tail}));
+    ExpectSet(state, "goto EqualityExpression", Union({c.Eq, tail}));
+    ExpectSet(state, "goto ConditionalOrExpression", Union({c.Start, tail}));
+    ExpectSet(state, "goto LeftHandSide", Union({c.Start, tail}));
+    ExpectSet(state, "goto Expression", Words("closeparsym semicolonsym"));
+    ExpectSet(state, "goto _OPTArgumentList", {});
+  }
+  // After a comma of an argument list.
+  CheckStates({
+      {"JavaState203MoreExpression", "_MOREExpressionINSERTcomma -> Expression commasym . _MOREExpressionINSERTcomma",
+       "error _MOREExpressionINSERTcomma expected "},
+      {"JavaState222AfterComma", "VariableInitializersTail -> commasym . _OPTVariableInitializers", "default empty 488"},
+  });
+  CheckActions({
+      {"JavaState203MoreExpression", "goto Expression", "call JavaState158Reduce266"},
+      {"JavaState203MoreExpression", "goto _MOREExpressionINSERTcomma", "goto reduce 446 pop 2"},
+      {"JavaState203MoreExpression", "repair", "goto reduce 446 pop 2"},
+      {"JavaState222AfterComma", "token openchainsym", "call JavaState172AfterOpenchain"},
+      {"JavaState222AfterComma", "token closechainsym", "empty 488"},
+      {"JavaState222AfterComma", "goto Expression", "goto reduce 113 pop 0"},
+      {"JavaState222AfterComma", "goto VariableInitializer", "call JavaState208Goto67"},
+      {"JavaState222AfterComma", "goto ArrayInitializer", "goto reduce 114 pop 0"},
+      {"JavaState222AfterComma", "goto VariableInitializers", "goto reduce 487 pop 0"},
+      {"JavaState222AfterComma", "goto _OPTVariableInitializers", "goto reduce 157 pop 1"},
+  });
+  EXPECT_EQ(Words(SetNames(A.States[203].OwnSet)), c.Start);
+  EXPECT_EQ(Words(SetNames(A.States[222].OwnSet)), Union({c.Start, Words("openchainsym closechainsym")}));
+  const TokenNames comma = Words("commasym");
+  ExpectSet("JavaState203MoreExpression", "token thissym", Union({c.Unary, comma}));
+  ExpectSet("JavaState203MoreExpression", "token supersym", Union({c.Primary, comma}));
+  ExpectSet("JavaState203MoreExpression", "goto Name", Union({c.Name, comma}));
+  ExpectSet("JavaState203MoreExpression", "goto AdditiveExpression", Union({c.Add, comma}));
+  ExpectSet("JavaState203MoreExpression", "goto ConditionalOrExpression", Union({c.Start, comma}));
+  ExpectSet("JavaState203MoreExpression", "goto LeftHandSide", Union({c.Start, comma}));
+  ExpectSet("JavaState203MoreExpression", "goto Expression", {});
+  ExpectSet("JavaState222AfterComma", "token openchainsym", comma);
+  ExpectSet("JavaState222AfterComma", "token thissym", Union({c.Unary, comma}));
+  ExpectSet("JavaState222AfterComma", "goto ConditionalOrExpression", comma);
+  ExpectSet("JavaState222AfterComma", "goto LeftHandSide", comma);
+  ExpectSet("JavaState222AfterComma", "goto VariableInitializer", {});
+  // Member access after a name, a primary, this and super.
+  const TokenNames postfixFollow = Union(
+      {Words("closeparsym commasym colonsym semicolonsym closebrksym closechainsym verticalbarverticalbarsym "
+             "questionmarksym ampersandampersandsym verticalbarsym hatsym ampersandsym equalsequalssym "
+             "exclaimequalssym lessthansym greaterthansym lessthanequalssym greaterthanequalssym instanceofsym "
+             "lessthanlessthansym greaterthangreaterthansym greaterthangreaterthangreaterthansym plussym minussym "
+             "starsym slashsym percentsym plusplussym minusminussym")});
+  EXPECT_EQ(postfixFollow.size(), 29u);
+  const TokenNames memberFollow = Union({postfixFollow, c.Assign, Words("dotsym openbrksym openparsym")});
+  EXPECT_EQ(memberFollow.size(), 44u);
+  CheckStates({
+      {"JavaState112ExpectSuper",
+       "QualifiedThis -> Name dotsym . thissym ; ClassLiteral -> Name dotsym . classsym ; "
+       "QualifiedName -> Name dotsym . Identifiersym ; NameQualifiedInstanceCreation -> Name dotsym . newsym ... ; "
+       "QualifiedSuperFieldAccess -> Name dotsym . supersym dotsym Identifiersym ; "
+       "QualifiedSuperMethodInvocation -> Name dotsym . supersym dotsym Identifiersym openparsym ...",
+       "error supersym  expected "},
+      {"JavaState116ExpectIdentifier",
+       "PrimaryFieldAccess -> Primary dotsym . Identifiersym ; PrimaryMethodInvocation -> Primary dotsym . Identifiersym ... ; "
+       "PrimaryQualifiedInstanceCreation -> Primary dotsym . newsym ...",
+       "error Identifiersym  expected "},
+      {"JavaState117ExpectIdentifier",
+       "ThisFieldAccess -> thissym dotsym . Identifiersym ; ThisMethodInvocation -> thissym dotsym . Identifiersym ... ; "
+       "ThisQualifiedInstanceCreation -> thissym dotsym . newsym ...",
+       "error Identifiersym  expected "},
+      {"JavaState164AfterIdentifier",
+       "SuperFieldAccess -> supersym dotsym Identifiersym . ; SuperMethodInvocation -> supersym dotsym Identifiersym . openparsym ...",
+       "default reduce 286 pop 2"},
+      {"JavaState216AfterIdentifier",
+       "QualifiedSuperFieldAccess -> Name dotsym supersym dotsym Identifiersym . ; "
+       "QualifiedSuperMethodInvocation -> Name dotsym supersym dotsym Identifiersym . openparsym ...",
+       "default reduce 287 pop 4"},
+  });
+  CheckActions({
+      {"JavaState112ExpectSuper", "token thissym", "shift reduce 261 pop 2"},
+      {"JavaState112ExpectSuper", "token classsym", "shift reduce 262 pop 2"},
+      {"JavaState112ExpectSuper", "token Identifiersym", "shift reduce 57 pop 2"},
+      {"JavaState112ExpectSuper", "token newsym", "call JavaState159AfterNew"},
+      {"JavaState112ExpectSuper", "token supersym", "call JavaState216AfterIdentifier run dotsym run Identifiersym"},
+      {"JavaState112ExpectSuper", "repair", "call JavaState216AfterIdentifier run dotsym run Identifiersym"},
+      {"JavaState116ExpectIdentifier", "token Identifiersym", "call JavaState160AfterIdentifier"},
+      {"JavaState116ExpectIdentifier", "token newsym", "call JavaState161AfterNew"},
+      {"JavaState116ExpectIdentifier", "repair", "call JavaState160AfterIdentifier"},
+      {"JavaState117ExpectIdentifier", "token Identifiersym", "call JavaState162Reduce177"},
+      {"JavaState117ExpectIdentifier", "token newsym", "call JavaState163AfterNew"},
+      {"JavaState117ExpectIdentifier", "repair", "call JavaState162Reduce177"},
+      {"JavaState164AfterIdentifier", "token openparsym", "call JavaState206AfterOpenpar"},
+      {"JavaState216AfterIdentifier", "token openparsym", "call JavaState234AfterOpenpar"},
+  });
+  CheckOwnSets({
+      {"JavaState112ExpectSuper", "supersym classsym thissym newsym Identifiersym"},
+      {"JavaState116ExpectIdentifier", "newsym Identifiersym"},
+      {"JavaState117ExpectIdentifier", "newsym Identifiersym"},
+  });
+  EXPECT_EQ(Words(SetNames(A.States[164].OwnSet)), memberFollow);
+  EXPECT_EQ(Words(SetNames(A.States[216].OwnSet)), memberFollow);
+  EXPECT_EQ(Words(SetNames(A.States[160].OwnSet)), memberFollow);
+  for (const char* state : {"JavaState112ExpectSuper", "JavaState116ExpectIdentifier", "JavaState117ExpectIdentifier",
+                            "JavaState164AfterIdentifier", "JavaState216AfterIdentifier"})
+    for (int i = 0; i < A.States[StateNamed(state)].TokenCount; ++i) {
+      const LrAction& act = A.Actions[A.Tokens[A.States[StateNamed(state)].FirstToken + i].Action];
+      EXPECT_TRUE(act.TransitionSet < 0 || SetNames(act.TransitionSet).empty()) << state;
+    }
+  // The statement label, the constructor declarator, creation completion,
+  // statement-expression decisions and the throws list.
+  const TokenNames classBodyFollow = Union({Minus(postfixFollow, {}), Words("openbrksym dotsym")});
+  EXPECT_EQ(classBodyFollow.size(), 31u);
+  CheckStates({
+      {"JavaState211AfterIdentifier",
+       "LabeledStatement -> Identifiersym . colonsym Statement ; LabeledStatementNoShortIf -> Identifiersym . colonsym "
+       "StatementNoShortIf ; SimpleName -> Identifiersym .",
+       "default reduce 56 pop 0"},
+      {"JavaState173AfterClosepar",
+       "ConstructorDeclarator -> openparsym _OPT_MOREFormalParameterINSERTcomma closeparsym . _OPTThrows ConstructorBody",
+       "default empty 476"},
+      {"JavaState220AfterClosepar", "SimpleInstanceCreation -> newsym ClassType openparsym _OPTArgumentList closeparsym . _OPTClassBody",
+       "default empty 502"},
+      {"JavaState240AfterClosepar", "NameQualifiedInstanceCreation -> ... closeparsym . _OPTClassBody", "default empty 502"},
+      {"JavaState241AfterClosepar", "PrimaryQualifiedInstanceCreation -> ... closeparsym . _OPTClassBody", "default empty 502"},
+      {"JavaState242AfterClosepar", "ThisQualifiedInstanceCreation -> ... closeparsym . _OPTClassBody", "default empty 502"},
+      {"JavaState060Goto194", "StatementExpression -> PostIncrementExpression . ; PostIncrementExpression1 -> PostIncrementExpression .",
+       "default reduce 205 pop 0"},
+      {"JavaState061Goto195", "StatementExpression -> PostDecrementExpression . ; PostDecrementExpression1 -> PostDecrementExpression .",
+       "default reduce 206 pop 0"},
+      {"JavaState062Goto180", "StatementExpression -> MethodInvocation . ; MethodInvocation1 -> MethodInvocation .",
+       "default reduce 207 pop 0"},
+      {"JavaState063Goto165",
+       "StatementExpression -> ClassInstanceCreationExpression . ; "
+       "ClassInstanceCreationExpression1 -> ClassInstanceCreationExpression .",
+       "default reduce 208 pop 0"},
+      {"JavaState221Goto27",
+       "_MOREClassTypeINSERTcomma -> ClassType . ; _MOREClassTypeINSERTcomma -> ClassType . commasym _MOREClassTypeINSERTcomma",
+       "default reduce 433 pop 0"},
+  });
+  CheckActions({
+      {"JavaState211AfterIdentifier", "token colonsym", "call JavaState227Statement"},
+      {"JavaState173AfterClosepar", "token throwssym", "call JavaState207AfterThrows"},
+      {"JavaState173AfterClosepar", "token openchainsym", "empty 476"},
+      {"JavaState173AfterClosepar", "goto Throws", "goto reduce 475 pop 0"},
+      {"JavaState173AfterClosepar", "goto _OPTThrows", "call JavaState209Goto281"},
+      {"JavaState220AfterClosepar", "token openchainsym", "call JavaState031AfterOpenchain"},
+      {"JavaState220AfterClosepar", "token semicolonsym", "empty 502"},
+      {"JavaState220AfterClosepar", "goto ClassBody", "goto reduce 501 pop 0"},
+      {"JavaState220AfterClosepar", "goto _OPTClassBody", "goto reduce 270 pop 5"},
+      {"JavaState240AfterClosepar", "goto _OPTClassBody", "goto reduce 271 pop 7"},
+      {"JavaState241AfterClosepar", "goto _OPTClassBody", "goto reduce 272 pop 7"},
+      {"JavaState242AfterClosepar", "goto _OPTClassBody", "goto reduce 273 pop 7"},
+      {"JavaState060Goto194", "token plusplussym", "reduce 310 pop 0"},
+      {"JavaState060Goto194", "token minusminussym", "reduce 310 pop 0"},
+      {"JavaState060Goto194", "token semicolonsym", "reduce 205 pop 0"},
+      {"JavaState061Goto195", "token plusplussym", "reduce 311 pop 0"},
+      {"JavaState062Goto180", "token dotsym", "reduce 260 pop 0"},
+      {"JavaState062Goto180", "token openbrksym", "reduce 260 pop 0"},
+      {"JavaState062Goto180", "token commasym", "reduce 207 pop 0"},
+      {"JavaState063Goto165", "token dotsym", "reduce 257 pop 0"},
+      {"JavaState063Goto165", "token closeparsym", "reduce 208 pop 0"},
+      {"JavaState221Goto27", "token commasym", "call JavaState235AfterComma"},
+  });
+  EXPECT_EQ(Words(SetNames(A.States[211].OwnSet)),
+            Union({c.Assign, Words("colonsym plusplussym minusminussym openparsym openbrksym dotsym")}));
+  EXPECT_EQ(Words(SetNames(A.States[211].OwnSet)).size(), 18u);
+  CheckOwnSets({
+      {"JavaState173AfterClosepar", "throwssym openchainsym"},
+      {"JavaState060Goto194", "minusminussym plusplussym closeparsym commasym semicolonsym"},
+      {"JavaState061Goto195", "minusminussym plusplussym closeparsym commasym semicolonsym"},
+      {"JavaState062Goto180", "minusminussym plusplussym closeparsym commasym semicolonsym openbrksym dotsym"},
+      {"JavaState063Goto165", "minusminussym plusplussym closeparsym commasym semicolonsym openbrksym dotsym"},
+      {"JavaState221Goto27", "commasym semicolonsym openchainsym"},
+  });
+  for (const char* state : {"JavaState220AfterClosepar", "JavaState240AfterClosepar", "JavaState241AfterClosepar",
+                            "JavaState242AfterClosepar"}) {
+    EXPECT_EQ(Words(SetNames(A.States[StateNamed(state)].OwnSet)), Union({classBodyFollow, Words("openchainsym")}));
+    ExpectSet(state, "token openchainsym", {});
+  }
+  ExpectSet("JavaState211AfterIdentifier", "token colonsym", {});
+  ExpectSet("JavaState173AfterClosepar", "token throwssym", Words("openchainsym"));
+  ExpectSet("JavaState173AfterClosepar", "goto _OPTThrows", {});
+  ExpectSet("JavaState221Goto27", "token commasym", {});
+}
+
 }  // namespace
