@@ -2492,4 +2492,137 @@ TEST(JavaAutomaton, ArgumentListAndCompletionStates) {
   ExpectSet("JavaState221Goto27", "token commasym", {});
 }
 
+// The members of the expression closure, the assignment and conditional states
+// and the operand states of the binary operators: messages, top actions and
+// repairs as their member tables give them.
+TEST(JavaAutomaton, ExpressionMemberStates) {
+  const ClosureSets c;
+  CheckStates({
+      {"JavaState057Expression", "ThrowStatement -> throwsym . Expression semicolonsym", "error Expression expected "},
+      {"JavaState055AfterReturn", "ReturnStatement -> USERreturnsym . _OPTExpression semicolonsym", "default empty 494"},
+      {"JavaState058Expression", "AssertStatement -> assertsym . Expression _OPTcolonsymExpression semicolonsym",
+       "error Expression expected "},
+      {"JavaState152Expression", "_OPTcolonsymExpression -> colonsym . Expression", "error Expression expected "},
+      {"JavaState129Expression",
+       "TernaryExpression -> ConditionalOrExpression questionmarksym . Expression colonsym ConditionalExpression",
+       "error Expression expected "},
+      {"JavaState076Expression", "ParenthesizedExpression -> openparsym . Expression closeparsym", "error Expression expected "},
+      {"JavaState096Expression",
+       "ParenthesizedExpression -> openparsym . Expression closeparsym ; "
+       "PrimitiveCastExpression -> openparsym . PrimitiveType ... ; ExpressionCastExpression -> openparsym . Expression ... ; "
+       "ArrayCastExpression -> openparsym . Name _MOREopenbrksymclosebrksym ...",
+       "error Expression expected "},
+      {"JavaState066AssignmentOperator", "Assignment -> LeftHandSide . AssignmentOperator AssignmentExpression",
+       "error AssignmentOperator expected "},
+      {"JavaState114AssignmentExpression", "Assignment -> LeftHandSide AssignmentOperator . AssignmentExpression",
+       "error AssignmentExpression expected "},
+      {"JavaState213ConditionalExpression",
+       "TernaryExpression -> ConditionalOrExpression questionmarksym Expression colonsym . ConditionalExpression",
+       "error ConditionalExpression expected "},
+      {"JavaState141ReferenceType", "InstanceOfExpression -> RelationalExpression instanceofsym . ReferenceType",
+       "error ReferenceType expected "},
+  });
+  CheckActions({
+      {"JavaState057Expression", "goto Expression", "goto reduce 233 pop 1 run semicolonsym"},
+      {"JavaState057Expression", "repair", "goto reduce 233 pop 1 run semicolonsym"},
+      {"JavaState057Expression", "token IntegerLiteralsym", "shift reduce 20 pop 0"},
+      {"JavaState057Expression", "token truesym", "shift reduce 25 pop 0"},
+      {"JavaState057Expression", "token voidsym", "shift reduce 255 pop 0 run dotsym run classsym"},
+      {"JavaState057Expression", "token supersym", "call JavaState164AfterIdentifier run dotsym run Identifiersym"},
+      {"JavaState057Expression", "token openparsym", "call JavaState096Expression"},
+      {"JavaState057Expression", "goto ConditionalExpression", "goto reduce 390 pop 0"},
+      {"JavaState057Expression", "goto AssignmentExpression", "goto reduce 409 pop 0"},
+      {"JavaState057Expression", "goto Assignment1", "goto reduce 391 pop 0"},
+      {"JavaState057Expression", "goto UnaryExpression", "goto reduce 337 pop 0"},
+      {"JavaState057Expression", "goto FieldAccess", "call JavaState070Goto175"},
+      {"JavaState057Expression", "goto PrimitiveType", "call JavaState088MoreBrackets"},
+      {"JavaState055AfterReturn", "token semicolonsym", "empty 494"},
+      {"JavaState055AfterReturn", "goto Expression", "goto reduce 493 pop 0"},
+      {"JavaState055AfterReturn", "goto _OPTExpression", "goto reduce 232 pop 1 run semicolonsym"},
+      {"JavaState058Expression", "goto Expression", "call JavaState106Goto247"},
+      {"JavaState058Expression", "repair", "call JavaState106Goto247"},
+      {"JavaState152Expression", "goto Expression", "goto reduce 489 pop 1"},
+      {"JavaState152Expression", "repair", "goto reduce 489 pop 1"},
+      {"JavaState129Expression", "goto Expression", "call JavaState213ConditionalExpression run colonsym"},
+      {"JavaState129Expression", "repair", "call JavaState213ConditionalExpression run colonsym"},
+      {"JavaState076Expression", "goto Expression", "goto reduce 256 pop 1 run closeparsym"},
+      {"JavaState076Expression", "goto Name", "call JavaState087Goto33"},
+      {"JavaState076Expression", "goto PrimitiveType", "call JavaState088MoreBrackets"},
+      {"JavaState096Expression", "goto Expression", "call JavaState190AfterClosepar run closeparsym"},
+      {"JavaState096Expression", "repair", "call JavaState190AfterClosepar run closeparsym"},
+      {"JavaState096Expression", "goto Name", "call JavaState143Goto33"},
+      {"JavaState096Expression", "goto PrimitiveType", "call JavaState142Goto21"},
+      {"JavaState066AssignmentOperator", "token equalssym", "shift reduce 397 pop 0"},
+      {"JavaState066AssignmentOperator", "token greaterthangreaterthangreaterthanequalssym", "shift reduce 405 pop 0"},
+      {"JavaState066AssignmentOperator", "token verticalbarequalssym", "shift reduce 408 pop 0"},
+      {"JavaState066AssignmentOperator", "goto AssignmentOperator", "call JavaState114AssignmentExpression"},
+      {"JavaState066AssignmentOperator", "repair", "call JavaState114AssignmentExpression"},
+      {"JavaState114AssignmentExpression", "goto AssignmentExpression", "goto reduce 393 pop 2"},
+      {"JavaState114AssignmentExpression", "repair", "goto reduce 393 pop 2"},
+      {"JavaState114AssignmentExpression", "goto LeftHandSide", "call JavaState066AssignmentOperator"},
+      {"JavaState114AssignmentExpression", "goto Name", "call JavaState087Goto33"},
+      {"JavaState114AssignmentExpression", "goto Assignment1", "goto reduce 391 pop 0"},
+      {"JavaState213ConditionalExpression", "goto ConditionalExpression", "goto reduce 389 pop 4"},
+      {"JavaState213ConditionalExpression", "repair", "goto reduce 389 pop 4"},
+      {"JavaState213ConditionalExpression", "goto TernaryExpression", "goto reduce 388 pop 0"},
+      {"JavaState213ConditionalExpression", "goto Name", "call JavaState115Goto33"},
+      {"JavaState213ConditionalExpression", "goto FieldAccess", "goto reduce 258 pop 0"},
+      {"JavaState141ReferenceType", "token booleansym", "shift reduce 33 pop 0"},
+      {"JavaState141ReferenceType", "token Identifiersym", "shift reduce 56 pop 0"},
+      {"JavaState141ReferenceType", "goto PrimitiveType", "call JavaState189Reduce31"},
+      {"JavaState141ReferenceType", "goto ReferenceType", "goto reduce 366 pop 2"},
+      {"JavaState141ReferenceType", "repair", "goto reduce 366 pop 2"},
+      {"JavaState141ReferenceType", "goto ClassOrInterfaceType", "goto reduce 43 pop 0"},
+      {"JavaState141ReferenceType", "goto ArrayType", "goto reduce 44 pop 0"},
+      {"JavaState141ReferenceType", "goto PrimitiveArrayType", "goto reduce 50 pop 0"},
+      {"JavaState141ReferenceType", "goto Name", "call JavaState045Goto33"},
+  });
+  EXPECT_EQ(GotoAction(StateNamed("JavaState114AssignmentExpression"), NonterminalNamed("Expression")), nullptr);
+  EXPECT_EQ(GotoAction(StateNamed("JavaState213ConditionalExpression"), NonterminalNamed("AssignmentExpression")), nullptr);
+  EXPECT_EQ(Words(SetNames(A.States[66].OwnSet)), c.Assign);
+  EXPECT_EQ(Words(SetNames(A.States[55].OwnSet)), Union({c.Start, Words("semicolonsym")}));
+  for (int s : {57, 58, 152, 129, 76, 96, 114, 213}) EXPECT_EQ(Words(SetNames(A.States[s].OwnSet)), c.Start) << s;
+  CheckOwnSets({{"JavaState141ReferenceType", "booleansym bytesym shortsym intsym longsym charsym floatsym doublesym Identifiersym"}});
+  ExpectSet("JavaState066AssignmentOperator", "goto AssignmentOperator", {});
+  for (const char* key : {"goto PrimitiveType", "goto Name", "goto ReferenceType"}) ExpectSet("JavaState141ReferenceType", key, {});
+  // The operand states of the binary operators.
+  struct Operand {
+    const char* State;
+    const char* Message;
+    const char* Level;
+    const char* Target;
+  };
+  for (const Operand& o : std::vector<Operand>{
+           {"JavaState130ConditionalAndExpression", "ConditionalAndExpression", "ConditionalAndExpression", "JavaState178Reduce239"},
+           {"JavaState131InclusiveOrExpression", "InclusiveOrExpression", "InclusiveOrExpression", "JavaState179Reduce237"},
+           {"JavaState132ExclusiveOrExpression", "ExclusiveOrExpression", "ExclusiveOrExpression", "JavaState180Reduce235"},
+           {"JavaState133AndExpression", "AndExpression", "AndExpression", "JavaState181Reduce233"},
+           {"JavaState134EqualityExpression", "EqualityExpression", "EqualityExpression", "JavaState182Reduce231"},
+           {"JavaState135RelationalExpression", "RelationalExpression", "RelationalExpression", "JavaState183Reduce228"},
+           {"JavaState136RelationalExpression", "RelationalExpression", "RelationalExpression", "JavaState184Reduce229"},
+           {"JavaState137ShiftExpression", "ShiftExpression", "ShiftExpression", "JavaState185Reduce222"},
+           {"JavaState138ShiftExpression", "ShiftExpression", "ShiftExpression", "JavaState186Reduce223"},
+           {"JavaState139ShiftExpression", "ShiftExpression", "ShiftExpression", "JavaState187Reduce224"},
+           {"JavaState140ShiftExpression", "ShiftExpression", "ShiftExpression", "JavaState188Reduce225"},
+           {"JavaState144AdditiveExpression", "AdditiveExpression", "AdditiveExpression", "JavaState193Reduce218"},
+           {"JavaState145AdditiveExpression", "AdditiveExpression", "AdditiveExpression", "JavaState194Reduce219"},
+           {"JavaState146AdditiveExpression", "AdditiveExpression", "AdditiveExpression", "JavaState195Reduce220"},
+           {"JavaState147MultiplicativeExpression", "MultiplicativeExpression", "MultiplicativeExpression", "JavaState196Reduce215"},
+           {"JavaState148MultiplicativeExpression", "MultiplicativeExpression", "MultiplicativeExpression", "JavaState197Reduce216"},
+       }) {
+    SCOPED_TRACE(o.State);
+    int s = StateNamed(o.State);
+    ASSERT_GE(s, 0);
+    EXPECT_EQ(OnUnexpected(s), std::string("error ") + o.Message + " expected ");
+    std::string call = std::string("call ") + o.Target;
+    EXPECT_EQ(Describe(*GotoAction(s, NonterminalNamed(o.Level))), call);
+    EXPECT_EQ(Describe(A.Actions[A.States[s].Repair]), call);
+    EXPECT_EQ(Words(SetNames(A.States[s].OwnSet)), c.Start);
+    EXPECT_EQ(Describe(*GotoAction(s, NonterminalNamed("Name"))), "call JavaState115Goto33");
+    EXPECT_EQ(Describe(*GotoAction(s, NonterminalNamed("FieldAccess"))), "goto reduce 258 pop 0");
+    EXPECT_EQ(GotoAction(s, NonterminalNamed("LeftHandSide")), nullptr);
+    EXPECT_EQ(GotoAction(s, NonterminalNamed("ConditionalExpression")), nullptr);
+  }
+}
+
 }  // namespace
