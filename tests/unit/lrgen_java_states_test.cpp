@@ -1416,6 +1416,23 @@ TEST(JavaAutomaton, ExpressionStatesFollowTheirSymbols) {
       {"JavaState117ExpectIdentifier", "thissym dotsym"},
       {"JavaState164AfterIdentifier", "supersym dotsym Identifiersym"},
       {"JavaState210Goto116", "StatementWithoutTrailingSubstatement"},
+      {"JavaState214UnaryExpression", "openparsym PrimitiveType _OPT_MOREopenbrksymclosebrksym closeparsym"},
+      {"JavaState178Reduce239", "ConditionalOrExpression verticalbarverticalbarsym ConditionalAndExpression"},
+      {"JavaState179Reduce237", "ConditionalAndExpression ampersandampersandsym InclusiveOrExpression"},
+      {"JavaState180Reduce235", "InclusiveOrExpression verticalbarsym ExclusiveOrExpression"},
+      {"JavaState181Reduce233", "ExclusiveOrExpression hatsym AndExpression"},
+      {"JavaState182Reduce231", "AndExpression ampersandsym EqualityExpression"},
+      {"JavaState183Reduce228", "EqualityExpression equalsequalssym RelationalExpression"},
+      {"JavaState184Reduce229", "EqualityExpression exclaimequalssym RelationalExpression"},
+      {"JavaState185Reduce222", "RelationalExpression lessthansym ShiftExpression"},
+      {"JavaState186Reduce223", "RelationalExpression greaterthansym ShiftExpression"},
+      {"JavaState187Reduce224", "RelationalExpression lessthanequalssym ShiftExpression"},
+      {"JavaState188Reduce225", "RelationalExpression greaterthanequalssym ShiftExpression"},
+      {"JavaState193Reduce218", "ShiftExpression lessthanlessthansym AdditiveExpression"},
+      {"JavaState194Reduce219", "ShiftExpression greaterthangreaterthansym AdditiveExpression"},
+      {"JavaState195Reduce220", "ShiftExpression greaterthangreaterthangreaterthansym AdditiveExpression"},
+      {"JavaState196Reduce215", "AdditiveExpression plussym MultiplicativeExpression"},
+      {"JavaState197Reduce216", "AdditiveExpression minussym MultiplicativeExpression"},
   };
   for (const auto& [name, prefix] : rows) {
     SCOPED_TRACE(name);

@@ -842,6 +842,19 @@ void Emit(const Automaton& a, const std::vector<Routine>& routines, const std::v
       e.Messages.push_back(rt.Message);
       repair = e.ActionOf(rt.Repair);
     }
+    // One comment line per state with its kernel items, so that the tables read
+    // state by state.
+    states << "  //";
+    for (int k = 0; k < st.KernelCount; ++k) {
+      int item = st.Items[k];
+      const Production& p = g.Prods[a.ItemProd[item]];
+      states << (k ? "; " : " ") << g.NtNames[p.Lhs] << " ->";
+      for (int i = 0; i <= int(p.Rhs.size()); ++i) {
+        if (i == a.ItemDot[item]) states << " .";
+        if (i < int(p.Rhs.size())) states << " " << a.SymName(p.Rhs[i]);
+      }
+    }
+    states << "\n";
     states << "  {" << Quote(rt.Name) << ", " << e.SetOf(rt.Own) << ", " << (rt.FixedToken ? 1 : 0) << ", "
            << firstToken << ", " << rt.Tokens.size() << ", " << firstGoto << ", " << rt.Gotos.size() << ", "
            << firstKernel << ", " << st.KernelCount << ", " << e.ActionOf(rt.Default) << ", " << message << ", "
