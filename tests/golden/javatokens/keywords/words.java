@@ -1,0 +1,55 @@
+abstract
+assert
+boolean
+break
+byte
+case
+catch
+char
+class
+continue
+default
+do
+double
+else
+extends
+false
+final
+finally
+float
+for
+if
+implements
+import
+instanceof
+int
+interface
+long
+native
+new
+null
+package
+private
+protected
+public
+return
+short
+static
+strictfp
+super
+switch
+synchronized
+this
+throw
+throws
+transient
+true
+try
+void
+volatile
+while
+goto const If NULL True
+i in instance synchronize dou doubles inte throwsX
+iff if_ if$ if1 nullx asserts finall
+if(x)return;do{}while
+true false this
