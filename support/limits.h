@@ -35,3 +35,8 @@ inline constexpr int32_t RealTextStartPrecision = 6;
 // by recursion without overflowing the default thread stack. The pages are
 // only reserved; the system backs them when the recursion reaches them.
 inline constexpr size_t ProgramStackBytes = size_t{512} << 20;
+
+// Active parser states of the configuration parser (its parse stack is the
+// call stack): ten times the deepest nesting the checker promises to handle,
+// and far below what ProgramStackBytes holds at the states' frame size.
+inline constexpr int32_t ConfigParseDepthLimit = 1000000;
