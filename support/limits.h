@@ -37,6 +37,7 @@ inline constexpr int32_t RealTextStartPrecision = 6;
 inline constexpr size_t ProgramStackBytes = size_t{512} << 20;
 
 // Active parser states of the configuration parser (its parse stack is the
-// call stack): ten times the deepest nesting the checker promises to handle,
-// and far below what ProgramStackBytes holds at the states' frame size.
-inline constexpr int32_t ConfigParseDepthLimit = 1000000;
+// call stack): twice the longest definition list the checker promises to
+// parse, and well inside ProgramStackBytes at the states' frame size, even in
+// the sanitized build.
+inline constexpr int32_t ConfigParseDepthLimit = 200000;
