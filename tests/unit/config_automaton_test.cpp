@@ -337,7 +337,9 @@ TEST(ConfigAutomaton, TransitionSets) {
   for (int s : {5, 14, 17, 18, 45, 60, 61, 62})
     for (int i = 0; i < A.States[s].TokenCount; ++i) {
       const LrAction& act = A.Actions[A.Tokens[A.States[s].FirstToken + i].Action];
-      if (act.TransitionSet >= 0) EXPECT_TRUE(SetNames(act.TransitionSet).empty()) << s;
+      if (act.TransitionSet >= 0) {
+        EXPECT_TRUE(SetNames(act.TransitionSet).empty()) << s;
+      }
     }
   // The goto successor of a level gets C without that level's operators and
   // the tighter ones (plussym and minussym stay, being in FIRST).
