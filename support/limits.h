@@ -37,7 +37,7 @@ inline constexpr int32_t RealTextStartPrecision = 6;
 inline constexpr size_t ProgramStackBytes = size_t{512} << 20;
 
 // Active parser states of the configuration parser (its parse stack is the
-// call stack): twice the longest definition list the checker promises to
-// parse, and well inside ProgramStackBytes at the states' frame size, even in
-// the sanitized build.
-inline constexpr int32_t ConfigParseDepthLimit = 200000;
+// call stack): room for 100,000 definitions or arguments in one list (one or
+// two states each), and well inside ProgramStackBytes at the states' frame
+// size, even in the sanitized build.
+inline constexpr int32_t ConfigParseDepthLimit = 250000;
