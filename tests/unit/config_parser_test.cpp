@@ -110,7 +110,9 @@ TEST_F(ConfigParserTest, RegistersAfterAParse) {
     EXPECT_EQ(RecoveryMode, 0) << c.input;
     // The start state returns with PopCount -1; a construct parsed while the
     // tokens after the configuration are skipped leaves its own registers.
-    if (c.syntaxError == 0) EXPECT_EQ(PopCount, -1) << c.input;
+    if (c.syntaxError == 0) {
+      EXPECT_EQ(PopCount, -1) << c.input;
+    }
     EXPECT_EQ(AcceptFlag, 1) << c.input;
     EXPECT_EQ(CurrentToken, Config_endoffile) << c.input;
     size_t records = 0;
