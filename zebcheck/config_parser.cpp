@@ -278,7 +278,7 @@ void ParseConfigStart() {
   RunConfigState(0, ConfigTokenSetOf(Config_endoffile));
   if (ParseAborted) {
     PositionCounter = AbortPosition;
-    FatalError(NestingTooDeepText);
+    FatalError(ConfigNestingTooDeepText);
   }
   RecordToken();
   RewindParseTrace();
