@@ -57,3 +57,9 @@ inline constexpr int32_t ParserDepthLimit = 300000;
 // routine, for the calls a state makes before the next depth check and for
 // the fatal message itself.
 inline constexpr size_t ParserStackReserve = size_t{1} << 20;
+
+// Active parser states of the configuration parser (its parse stack is the
+// call stack): room for 100,000 definitions or arguments in one list (one or
+// two states each), and well inside ProgramStackBytes at the states' frame
+// size, even in the sanitized build.
+inline constexpr int32_t ConfigParseDepthLimit = 250000;
