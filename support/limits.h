@@ -42,3 +42,9 @@ inline constexpr int32_t LayoutTextChainCount = 1024;
 
 // Hash chains of each table of shared directories and file paths.
 inline constexpr int32_t FileNameChainCount = 1024;
+
+// State routines that a parse may have active at once. The deepest realistic
+// input (100,000 statements in one block, 10,000 nested parentheses) stays
+// well below; the program stack holds this many activations even with the
+// larger frames of a sanitized build.
+inline constexpr int32_t ParserDepthLimit = 1000000;
