@@ -1,0 +1,117 @@
+// The heap: a bump pointer over 65536-byte chunks, large requests in blocks
+// of their own, nothing freed.
+//
+// The common path of Allocate is one comparison, one addition and one
+// subtraction. The rest of a chunk that is too small for a request is
+// abandoned; it still counts as used in HeapBytesUsed.
+#include "support/heap.h"
+
+#include <cinttypes>
+#include <cstdio>
+#include <cstdlib>
+
+#include "support/limits.h"
+#include "support/report.h"
+#include "support/startup.h"
+
+namespace {
+// Before the first chunk, Allocate (0) still returns a valid address.
+alignas(8) unsigned char NoChunkYet[8];
+}  // namespace
+
+unsigned char* NextFreeByte = NoChunkYet;
+size_t ChunkFreeBytes = 0;
+size_t ChunkCount = 0;
+size_t LargeBlockBytes = 0;
+
+namespace {
+
+int32_t HeapInitFlag = 0;
+HeapMallocFunction HeapMalloc = malloc;
+
+// Makes a fresh chunk current; the rest of the old one is abandoned.
+void TakeNewChunk() {
+  void* chunk = HeapMalloc(HeapChunkSize);
+  if (chunk == nullptr) HeapExceeded();
+  NextFreeByte = static_cast<unsigned char*>(chunk);
+  ChunkCount += 1;
+  ChunkFreeBytes = HeapChunkSize;
+}
+
+// The slow path of both allocators: a piece of `rounded` bytes, a multiple
+// of 8, that the current chunk cannot hold.
+void* AllocateSlow(size_t rounded) {
+  if (HeapInitFlag == 0) InitHeap();
+  if (ChunkFreeBytes >= rounded) {
+    void* piece = NextFreeByte;
+    NextFreeByte += rounded;
+    ChunkFreeBytes -= rounded;
+    return piece;
+  }
+  if (rounded <= HeapChunkSize) {
+    TakeNewChunk();
+    void* piece = NextFreeByte;
+    NextFreeByte += rounded;
+    ChunkFreeBytes -= rounded;
+    return piece;
+  }
+  void* block = HeapMalloc(rounded);
+  if (block == nullptr) HeapExceeded();
+  LargeBlockBytes += rounded;
+  return block;
+}
+
+}  // namespace
+
+void* Allocate(size_t size) {
+  // A size this close to the top of the address space cannot be rounded up;
+  // no allocator could serve it anyway.
+  if (size > SIZE_MAX - 7) HeapExceeded();
+  size_t rounded = (size + 7) & ~size_t{7};
+  if (ChunkFreeBytes >= rounded) {
+    void* piece = NextFreeByte;
+    NextFreeByte += rounded;
+    ChunkFreeBytes -= rounded;
+    return piece;
+  }
+  return AllocateSlow(rounded);
+}
+
+void* AllocateAligned(size_t size) {
+  if ((size & 7) != 0 || size > HeapChunkSize) return Allocate(size);
+  if (ChunkFreeBytes >= size) {
+    void* piece = NextFreeByte;
+    NextFreeByte += size;
+    ChunkFreeBytes -= size;
+    return piece;
+  }
+  return AllocateSlow(size);
+}
+
+uint64_t HeapBytesUsed() {
+  return uint64_t{HeapChunkSize} * ChunkCount + LargeBlockBytes - ChunkFreeBytes;
+}
+
+void HeapExceeded() {
+  InitStandardStreams();
+  fprintf(StderrStream, "%s\n%" PRIu64 "%s\n", HeapExceededText, HeapBytesUsed(),
+          HeapBytesUsedText);
+  fflush(StderrStream);
+  ExitProgram(1);
+}
+
+void InitHeap() {
+  if (!EnterModuleInit(HeapInitFlag)) return;
+  InitStandardStreams();
+  ChunkFreeBytes = 0;
+  ChunkCount = 0;
+  LargeBlockBytes = 0;
+  TakeNewChunk();
+}
+
+void RegisterRoot(const void*) {}
+void RegisterRootRange(const void*, const void*, int32_t) {}
+void NoteStackAddress(const void*) {}
+void NoteBlock(const void*, size_t) {}
+
+void SetHeapMalloc(HeapMallocFunction function) { HeapMalloc = function != nullptr ? function : malloc; }

@@ -1,0 +1,38 @@
+// The identifier table: interned names.
+//
+// Every name the system keeps becomes one shared Identifier record, so equal
+// texts give the same record and names are compared by identity. The table
+// has 1024 buckets, chosen by a hash of the first and last character and the
+// length; it only grows.
+#pragma once
+
+#include <cstdint>
+
+struct Identifier {
+  Identifier* next;  // following record of the same bucket, or null
+  int32_t length;    // number of characters
+  void* memo;        // null when made; the table never touches it again
+  char* text;        // heap copy of the characters and a NUL byte
+};
+
+// Interns buffer[first] .. buffer[last], both included; last = first - 1 is
+// the empty text. Never null.
+Identifier* MakeIdentifier(const unsigned char* buffer, int32_t first, int32_t last);
+Identifier* MakeIdentifier(const char* buffer, int32_t first, int32_t last);
+
+// Interns a NUL-terminated string (its NUL not included); null gives null.
+Identifier* IdentifierOf(const char* text);
+
+// The bucket of n characters starting at chars (0 for n = 0).
+int32_t IdentifierBucket(const unsigned char* chars, int32_t n);
+
+// Head of a bucket's chain, in the order the names were first interned.
+Identifier* IdentifierBucketHead(int32_t bucket);
+
+// Once-only init of the table.
+void InitIdentifierTable();
+
+// Write the identifier's text, without a newline, to the standard error
+// stream or to standard output; null writes nothing.
+void PrintIdentifier(const Identifier* identifier);
+void PrintIdentifierStdout(const Identifier* identifier);

@@ -1,0 +1,126 @@
+// Source input and line table.
+//
+// The input list (named files, standard input, texts held in memory under a
+// name) is read as one character stream through the 131072-byte ScanBuffer.
+// The scanner reads the buffer through the shared indices below and calls
+// RefillBuffer when it reaches the buffer's last index, and NewLine at every
+// line end it reads. A SourcePosition is a plain character count; the line
+// table and the input-start table turn it into an input name, a line and a
+// column only when a message is printed (PositionToLine).
+//
+// End of the data: the byte 0xFF is stored directly behind the last
+// character of the last input, at index BufferEnd. A 0xFF byte anywhere else
+// is an ordinary data byte, so the scanner takes a 0xFF as the end of the
+// input only when AtEndMarker (its index) holds. While the buffer is full and
+// more input may follow, BufferEnd is ScanBufferSize (no index reaches it).
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+#include "support/identifiers.h"
+#include "support/limits.h"
+
+// 1-based number of a character counted from the start of reading; 0 stands
+// for no character read yet.
+using SourcePosition = int32_t;
+
+// The byte stored behind the last character of the input.
+inline constexpr unsigned char EndMarkerByte = 0xFF;
+
+// One input of the input list.
+struct InputEntry {
+  Identifier* name;      // null for standard input
+  SourcePosition start;  // position of the last character before this input; -1 until filled
+  const char* text;      // the characters of a memory input; null for a file
+  int32_t length;        // characters of a memory input
+  InputEntry* next;
+};
+
+// One record of the input-start table.
+struct InputStart {
+  int32_t lineCount;  // LastLine when the record was made
+  int32_t lineBase;   // always 0
+  Identifier* name;
+};
+
+// The character buffer and the indices shared with the scanner.
+extern unsigned char ScanBuffer[ScanBufferSize];
+extern int32_t BufferIndex;  // index of the last character read; -1 = none
+extern int32_t TokenStart;   // index before the current token's first character
+extern int32_t BackupIndex;  // index of the last character of the longest accepted token
+extern int32_t BufferEnd;    // index of the end marker, or ScanBufferSize while none is in the buffer
+extern SourcePosition PositionCounter;  // position of the last character read
+
+// The input list and the input being put into the buffer.
+extern InputEntry* CurrentInput;
+extern InputEntry* InputListHead;
+extern InputEntry* InputListTail;
+extern InputEntry* LineCursor;  // last entry whose start the line table has passed
+extern FILE* InputFile;         // open stream of the current file input, or null
+extern const char* InputText;   // read pointer of the current memory input, or null
+extern int32_t InputTextRest;   // bytes of it still to read
+
+// The line table (entry 0 is 0, entry i the position of the i-th line end)
+// and the input-start table; both double when full.
+extern SourcePosition* LineTable;
+extern int32_t LastLine;
+extern int32_t LineTableCapacity;
+extern InputStart* InputStartTable;
+extern int32_t LastInputStart;
+extern int32_t InputStartCapacity;
+
+// True when index holds the end marker rather than a data byte.
+inline bool AtEndMarker(int32_t index) { return index == BufferEnd; }
+
+// Append a file input (null name: standard input); it is opened only when
+// reading reaches it.
+void AddInputFile(Identifier* name);
+
+// Append an input of length bytes held in memory, reported under name. The
+// text is not copied and must stay unchanged until it has been read.
+void AddInputText(const char* text, int32_t length, Identifier* name);
+
+// The common step of the two above.
+void AddInput(Identifier* name, const char* text, int32_t length);
+
+// Starts reading the list: opens the first input, fills the buffer, makes
+// the first input-start record. Positions restart at 0.
+void StartInputs();
+
+// Makes the file the caller has opened into InputFile the whole input, named
+// name; positions, the line table and the input-start table restart at 0.
+void OpenInput(Identifier* name);
+
+// Closes the current input's stream, if any.
+void CloseInput();
+
+// Empties the input list and restarts positions and tables.
+void ClearInputs();
+
+// Called by the scanner when BufferIndex is ScanBufferSize - 1, before it
+// reads on: moves the current token to the front of the buffer, lowers
+// BufferIndex and BackupIndex by the same amount, sets TokenStart to -1 and
+// fills the rest. A token that began at index 0 is "token too long".
+void RefillBuffer();
+
+// Called by the scanner right after it reads a line end, with
+// PositionCounter at the line end's position.
+void NewLine();
+
+// Input name, line (1-based within its input) and column (1-based) of a
+// position. Position 0 is line 0, column 0. Safe before any input is read
+// (no name then).
+struct SourceLine {
+  int32_t line;
+  int32_t column;
+  Identifier* name;
+};
+SourceLine PositionToLine(SourcePosition position);
+
+// Allocates the line table and the input-start table at their start sizes;
+// the error reporter's init calls it.
+void AllocateInputTables();
+
+// Once-only init of the input module.
+void SourceInputModuleInit();

@@ -1,0 +1,37 @@
+// Named limits of the support library and the programs built on it.
+//
+// Every fixed size of the system lives here, each with the reason for its
+// value, so that buffers, tables and tests agree on one number.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// Characters of the scanner buffer: the longest token, with the characters
+// read beyond it before it is accepted, must fit in it.
+inline constexpr int32_t ScanBufferSize = 131072;
+
+// Bytes of one heap chunk; larger requests get a block of their own.
+inline constexpr size_t HeapChunkSize = 65536;
+
+// Hash buckets of the identifier table (the hash keeps ten bits).
+inline constexpr int32_t IdentifierBucketCount = 1024;
+
+// Bytes of the output buffer between the programs and their output files.
+inline constexpr int32_t OutputBufferSize = 32768;
+
+// Entries of the line table and of the input-start table before their first
+// doubling; enough for most single files without a copy.
+inline constexpr int32_t LineTableStartCapacity = 2048;
+inline constexpr int32_t InputStartStartCapacity = 2048;
+
+// Characters that one ReadLine returns at most; a longer line comes in pieces.
+inline constexpr int32_t ReadLineLimit = 10239;
+
+// Digits after the point that RealText prints until a program changes it.
+inline constexpr int32_t RealTextStartPrecision = 6;
+
+// Stack reserved for a program's work, so that deeply nested input is handled
+// by recursion without overflowing the default thread stack. The pages are
+// only reserved; the system backs them when the recursion reaches them.
+inline constexpr size_t ProgramStackBytes = size_t{512} << 20;

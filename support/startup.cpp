@@ -1,0 +1,124 @@
+// Start-up, command line and exit.
+//
+// Holds the command line as the entry received it, the standard stream
+// handles, the run-time start-up order and the single exit path. The program
+// entry RunProgram moves the program's work onto a thread with a large
+// reserved stack, so that recursive parts of the programs (parser states,
+// tree replay, lazy attributes) do not overflow on deeply nested input.
+#include "support/startup.h"
+
+#include <pthread.h>
+
+#include <cstdlib>
+
+#include "support/heap.h"
+#include "support/identifiers.h"
+#include "support/limits.h"
+#include "support/report.h"
+
+FILE* StdinStream = nullptr;
+FILE* StdoutStream = nullptr;
+FILE* StderrStream = nullptr;
+
+// The output module sets up its buffer state here when it is linked in; a
+// program that writes no output files does not need it.
+extern void InitOutput() __attribute__((weak));
+
+namespace {
+
+int32_t ArgumentCount = 0;
+char** ArgumentVector = nullptr;
+
+// The one empty value GetEnv returns for every unset variable.
+char EmptyEnvironmentValue[1] = {'\0'};
+
+struct ProgramSteps {
+  int argc;
+  char** argv;
+  void (*init)();
+  void (*run)();
+  void (*finish)();
+};
+
+// Steps 1 to 4 of every program's entry.
+void RunProgramSteps(ProgramSteps* steps) {
+  InitCommandLine(steps->argc, steps->argv);
+  NoteStackAddress(&steps->argc);
+  NoteStackAddress(steps->argv);
+  InitRuntime();
+  if (steps->init != nullptr) steps->init();
+  if (steps->run != nullptr) steps->run();
+  if (steps->finish != nullptr) steps->finish();
+}
+
+void* ProgramThread(void* steps) {
+  RunProgramSteps(static_cast<ProgramSteps*>(steps));
+  return nullptr;
+}
+
+}  // namespace
+
+void InitCommandLine(int32_t argc, char** argv) {
+  ArgumentCount = argc;
+  ArgumentVector = argv;
+  RegisterRoot(argv);
+}
+
+int32_t ArgCount() { return ArgumentCount; }
+
+const char* Arg(int32_t i) {
+  if (i < 0 || i >= ArgumentCount || ArgumentVector == nullptr) return nullptr;
+  return ArgumentVector[i];
+}
+
+const char* GetEnv(const char* name) {
+  const char* value = name != nullptr ? getenv(name) : nullptr;
+  return value != nullptr ? value : EmptyEnvironmentValue;
+}
+
+void ExitProgram(int32_t status) {
+  if (StdoutStream != nullptr) fflush(StdoutStream);
+  if (StderrStream != nullptr) fflush(StderrStream);
+  exit(status);
+}
+
+void InitStandardStreams() {
+  if (StdinStream == nullptr) StdinStream = stdin;
+  if (StdoutStream == nullptr) StdoutStream = stdout;
+  if (StderrStream == nullptr) StderrStream = stderr;
+}
+
+// The streams come first, so that even a failing first heap chunk can be
+// reported.
+void InitRuntimeBase() {
+  InitStandardStreams();
+  InitHeap();
+}
+
+void InitRuntime() {
+  InitRuntimeBase();
+  InitIdentifierTable();
+  if (InitOutput != nullptr) InitOutput();
+  InitErrorReport();
+}
+
+void CommandLineModuleInit() {}
+
+void ExitModuleInit() {}
+
+int RunProgram(int argc, char** argv, void (*init)(), void (*run)(), void (*finish)()) {
+  ProgramSteps steps{argc, argv, init, run, finish};
+  bool ran = false;
+  pthread_attr_t attributes;
+  if (pthread_attr_init(&attributes) == 0) {
+    pthread_t thread;
+    if (pthread_attr_setstacksize(&attributes, ProgramStackBytes) == 0 &&
+        pthread_create(&thread, &attributes, ProgramThread, &steps) == 0) {
+      pthread_join(thread, nullptr);
+      ran = true;
+    }
+    pthread_attr_destroy(&attributes);
+  }
+  if (!ran) RunProgramSteps(&steps);
+  ExitProgram(SuccessFlag != 0 ? 0 : 1);
+}
