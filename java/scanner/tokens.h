@@ -1,0 +1,41 @@
+// The Java token codes and their names for messages.
+//
+// The 106 tokens of the Java grammar come from one list, tokens.def: it
+// builds the code enumeration here, the name table filled by InitTokenNames,
+// the fixed texts that the keyword recognition and the tests use, and the
+// grammar generator's terminal table. The codes are part of the parser's
+// tables and of the parse trace, so they never change.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "support/scanbuf.h"
+
+// The token codes, named as the grammar names its terminals.
+enum JavaTokenCode : TokenCode {
+#define JAVA_TOKEN(code, name, text) name = code,
+#include "java/scanner/tokens.def"
+#undef JAVA_TOKEN
+};
+
+// Number of Java token codes (0 to 105).
+inline constexpr int JavaTokenCount = 106;
+// Bytes of one name slot: the longest name has 42 characters, plus its NUL.
+inline constexpr int TokenNameSlotSize = 43;
+
+// The name of every token code, one NUL-terminated name per slot, in code
+// order; written only by InitTokenNames.
+extern char TokenNameTable[JavaTokenCount][TokenNameSlotSize];
+
+// Writes the 106 names into TokenNameTable; harmless to repeat.
+void InitTokenNames();
+
+// Debugging aid: writes the name of every code in the token set given as its
+// four 32-bit words (code c is bit c mod 32 of word c div 32), each followed by
+// one blank, then a newline, on standard output.
+void PrintTokenSet(uint32_t word0, uint32_t word1, uint32_t word2, uint32_t word3);
+
+// The fixed text of a token ("" for nonsense, endoffile, the literal classes
+// and Identifiersym).
+std::string_view TokenFixedText(TokenCode code);
