@@ -8,7 +8,10 @@
 // the first component of a name is a variable.
 #pragma once
 
+#include <cstdint>
+
 #include "caldrex/namelist.h"
+#include "java/tree/nodes.h"
 #include "support/identifiers.h"
 
 // The unit's lists (entries are Identifiers), rebuilt for every unit.
@@ -31,3 +34,39 @@ void AddUnitPackage(Identifier* package);
 // Books an import by its dotted name: p.q.R as a single-type import, p.q.*
 // as the on-demand import of p.q.
 void AddImportText(Identifier* dottedName);
+
+// Use marks of name nodes, kept in the node's data word (0 reads as
+// UnmarkedUse).
+enum UseMark : int32_t {
+  TypeNameUse = 1,
+  ExpressionNameUse = 2,
+  MethodNameUse = 3,
+  TypeQualifierUse = 4,
+  UnmarkedUse = 5,
+};
+
+// ResetUnitNameLists, then the walk of the unit of a SourceFileNode (its
+// header sections are not walked).
+void CollectQualifiedNames(SyntaxNode* sourceFile);
+
+UseMark GetUseMark(const SyntaxNode* name);
+// Sets the mark; a type mark on a qualified name marks its qualifier chain
+// as qualifier of a type.
+void MarkNameUse(SyntaxNode* name, UseMark mark);
+bool IsTypeMark(UseMark mark);
+
+// The name itself or the first qualifier down its chain that carries a
+// type mark; null when none does.
+SyntaxNode* FirstTypeMarkedPrefix(SyntaxNode* name);
+
+// True when the leftmost simple name of name resolves to a variable.
+bool FirstComponentIsVariable(SyntaxNode* name);
+
+// Appends the name's candidate to Qualifieds unless it is dropped.
+void VisitTypeName(SyntaxNode* name);
+
+// The components of a simple or qualified name, left to right.
+ConsList NameToList(const SyntaxNode* name);
+
+// The components joined by the separator; EmptyIdentifier for none.
+Identifier* JoinIdentifiers(ConsList components, Identifier* separator);

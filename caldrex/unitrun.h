@@ -13,6 +13,8 @@
 
 #include <cstdint>
 
+#include "java/tree/nodes.h"
+
 // Once-only init of the module.
 void InitUnitRun();
 
@@ -23,8 +25,14 @@ int32_t RunSourceFile();
 // The success decision after a parse; closes the current input.
 bool RunSucceeded();
 
-// The unit's passes over its tree.
-void ContinueAfterUnit();
+// Replays the parse trace into the unit's tree root and points the unit's
+// two global cells at it: UnitTreeCell yields the SourceFileNode,
+// UnitPassCell runs the passes.
+void BuildUnitRoot();
+
+// The unit's passes over its tree: the qualified names, the standard names
+// (once), the resolution of the names.
+void ContinueAfterUnit(SyntaxNode* unit);
 
 // Opens the next file of the work list as the current input and runs it
 // (its result), or writes the result lists and ends the program when the
