@@ -8,6 +8,8 @@
 // four-word TokenSet.
 #include "support/lrengine.h"
 
+#include <pthread.h>
+
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -169,7 +171,33 @@ void SkipToTokenSet(TokenSet s) {
   }
 }
 
+// The lowest frame address that a state routine may have: the bottom of the
+// running thread's stack plus the reserve; null where it cannot be known, and
+// then only the count of activations guards the depth.
+uintptr_t StackFloor = 0;
+bool StackFloorKnown = false;
+
+void FindStackFloor() {
+  StackFloorKnown = true;
+#ifdef __GLIBC__
+  pthread_attr_t attributes;
+  if (pthread_getattr_np(pthread_self(), &attributes) != 0) return;
+  void* bottom = nullptr;
+  size_t size = 0;
+  if (pthread_attr_getstack(&attributes, &bottom, &size) == 0 && size > 2 * ParserStackReserve)
+    StackFloor = reinterpret_cast<uintptr_t>(bottom) + ParserStackReserve;
+  pthread_attr_destroy(&attributes);
+#endif
+}
+
 [[noreturn]] void NestingTooDeep() { FatalError(NestingTooDeepText); }
+
+// The depth guard: input nested beyond ParserDepthLimit, or beyond what the
+// stack holds, ends the run with one fatal message.
+inline void EnterState() {
+  if (++LrDepth > ParserDepthLimit) NestingTooDeep();
+  if (reinterpret_cast<uintptr_t>(__builtin_frame_address(0)) < StackFloor) NestingTooDeep();
+}
 
 }  // namespace
 
@@ -179,6 +207,7 @@ void LrEngineModuleInit() {
 }
 
 void SelectLrAutomaton(const LrAutomaton& automaton) {
+  if (!StackFloorKnown) FindStackFloor();
   for (int i = 0; i < PreparedCount; ++i) {
     if (Prepared[i].automaton == &automaton) {
       A = &automaton;
@@ -216,7 +245,7 @@ void ExpectToken(TokenCode t, TokenSet s, int32_t flag) {
 // entry (synchronisation or the fixed token), dispatch on the current token,
 // then the common exit: return while PopCount > 0, else the goto loop.
 void RunLrState(int32_t state, TokenSet inherited) {
-  if (++LrDepth > ParserDepthLimit) NestingTooDeep();
+  EnterState();
   const LrState& st = A->States[state];
   if (st.FixedToken) {
     const LrEntry& entry = A->Tokens[st.FirstToken];
