@@ -29,10 +29,27 @@ namespace {
 int32_t HeapInitFlag = 0;
 HeapMallocFunction HeapMalloc = malloc;
 
+// Every chunk and large block stays reachable from this list, so that leak
+// checkers see the arena, which is never freed, as live memory.
+struct HeapBlockNode {
+  HeapBlockNode* next;
+  void* block;
+};
+HeapBlockNode* HeapBlocks = nullptr;
+
+void KeepBlock(void* block) {
+  auto* node = static_cast<HeapBlockNode*>(malloc(sizeof(HeapBlockNode)));
+  if (node == nullptr) HeapExceeded();
+  node->next = HeapBlocks;
+  node->block = block;
+  HeapBlocks = node;
+}
+
 // Makes a fresh chunk current; the rest of the old one is abandoned.
 void TakeNewChunk() {
   void* chunk = HeapMalloc(HeapChunkSize);
   if (chunk == nullptr) HeapExceeded();
+  KeepBlock(chunk);
   NextFreeByte = static_cast<unsigned char*>(chunk);
   ChunkCount += 1;
   ChunkFreeBytes = HeapChunkSize;
@@ -57,6 +74,7 @@ void* AllocateSlow(size_t rounded) {
   }
   void* block = HeapMalloc(rounded);
   if (block == nullptr) HeapExceeded();
+  KeepBlock(block);
   LargeBlockBytes += rounded;
   return block;
 }
