@@ -42,8 +42,10 @@
 #include "java/scanner/tokens.h"
 #include "java/tree/scopes.h"
 #include "support/heap.h"
+#include "support/replay.h"
 #include "support/report.h"
 #include "support/startup.h"
+#include "support/trace.h"
 
 TreeBuilderCounters BuilderCounters = {};
 
@@ -741,6 +743,10 @@ void FinishProduction(const Frame& frame) {
 
 void SetTreeReplay(const TreeReplay& replay) { Replay = replay; }
 
+void UseParseTraceReplay() {
+  SetTreeReplay(TreeReplay{NextReduction, ReplaySkipToken, ReplayWordToken, &PositionCounter});
+}
+
 void BuildNonterminal(int32_t nonterminal, LazyCell* env, LazyCell** tree, LazyCell** defs) {
   TreeBuilderModuleInit();
   std::vector<Frame> stack;
@@ -830,5 +836,6 @@ void TreeBuilderModuleInit() {
   ZeroCell.function = &EvaluatedValue<Word>;
   OneCell.value = 1;
   OneCell.function = &EvaluatedValue<Word>;
+  UseParseTraceReplay();
   MakePlans();
 }

@@ -317,6 +317,7 @@ TEST(Scopes, HeaderSectionEntriesAndQualifiedHeaderNames) {
 // A unit that declares java.lang.Object gives arrays and every class its
 // members; the field "length" of arrays is always there.
 TEST(Scopes, StandardObjectAndArrayLength) {
+  InitRuntimeOnce();
   SetCurrentUnit(nullptr);
   EXPECT_EQ(ArrayMembers(), ArrayLengthDefinitions);  // no Object: "length" only
   EXPECT_EQ(DefinitionSetText(ArrayLengthDefinitions), "{variable length}");
