@@ -144,7 +144,7 @@ std::string Use(const std::string& text, const std::string& name, int k = 0) {
   return "(no use of " + name + ")";
 }
 
-std::string Names(const D& unit, const std::vector<std::string>& names, std::vector<Word> literals = {}) {
+std::string Names(const D& unit, const std::vector<std::string>& names, std::vector<std::string> literals = {}) {
   TreeRoot* root = Build(unit, Values{names, literals});
   if (root == nullptr) return "";
   SyntaxNode* file = RootNode(root);
@@ -158,7 +158,7 @@ std::string Names(const D& unit, const std::vector<std::string>& names, std::vec
 TEST(Scopes, BlockScopeCoversTheWholeBlockAndNotNestedBlocks) {
   std::string t = Names(Unit({Class({}, {}, {Field(IntType()), Method({Assign(), LocalVar(IntType()),
                                                                        NestedBlock({LocalVar(IntType())}), Assign()})})}),
-                        {"A", "x", "m", "x", "x", "y", "y"}, {1, 1});
+                        {"A", "x", "m", "x", "x", "y", "y"}, {"1", "1"});
   // The use before the local declaration finds the local first, then the field.
   EXPECT_EQ(Use(t, "x"), Def(t, "DeclaratorIdentifierNode", "x", 1) + ", " + Def(t, "DeclaratorIdentifierNode", "x", 0));
   EXPECT_EQ(Use(t, "y"), "none");
@@ -167,7 +167,7 @@ TEST(Scopes, BlockScopeCoversTheWholeBlockAndNotNestedBlocks) {
 // class A { void m() { for (int i; i; i = 1) x = 1; i = 1; } int x; }
 TEST(Scopes, ForInitializerIsVisibleInsideTheForOnly) {
   std::string t = Names(Unit({Class({}, {}, {Method({For(), Assign()}), Field(IntType())})}),
-                        {"A", "m", "i", "i", "i", "x", "i", "x"}, {1, 1, 1});
+                        {"A", "m", "i", "i", "i", "x", "i", "x"}, {"1", "1", "1"});
   std::string i = Def(t, "DeclaratorIdentifierNode", "i");
   EXPECT_EQ(Use(t, "i", 0), i);  // condition
   EXPECT_EQ(Use(t, "i", 1), i);  // update
@@ -178,7 +178,7 @@ TEST(Scopes, ForInitializerIsVisibleInsideTheForOnly) {
 // class A { void m() { e = 1; try { e = 1; } catch (A e) { e = 1; } } }
 TEST(Scopes, CatchParameterBelongsToTheEnclosingBlock) {
   std::string t = Names(Unit({Class({}, {}, {Method({Assign(), TryCatch({Assign()}, {Assign()})})})}),
-                        {"A", "m", "e", "e", "A", "e", "e"}, {1, 1, 1});
+                        {"A", "m", "e", "e", "A", "e", "e"}, {"1", "1", "1"});
   std::string e = Def(t, "DeclaratorIdentifierNode", "e");
   for (int k = 0; k < 3; ++k) EXPECT_EQ(Use(t, "e", k), e) << k;
   EXPECT_EQ(Use(t, "A"), Def(t, "ClassDeclarationNode", "A"));
@@ -196,7 +196,7 @@ TEST(Scopes, LabelsAreVisibleInTheEnclosingBlock) {
 TEST(Scopes, ClassBodySeesOwnMembersBeforeInheritedOnes) {
   std::string t = Names(Unit({Class({}, {}, {Field(IntType()), Field(IntType())}),
                               Class(SimpleName(), {}, {Field(IntType()), Method({Assign(), Assign()})})}),
-                        {"B", "f", "g", "A", "B", "g", "m", "f", "g"}, {1, 1});
+                        {"B", "f", "g", "A", "B", "g", "m", "f", "g"}, {"1", "1"});
   EXPECT_EQ(Use(t, "B"), Def(t, "ClassDeclarationNode", "B"));
   EXPECT_EQ(Use(t, "f"), Def(t, "DeclaratorIdentifierNode", "f"));
   EXPECT_EQ(Use(t, "g"), Def(t, "DeclaratorIdentifierNode", "g", 1) + ", " + Def(t, "DeclaratorIdentifierNode", "g", 0));
@@ -205,7 +205,7 @@ TEST(Scopes, ClassBodySeesOwnMembersBeforeInheritedOnes) {
 // interface I { int k; }  class A implements I { void m() { k = 1; } }
 TEST(Scopes, ImplementedInterfaceMembersAreVisible) {
   std::string t = Names(Unit({Interface({IntType()}), Class({}, SimpleName(), {Method({Assign()})})}),
-                        {"I", "k", "A", "I", "m", "k"}, {1});
+                        {"I", "k", "A", "I", "m", "k"}, {"1"});
   EXPECT_EQ(Use(t, "I"), Def(t, "InterfaceDeclarationNode", "I"));
   EXPECT_EQ(Use(t, "k"), Def(t, "DeclaratorIdentifierNode", "k"));
 }
@@ -213,7 +213,7 @@ TEST(Scopes, ImplementedInterfaceMembersAreVisible) {
 // class A { int x; void m() { int x; this.x = 1; } }
 TEST(Scopes, ThisFieldAccessSearchesTheEnclosingClassOnly) {
   std::string t = Names(Unit({Class({}, {}, {Field(IntType()), Method({LocalVar(IntType()), ThisAssign()})})}),
-                        {"A", "x", "m", "x", "x"}, {1});
+                        {"A", "x", "m", "x", "x"}, {"1"});
   EXPECT_EQ(Use(t, "x"), Def(t, "DeclaratorIdentifierNode", "x", 0));
 }
 
@@ -224,7 +224,7 @@ TEST(Scopes, AnonymousClassBodySeesItsOwnThenTheTypesThenOuterNames) {
   std::string t = Names(Unit({Class({}, {}, {Field(IntType()), Field(IntType())}),
                               Class({}, {}, {Field(IntType()), Field(IntType()),
                                              Method({Anonymous({Field(IntType()), body})})})}),
-                        {"A", "x", "z", "C", "y", "z", "m", "A", "y", "f", "x", "y", "z"}, {1, 1, 1});
+                        {"A", "x", "z", "C", "y", "z", "m", "A", "y", "f", "x", "y", "z"}, {"1", "1", "1"});
   EXPECT_EQ(Use(t, "A"), Def(t, "ClassDeclarationNode", "A"));
   EXPECT_EQ(Use(t, "x"), Def(t, "DeclaratorIdentifierNode", "x"));
   // y: the body's own field, then C's.
@@ -237,7 +237,7 @@ TEST(Scopes, AnonymousClassBodySeesItsOwnThenTheTypesThenOuterNames) {
 // members of a cycle are computed once around it and the lookups end.
 TEST(Scopes, InheritanceCycleTerminates) {
   std::string t = Names(Unit({Class(SimpleName(), {}, {}), Class(SimpleName(), {}, {Method({Assign()})})}),
-                        {"A", "B", "B", "A", "m", "q"}, {1});
+                        {"A", "B", "B", "A", "m", "q"}, {"1"});
   EXPECT_EQ(Use(t, "B"), Def(t, "ClassDeclarationNode", "B"));
   EXPECT_EQ(Use(t, "A"), Def(t, "ClassDeclarationNode", "A"));
   EXPECT_EQ(Use(t, "q"), "none");
@@ -278,7 +278,7 @@ TEST(Scopes, ImportsOfTheUnitsOwnPackage) {
 TEST(Scopes, HeaderSectionEntriesAndQualifiedHeaderNames) {
   D unit = D() << 13 << 413 << 451 << 1 << 2 << 411 << 450 << 3 << 5 << 2 << 411 << 449 << 3 << 4 << 6 << 8 << 14
                << 20 << 449 << 3 << 4 << 7 << 10 << 12 << 9 << 11 << 62 << 69 << 420 << 418;
-  TreeRoot* root = Build(unit, Values{{"a", "b", "c", "a", "b"}, {1}});
+  TreeRoot* root = Build(unit, Values{{"a", "b", "c", "a", "b"}, {"1"}});
   ASSERT_NE(root, nullptr);
   SyntaxNode* file = RootNode(root);
   EXPECT_EQ(DefinitionSetText(reinterpret_cast<DefinitionSet*>(ForceLazyCell(&root->env))), "{entry a, entry c}");

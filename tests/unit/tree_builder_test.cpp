@@ -24,7 +24,7 @@ D SmallClass() {
                     << 125 << 127 << 158 << 159 << 435 << 463 << 162 << 169 << 185 << 201 << 202 << 393 << 394
                     << 54 << 56 << 397 << Chain("AssignmentExpression", "Literal") << 14 << 20;
 }
-Values SmallClassValues() { return Values{{"A", "x", "m", "x"}, {1}}; }
+Values SmallClassValues() { return Values{{"A", "x", "m", "x"}, {"1"}}; }
 
 TEST(TreeBuilder, EmptyUnitBuildsEmptyListsAndEmptyRootEnvironment) {
   TreeRoot* root = Build(UnitOpen() << 420 << 418, Values{});
@@ -217,7 +217,7 @@ D ConcatenationClass(int32_t terms) {
 
 TEST(TreeBuilderDeep, LongStringConcatenation) {
   for (int32_t terms : {3, 50000}) {
-    TreeRoot* root = Build(ConcatenationClass(terms), Values{{"A", "m", "x"}, std::vector<Word>(terms, 7)});
+    TreeRoot* root = Build(ConcatenationClass(terms), Values{{"A", "m", "x"}, std::vector<std::string>(terms, "\"s\"")});
     ASSERT_NE(root, nullptr);
     SyntaxNode* file = RootNode(root);
     // Down to the assignment, then along the left operands.
@@ -260,7 +260,7 @@ D ArrayInitializerClass(int32_t elements) {
 
 TEST(TreeBuilderDeep, LongArrayInitializer) {
   const int32_t elements = 100000;
-  TreeRoot* root = Build(ArrayInitializerClass(elements), Values{{"A", "a"}, std::vector<Word>(elements, 1)});
+  TreeRoot* root = Build(ArrayInitializerClass(elements), Values{{"A", "a"}, std::vector<std::string>(elements, "1")});
   ASSERT_NE(root, nullptr);
   SyntaxNode* file = RootNode(root);
   auto* classA = static_cast<SyntaxNode*>(NodeList(NodeChild(file, 1), 1)->head);
@@ -291,7 +291,7 @@ TEST(TreeBuilderDeep, ManyStatementsInOneBlock) {
   for (int32_t i = 0; i < statements; ++i) unit << (i + 1 < statements ? 464 : 463) << statement;
   std::vector<std::string> names{"A", "x", "m"};
   names.insert(names.end(), statements, "x");
-  TreeRoot* root = Build(unit, Values{names, std::vector<Word>(statements, 1)});
+  TreeRoot* root = Build(unit, Values{names, std::vector<std::string>(statements, "1")});
   ASSERT_NE(root, nullptr);
   std::string text = NameResolutionText(RootNode(root));
   size_t resolved = 0;
