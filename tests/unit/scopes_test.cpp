@@ -329,4 +329,74 @@ TEST(Scopes, StandardObjectAndArrayLength) {
   EXPECT_EQ(NodeChild(field, 1)->code, IntTypeNodeLeaf);
 }
 
+// package a.b; class C {}: the unit declares a, a's body declares b, and the
+// types lie in the scope of b.
+TEST(Scopes, PackageComponentsNestTheirScopes) {
+  D unit = D() << 13 << 414 << 61 << 63 << 64 << 65 << 67 << 64 << 66 << 68 << 69 << 420 << 417 << 455 << 79
+               << Class({}, {}, {});
+  TreeRoot* root = Build(unit, Values{{"a", "b", "C"}, {}});
+  ASSERT_NE(root, nullptr);
+  SyntaxNode* file = RootNode(root);
+  EXPECT_EQ(SyntaxTreeText(file),
+            "SourceFileNode @10\n"
+            "  _OPT_MOREZEB_Section: [0]\n"
+            "  CompilationUnit: PackagedUnitNode @10\n"
+            "    PackageDeclaration: PackageDeclarationNode @20\n"
+            "      Identifiersym: defining a\n"
+            "      PackageBody: PackageDeclaration1Node @40\n"
+            "        PackageDeclaration: PackageDeclarationNode @40\n"
+            "          Identifiersym: defining b\n"
+            "          PackageBody: UnpackagedUnit1Node @60\n"
+            "            UnpackagedUnit: UnpackagedUnitNode @60\n"
+            "              _OPT_MOREImportDeclaration: [0]\n"
+            "              _OPT_MORETypeDeclaration: [1]\n"
+            "                ClassDeclarationNode @60\n"
+            "                  _OPT_MOREModifier: [0]\n"
+            "                  Identifiersym: defining C\n"
+            "                  _OPTSuper: null\n"
+            "                  _OPTInterfaces: null\n"
+            "                  ClassBody: ClassBodyNode @80\n"
+            "                    _OPT_MOREClassBodyDeclaration: [0]\n"
+            "                  inner definitions: {}\n"
+            "          inner definitions: {class C}\n"
+            "      inner definitions: {package b}\n");
+  EXPECT_EQ(NameResolutionText(file),
+            "@20 PackageDeclarationNode defining a -> PackageDeclarationNode @20\n"
+            "@40 PackageDeclarationNode defining b -> PackageDeclarationNode @40\n"
+            "@60 ClassDeclarationNode defining C -> ClassDeclarationNode @60\n");
+  SetCurrentUnit(file);
+  ConsList path = Cons(IdentifierOf("a"), Cons(IdentifierOf("b"), Cons(IdentifierOf("C"), nullptr)));
+  ASSERT_NE(LookupPackagePath(path), nullptr);
+  EXPECT_EQ(NodeName(static_cast<SyntaxNode*>(LookupPackagePath(path)->head)), std::string("ClassDeclarationNode"));
+  EXPECT_EQ(LookupPackagePath(path->tail), nullptr);
+}
+
+// class A { int[] a; void m() { a.length = 1; } }
+TEST(Scopes, ArrayLengthOfAnArrayField) {
+  D field = D() << 98 << 104 << 106 << 422 << 31 << 44 << 50 << 52 << 32 << 34 << 38 << 415 << 427 << 107 << 108 << 111
+                << 112 << 474;
+  D statement = D() << 162 << 169 << 185 << 201 << 202 << 393 << 394 << 55 << 57 << SimpleName() << 397
+                    << Chain("AssignmentExpression", "Literal") << 14 << 20;
+  std::string t = Names(Unit({Class({}, {}, {field, Method({statement})})}), {"A", "a", "m", "a", "length"}, {"1"});
+  EXPECT_EQ(Use(t, "a"), Def(t, "DeclaratorIdentifierNode", "a"));
+  EXPECT_EQ(Use(t, "length"), "DeclaratorIdentifierNode @0");
+}
+
+// package java.lang; class Object { int hashCode; } class S { void m() { hashCode = 1; } }
+// The standard classes are found once per run, in the unit current at their
+// first use, so the test runs in a process of its own.
+TEST(Scopes, ClassesInheritTheMembersOfObjectWhenTheUnitDeclaresIt) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        D unit = D() << 13 << 414 << 61 << 63 << 64 << 65 << 67 << 64 << 66 << 68 << 69 << 420 << 417 << 456 << 79
+                     << Class({}, {}, {Field(IntType())}) << 455 << 79 << Class({}, {}, {Method({Assign()})});
+        std::string t = Names(unit, {"java", "lang", "Object", "hashCode", "S", "m", "hashCode"}, {"1"});
+        bool inherited = Use(t, "hashCode") == Def(t, "DeclaratorIdentifierNode", "hashCode");
+        bool found = ForceLazyCell(&JavaLangObject) != 0;
+        std::exit(inherited && found ? 0 : 1);
+      },
+      testing::ExitedWithCode(0), "");
+}
+
 }  // namespace
