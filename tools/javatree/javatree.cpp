@@ -26,7 +26,6 @@
 #include "support/report.h"
 #include "support/scanbuf.h"
 #include "support/startup.h"
-#include "support/trace.h"
 
 namespace {
 
@@ -60,16 +59,12 @@ void ReadCommandLine() {
   TreeBuilderModuleInit();
 }
 
-// The per-input parse step of caldrex's front-end run, then the tree.
+// The per-input parse step of caldrex's front-end run (token names and
+// scanner reset, global cells and condition list, the parse, the final
+// synchronisation on endoffile, the position of the first token), then the
+// tree.
 void ParseAndPrint() {
-  InitTokenNames();
-  ResetScanner();
-  InitGlobalCells();
-  InitConditionList();
-  BeforeParse();
-  ParseStart();
-  SyncToTokenSet(JavaEndOfFileSet());
-  if (Trace.TokenHead != nullptr) PositionCounter = Trace.TokenHead->position;
+  InitAndParse();
   if (SyntaxErrorFlag == 0) {
     TreeRoot* root = BuildRoot();
     auto* unit = reinterpret_cast<SyntaxNode*>(ForceLazyCell(root->tree));
