@@ -122,9 +122,13 @@ LazyCell* Cells(Instance* instance) {
   return reinterpret_cast<LazyCell*>(Slots(instance) + instance->plan->length);
 }
 
-ProductionPlan Plans[505];
-int32_t SingleProduction[300];       // the production of a one-production nonterminal
-bool HasDefs[300];
+// The Java grammar's size; MakePlans checks the generated automaton against it.
+constexpr int32_t JavaProductionTotal = 505;
+constexpr int32_t JavaNonterminalTotal = 296;
+
+ProductionPlan Plans[JavaProductionTotal];
+int32_t SingleProduction[JavaNonterminalTotal];  // the production of a one-production nonterminal
+bool HasDefs[JavaNonterminalTotal];
 int32_t ProductionOfCode[LeafCodeEnd];
 int32_t BuilderModuleFlag = 0;
 TreeReplay Replay = {};
@@ -281,7 +285,7 @@ bool StartsWith(const char* text, const char* prefix) {
   return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
 }
 
-void MakeTreePlan(int32_t p, ProductionPlan& plan) {
+void MakeTreePlan(ProductionPlan& plan) {
   int8_t nts[MaxSlots];
   int32_t ntCount = 0;
   for (int32_t i = 0; i < plan.length; ++i) {
@@ -323,11 +327,10 @@ void MakeTreePlan(int32_t p, ProductionPlan& plan) {
     plan.tree = TreeChain;
     plan.treeSlot = nts[0];
   }
-  (void)p;
 }
 
 // Checks a node production's right-hand side against its kind's fields.
-void CheckNodeFields(int32_t p, ProductionPlan& plan) {
+void CheckNodeFields(ProductionPlan& plan) {
   if (plan.tree != TreeNodeShape) return;
   const NodeKindInfo& info = NodeKindTable[plan.code];
   int32_t field = 0;
@@ -354,7 +357,6 @@ void CheckNodeFields(int32_t p, ProductionPlan& plan) {
     ++field;
   }
   if (field != info.fieldCount) Inconsistent(__LINE__);
-  (void)p;
 }
 
 void MakeDefsPlan(int32_t p, ProductionPlan& plan) {
@@ -392,8 +394,8 @@ void LayOutCells(ProductionPlan& plan);
 
 void MakePlans() {
   const LrAutomaton& g = Grammar();
-  if (g.ProductionCount != 505) Inconsistent(__LINE__);
-  for (int32_t n = 0; n < g.NonterminalCount && n < 300; ++n) {
+  if (g.ProductionCount != JavaProductionTotal || g.NonterminalCount != JavaNonterminalTotal) Inconsistent(__LINE__);
+  for (int32_t n = 0; n < g.NonterminalCount; ++n) {
     SingleProduction[n] = -1;
     HasDefs[n] = true;
   }
@@ -422,8 +424,8 @@ void MakePlans() {
   }
   for (int32_t p = 0; p < g.ProductionCount; ++p) {
     ProductionPlan& plan = Plans[p];
-    MakeTreePlan(p, plan);
-    CheckNodeFields(p, plan);
+    MakeTreePlan(plan);
+    CheckNodeFields(plan);
     MakeDefsPlan(p, plan);
   }
   for (const ScopeEntry& entry : ScopeTable) {
