@@ -26,6 +26,7 @@
 #include "support/report.h"
 #include "support/scanbuf.h"
 #include "support/startup.h"
+#include "support/trace.h"
 
 namespace {
 
@@ -59,10 +60,7 @@ void ReadCommandLine() {
   TreeBuilderModuleInit();
 }
 
-// The per-input parse step of caldrex's front-end run (token names and
-// scanner reset, global cells and condition list, the parse, the final
-// synchronisation on endoffile, the position of the first token), then the
-// tree.
+// The per-input parse step of caldrex's front-end run, then the tree.
 void ParseAndPrint() {
   InitAndParse();
   if (SyntaxErrorFlag == 0) {
