@@ -35,3 +35,14 @@ inline constexpr int32_t RealTextStartPrecision = 6;
 // by recursion without overflowing the default thread stack. The pages are
 // only reserved; the system backs them when the recursion reaches them.
 inline constexpr size_t ProgramStackBytes = size_t{512} << 20;
+
+// State routines that a parse may have active at once. The deepest realistic
+// input (an array initializer of 100,000 elements needs 200,000) stays below;
+// the program stack holds this many activations even with the larger frames
+// of a sanitized build (about 1.2 KB each).
+inline constexpr int32_t ParserDepthLimit = 300000;
+
+// Bytes of stack that the parser leaves unused below its deepest state
+// routine, for the calls a state makes before the next depth check and for
+// the fatal message itself.
+inline constexpr size_t ParserStackReserve = size_t{1} << 20;
