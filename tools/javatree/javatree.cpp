@@ -62,14 +62,7 @@ void ReadCommandLine() {
 
 // The per-input parse step of caldrex's front-end run, then the tree.
 void ParseAndPrint() {
-  InitTokenNames();
-  ResetScanner();
-  InitGlobalCells();
-  InitConditionList();
-  BeforeParse();
-  ParseStart();
-  SyncToTokenSet(JavaEndOfFileSet());
-  if (Trace.TokenHead != nullptr) PositionCounter = Trace.TokenHead->position;
+  InitAndParse();
   if (SyntaxErrorFlag == 0) {
     TreeRoot* root = BuildRoot();
     auto* unit = reinterpret_cast<SyntaxNode*>(ForceLazyCell(root->tree));
