@@ -230,13 +230,6 @@ bool TypesMatch(ConsList arguments, ConsList parameters, bool convert) {
 
 }  // namespace
 
-MethodCandidate* NewMethodCandidate(SyntaxNode* declaration, LazyCell* parameterTypes) {
-  auto* candidate = static_cast<MethodCandidate*>(AllocateAligned(sizeof(MethodCandidate)));
-  candidate->declaration = declaration;
-  candidate->parameterTypes = parameterTypes;
-  return candidate;
-}
-
 TypeValue ClassTypeOfDeclaration(SyntaxNode* declaration) {
   if (declaration == nullptr) return UnknownType;
   LazyCell* definitions = NewEvaluatedCell<Word>(reinterpret_cast<Word>(Cons(declaration, nullptr)));

@@ -61,14 +61,6 @@ extern LazyCell StringBufferClassType;
 // The value a standard class type cell holds.
 inline TypeValue StandardType(LazyCell& cell) { return reinterpret_cast<TypeValue>(ForceLazyCell(&cell)); }
 
-// One method or constructor that an invocation may call, with a cell that
-// yields the list of its parameter types.
-struct MethodCandidate {
-  SyntaxNode* declaration;
-  LazyCell* parameterTypes;
-};
-MethodCandidate* NewMethodCandidate(SyntaxNode* declaration, LazyCell* parameterTypes);
-
 // The class type made from a class or interface declaration; UnknownType for
 // null.
 TypeValue ClassTypeOfDeclaration(SyntaxNode* declaration);

@@ -302,4 +302,41 @@ TEST(TreeBuilderDeep, ManyStatementsInOneBlock) {
   EXPECT_EQ(resolved, static_cast<size_t>(statements));
 }
 
+// class A { int x; int v = ((...(x)...)); void m() { {{...{ x = 1; }...}} } }
+// with 10,000 parentheses and 10,000 nested blocks: the names inside still
+// resolve, through 10,000 environments.
+TEST(TreeBuilderDeep, DeepParenthesesAndBlocks) {
+  const int32_t depth = 10000;
+  D field = D() << 98 << 104 << 106 << 422 << 30 << 32 << 34 << 38 << 427 << 107 << 108 << 111 << 112 << 474;
+  D parenthesis = D() << Chain("Expression", "PrimaryNoNewArray") << 245 << 256;
+  D initialized = D() << 98 << 104 << 106 << 422 << 30 << 32 << 34 << 38 << 427 << 107 << 108 << 111 << 112 << 473
+                      << 113;
+  for (int32_t i = 0; i < depth; ++i) initialized << parenthesis;
+  initialized << NameExpression();
+  D method = D() << 98 << 105 << 115 << 119 << 121 << 422 << 122 << 116 << 117 << 432 << 430 << 476 << 125 << 127
+                 << 158 << 159 << 435 << 463;
+  for (int32_t i = 0; i < depth; ++i) method << 162 << 169 << 183 << 158 << 159 << 435 << 463;
+  method << 162 << 169 << 185 << 201 << 202 << 393 << 394 << 54 << 56 << 397
+         << Chain("AssignmentExpression", "Literal") << 14 << 20;
+  D unit = UnitOpen() << 420 << 417 << 455 << 79 << 81 << 94 << 422 << 472 << 470 << 97 << 425 << 460 << field
+                      << 460 << initialized << 459 << method;
+  TreeRoot* root = Build(unit, Values{{"A", "x", "v", "x", "m", "x"}, {"1"}});
+  ASSERT_NE(root, nullptr);
+  SyntaxNode* file = RootNode(root);
+  std::string names = NameResolutionText(file);
+  size_t found = 0;
+  for (size_t at = names.find("applied x -> DeclaratorIdentifierNode @50\n"); at != std::string::npos;
+       at = names.find("applied x -> DeclaratorIdentifierNode @50\n", at + 1)) {
+    ++found;
+  }
+  EXPECT_EQ(found, 2u) << names;
+  auto* classA = static_cast<SyntaxNode*>(NodeList(NodeChild(file, 1), 1)->head);
+  auto* second = static_cast<SyntaxNode*>(NodeList(NodeChild(classA, 4), 0)->tail->head);
+  SyntaxNode* e = NodeChild(static_cast<SyntaxNode*>(NodeList(second, 2)->head), 1);  // the ExpressionNode
+  int32_t parentheses = 0;
+  for (e = NodeChild(e, 0); e->code == ParenthesizedExpressionNodeKind; e = NodeChild(NodeChild(e, 0), 0)) ++parentheses;
+  EXPECT_EQ(parentheses, depth);
+  EXPECT_EQ(e->code, ExpressionNameNodeKind);
+}
+
 }  // namespace

@@ -80,6 +80,15 @@ TEST(NodeKinds, ConstructorsMakeTheAnyNodeAndTheFirstOwnerWins) {
   EXPECT_EQ(NodeAnyNode(first)->kind, PrimitiveArrayTypeNodeKind);
   EXPECT_EQ(NodeAnyNode(first)->node, first);
   EXPECT_EQ(first->tag, 9);
+  // Reference words are as wide as pointers: a heap address above 4 GiB
+  // survives a node field unchanged.
+  static_assert(sizeof(Word) == sizeof(void*));
+  Identifier* name = IdentifierOf("wide");
+  SyntaxNode* simple = NewSimpleNameNode(0, NewAppliedOccurrence(nullptr, name));
+  EXPECT_EQ(OccurrenceName(reinterpret_cast<void*>(NodeField(simple, 0))), name);
+  if (reinterpret_cast<uintptr_t>(simple) > 0xffffffffu) {
+    EXPECT_EQ(NodeAnyNode(simple)->node, simple);
+  }
   EXPECT_EQ(NodeField(second, 1), 2u);
   // A class declaration adopts its modifiers, optional parts and body, and
   // nothing else.

@@ -120,6 +120,7 @@ struct D {
 struct Values {
   std::vector<std::string> names;
   std::vector<std::string> literals;
+  bool fill = false;  // when set, every identifier is "x" and every literal "1"
 };
 
 inline Word LiteralText(const std::string& text) {
@@ -142,7 +143,11 @@ inline bool Derive(const D& derivation, const Values& values, const char* start 
       int32_t code = stack.back();
       stack.pop_back();
       Word value = 0;
-      if (code == Identifiersym) {
+      if (code == Identifiersym && values.fill) {
+        value = reinterpret_cast<Word>(IdentifierOf("x"));
+      } else if (code >= IntegerLiteralsym && code <= NullLiteralsym && values.fill) {
+        value = LiteralText("1");
+      } else if (code == Identifiersym) {
         if (nameIndex >= values.names.size()) {
           ADD_FAILURE() << "too few identifier names";
           return;
