@@ -193,6 +193,48 @@ TypeValue ClassTypeOverName(SyntaxNode* classType) {
   return NewClassOrInterfaceTypeNode(0, NodeChild(classType, 0));
 }
 
+// The operators whose type promotes the type of one operand: unary + - ~,
+// the shifts, the arithmetic and bitwise binary operators, and ?: (through
+// its third operand).
+bool IsOperatorChainTag(int32_t tag) {
+  return tag == 2 || tag == 3 || tag == 29 || (tag >= 34 && tag <= 41) || (tag >= 49 && tag <= 51) || tag == 54;
+}
+
+// The type of an operator expression. Long chains (a + b + c ..., the
+// conditional's else chain c ? x : d ? y : ...) nest through one operand, so
+// that operand's chain is walked down into a list first and its types are
+// then folded from the innermost operator outwards, without recursion per
+// operator.
+TypeValue TypeOfOperatorChain(SyntaxNode* e) {
+  std::vector<SyntaxNode*> chain;
+  SyntaxNode* at = e;
+  while (InFamily(at, ExpressionFamily) && IsOperatorChainTag(at->tag)) {
+    chain.push_back(at);
+    at = NodeChild(at, at->tag == 54 ? 2 : 0);
+  }
+  TypeValue type = TypeOfTree(at);
+  for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+    SyntaxNode* node = *it;
+    switch (node->tag) {
+      case 2:
+      case 3:
+      case 29:
+      case 39:
+      case 40:
+      case 41:
+        type = PromoteTypes(type, IntType);  // unary operators; shifts take the left operand's type
+        break;
+      case 54:
+        type = PromoteTypes(PromoteTypes(TypeOfTree(NodeChild(node, 1)), type), IntType);
+        break;
+      default:
+        type = PromoteTypes(PromoteTypes(type, TypeOfTree(NodeChild(node, 1))), IntType);
+        break;
+    }
+  }
+  return type;
+}
+
 // ---- Method resolution ----
 
 // The formal parameters of the method or abstract method declaration around
@@ -294,22 +336,19 @@ TypeValue TypeOfExpression(SyntaxNode* e) {
     case 2:
     case 3:
     case 29:
-      return PromoteTypes(TypeOfTree(NodeChild(e, 0)), IntType);
-    case 39:
-    case 40:
-    case 41:
-      return PromoteTypes(TypeOfTree(NodeChild(e, 0)), IntType);
     case 34:
     case 35:
     case 36:
     case 37:
     case 38:
+    case 39:
+    case 40:
+    case 41:
     case 49:
     case 50:
     case 51:
-      return PromoteTypes(PromoteTypes(TypeOfTree(NodeChild(e, 0)), TypeOfTree(NodeChild(e, 1))), IntType);
     case 54:
-      return PromoteTypes(PromoteTypes(TypeOfTree(NodeChild(e, 1)), TypeOfTree(NodeChild(e, 2))), IntType);
+      return TypeOfOperatorChain(e);
     case 4:
       return IntType;  // also with the suffix L
     case 5:
