@@ -37,13 +37,15 @@ TEST(DeclarationTexts, VariableOfName) {
       "class A {\n"
       "  int x; A a; int[] arr;\n"
       "  void f() { }\n"
-      "  void m() { x = 1; f(); a.x = 2; this.x = 3; A.class.hashCode(); arr[0] = 1; }\n"
+      "  A mk() { return a; }\n"
+      "  void m() { x = 1; f(); a.x = 2; this.x = 3; mk().x = 4; arr[0] = 1; }\n"
       "}\n");
   ASSERT_NE(unit, nullptr);
   SyntaxNode* x = Find(unit, DeclaratorIdentifierNodeKind, "x");
   EXPECT_EQ(VariableOfName(Find(unit, SimpleNameNodeKind, "x")), x);
   EXPECT_EQ(VariableOfName(Find(unit, QualifiedNameNodeKind, "x")), x);
   EXPECT_EQ(VariableOfName(Find(unit, ThisFieldAccessNodeKind, "x")), x);
+  EXPECT_EQ(VariableOfName(Find(unit, PrimaryFieldAccessNodeKind, "x")), x);
   // A name of a method or of a class only: no variable.
   EXPECT_EQ(VariableOfName(Find(unit, SimpleNameNodeKind, "f")), nullptr);
   EXPECT_EQ(VariableOfName(Find(unit, SimpleNameNodeKind, "A")), nullptr);

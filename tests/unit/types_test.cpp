@@ -91,8 +91,13 @@ TEST_F(Types, EveryExpressionForm) {
       {"T.class", "Class"},
       {"int.class", "Class"},
       {"void.class", "Class"},
+      {"int[].class", "Class"},
+      {"T[][].class", "Class"},
       {"i++", "int"},
+      {"i--", "int"},
+      {"++ch", "char"},
       {"--l", "long"},
+      {"super.hashCode()", "int"},
       {"i = 2", "int"},
       {"p = b", "A"},
   };
@@ -109,8 +114,15 @@ TEST_F(Types, EveryExpressionForm) {
                                "  int q(int x) { return x; }\n"
                                "  String q(long x) { return null; }\n"
                                "  void m() {\n" +
-                               body + "  }\n}\n");
+                               body +
+                               "  }\n}\n"
+                               "class U extends T {\n"
+                               "  void n() { Object s0 = super.l; Object s1 = U.super.ch; Object s2 = super.arr; }\n"
+                               "}\n");
   ASSERT_NE(unit, nullptr);
+  EXPECT_EQ(InitializerType(unit, "s0"), "long");
+  EXPECT_EQ(InitializerType(unit, "s1"), "char");
+  EXPECT_EQ(InitializerType(unit, "s2"), "int[][]");
   for (size_t k = 0; k < std::size(rows); ++k) {
     std::string name = std::string("e").append(std::to_string(k));
     EXPECT_EQ(InitializerType(unit, name), rows[k].type) << rows[k].expression;
@@ -300,6 +312,46 @@ TEST_F(Types, StandardClassesOfAnotherUnitAreUnknown) {
   ASSERT_NE(lang, nullptr);
   EXPECT_EQ(StandardType(StringClassType), UnknownType);
   EXPECT_EQ(ForceLazyCell(&JavaLangObject), Word{0});
+}
+
+TEST_F(Types, StandardTypesOfTheCurrentUnit) {
+  // Each cell looks in the unit current at its first forcing: a java.util
+  // unit declares Hashtable, and a class named Cloneable is no interface.
+  SyntaxNode* unit = BuildUnit("package java.util;\nclass Hashtable { }\n");
+  ASSERT_NE(unit, nullptr);
+  EXPECT_EQ(DeclarationOfType(StandardType(HashtableClassType)), ClassNamed(unit, "Hashtable"));
+  EXPECT_EQ(StandardType(IntegerClassType), UnknownType);
+  ForgetStandardClasses();
+  unit = BuildUnit(
+      "package java.lang;\n"
+      "class Boolean { } class Byte { } class Character { } class Double { } class Error { }\n"
+      "class Exception { } class Float { } class Integer { } class Long { } class RuntimeException { }\n"
+      "class Short { } class Throwable { } class Class { } class Object { } class String { }\n"
+      "class StringBuffer { } class Cloneable { } interface Hashtable { }\n");
+  ASSERT_NE(unit, nullptr);
+  struct Row {
+    LazyCell* cell;
+    const char* name;  // null: not found
+  } rows[] = {
+      {&BooleanClassType, "Boolean"},   {&ByteClassType, "Byte"},
+      {&CharacterClassType, "Character"}, {&DoubleClassType, "Double"},
+      {&ErrorClassType, "Error"},       {&ExceptionClassType, "Exception"},
+      {&FloatClassType, "Float"},       {&IntegerClassType, "Integer"},
+      {&LongClassType, "Long"},         {&RuntimeExceptionClassType, "RuntimeException"},
+      {&ShortClassType, "Short"},       {&ThrowableClassType, "Throwable"},
+      {&ClassClassType, "Class"},       {&ObjectClassType, "Object"},
+      {&StringClassType, "String"},     {&StringBufferClassType, "StringBuffer"},
+      {&CloneableClassType, nullptr},   {&HashtableClassType, nullptr},
+  };
+  for (const Row& row : rows) {
+    TypeValue type = StandardType(*row.cell);
+    if (row.name == nullptr) {
+      EXPECT_EQ(type, UnknownType);
+      continue;
+    }
+    EXPECT_EQ(DeclarationOfType(type), ClassNamed(unit, row.name)) << row.name;
+    EXPECT_EQ(StandardType(*row.cell), type) << "computed once: " << row.name;
+  }
 }
 
 // The MethodDeclaratorNode that the index-th invocation of the block resolves
