@@ -15,6 +15,7 @@
 //      Object type (the type of null) converts to every class and array.
 #include "java/tree/types.h"
 
+#include <initializer_list>
 #include <vector>
 
 #include "java/tree/defsets.h"
