@@ -18,6 +18,10 @@
 //  5. The re-entry table of error recovery: each token whose every shift leads to
 //     one and the same routine, or through a fixed run to one and the same reduction.
 //
+// The grammar format is described at the head of java/parser/java.grammar; besides
+// it, "%statedigits N" sets the digits of the state number in routine names (3 by
+// default).
+//
 // Usage: lrgen GRAMMAR OUTPUT.cpp
 #include <algorithm>
 #include <cctype>
@@ -76,7 +80,8 @@ struct Production {
 
 // An explicit transition set: "%transition STATE... KIND SYMBOL OP ITEM...".
 // KIND is shift or goto, or * for every transition of the state (SYMBOL is then *
-// as well); OP is = (replace), += (add) or -= (remove). An ITEM is a token, a
+// as well), or repair for the call that the error branch makes in place of the
+// missing SYMBOL (its goto keeps its own set); OP is = (replace), += (add) or -= (remove). An ITEM is a token, a
 // named %set, or @Nonterminal: the computed set of the goto on that nonterminal
 // in the same state (the context that the state's own constructs pass on).
 struct Override {
@@ -91,6 +96,7 @@ struct Override {
 struct Grammar {
   std::string Name, Prefix;
   int SetWords = 4;
+  int StateDigits = 3;     // digits of the state number in routine names
   int TokenCount = 0;
   std::vector<std::string> TokenNames;
   std::vector<std::string> NtNames;
@@ -155,6 +161,9 @@ Grammar ReadGrammar(const std::string& path) {
     } else if (w[0] == "%setwords" && w.size() == 2) {
       g.SetWords = std::atoi(w[1].c_str());
       if (g.SetWords < 1 || g.SetWords > 8) Fail(where + "set width out of range");
+    } else if (w[0] == "%statedigits" && w.size() == 2) {
+      g.StateDigits = std::atoi(w[1].c_str());
+      if (g.StateDigits < 1 || g.StateDigits > 6) Fail(where + "state-number width out of range");
     } else if (w[0] == "%tokens" && w.size() == 3) {
       ReadTokens(g, DirOf(path) + "/" + w[1], w[2]);
     } else if (w[0] == "%token" && w.size() == 3) {
@@ -177,8 +186,8 @@ Grammar ReadGrammar(const std::string& path) {
       o.Op = op[0] == '=' ? '=' : op[0];
       o.Tokens.assign(w.begin() + i + 3, w.end());
       o.Line = lineNo;
-      if (o.Kind != "shift" && o.Kind != "goto" && !(o.Kind == "*" && o.Symbol == "*"))
-        Fail(where + "transition kind must be shift, goto or * *");
+      if (o.Kind != "shift" && o.Kind != "goto" && o.Kind != "repair" && !(o.Kind == "*" && o.Symbol == "*"))
+        Fail(where + "transition kind must be shift, goto, repair or * *");
       g.Overrides.push_back(o);
     } else if (w[0][0] != '%' && w.size() >= 4 && w[3] == ":") {
       RawProd p;
@@ -627,7 +636,7 @@ std::vector<Routine> BuildRoutines(Automaton& a) {
     Routine rt;
     rt.Lr0 = s;
     char num[32];
-    std::snprintf(num, sizeof num, "%03d", int(r));
+    std::snprintf(num, sizeof num, "%0*d", g.StateDigits, int(r));
     auto hint = g.Hints.find(int(r));
     if (!g.Hints.empty() && hint == g.Hints.end()) Fail("no name for state " + std::string(num));
     rt.Name = g.Prefix + num + (hint == g.Hints.end() ? "" : hint->second);
@@ -692,6 +701,15 @@ std::vector<Routine> BuildRoutines(Automaton& a) {
         }
       };
       int errorKey = -1;
+      if (o.Kind == "repair") {
+        // Only the call that the error branch makes for its missing symbol.
+        auto sym = g.SymbolOf.find(o.Symbol);
+        if (sym == g.SymbolOf.end() || rt.Default.Kind != KError || rt.ErrorSymbol != sym->second ||
+            !rt.Repair.HasTransition)
+          Fail(where + ": state " + std::to_string(state) + " repairs no missing " + o.Symbol);
+        Apply(rt.Repair.Transition, o.Op, b);
+        continue;
+      }
       if (o.Kind == "*") {
         visit(rt.Tokens, -1);
         visit(rt.Gotos, -1);
@@ -832,6 +850,19 @@ void Emit(const Automaton& a, const std::vector<Routine>& routines, const std::v
       e.Messages.push_back(rt.Message);
       repair = e.ActionOf(rt.Repair);
     }
+    // One comment line per state with its kernel items, so that the tables read
+    // state by state.
+    states << "  //";
+    for (int k = 0; k < st.KernelCount; ++k) {
+      int item = st.Items[k];
+      const Production& p = g.Prods[a.ItemProd[item]];
+      states << (k ? "; " : " ") << g.NtNames[p.Lhs] << " ->";
+      for (int i = 0; i <= int(p.Rhs.size()); ++i) {
+        if (i == a.ItemDot[item]) states << " .";
+        if (i < int(p.Rhs.size())) states << " " << a.SymName(p.Rhs[i]);
+      }
+    }
+    states << "\n";
     states << "  {" << Quote(rt.Name) << ", " << e.SetOf(rt.Own) << ", " << (rt.FixedToken ? 1 : 0) << ", "
            << firstToken << ", " << rt.Tokens.size() << ", " << firstGoto << ", " << rt.Gotos.size() << ", "
            << firstKernel << ", " << st.KernelCount << ", " << e.ActionOf(rt.Default) << ", " << message << ", "
