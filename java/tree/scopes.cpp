@@ -5,11 +5,12 @@
 
 #include <initializer_list>
 
+#include "java/tree/types.h"
+
 #include "support/heap.h"
 #include "support/report.h"
 #include "support/startup.h"
 
-TypeOfExpressionFunction TypeOfExpressionHook = UnknownTypeOfExpression;
 SyntaxNode* CurrentUnit = nullptr;
 ConsList InheritanceGuard = nullptr;
 LazyCell JavaLangObject;
@@ -109,8 +110,6 @@ ConsList* MatchTypes(ConsList types, ConsList path, ConsList* end, bool memberWr
 
 }  // namespace
 
-SyntaxNode* UnknownTypeOfExpression(SyntaxNode*) { return nullptr; }
-
 DefinitionSet* ScopeOfNameDefinitions(DefinitionSet*, SyntaxNode* node) {
   if (node == nullptr || node->code != ZEB_QualifiedNameNodeKind) return EmptyDefinitionSet;
   SyntaxNode* qualifier = NodeChild(node, 0);
@@ -207,7 +206,7 @@ DefinitionSet* MembersOfName(SyntaxNode* name) {
     case 6:
     case 7:
     case 8:
-      return MembersOfTypeValue(TypeOfExpressionHook(name));
+      return MembersOfTypeValue(TypeOfName(name));
     default:
       return EmptyDefinitionSet;
   }
@@ -314,7 +313,7 @@ DefinitionSet* MembersOfExpressionType(SyntaxNode* expression) {
         if (NodeField(e, 1) != 0) return ArrayMembers();
         return MembersOfTypeValue(NodeChild(e, 0));
       default:
-        return MembersOfTypeValue(TypeOfExpressionHook(e));
+        return MembersOfTypeValue(TypeOfExpression(e));
     }
   }
   return EmptyDefinitionSet;
@@ -524,4 +523,7 @@ void ResolutionModuleInit() {
       SingletonDefinitionSet(DefineDeclaratorIdentifier(length, NewEvaluatedCell<Word>(reinterpret_cast<Word>(ArrayLengthDeclarator))));
   RegisterRoot(&ArrayLengthDeclarator);
   RegisterRoot(&ArrayLengthDefinitions);
+  // The static types, which the members of expressions need; last, because
+  // their values use the names made above.
+  TypesModuleInit();
 }

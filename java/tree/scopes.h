@@ -53,13 +53,6 @@ DefinitionSet* EnclosingSuperclassMembers(AnyNode* node);
 DefinitionSet* ImportScope(SyntaxNode* importDeclaration);
 DefinitionSet* PackageScope(DefinitionSet* set, SyntaxNode* packageDeclaration);
 
-// The static type of an expression. Until the type computation exists, the
-// hook answers the unknown type (null), whose members are empty; the type
-// module installs its own function.
-using TypeOfExpressionFunction = SyntaxNode* (*)(SyntaxNode* expression);
-extern TypeOfExpressionFunction TypeOfExpressionHook;
-SyntaxNode* UnknownTypeOfExpression(SyntaxNode* expression);
-
 // The unit whose attributes are being forced.
 extern SyntaxNode* CurrentUnit;
 void SetCurrentUnit(SyntaxNode* sourceFile);
