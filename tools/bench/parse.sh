@@ -3,8 +3,8 @@
 # one process (as caldrex parses its work list) and with the Eclipse compiler's
 # parser at source level 1.4 in one JVM (EcjParse.java, built here with javac),
 # and reports for each the wall time, MB/s and peak memory, and our figures as
-# a ratio of theirs. The files of corpus/<package>.source13 and those that
-# skip.tsv removes are left out on both sides.
+# a ratio of theirs. Both parse the files that tools/corpus/list gives for
+# source level 1.4.
 #
 #   tools/bench/parse.sh [BUILD_DIR] [CORPUS_DIR]    (build/release, corpus/)
 # Needs the Debian package ecj (apt-get install ecj) and a JDK for javac.
@@ -19,15 +19,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 # The file list: every corpus file parsed at source level 1.4.
-: > "$work/files"
-for done_mark in "$corpus"/*/.complete; do
-  [ -f "$done_mark" ] || continue
-  dir=$(dirname "$done_mark")
-  pkg=$(basename "$dir")
-  awk -F'\t' -v p="$pkg" '$1 == p { print "/" $2 }' "$root/tools/corpus/skip.tsv" > "$work/skip"
-  [ -f "$corpus/$pkg.source13" ] && sed 's|^|/|' "$corpus/$pkg.source13" >> "$work/skip"
-  find "$dir" -name '*.java' -type f | sort | grep -vF -f "$work/skip" >> "$work/files" || true
-done
+"$root/tools/corpus/list" 1.4 "$corpus" > "$work/files" || { echo "parse.sh: no corpus in $corpus" >&2; exit 1; }
 files=$(wc -l < "$work/files")
 [ "$files" -gt 0 ] || { echo "parse.sh: no corpus in $corpus (tools/corpus/fetch)" >&2; exit 1; }
 bytes=$(xargs -d '\n' cat < "$work/files" | wc -c)
