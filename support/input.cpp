@@ -229,7 +229,7 @@ void AddInputFile(Identifier* name) { AddInput(name, nullptr, 0); }
 void AddInputText(const char* text, int32_t length, Identifier* name) {
   // A memory input always has a text, even an empty one, so that it is never
   // taken for a file.
-  AddInput(name, text != nullptr ? text : "", text != nullptr ? length : 0);
+  AddInput(name, text != nullptr ? text : "", text != nullptr && length > 0 ? length : 0);
 }
 
 void StartInputs() {

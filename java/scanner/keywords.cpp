@@ -1,11 +1,11 @@
 // The table of Java reserved words, built at compile time from the token list
 // (every fixed text that is a word) and the word "null", with open addressing
 // on a hash of the first, second and last character and the length. A word
-// costs one hash and, on a hit, one comparison of its bytes.
+// costs one hash and, where a reserved word of its length sits in the probed
+// slot, one comparison of its bytes.
 #include "java/scanner/keywords.h"
 
 #include <array>
-#include <cstring>
 #include <string_view>
 
 #include "java/scanner/tokens.h"
@@ -16,6 +16,10 @@ struct Keyword {
   std::string_view Text;  // empty in a free slot
   TokenCode Code;
 };
+
+// The longest and shortest reserved words ("synchronized", "do").
+constexpr int32_t LongestKeyword = 12;
+constexpr int32_t ShortestKeyword = 2;
 
 // Slots of the open-addressing table: a power of two, more than twice the
 // number of words, so that probe chains stay short.
@@ -59,10 +63,6 @@ constexpr std::array<Keyword, KeywordSlots> KeywordTable = [] {
   return table;
 }();
 
-// The longest and shortest reserved words ("synchronized", "do").
-constexpr int32_t LongestKeyword = 12;
-constexpr int32_t ShortestKeyword = 2;
-
 }  // namespace
 
 TokenCode KeywordCode(const unsigned char* text, int32_t length) {
@@ -71,9 +71,9 @@ TokenCode KeywordCode(const unsigned char* text, int32_t length) {
        slot = (slot + 1) & (KeywordSlots - 1)) {
     const Keyword& k = KeywordTable[slot];
     if (k.Text.empty()) return Identifiersym;
-    if (k.Text.size() == static_cast<size_t>(length) &&
-        std::memcmp(k.Text.data(), text, static_cast<size_t>(length)) == 0) {
-      return k.Code;
-    }
+    if (k.Text.size() != static_cast<size_t>(length)) continue;
+    int32_t i = 0;
+    while (i < length && static_cast<unsigned char>(k.Text[i]) == text[i]) ++i;
+    if (i == length) return k.Code;
   }
 }

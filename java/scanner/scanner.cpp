@@ -16,7 +16,6 @@
 #include "java/scanner/literals.h"
 #include "java/scanner/sourcelevel.h"
 #include "java/scanner/tokens.h"
-#include "support/identifiers.h"
 #include "support/scanbuf.h"
 
 namespace {
@@ -165,14 +164,11 @@ void ScanWord(bool escaped) {
     if (c != '\\' || NextChar() != 'u' || !ScanUnicodeEscapeRest()) break;
     escaped = true;
   }
+  TokenCode code = escaped ? Identifiersym
+                           : KeywordCode(&ScanBuffer[TokenStart + 1], BackupIndex - TokenStart);
+  if (code == Identifiersym) return AcceptNameAtBackup(Identifiersym);
   BackUp();
-  TokenCode code =
-      escaped ? Identifiersym : KeywordCode(&ScanBuffer[TokenStart + 1], BufferIndex - TokenStart);
   switch (code) {
-    case Identifiersym:
-      AcceptToken(Identifiersym);
-      TokenAttribute.Reference = MakeIdentifier(ScanBuffer, TokenStart + 1, BufferIndex);
-      break;
     case NullLiteralsym:
       AcceptLiteral(NullLiteralsym);
       break;
@@ -198,6 +194,25 @@ void InitJavaScanner() {
 
 void ScanStart() {
   unsigned c = NextChar();
+  // Blanks and line feeds in front of a token are layout. Skipping them here
+  // gives the same token as accepting each run as a layout token and
+  // scanning again, without a pass through the next-token loop per run. As
+  // there, each run starts a token of its own: TokenStart moves behind every
+  // line feed, so that no buffer refill keeps more than the current run.
+  if (HasClass(c, BlankChar) || c == '\n') {
+    for (;;) {
+      if (HasClass(c, BlankChar)) {
+        c = ReadWhile([](unsigned b) { return HasClass(b, BlankChar); });
+      } else if (c == '\n') {
+        NewLine();
+        TokenStart = BufferIndex;
+        c = NextChar();
+      } else {
+        break;
+      }
+      TokenStart = BufferIndex - 1;
+    }
+  }
   switch (StartTable[c]) {
     case StartNothing:
       return;

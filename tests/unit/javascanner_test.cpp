@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "java/scanner/literals.h"
 #include "java/scanner/scanner.h"
 #include "java/scanner/sourcelevel.h"
 #include "java/scanner/tokens.h"
@@ -34,6 +35,7 @@ class JavaScannerTest : public ::testing::Test {
     InitJavaScanner();
   }
   void SetUp() override { SetSourceLevel(""); }
+  void TearDown() override { SetScanAutomaton(ScanStart); }
 
   // Makes `text` the whole input (no "EndOfFile" behind it).
   void Start(const std::string& text) {
@@ -226,6 +228,62 @@ TEST_F(JavaScannerTest, NonsenseKeepsValueAndCountsItsLineFeed) {
   SourceLine where = PositionToLine(y.position);
   EXPECT_EQ(where.line, 2);
   EXPECT_EQ(where.column, 2);
+}
+
+// Another grammar's automaton over the shared literal, comment and line-end
+// states, with codes of its own (as the configuration checker's scanner
+// uses them: one code for both floating forms).
+enum OtherCode : TokenCode { OtherEnd = 1, OtherSlash = 20, OtherInteger = 36, OtherFloating = 37,
+                             OtherCharacter = 38, OtherString = 39 };
+
+void OtherStart() {
+  unsigned c = NextChar();
+  if (c >= '0' && c <= '9') return ScanNumber(c, {OtherInteger, OtherFloating, OtherFloating});
+  switch (c) {
+    case '\'':
+      if (ScanCharLiteralRest()) AcceptLiteral(OtherCharacter);
+      return;
+    case '"':
+      if (ScanStringLiteralRest()) AcceptLiteral(OtherString);
+      return;
+    case ' ':
+      return ScanBlanks();
+    case '\n':
+      return AcceptLineFeed();
+    case '\r':
+      return ScanCarriageReturn();
+    case '/':
+      BackupIndex = BufferIndex;
+      if (NextChar() == '*' && ScanBlockCommentRest()) return AcceptLayout();
+      return AcceptTokenAtBackup(OtherSlash);
+    case 0xFF:
+      if (AtEndOfInput()) {
+        AcceptToken(OtherEnd);
+        UnreadChar();
+      }
+      return;
+  }
+}
+
+TEST_F(JavaScannerTest, SharedStatesServeAnotherGrammar) {
+  SetScanAutomaton(OtherStart);
+  Start("1 2.5 3f 0x1FL 'a' \"s\" /* c\n */ 09\r\n/");
+  struct Expected {
+    TokenCode code;
+    const char* text;
+  };
+  for (Expected e : {Expected{OtherInteger, "1"}, Expected{OtherFloating, "2.5"},
+                     Expected{OtherFloating, "3f"}, Expected{OtherInteger, "0x1FL"},
+                     Expected{OtherCharacter, "'a'"}, Expected{OtherString, "\"s\""},
+                     Expected{OtherInteger, "0"}, Expected{OtherInteger, "9"}}) {
+    Token t = Next();
+    EXPECT_EQ(t.code, e.code) << e.text;
+    EXPECT_STREQ(static_cast<const char*>(t.value), e.text);
+  }
+  Token slash = Next();
+  EXPECT_EQ(slash.code, OtherSlash);
+  EXPECT_EQ(PositionToLine(slash.position).line, 3);
+  EXPECT_EQ(Next().code, OtherEnd);
 }
 
 // Long comments, strings and names are read in loops: scanning them on a

@@ -39,20 +39,16 @@ unsigned char ReadChar() {
 
 void ReadOptions() {
   bool readStdin = false;
+  bool endOfFileInputs = false;
   for (int32_t i = 1; i < ArgCount(); ++i) {
-    const char* arg = Arg(i);
-    if (strcmp(arg, "-end") == 0) {
-      ReportAtEnd = true;
-    } else if (strcmp(arg, "-stdin") == 0) {
-      readStdin = true;
-    } else if (strcmp(arg, "-eof") == 0) {
-      continue;
-    } else {
-      AddInputFile(IdentifierOf(arg));
-      bool eof = false;
-      for (int32_t j = 1; j < ArgCount(); ++j) eof = eof || strcmp(Arg(j), "-eof") == 0;
-      if (eof) AddInputText("\n", 1, IdentifierOf("EndOfFile"));
-    }
+    if (strcmp(Arg(i), "-end") == 0) ReportAtEnd = true;
+    if (strcmp(Arg(i), "-stdin") == 0) readStdin = true;
+    if (strcmp(Arg(i), "-eof") == 0) endOfFileInputs = true;
+  }
+  for (int32_t i = 1; i < ArgCount(); ++i) {
+    if (Arg(i)[0] == '-') continue;
+    AddInputFile(IdentifierOf(Arg(i)));
+    if (endOfFileInputs) AddInputText("\n", 1, IdentifierOf("EndOfFile"));
   }
   if (readStdin) AddInputFile(nullptr);
   StartInputs();

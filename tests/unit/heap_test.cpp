@@ -1,0 +1,204 @@
+// Heap: piece sizes and alignment, chunk and large-block accounting, and
+// exhaustion through the malloc seam (the exact two-line report, status 1).
+#include "support/heap.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "support/limits.h"
+#include "support/startup.h"
+
+namespace {
+
+// Exhaustion cases run in a fresh process each (re-executed, not forked), so
+// that the heap state, and with it the reported count, is known.
+class HeapExhaustion : public testing::Test {
+ protected:
+  void SetUp() override { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
+};
+
+void* FailingMalloc(size_t) { return nullptr; }
+
+// Reports the size it was asked for, then fails.
+void* ReportingFailingMalloc(size_t size) {
+  fprintf(stderr, "asked %zu\n", size);
+  return nullptr;
+}
+
+// Serves large blocks with an address that is never dereferenced (the heap
+// does not clear memory), so that counts beyond 32 bits can be reached.
+void* FakeLargeMalloc(size_t size) {
+  if (size > HeapChunkSize) return reinterpret_cast<void*>(uintptr_t{4096});
+  return malloc(size);
+}
+
+// Makes sure the current chunk has at least n bytes free (n <= 65528).
+void MakeRoom(size_t n) {
+  InitRuntimeBase();
+  if (ChunkFreeBytes >= n) return;
+  Allocate(HeapChunkSize);  // a new chunk, used up at once
+  Allocate(8);              // another, with 65528 bytes left
+}
+
+TEST(Heap, PieceSizesAreRoundedToEightAndAdjacent) {
+  struct Case {
+    size_t asked;
+    size_t taken;
+  };
+  const Case cases[] = {{0, 0}, {1, 8}, {7, 8}, {8, 8}, {9, 16}, {100, 104}, {65521, 65528}};
+  for (const Case& c : cases) {
+    MakeRoom(c.taken);
+    size_t freeBefore = ChunkFreeBytes;
+    uint64_t usedBefore = HeapBytesUsed();
+    unsigned char* next = NextFreeByte;
+    auto* piece = static_cast<unsigned char*>(Allocate(c.asked));
+    EXPECT_EQ(piece, next) << "asked " << c.asked;
+    EXPECT_EQ(NextFreeByte - piece, static_cast<ptrdiff_t>(c.taken)) << "asked " << c.asked;
+    EXPECT_EQ(freeBefore - ChunkFreeBytes, c.taken) << "asked " << c.asked;
+    EXPECT_EQ(HeapBytesUsed() - usedBefore, c.taken) << "asked " << c.asked;
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(piece) % 8, 0u);
+  }
+}
+
+TEST(Heap, WholeChunkRequestTakesAWholeNewChunk) {
+  MakeRoom(8);
+  Allocate(8);  // the current chunk is no longer fresh
+  size_t chunks = ChunkCount;
+  uint64_t used = HeapBytesUsed();
+  size_t abandoned = ChunkFreeBytes;
+  Allocate(HeapChunkSize);
+  EXPECT_EQ(ChunkFreeBytes, 0u);
+  EXPECT_EQ(ChunkCount, chunks + 1);
+  EXPECT_EQ(HeapBytesUsed() - used, abandoned + HeapChunkSize);
+}
+
+TEST(Heap, LargeRequestGetsABlockOfItsOwn) {
+  InitRuntimeBase();
+  Allocate(8);
+  size_t freeBefore = ChunkFreeBytes;
+  size_t chunks = ChunkCount;
+  size_t large = LargeBlockBytes;
+  uint64_t used = HeapBytesUsed();
+  unsigned char* next = NextFreeByte;
+  void* block = Allocate(HeapChunkSize + 1);
+  EXPECT_NE(block, nullptr);
+  EXPECT_EQ(LargeBlockBytes - large, 65544u);
+  EXPECT_EQ(HeapBytesUsed() - used, 65544u);
+  EXPECT_EQ(ChunkFreeBytes, freeBefore);
+  EXPECT_EQ(ChunkCount, chunks);
+  EXPECT_EQ(NextFreeByte, next);
+}
+
+TEST(Heap, TooSmallRestIsAbandonedAndCountsAsUsed) {
+  // Free counts are multiples of 8: 96 bytes free and 100 asked (104 taken).
+  MakeRoom(200);
+  Allocate(ChunkFreeBytes - 96);
+  ASSERT_EQ(ChunkFreeBytes, 96u);
+  uint64_t used = HeapBytesUsed();
+  size_t chunks = ChunkCount;
+  Allocate(100);
+  EXPECT_EQ(ChunkCount, chunks + 1);
+  EXPECT_EQ(ChunkFreeBytes, HeapChunkSize - 104);
+  EXPECT_EQ(HeapBytesUsed() - used, 96u + 104u);
+}
+
+TEST(Heap, AlignedAllocationTakesExactlyTheSize) {
+  MakeRoom(64);
+  size_t freeBefore = ChunkFreeBytes;
+  auto* a = static_cast<unsigned char*>(AllocateAligned(24));
+  auto* b = static_cast<unsigned char*>(AllocateAligned(16));
+  EXPECT_EQ(b - a, 24);
+  EXPECT_EQ(freeBefore - ChunkFreeBytes, 40u);
+  // When the chunk cannot hold the piece, a new chunk is taken.
+  Allocate(ChunkFreeBytes - 8);
+  size_t chunks = ChunkCount;
+  AllocateAligned(16);
+  EXPECT_EQ(ChunkCount, chunks + 1);
+  EXPECT_EQ(ChunkFreeBytes, HeapChunkSize - 16);
+}
+
+TEST_F(HeapExhaustion, FreshHeapHasUsedNothingAndTakesAWholeChunk) {
+  EXPECT_EXIT(
+      {
+        InitRuntimeBase();
+        bool fresh = HeapBytesUsed() == 0 && ChunkCount == 1 && ChunkFreeBytes == HeapChunkSize;
+        // In a fresh chunk a whole-chunk request uses all of it.
+        Allocate(HeapChunkSize);
+        bool whole = ChunkCount == 1 && ChunkFreeBytes == 0 && HeapBytesUsed() == HeapChunkSize;
+        exit(fresh && whole ? 0 : 2);
+      },
+      testing::ExitedWithCode(0), "");
+}
+
+TEST_F(HeapExhaustion, FailedFirstChunkIsReported) {
+  // The standard streams are set up before the heap, so even this is seen.
+  EXPECT_EXIT(
+      {
+        SetHeapMalloc(FailingMalloc);
+        InitRuntime();
+      },
+      testing::ExitedWithCode(1), testing::Eq("Heapspace exceeded.....\n0 bytes heapspace used\n"));
+}
+
+TEST_F(HeapExhaustion, FailedChunkGivesTheTwoLineReport) {
+  EXPECT_EXIT(
+      {
+        InitRuntimeBase();
+        Allocate(100);
+        SetHeapMalloc(FailingMalloc);
+        Allocate(HeapChunkSize);
+      },
+      testing::ExitedWithCode(1), testing::Eq("Heapspace exceeded.....\n104 bytes heapspace used\n"));
+}
+
+TEST_F(HeapExhaustion, FailedLargeBlockGivesTheTwoLineReport) {
+  EXPECT_EXIT(
+      {
+        InitRuntimeBase();
+        Allocate(16);
+        SetHeapMalloc(FailingMalloc);
+        Allocate(1 << 20);
+      },
+      testing::ExitedWithCode(1), testing::Eq("Heapspace exceeded.....\n16 bytes heapspace used\n"));
+}
+
+TEST_F(HeapExhaustion, HugeRequestIsNotTruncated) {
+  // A request above 4 GiB reaches malloc whole, rounded up to 8.
+  EXPECT_EXIT(
+      {
+        InitRuntimeBase();
+        SetHeapMalloc(ReportingFailingMalloc);
+        Allocate((size_t{1} << 40) + 1);
+      },
+      testing::ExitedWithCode(1),
+      testing::Eq("asked 1099511627784\nHeapspace exceeded.....\n0 bytes heapspace used\n"));
+}
+
+TEST_F(HeapExhaustion, RequestThatCannotBeRoundedIsExhaustion) {
+  EXPECT_EXIT(
+      {
+        InitRuntimeBase();
+        Allocate(SIZE_MAX - 3);
+      },
+      testing::ExitedWithCode(1), testing::Eq("Heapspace exceeded.....\n0 bytes heapspace used\n"));
+}
+
+TEST_F(HeapExhaustion, CountBeyondThirtyTwoBitsIsReportedWhole) {
+  EXPECT_EXIT(
+      {
+        InitRuntimeBase();
+        SetHeapMalloc(FakeLargeMalloc);
+        Allocate(size_t{3} << 30);
+        Allocate(size_t{3} << 30);
+        SetHeapMalloc(FailingMalloc);
+        Allocate(size_t{1} << 20);
+      },
+      testing::ExitedWithCode(1),
+      testing::Eq("Heapspace exceeded.....\n6442450944 bytes heapspace used\n"));
+}
+
+}  // namespace

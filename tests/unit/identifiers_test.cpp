@@ -1,0 +1,125 @@
+// Identifier table: the bucket rule, interning by content, chain order, the
+// memo slot, and the printing primitives.
+#include "support/identifiers.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "support/startup.h"
+
+namespace {
+
+class Identifiers : public testing::Test {
+ protected:
+  void SetUp() override { InitRuntime(); }
+};
+
+// Position of record in its bucket's chain, or -1.
+int ChainIndex(const Identifier* record, int32_t bucket) {
+  int index = 0;
+  for (Identifier* r = IdentifierBucketHead(bucket); r != nullptr; r = r->next, ++index) {
+    if (r == record) return index;
+  }
+  return -1;
+}
+
+int32_t BucketOfText(const std::string& text) {
+  return IdentifierBucket(reinterpret_cast<const unsigned char*>(text.data()),
+                          static_cast<int32_t>(text.size()));
+}
+
+// Runs print with the stream handle pointed at a temporary file; returns
+// what was written.
+std::string Captured(FILE*& handle, void (*print)(const Identifier*), const Identifier* id) {
+  FILE* saved = handle;
+  FILE* file = tmpfile();
+  handle = file;
+  print(id);
+  handle = saved;
+  fflush(file);
+  rewind(file);
+  std::string text;
+  for (int c; (c = fgetc(file)) != EOF;) text.push_back(static_cast<char>(c));
+  fclose(file);
+  return text;
+}
+
+TEST_F(Identifiers, BucketNumbersFollowTheHash) {
+  const struct {
+    const char* text;
+    int32_t bucket;
+  } cases[] = {{"abc", 936}, {"x", 1017}, {"java", 565}, {"String", 889}, {"EndOfFile", 4}, {"", 0},
+               // Characters above 127 hash as unsigned bytes:
+               // (255 * 8) ^ 128 ^ 2 ^ (2 * 64) = 2042, mod 1024 = 1018.
+               {"\xff\x80", 1018}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(BucketOfText(c.text), c.bucket) << c.text;
+    Identifier* id = IdentifierOf(c.text);
+    EXPECT_GE(ChainIndex(id, c.bucket), 0) << c.text << " not in its bucket's chain";
+  }
+}
+
+TEST_F(Identifiers, EqualTextsGiveOneRecord) {
+  const char buffer[] = "xxjavayyjava";
+  Identifier* a = MakeIdentifier(buffer, 2, 5);
+  Identifier* b = MakeIdentifier(buffer, 8, 11);
+  const unsigned char* bytes = reinterpret_cast<const unsigned char*>(buffer);
+  EXPECT_EQ(a, b);
+  EXPECT_EQ(a, IdentifierOf("java"));
+  EXPECT_EQ(a, MakeIdentifier(bytes, 2, 5));
+  EXPECT_NE(a, IdentifierOf("jave"));
+  EXPECT_NE(a, IdentifierOf("javaa"));
+  EXPECT_NE(a, IdentifierOf("jav"));
+  EXPECT_EQ(a->length, 4);
+  EXPECT_STREQ(a->text, "java");
+  EXPECT_EQ(strlen(a->text), 4u);
+}
+
+TEST_F(Identifiers, EmptyTextIsOneRecordInBucketZero) {
+  const char buffer[] = "abc";
+  Identifier* empty = IdentifierOf("");
+  EXPECT_EQ(empty, MakeIdentifier(buffer, 2, 1));
+  EXPECT_EQ(empty, MakeIdentifier(buffer, 0, -1));
+  EXPECT_EQ(empty->length, 0);
+  EXPECT_STREQ(empty->text, "");
+  EXPECT_GE(ChainIndex(empty, 0), 0);
+}
+
+TEST_F(Identifiers, NullStringGivesNull) { EXPECT_EQ(IdentifierOf(nullptr), nullptr); }
+
+TEST_F(Identifiers, SharedBucketKeepsFirstInternedOrder) {
+  // Same first and last character and length: same bucket.
+  Identifier* first = IdentifierOf("q1z");
+  Identifier* second = IdentifierOf("q2z");
+  Identifier* third = IdentifierOf("q3z");
+  int32_t bucket = BucketOfText("q1z");
+  ASSERT_EQ(bucket, BucketOfText("q2z"));
+  int a = ChainIndex(first, bucket);
+  int b = ChainIndex(second, bucket);
+  int c = ChainIndex(third, bucket);
+  EXPECT_GE(a, 0);
+  EXPECT_LT(a, b);
+  EXPECT_LT(b, c);
+  EXPECT_EQ(IdentifierOf("q2z"), second);
+}
+
+TEST_F(Identifiers, MemoStartsEmptyAndKeepsItsValue) {
+  Identifier* id = IdentifierOf("memoTestName");
+  EXPECT_EQ(id->memo, nullptr);
+  int marker = 0;
+  id->memo = &marker;
+  std::string copy = "memoTestName";
+  EXPECT_EQ(IdentifierOf(copy.c_str())->memo, &marker);
+}
+
+TEST_F(Identifiers, PrintingWritesTheTextOnly) {
+  Identifier* id = IdentifierOf("Foo.java");
+  EXPECT_EQ(Captured(StderrStream, PrintIdentifier, id), "Foo.java");
+  EXPECT_EQ(Captured(StdoutStream, PrintIdentifierStdout, id), "Foo.java");
+  EXPECT_EQ(Captured(StderrStream, PrintIdentifier, nullptr), "");
+}
+
+}  // namespace

@@ -1,0 +1,191 @@
+// Error reporter: each message format byte for byte, the counters and the
+// success flag, token errors, fatal errors and internal errors.
+#include "support/report.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "support/input.h"
+#include "support/services.h"
+#include "support/startup.h"
+
+namespace {
+
+std::deque<std::string> KeptTexts;
+
+// Reads a one-input stream to its end, recording lines at line feeds, so
+// that positions in it convert to lines and columns.
+void ReadText(const char* name, const std::string& text) {
+  InitRuntime();
+  ClearInputs();
+  KeptTexts.push_back(text);
+  AddInputText(KeptTexts.back().data(), static_cast<int32_t>(text.size()),
+               name != nullptr ? IdentifierOf(name) : nullptr);
+  StartInputs();
+  BufferIndex = -1;
+  TokenStart = -1;
+  for (;;) {
+    BufferIndex += 1;
+    PositionCounter += 1;
+    if (AtEndMarker(BufferIndex)) break;
+    if (ScanBuffer[BufferIndex] == '\n') NewLine();
+  }
+}
+
+// Points the standard error handle at a temporary file. What a message
+// wrote is read back through the file descriptor, without flushing, so only
+// what the reporter flushed itself is seen.
+class Report : public testing::Test {
+ protected:
+  void SetUp() override {
+    InitRuntime();
+    saved_ = StderrStream;
+    file_ = tmpfile();
+    StderrStream = file_;
+    SuccessFlag = 1;  // each case starts as a run without errors
+  }
+  void TearDown() override {
+    StderrStream = saved_;
+    fclose(file_);
+  }
+  std::string Written() {
+    std::string text;
+    char chunk[4096];
+    for (off_t at = 0;;) {
+      ssize_t n = pread(fileno(file_), chunk, sizeof chunk, at);
+      if (n <= 0) return text;
+      text.append(chunk, static_cast<size_t>(n));
+      at += n;
+    }
+  }
+
+ private:
+  FILE* saved_ = nullptr;
+  FILE* file_ = nullptr;
+};
+
+TEST_F(Report, PositionedMessageFormats) {
+  struct Case {
+    const char* title;
+    const char* name;
+    std::string text;
+    SourcePosition position;
+    int32_t warning;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"error in a named input", "Foo.java", std::string(11, '\n') + "    x;", 16, 0,
+       "\"Foo.java\", line 12  5  unexpected symbol\n"},
+      {"error in an input without a name", nullptr, "\n\n      x", 9, 0, "line 3  7  unexpected symbol\n"},
+      {"warning", "A", "ab\n", 2, 1, "\"A\", line 1  2  Warning: unexpected symbol\n"},
+      {"position 0", "A", "ab\n", 0, 0, "\"A\", line 0  0  unexpected symbol\n"},
+      {"a line end has the column after the line's last character", "A", "ab\ncd", 3, 0,
+       "\"A\", line 1  3  unexpected symbol\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.title);
+    ReadText(c.name, c.text);
+    off_t start = static_cast<off_t>(Written().size());
+    BeginMessage(c.position, c.warning);
+    PrintString("unexpected symbol");
+    EndMessage();
+    EXPECT_EQ(Written().substr(static_cast<size_t>(start)), c.expected);
+  }
+}
+
+TEST_F(Report, ErrorsClearTheSuccessFlagAndWarningsDoNot) {
+  ReadText("A", "abc\n");
+  int32_t errors = ErrorCount;
+  int32_t warnings = WarningCount;
+  BeginMessage(1, 1);
+  EndMessage();
+  EXPECT_EQ(WarningCount, warnings + 1);
+  EXPECT_EQ(ErrorCount, errors);
+  EXPECT_EQ(SuccessFlag, 1);
+  BeginMessage(1, 0);
+  EndMessage();
+  BeginMessage(2, 0);
+  EndMessage();
+  EXPECT_EQ(ErrorCount, errors + 2);
+  EXPECT_EQ(WarningCount, warnings + 1);
+  EXPECT_EQ(SuccessFlag, 0);
+}
+
+TEST_F(Report, TokenErrorNamesTheTokenUpToItsFirstBlank) {
+  ReadText("A", "abc\n");
+  int32_t errors = ErrorCount;
+  ReportTokenError(2, "illegal", "two words");
+  ReportTokenError(3, " illegal symbol deleted ", "");
+  ReportTokenError(1, "bad", "word");
+  EXPECT_EQ(Written(),
+            "\"A\", line 1  2  illegal (two encountered)\n"
+            "\"A\", line 1  3   illegal symbol deleted \n"
+            "\"A\", line 1  1  bad (word encountered)\n");
+  EXPECT_EQ(ErrorCount, errors + 3);
+  EXPECT_EQ(SuccessFlag, 0);
+}
+
+// Shows, at exit, whether the input stream was closed.
+void ReportWhetherInputClosed() { fputs(InputFile == nullptr ? "closed\n" : "open\n", stderr); }
+
+std::string WriteTempFile(const std::string& name, const std::string& text) {
+  std::string path = testing::TempDir() + name;
+  FILE* f = fopen(path.c_str(), "wb");
+  fwrite(text.data(), 1, text.size(), f);
+  fclose(f);
+  return path;
+}
+
+TEST(ReportFatal, NamedInputHeaderThenPositionedLine) {
+  std::string path = WriteTempFile("report_test_fatal.txt", "ab\ncde\n");
+  EXPECT_EXIT(
+      {
+        InitRuntime();
+        ClearInputs();
+        AddInputFile(IdentifierOf(path.c_str()));
+        StartInputs();
+        atexit(ReportWhetherInputClosed);
+        PositionCounter = 3;
+        NewLine();
+        PositionCounter = 5;  // "d", line 2, column 2
+        FatalError("token too long");
+      },
+      testing::ExitedWithCode(1),
+      testing::Eq(path + ":\n2  2  ?? fatalerror : token too long\nclosed\n"));
+}
+
+TEST(ReportFatal, InputWithoutNameGivesAnEmptyHeaderLine) {
+  EXPECT_EXIT(
+      {
+        ReadText(nullptr, "\n\nabc");
+        PositionCounter = 4;
+        FatalError("boom");
+      },
+      testing::ExitedWithCode(1), testing::Eq("\n3  2  ?? fatalerror : boom\n"));
+}
+
+TEST(ReportFatal, InternalErrorNamesModuleAndLine) {
+  EXPECT_EXIT(
+      {
+        InitRuntime();
+        InternalError("layout.cpp", 42);
+      },
+      testing::ExitedWithCode(1), testing::Eq("Internal error: \"layout.cpp\", line 42   Type error occurred\n"));
+}
+
+TEST(ReportFatal, CannotOpenFileHasNoPosition) {
+  EXPECT_EXIT(
+      {
+        InitRuntime();
+        CannotOpenFile("out/list.txt");
+      },
+      testing::ExitedWithCode(1), testing::Eq("Cannot open file out/list.txt\n"));
+}
+
+}  // namespace

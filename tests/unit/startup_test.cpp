@@ -1,0 +1,132 @@
+// Start-up and exit: the command line, the environment, the flush order of
+// ExitProgram, the once-only module inits, and the program entry's status
+// rule and large stack.
+#include "support/startup.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "support/report.h"
+#include "support/services.h"
+
+namespace {
+
+char ProgramName[] = "prog";
+char FirstArgument[] = "-v";
+char* ArgumentsOfTwo[] = {ProgramName, FirstArgument, nullptr};
+char* ArgumentsOfOne[] = {ProgramName, nullptr};
+
+TEST(CommandLine, ArgumentsByIndex) {
+  InitCommandLine(2, ArgumentsOfTwo);
+  EXPECT_EQ(ArgCount(), 2);
+  EXPECT_STREQ(Arg(0), "prog");
+  EXPECT_STREQ(Arg(1), "-v");
+  EXPECT_EQ(Arg(2), nullptr);
+  EXPECT_EQ(Arg(-1), nullptr);
+  InitCommandLine(1, ArgumentsOfOne);
+  EXPECT_EQ(ArgCount(), 1);
+  EXPECT_EQ(Arg(1), nullptr);
+}
+
+TEST(CommandLine, UnsetVariableIsOneSharedEmptyString) {
+  unsetenv("SUPPORT_TEST_UNSET");
+  const char* first = GetEnv("SUPPORT_TEST_UNSET");
+  const char* second = GetEnv("SUPPORT_TEST_UNSET_TOO");
+  ASSERT_NE(first, nullptr);
+  EXPECT_STREQ(first, "");
+  EXPECT_EQ(first, second);
+  setenv("SUPPORT_TEST_SET", "/opt/x", 1);
+  EXPECT_STREQ(GetEnv("SUPPORT_TEST_SET"), "/opt/x");
+}
+
+TEST(Exit, StandardOutputIsFlushedFirst) {
+  // Both handles append to one file; the file shows the order of the flushes.
+  std::string path = testing::TempDir() + "startup_test_flush.txt";
+  fclose(fopen(path.c_str(), "w"));
+  EXPECT_EXIT(
+      {
+        StdoutStream = fopen(path.c_str(), "a");
+        StderrStream = fopen(path.c_str(), "a");
+        setvbuf(StderrStream, nullptr, _IOFBF, 1024);
+        fputs("out", StdoutStream);
+        fputs("err", StderrStream);
+        ExitProgram(3);
+      },
+      testing::ExitedWithCode(3), "");
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  EXPECT_EQ(text.str(), "outerr");
+}
+
+// Two modules whose inits reach each other.
+int32_t FirstInitFlag = 0;
+int32_t SecondInitFlag = 0;
+int FirstInitRuns = 0;
+int SecondInitRuns = 0;
+void SecondModuleInit();
+void FirstModuleInit() {
+  if (!EnterModuleInit(FirstInitFlag)) return;
+  SecondModuleInit();
+  FirstInitRuns += 1;
+}
+void SecondModuleInit() {
+  if (!EnterModuleInit(SecondInitFlag)) return;
+  FirstModuleInit();
+  SecondInitRuns += 1;
+}
+
+TEST(ModuleInit, RunsOnceAlsoWhenInitsReachEachOther) {
+  FirstModuleInit();
+  FirstModuleInit();
+  SecondModuleInit();
+  EXPECT_EQ(FirstInitRuns, 1);
+  EXPECT_EQ(SecondInitRuns, 1);
+}
+
+void ReportWarning() {
+  BeginMessage(0, 1);
+  PrintString("only a warning");
+  EndMessage();
+}
+
+void ReportError() {
+  BeginMessage(0, 0);
+  PrintString("an error");
+  EndMessage();
+}
+
+void WriteResult() { fputs("done\n", StdoutStream); }
+
+// Recursion far deeper than a default thread stack allows: about 100 MiB.
+__attribute__((noinline)) int Deep(int n) {
+  volatile char pad[1024];
+  pad[n % 1024] = static_cast<char>(n);
+  int below = n > 0 ? Deep(n - 1) : 0;
+  return below + pad[n % 1024];
+}
+
+void RecurseDeeply() {
+  if (Deep(100000) == 12345) fputs("unlikely\n", StdoutStream);
+}
+
+TEST(ProgramEntry, WarningsAloneExitWithZero) {
+  EXPECT_EXIT(RunProgram(1, ArgumentsOfOne, nullptr, ReportWarning, WriteResult), testing::ExitedWithCode(0),
+              testing::Eq("line 0  0  Warning: only a warning\n"));
+}
+
+TEST(ProgramEntry, AnErrorExitsWithOne) {
+  EXPECT_EXIT(RunProgram(1, ArgumentsOfOne, ReportWarning, ReportError, nullptr), testing::ExitedWithCode(1),
+              testing::Eq("line 0  0  Warning: only a warning\nline 0  0  an error\n"));
+}
+
+TEST(ProgramEntry, DeepRecursionDoesNotOverflow) {
+  EXPECT_EXIT(RunProgram(1, ArgumentsOfOne, nullptr, RecurseDeeply, nullptr), testing::ExitedWithCode(0), "");
+}
+
+}  // namespace
