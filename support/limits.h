@@ -35,3 +35,10 @@ inline constexpr int32_t RealTextStartPrecision = 6;
 // by recursion without overflowing the default thread stack. The pages are
 // only reserved; the system backs them when the recursion reaches them.
 inline constexpr size_t ProgramStackBytes = size_t{512} << 20;
+
+// Hash chains of the shared Layout text nodes: enough for the texts of a
+// result list or a configuration without long chains.
+inline constexpr int32_t LayoutTextChainCount = 1024;
+
+// Hash chains of each table of shared directories and file paths.
+inline constexpr int32_t FileNameChainCount = 1024;

@@ -1,0 +1,268 @@
+// FileNames: parsing path strings into shared FilePath and Directory
+// objects, and the texts of both.
+//
+// 1. Objects are hash-consed: one table of chains per directory kind and
+//    one for paths. The key parts are compared as addresses; names are
+//    Identifiers, so equal texts are equal addresses. A chain is kept in
+//    ascending order of its key parts, the first part first.
+// 2. Parsing a directory folds its components onto the start (a drive root
+//    or the relative start): "" and "." stay, ".." climbs (staying at a
+//    root, or adding an up-level above the relative start), other names
+//    descend. So a/../b names the relative start's b.
+// 3. A drive prefix is the text up to and including the first ':' when no
+//    '/' comes before it ("C:x.java", "C:/a"). A ':' inside a later
+//    component is an ordinary character of that component.
+// 4. Texts are made by walking the chain once, without recursion.
+#include "support/filepath.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "support/heap.h"
+#include "support/limits.h"
+#include "support/startup.h"
+
+namespace {
+
+int32_t FileNamesModuleFlag = 0;
+
+Directory* DirectoryChains[4][FileNameChainCount];
+FilePath* FilePathChains[FileNameChainCount];
+
+Identifier* DotName = nullptr;        // "."
+Identifier* DotDotName = nullptr;     // ".."
+Identifier* EmptyName = nullptr;      // ""
+Identifier* SeparatorName = nullptr;  // "/"
+
+// The text that separates components in path texts.
+const char SeparatorText[] = "/";
+
+uintptr_t Address(const void* p) { return reinterpret_cast<uintptr_t>(p); }
+
+uint32_t ChainOf(uintptr_t keySum) {
+  return (static_cast<uint32_t>(keySum) >> 3) % static_cast<uint32_t>(FileNameChainCount);
+}
+
+Directory* MakeDirectory(int32_t kind, Identifier* name, void* anchor) {
+  uintptr_t nameKey = Address(name);
+  uintptr_t anchorKey = Address(anchor);
+  Directory** slot = &DirectoryChains[kind][ChainOf(nameKey + anchorKey)];
+  while (*slot != nullptr) {
+    Directory* d = *slot;
+    uintptr_t dName = Address(d->name);
+    uintptr_t dAnchor = Address(d->anchor.parent);
+    if (dName == nameKey && dAnchor == anchorKey) return d;
+    if (dName > nameKey || (dName == nameKey && dAnchor > anchorKey)) break;
+    slot = &d->link;
+  }
+  auto* d = static_cast<Directory*>(Allocate(sizeof(Directory)));
+  d->kind = kind;
+  d->name = name;
+  d->prefixText = nullptr;
+  d->text = nullptr;
+  if (kind == UpLevelDirectory || kind == NamedSubdirectory) {
+    d->anchor.parent = static_cast<Directory*>(anchor);
+  } else {
+    d->anchor.drive = static_cast<Identifier*>(anchor);
+  }
+  d->link = *slot;
+  *slot = d;
+  return d;
+}
+
+Identifier* IdentifierOfRange(const char* s, int32_t first, int32_t last) {
+  return MakeIdentifier(s, first, last);
+}
+
+// The first index from `from` to `to` that holds c, or to + 1.
+int32_t FindCharForward(const char* s, char c, int32_t from, int32_t to) {
+  for (int32_t i = from; i <= to; ++i) {
+    if (s[i] == c) return i;
+  }
+  return to + 1;
+}
+
+// The last index from `from` down to `limit` that holds c, or limit - 1.
+int32_t FindCharBackward(const char* s, char c, int32_t from, int32_t limit) {
+  for (int32_t i = from; i >= limit; --i) {
+    if (s[i] == c) return i;
+  }
+  return limit - 1;
+}
+
+// The index just after the drive prefix, or 0 when there is none.
+int32_t DrivePrefixEnd(const char* s) {
+  for (int32_t i = 0; s[i] != '\0'; ++i) {
+    if (s[i] == FileSeparatorChar) return 0;
+    if (s[i] == DriveSeparatorChar) return i + 1;
+  }
+  return 0;
+}
+
+Identifier* DrivePrefix(const char* s) { return IdentifierOfRange(s, 0, DrivePrefixEnd(s) - 1); }
+
+Identifier* Intern(const std::string& text) {
+  return MakeIdentifier(text.data(), 0, static_cast<int32_t>(text.size()) - 1);
+}
+
+// Appends the prefix text of a directory: the text of its start, then each
+// component below the start followed by the separator.
+void AppendPrefixText(Directory* directory, std::string& out) {
+  std::vector<Directory*> chain;
+  Directory* d = directory;
+  while ((d->kind == UpLevelDirectory || d->kind == NamedSubdirectory) && d->prefixText == nullptr) {
+    chain.push_back(d);
+    d = d->anchor.parent;
+  }
+  if (d->prefixText != nullptr) {
+    out.append(d->prefixText->text);
+  } else if (d->kind == DriveRootDirectory) {
+    out.append(d->anchor.drive->text);
+    out.append(SeparatorText);
+  } else {
+    out.append(d->anchor.drive->text);
+  }
+  for (auto link = chain.rbegin(); link != chain.rend(); ++link) {
+    out.append((*link)->name->text);
+    out.append(SeparatorText);
+  }
+}
+
+}  // namespace
+
+void InitFileNames() {
+  if (!EnterModuleInit(FileNamesModuleFlag)) return;
+  InitHeap();
+  InitIdentifierTable();
+  for (auto& table : DirectoryChains) {
+    for (Directory*& chain : table) chain = nullptr;
+  }
+  for (FilePath*& chain : FilePathChains) chain = nullptr;
+  DotName = IdentifierOf(".");
+  DotDotName = IdentifierOf("..");
+  EmptyName = IdentifierOf("");
+  SeparatorName = IdentifierOf(SeparatorText);
+  RegisterRoot(DirectoryChains);
+  RegisterRoot(FilePathChains);
+}
+
+Directory* MakeRootDirectory(Identifier* name, Identifier* drive) {
+  return MakeDirectory(DriveRootDirectory, name, drive);
+}
+
+Directory* MakeRelativeStart(Identifier* name, Identifier* drive) {
+  return MakeDirectory(RelativeStartDirectory, name, drive);
+}
+
+Directory* MakeUpLevelDirectory(Identifier* name, Directory* parent) {
+  return MakeDirectory(UpLevelDirectory, name, parent);
+}
+
+Directory* MakeSubdirectory(Identifier* name, Directory* parent) {
+  return MakeDirectory(NamedSubdirectory, name, parent);
+}
+
+FilePath* MakeFilePath(Identifier* base, Identifier* extension, Directory* directory) {
+  uintptr_t b = Address(base);
+  uintptr_t e = Address(extension);
+  uintptr_t d = Address(directory);
+  FilePath** slot = &FilePathChains[ChainOf(b + e + d)];
+  while (*slot != nullptr) {
+    FilePath* p = *slot;
+    uintptr_t pb = Address(p->base);
+    uintptr_t pe = Address(p->extension);
+    uintptr_t pd = Address(p->directory);
+    if (pb == b && pe == e && pd == d) return p;
+    if (pb > b || (pb == b && (pe > e || (pe == e && pd > d)))) break;
+    slot = &p->link;
+  }
+  auto* p = static_cast<FilePath*>(Allocate(sizeof(FilePath)));
+  p->base = base;
+  p->extension = extension;
+  p->directory = directory;
+  p->text = nullptr;
+  p->link = *slot;
+  *slot = p;
+  return p;
+}
+
+Directory* ParentDirectory(Directory* directory) {
+  switch (directory->kind) {
+    case DriveRootDirectory:
+      return directory;
+    case NamedSubdirectory:
+      return directory->anchor.parent;
+    default:
+      return MakeUpLevelDirectory(DotDotName, directory);
+  }
+}
+
+Directory* ChildDirectory(Identifier* name, Directory* directory) {
+  if (name == EmptyName || name == DotName) return directory;
+  if (name == DotDotName) return ParentDirectory(directory);
+  return MakeSubdirectory(name, directory);
+}
+
+Directory* ParseDirectory(const char* path, int32_t last) {
+  int32_t p = DrivePrefixEnd(path);
+  Directory* directory = path[p] == FileSeparatorChar ? MakeRootDirectory(SeparatorName, DrivePrefix(path))
+                                                       : MakeRelativeStart(DotName, DrivePrefix(path));
+  for (int32_t i = p; i <= last;) {
+    int32_t j = FindCharForward(path, FileSeparatorChar, i, last);
+    if (j > i) directory = ChildDirectory(IdentifierOfRange(path, i, j - 1), directory);
+    i = j + 1;
+  }
+  return directory;
+}
+
+FilePath* ParsePath(const char* path) {
+  auto n = static_cast<int32_t>(std::strlen(path));
+  if (std::strcmp(path, ".") == 0 || std::strcmp(path, "..") == 0) {
+    return MakeFilePath(EmptyName, EmptyName, ParseDirectory(path, n - 1));
+  }
+  int32_t k = FindCharBackward(path, FileSeparatorChar, n - 1, 0);
+  if (k < 0) k = DrivePrefixEnd(path) - 1;
+  int32_t d = FindCharBackward(path, '.', n - 1, k + 1);
+  if (d <= k) d = n;
+  Identifier* base = IdentifierOfRange(path, k + 1, d - 1);
+  Identifier* extension = IdentifierOfRange(path, d, n - 1);
+  return MakeFilePath(base, extension, ParseDirectory(path, k - 1));
+}
+
+Identifier* DirectoryText(Directory* directory) {
+  if (directory->text != nullptr) return directory->text;
+  std::string text;
+  switch (directory->kind) {
+    case DriveRootDirectory:
+      text = std::string(directory->anchor.drive->text) + SeparatorText;
+      break;
+    case RelativeStartDirectory:
+      text = std::string(directory->anchor.drive->text) + ".";
+      break;
+    default:
+      AppendPrefixText(directory->anchor.parent, text);
+      text.append(directory->name->text);
+      break;
+  }
+  directory->text = Intern(text);
+  return directory->text;
+}
+
+Identifier* DirectoryPrefixText(Directory* directory) {
+  if (directory->prefixText != nullptr) return directory->prefixText;
+  std::string text;
+  AppendPrefixText(directory, text);
+  directory->prefixText = Intern(text);
+  return directory->prefixText;
+}
+
+Identifier* FilePathText(FilePath* path) {
+  if (path->text != nullptr) return path->text;
+  std::string text;
+  AppendPrefixText(path->directory, text);
+  text.append(path->base->text);
+  text.append(path->extension->text);
+  path->text = Intern(text);
+  return path->text;
+}

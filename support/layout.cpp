@@ -1,0 +1,476 @@
+// Layout: composing and printing documents.
+//
+// 1. Compositions store their width, their number of extra lines and a
+//    one-line document of their last line, so no composition walks the
+//    lines of its operands; only list arguments are walked, once.
+// 2. A block records which composition made it (its printer) and its parts.
+//    Printing a line of a block prints lines of its parts with a prefix: the
+//    indentation, written as a tab for each tab and a blank for every other
+//    byte of the prefix texts. b's later lines in LayoutBeside (a, b) are
+//    indented by the prefix and by a's last line. A block's stored last
+//    line starts with the indentation it is printed at (a's last line, when
+//    it continues or is indented by it), so compositions beside it line up
+//    with its true end.
+// 3. The printer visits the whole document once, in output order, with an
+//    explicit stack instead of recursion, so documents of millions of lines
+//    or deeply nested compositions print in time linear in their size. Each
+//    pending piece carries two prefixes: the one for its first line and the
+//    one for its later lines. Prefixes are a chain of last lines, written
+//    out as blanks and tabs only when a line needs them, once per chain link.
+// 4. Top-level printing fills lines to a pad width of 0, and compositions
+//    only lower the pad, so lines never get trailing blanks; the printer
+//    therefore carries no pad.
+// 5. The list compositions (LayoutJoin, LayoutJoinLines) are folded from the
+//    end of the list in a loop, giving the same documents as composing the
+//    first element with the composition of the rest.
+#include "support/layout.h"
+
+#include <cstring>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "support/heap.h"
+#include "support/limits.h"
+#include "support/output.h"
+#include "support/startup.h"
+
+namespace {
+
+int32_t LayoutModuleFlag = 0;
+LayoutNode* TheEmptyLayout = nullptr;
+LayoutNode* TextChains[LayoutTextChainCount];
+
+// The blank that LayoutBesideSpace puts between its two sides.
+const char SpaceText[] = " ";
+
+LayoutNode* NewNode(int32_t kind) {
+  auto* node = static_cast<LayoutNode*>(Allocate(sizeof(LayoutNode)));
+  node->link = nullptr;
+  node->kind = kind;
+  node->width = 0;
+  node->extraLines = 0;
+  node->leftLastWidth = 0;
+  node->printer = LayoutAbovePrinter;
+  node->string = nullptr;
+  node->left = nullptr;
+  node->right = nullptr;
+  node->list = nullptr;
+  node->lastLine = nullptr;
+  node->lastLineIndented = 0;
+  return node;
+}
+
+LayoutNode* NewText(int32_t width, const char* string) {
+  LayoutNode* node = NewNode(LayoutTextKind);
+  node->width = width;
+  node->string = string;
+  return node;
+}
+
+bool IsEmpty(const LayoutNode* node) { return node == TheEmptyLayout; }
+bool IsOneLine(const LayoutNode* node) {
+  return node->kind == LayoutTextKind || node->kind == LayoutPairKind || node->kind == LayoutRowKind;
+}
+bool IsBlock(const LayoutNode* node) {
+  return node->kind == LayoutBlockKind || node->kind == LayoutTextBlockKind;
+}
+
+// Whether the last line of a document of two or more lines is printed with
+// the prefix of its later lines: false only when it comes from the later
+// lines of a text block, which are printed without a prefix.
+bool LastLineIndented(const LayoutNode* node) {
+  return LayoutHeight(node) <= 0 || node->lastLineIndented != 0;
+}
+
+LayoutNode* Element(ConsList cell) { return static_cast<LayoutNode*>(cell->head); }
+
+// The shared text node of (width, string): chains are kept in ascending
+// order of width, then of the string's address.
+LayoutNode* SharedText(int32_t width, const char* string) {
+  auto address = reinterpret_cast<uintptr_t>(string);
+  uint32_t chain = ((static_cast<uint32_t>(width) + static_cast<uint32_t>(address)) >> 3) %
+                   static_cast<uint32_t>(LayoutTextChainCount);
+  LayoutNode** slot = &TextChains[chain];
+  while (*slot != nullptr) {
+    LayoutNode* node = *slot;
+    auto nodeAddress = reinterpret_cast<uintptr_t>(node->string);
+    if (node->width == width && nodeAddress == address) return node;
+    if (node->width > width || (node->width == width && nodeAddress > address)) break;
+    slot = &node->link;
+  }
+  LayoutNode* node = NewText(width, string);
+  node->link = *slot;
+  *slot = node;
+  return node;
+}
+
+LayoutNode* NewBlock(int32_t kind, LayoutPrinter printer, int32_t width, int32_t extraLines,
+                     LayoutNode* lastLine) {
+  LayoutNode* node = NewNode(kind);
+  node->printer = printer;
+  node->width = width;
+  node->extraLines = extraLines;
+  node->lastLine = lastLine;
+  return node;
+}
+
+int32_t Larger(int32_t a, int32_t b) { return a > b ? a : b; }
+
+// A text's lines after the first are printed without the prefix.
+LayoutNode* LayoutAboveText(LayoutNode* a, LayoutNode* b) {
+  if (IsEmpty(a)) return b;
+  if (IsEmpty(b)) return a;
+  LayoutNode* node = NewBlock(LayoutTextBlockKind, LayoutTextAbovePrinter,
+                              Larger(LayoutWidth(a), LayoutWidth(b)),
+                              LayoutHeight(a) + LayoutHeight(b) + 1, LayoutLastLine(b));
+  node->left = a;
+  node->right = b;
+  return node;
+}
+
+// The document of a string with line feeds: each line is copied into a
+// string of its own. Nobody else holds these copies, so their text nodes can
+// never be asked for again and stay out of the shared table.
+LayoutNode* LayoutTextLines(const char* string) {
+  ConsList lines = nullptr;
+  ConsList last = nullptr;
+  const char* start = string;
+  for (;;) {
+    const char* end = std::strchr(start, '\n');
+    size_t length = end != nullptr ? static_cast<size_t>(end - start) : std::strlen(start);
+    auto* copy = static_cast<char*>(Allocate(length + 1));
+    std::memcpy(copy, start, length);
+    copy[length] = '\0';
+    ConsList cell = Cons(NewText(static_cast<int32_t>(length), copy), nullptr);
+    if (last == nullptr) lines = cell; else last->tail = cell;
+    last = cell;
+    if (end == nullptr) break;
+    start = end + 1;
+  }
+  return LayoutAboveText(Element(lines), LayoutVertical(lines->tail));
+}
+
+// --- Printing -------------------------------------------------------------
+
+// One link of a prefix chain: the prefix before it, and a one-line document
+// whose bytes indent as blanks and tabs. The blanks and tabs of the whole
+// chain are made when a line first needs them.
+struct PrefixLink {
+  const PrefixLink* before;
+  const LayoutNode* line;
+  bool made;
+  std::string blanks;
+};
+
+enum PrintStep { PrintDocument, PrintNewline, PrintVerticalRest, PrintRowRest };
+
+struct PrintItem {
+  PrintStep step;
+  const LayoutNode* document;
+  ConsList cell;
+  PrefixLink* first;  // prefix of the first line
+  PrefixLink* rest;   // prefix of the later lines
+};
+
+// Appends a tab for each tab and a blank for every other byte of the texts
+// of a one-line document; blocks and the empty document add nothing.
+void AppendBlanks(const LayoutNode* line, std::string& out) {
+  std::vector<PrintItem> stack;
+  stack.push_back({PrintDocument, line, nullptr, nullptr, nullptr});
+  while (!stack.empty()) {
+    PrintItem item = stack.back();
+    stack.pop_back();
+    if (item.step == PrintRowRest) {
+      if (item.cell == nullptr) continue;
+      stack.push_back({PrintRowRest, nullptr, item.cell->tail, nullptr, nullptr});
+      stack.push_back({PrintDocument, Element(item.cell), nullptr, nullptr, nullptr});
+      continue;
+    }
+    const LayoutNode* node = item.document;
+    if (node->kind == LayoutTextKind) {
+      for (const char* p = node->string; *p != '\0'; ++p) out.push_back(*p == '\t' ? '\t' : ' ');
+    } else if (node->kind == LayoutPairKind) {
+      stack.push_back({PrintDocument, node->right, nullptr, nullptr, nullptr});
+      stack.push_back({PrintDocument, node->left, nullptr, nullptr, nullptr});
+    } else if (node->kind == LayoutRowKind) {
+      stack.push_back({PrintRowRest, nullptr, node->list, nullptr, nullptr});
+    }
+  }
+}
+
+void PrintPrefix(PrefixLink* prefix) {
+  if (prefix == nullptr) return;
+  if (!prefix->made) {
+    std::vector<const LayoutNode*> lines;
+    for (const PrefixLink* link = prefix; link != nullptr; link = link->before) {
+      if (link->made) {
+        prefix->blanks = link->blanks;
+        break;
+      }
+      lines.push_back(link->line);
+    }
+    for (auto line = lines.rbegin(); line != lines.rend(); ++line) AppendBlanks(*line, prefix->blanks);
+    prefix->made = true;
+  }
+  for (char c : prefix->blanks) WriteChar(c);
+}
+
+}  // namespace
+
+void InitLayout() {
+  if (!EnterModuleInit(LayoutModuleFlag)) return;
+  InitHeap();
+  InitOutput();
+  for (LayoutNode*& chain : TextChains) chain = nullptr;
+  TheEmptyLayout = NewNode(LayoutEmptyKind);
+  RegisterRoot(&TheEmptyLayout);
+  RegisterRoot(TextChains);
+}
+
+LayoutNode* EmptyLayout() { return TheEmptyLayout; }
+
+LayoutNode* LayoutText(const char* string) {
+  if (std::strchr(string, '\n') == nullptr) {
+    return SharedText(static_cast<int32_t>(std::strlen(string)), string);
+  }
+  return LayoutTextLines(string);
+}
+
+LayoutNode* LayoutIdentifier(const Identifier* identifier) { return LayoutText(identifier->text); }
+
+LayoutNode* LayoutConcat(LayoutNode* a, LayoutNode* b) {
+  if (IsEmpty(a)) return b;
+  if (IsEmpty(b)) return a;
+  LayoutNode* node = NewNode(LayoutPairKind);
+  node->width = LayoutWidth(a) + LayoutWidth(b);
+  node->left = a;
+  node->right = b;
+  return node;
+}
+
+LayoutNode* LayoutRow(ConsList elements) {
+  if (elements == nullptr) return TheEmptyLayout;
+  if (elements->tail == nullptr) return Element(elements);
+  if (elements->tail->tail == nullptr) return LayoutConcat(Element(elements), Element(elements->tail));
+  LayoutNode* node = NewNode(LayoutRowKind);
+  for (ConsList cell = elements; cell != nullptr; cell = cell->tail) node->width += LayoutWidth(Element(cell));
+  node->list = elements;
+  return node;
+}
+
+LayoutNode* LayoutBeside(LayoutNode* a, LayoutNode* b) {
+  if (IsEmpty(a)) return b;
+  if (IsEmpty(b)) return a;
+  if (IsOneLine(a) && IsOneLine(b)) return LayoutConcat(a, b);
+  int32_t ha = LayoutHeight(a);
+  int32_t hb = LayoutHeight(b);
+  int32_t lw = LayoutLastLineWidth(a);
+  LayoutNode* node = NewBlock(LayoutBlockKind, LayoutBesidePrinter, Larger(LayoutWidth(a), lw + LayoutWidth(b)),
+                              ha + hb, nullptr);
+  // The last line is b's last line; it continues a's last line when b has
+  // one line, and it is indented by a's last line when it is printed with
+  // the prefix of b's later lines. Either way it starts with a's last line
+  // in width and in its tabs, so later compositions indent to its true end.
+  if (hb == 0) {
+    node->lastLine = LayoutConcat(LayoutLastLine(a), LayoutLastLine(b));
+    node->lastLineIndented = LastLineIndented(a);
+  } else if (LastLineIndented(b)) {
+    node->lastLine = LayoutConcat(LayoutLastLine(a), LayoutLastLine(b));
+    node->lastLineIndented = 1;
+  } else {
+    node->lastLine = LayoutLastLine(b);
+    node->lastLineIndented = 0;
+  }
+  node->leftLastWidth = lw;
+  node->left = a;
+  node->right = b;
+  return node;
+}
+
+LayoutNode* LayoutBesideSpace(LayoutNode* a, LayoutNode* b) {
+  if (IsEmpty(a)) return b;
+  if (IsEmpty(b)) return a;
+  return LayoutBeside(a, LayoutBeside(LayoutText(SpaceText), b));
+}
+
+LayoutNode* LayoutAbove(LayoutNode* a, LayoutNode* b) {
+  if (IsEmpty(a)) return b;
+  if (IsEmpty(b)) return a;
+  LayoutNode* node = NewBlock(LayoutBlockKind, LayoutAbovePrinter, Larger(LayoutWidth(a), LayoutWidth(b)),
+                              LayoutHeight(a) + LayoutHeight(b) + 1, LayoutLastLine(b));
+  node->lastLineIndented = LastLineIndented(b);
+  node->left = a;
+  node->right = b;
+  return node;
+}
+
+LayoutNode* LayoutVertical(ConsList elements) {
+  ConsList from = elements;
+  while (from != nullptr && IsEmpty(Element(from))) from = from->tail;
+  if (from == nullptr) return TheEmptyLayout;
+  if (from->tail == nullptr) return Element(from);
+  int32_t width = 0;
+  int32_t lines = 0;
+  LayoutNode* last = nullptr;
+  for (ConsList cell = from; cell != nullptr; cell = cell->tail) {
+    LayoutNode* element = Element(cell);
+    if (IsEmpty(element)) continue;
+    width = Larger(width, LayoutWidth(element));
+    lines += LayoutHeight(element) + 1;
+    last = element;
+  }
+  LayoutNode* node = NewBlock(LayoutBlockKind, LayoutVerticalPrinter, width, lines - 1, LayoutLastLine(last));
+  node->lastLineIndented = LastLineIndented(last);
+  node->list = from;
+  return node;
+}
+
+LayoutNode* LayoutJoin(ConsList elements, LayoutNode* separator) {
+  ConsList from = elements;
+  while (from != nullptr && IsEmpty(Element(from))) from = from->tail;
+  if (from == nullptr) return TheEmptyLayout;
+  if (from->tail == nullptr) return Element(from);
+  // The join of the list from its first non-empty element e on is a row
+  // when the separator is one line and no element from e on is a block.
+  // So the elements after the last block form one row, from the first
+  // non-empty one on; each non-empty element up to the last block is put
+  // beside the separator and the join of what follows it.
+  std::vector<LayoutNode*> folded;
+  ConsList rowStart = from;
+  for (ConsList cell = from; cell != nullptr; cell = cell->tail) {
+    if (IsBlock(Element(cell)) || !IsOneLine(separator)) {
+      for (ConsList before = rowStart; before != cell->tail; before = before->tail) {
+        folded.push_back(Element(before));
+      }
+      rowStart = cell->tail;
+    }
+  }
+  while (rowStart != nullptr && IsEmpty(Element(rowStart))) rowStart = rowStart->tail;
+  LayoutNode* joined = TheEmptyLayout;
+  if (rowStart != nullptr) {
+    ConsList row = Cons(Element(rowStart), nullptr);
+    ConsList rowLast = row;
+    for (ConsList cell = rowStart->tail; cell != nullptr; cell = cell->tail) {
+      rowLast->tail = Cons(separator, Cons(Element(cell), nullptr));
+      rowLast = rowLast->tail->tail;
+    }
+    joined = LayoutRow(row);
+  }
+  for (size_t i = folded.size(); i-- > 0;) {
+    LayoutNode* element = folded[i];
+    if (IsEmpty(element)) continue;
+    joined = IsEmpty(joined) ? element : LayoutBeside(element, LayoutBeside(separator, joined));
+  }
+  return joined;
+}
+
+LayoutNode* LayoutJoinLines(ConsList elements, LayoutNode* separator) {
+  std::vector<LayoutNode*> present;
+  for (ConsList cell = elements; cell != nullptr; cell = cell->tail) {
+    if (!IsEmpty(Element(cell))) present.push_back(Element(cell));
+  }
+  LayoutNode* joined = TheEmptyLayout;
+  for (size_t i = present.size(); i-- > 0;) {
+    LayoutNode* after = IsEmpty(joined) ? TheEmptyLayout : separator;
+    joined = LayoutAbove(LayoutBeside(present[i], after), joined);
+  }
+  return joined;
+}
+
+int32_t LayoutWidth(const LayoutNode* document) { return document->width; }
+
+int32_t LayoutHeight(const LayoutNode* document) {
+  if (IsEmpty(document)) return -1;
+  return IsBlock(document) ? document->extraLines : 0;
+}
+
+LayoutNode* LayoutLastLine(LayoutNode* document) {
+  return IsBlock(document) ? document->lastLine : document;
+}
+
+int32_t LayoutLastLineWidth(LayoutNode* document) { return LayoutWidth(LayoutLastLine(document)); }
+
+void PrintLayout(const LayoutNode* document) {
+  std::deque<PrefixLink> links;
+  std::vector<PrintItem> stack;
+  auto push = [&stack](PrintStep step, const LayoutNode* node, ConsList cell, PrefixLink* first,
+                       PrefixLink* rest) { stack.push_back({step, node, cell, first, rest}); };
+  push(PrintDocument, document, nullptr, nullptr, nullptr);
+  while (!stack.empty()) {
+    PrintItem item = stack.back();
+    stack.pop_back();
+    switch (item.step) {
+      case PrintNewline:
+        WriteString("\n");
+        continue;
+      case PrintRowRest:
+        if (item.cell == nullptr) continue;
+        push(PrintRowRest, nullptr, item.cell->tail, nullptr, nullptr);
+        push(PrintDocument, Element(item.cell), nullptr, nullptr, nullptr);
+        continue;
+      case PrintVerticalRest: {
+        ConsList cell = item.cell;
+        while (cell != nullptr && IsEmpty(Element(cell))) cell = cell->tail;
+        if (cell == nullptr) continue;
+        push(PrintVerticalRest, nullptr, cell->tail, nullptr, item.rest);
+        push(PrintDocument, Element(cell), nullptr, item.rest, item.rest);
+        push(PrintNewline, nullptr, nullptr, nullptr, nullptr);
+        continue;
+      }
+      case PrintDocument:
+        break;
+    }
+    const LayoutNode* node = item.document;
+    switch (node->kind) {
+      case LayoutEmptyKind:
+        break;
+      case LayoutTextKind:
+        PrintPrefix(item.first);
+        WriteString(node->string);
+        break;
+      case LayoutPairKind:
+        push(PrintDocument, node->right, nullptr, nullptr, nullptr);
+        push(PrintDocument, node->left, nullptr, item.first, nullptr);
+        break;
+      case LayoutRowKind:
+        push(PrintRowRest, nullptr, node->list->tail, nullptr, nullptr);
+        push(PrintDocument, Element(node->list), nullptr, item.first, nullptr);
+        break;
+      default:
+        switch (node->printer) {
+          case LayoutBesidePrinter: {
+            PrefixLink* indent = item.rest;
+            if (node->leftLastWidth > 0) {
+              links.push_back({item.rest, LayoutLastLine(node->left), false, {}});
+              indent = &links.back();
+            }
+            push(PrintDocument, node->right, nullptr, nullptr, indent);
+            push(PrintDocument, node->left, nullptr, item.first, item.rest);
+            break;
+          }
+          case LayoutAbovePrinter:
+            push(PrintDocument, node->right, nullptr, item.rest, item.rest);
+            push(PrintNewline, nullptr, nullptr, nullptr, nullptr);
+            push(PrintDocument, node->left, nullptr, item.first, item.rest);
+            break;
+          case LayoutTextAbovePrinter:
+            push(PrintDocument, node->right, nullptr, nullptr, nullptr);
+            push(PrintNewline, nullptr, nullptr, nullptr, nullptr);
+            push(PrintDocument, node->left, nullptr, item.first, item.rest);
+            break;
+          case LayoutVerticalPrinter:
+            push(PrintVerticalRest, nullptr, node->list->tail, nullptr, item.rest);
+            push(PrintDocument, Element(node->list), nullptr, item.first, item.rest);
+            break;
+        }
+        break;
+    }
+  }
+}
+
+void PrintLayoutToStderr(const LayoutNode* document) {
+  OpenOutput(nullptr);
+  PrintLayout(document);
+  CloseOutput();
+}

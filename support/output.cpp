@@ -1,0 +1,193 @@
+// OutputFile: the current output, the stack of suspended outputs and the one
+// output buffer through which all result text passes.
+//
+// 1. The current output is a C stream and the name it was opened under (a
+//    private heap copy; null is the standard error stream, "" standard
+//    output). Opening another output writes the buffer out, closes a file
+//    (a standard stream is only flushed) and pushes the name; closing
+//    resumes the top name, re-opening a file for appending, so a suspended
+//    file keeps its content.
+// 2. The buffer is written to the stream when it is full, when WriteChar
+//    writes a newline (the stream is then flushed as well), and at every
+//    close or suspension. Layout printing writes its line breaks with
+//    WriteString, so a printed document reaches its file at the close.
+// 3. No byte is lost silently: a short write, or a flush or close that
+//    fails, ends the program with "Cannot write to file"; a write while no
+//    output is open ends it with "Output file is not open". Bytes still
+//    pending when the program exits are written out by an exit handler,
+//    which checks the result in the same way.
+#include "support/output.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include <unistd.h>
+
+#include "support/heap.h"
+#include "support/limits.h"
+#include "support/startup.h"
+
+namespace {
+
+// One suspended output: the entry below it and its name (null: standard
+// error; "": standard output; else a file name).
+struct OutputRedirection {
+  OutputRedirection* next;
+  const char* name;
+};
+
+int32_t OutputModuleFlag = 0;
+char NewlineChar = 0;
+
+FILE* CurrentStream = nullptr;
+const char* CurrentName = nullptr;
+OutputRedirection* RedirectionStack = nullptr;
+
+// The buffer's size as a byte count.
+constexpr size_t BufferBytes = static_cast<size_t>(OutputBufferSize);
+char OutputBuffer[BufferBytes];
+size_t PendingBytes = 0;
+
+bool IsStandardName(const char* name) { return name == nullptr || name[0] == '\0'; }
+
+FILE* StandardStreamOf(const char* name) { return name == nullptr ? StderrStream : StdoutStream; }
+
+// Ends the program with a message of this module. The output state is
+// dropped first, so that the exit handler does not try the failed write
+// again.
+[[noreturn]] void OutputFatal(const char* text, const char* name) {
+  CurrentStream = nullptr;
+  PendingBytes = 0;
+  std::fputs(text, StderrStream);
+  if (name != nullptr) std::fputs(name, StderrStream);
+  std::fputs("\n", StderrStream);
+  std::fflush(StderrStream);
+  ExitProgram(1);
+}
+
+// Ends the current output: a file is closed and the stream becomes null; a
+// standard stream is flushed and stays current.
+void ReleaseCurrentStream() {
+  if (!IsStandardName(CurrentName)) {
+    FILE* file = CurrentStream;
+    CurrentStream = nullptr;
+    if (std::fclose(file) != 0) OutputFatal("Cannot write to file", nullptr);
+  } else if (std::fflush(CurrentStream) != 0) {
+    OutputFatal("Cannot write to file", nullptr);
+  }
+}
+
+char* CopyName(const char* name) {
+  size_t length = std::strlen(name);
+  auto* copy = static_cast<char*>(Allocate(length + 1));
+  std::memcpy(copy, name, length + 1);
+  return copy;
+}
+
+bool NameIsSuspended(const char* name) {
+  for (OutputRedirection* entry = RedirectionStack; entry != nullptr; entry = entry->next) {
+    if (entry->name != nullptr && std::strcmp(entry->name, name) == 0) return true;
+  }
+  return false;
+}
+
+// Runs when the process exits (after ExitProgram, or a return from the
+// program's entry): whatever is still pending reaches the current output.
+// exit() is already under way, so a failure here ends the process with
+// _exit.
+void FlushOutputAtExit() {
+  if (CurrentStream == nullptr) return;
+  FILE* stream = CurrentStream;
+  bool failed = false;
+  if (PendingBytes > 0) {
+    failed = std::fwrite(OutputBuffer, 1, PendingBytes, stream) != PendingBytes;
+    PendingBytes = 0;
+  }
+  CurrentStream = nullptr;
+  if (!IsStandardName(CurrentName)) {
+    failed = (std::fclose(stream) != 0) || failed;
+  } else {
+    failed = (std::fflush(stream) != 0) || std::ferror(stream) != 0 || failed;
+  }
+  if (failed) {
+    std::fputs("Cannot write to file\n", StderrStream);
+    std::fflush(StderrStream);
+    _exit(1);
+  }
+}
+
+}  // namespace
+
+void InitOutput() {
+  if (!EnterModuleInit(OutputModuleFlag)) return;
+  InitHeap();
+  InitStandardStreams();
+  NewlineChar = '\n';
+  std::atexit(FlushOutputAtExit);
+}
+
+void FlushOutput() {
+  if (CurrentStream == nullptr) OutputFatal("Output file is not open", nullptr);
+  if (PendingBytes == 0) return;
+  size_t written = std::fwrite(OutputBuffer, 1, PendingBytes, CurrentStream);
+  PendingBytes -= written;
+  if (PendingBytes != 0) OutputFatal("Cannot write to file", nullptr);
+}
+
+void OpenOutput(const char* name) {
+  if (CurrentStream != nullptr) {
+    FlushOutput();
+    ReleaseCurrentStream();
+    auto* entry = static_cast<OutputRedirection*>(Allocate(sizeof(OutputRedirection)));
+    entry->next = RedirectionStack;
+    entry->name = CurrentName;
+    RedirectionStack = entry;
+  }
+  if (IsStandardName(name)) {
+    CurrentStream = StandardStreamOf(name);
+  } else {
+    // The suspended output's name is already on the stack, so re-opening
+    // the output that was current appends as well.
+    FILE* file = std::fopen(name, NameIsSuspended(name) ? "a" : "w");
+    if (file == nullptr) OutputFatal("Cannot open file ", name);
+    CurrentStream = file;
+  }
+  CurrentName = name == nullptr ? nullptr : CopyName(name);
+  PendingBytes = 0;
+}
+
+void CloseOutput() {
+  if (CurrentStream == nullptr) return;
+  FlushOutput();
+  ReleaseCurrentStream();
+  if (RedirectionStack == nullptr) return;
+  OutputRedirection* top = RedirectionStack;
+  CurrentName = top->name;
+  if (IsStandardName(CurrentName)) {
+    CurrentStream = StandardStreamOf(CurrentName);
+  } else {
+    CurrentStream = std::fopen(CurrentName, "a");
+    if (CurrentStream == nullptr) OutputFatal("Cannot re-open file ", CurrentName);
+  }
+  RedirectionStack = top->next;
+}
+
+void WriteString(const char* text) {
+  if (text == nullptr || text[0] == '\0') return;
+  if (CurrentStream == nullptr) OutputFatal("Output file is not open", nullptr);
+  for (const char* p = text; *p != '\0'; ++p) {
+    if (PendingBytes == BufferBytes) FlushOutput();
+    OutputBuffer[PendingBytes++] = *p;
+  }
+}
+
+void WriteChar(char c) {
+  if (CurrentStream == nullptr) OutputFatal("Output file is not open", nullptr);
+  if (PendingBytes == BufferBytes) FlushOutput();
+  OutputBuffer[PendingBytes++] = c;
+  if (c == NewlineChar) {
+    FlushOutput();
+    if (std::fflush(CurrentStream) != 0) OutputFatal("Cannot write to file", nullptr);
+  }
+}
