@@ -42,3 +42,8 @@ inline constexpr int32_t LayoutTextChainCount = 1024;
 
 // Hash chains of each table of shared directories and file paths.
 inline constexpr int32_t FileNameChainCount = 1024;
+
+// Active parser states of the configuration parser (its parse stack is the
+// call stack): ten times the deepest nesting the checker promises to handle,
+// and far below what ProgramStackBytes holds at the states' frame size.
+inline constexpr int32_t ConfigParseDepthLimit = 1000000;
