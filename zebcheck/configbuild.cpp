@@ -15,7 +15,11 @@
 //    defined set, the environment of a value and the match list of a name.
 // 3. Sets. A definition defines itself; a list defines the union of its
 //    first definition's set and the rest's set; a value defines its nested
-//    list's set, or nothing.
+//    list's set, or nothing. Every definition entry makes its own
+//    definition record once, so the two sides of a list's union (different
+//    entries of the list) and of a value's environment (entries inside the
+//    value and entries around it) never share a record: these unions are
+//    made without searching the second set, which keeps long lists linear.
 #include "zebcheck/configbuild.h"
 
 #include "support/heap.h"
@@ -317,7 +321,7 @@ Word ComputeDefinitionSet(LazyCell* cell) {
 // then those the definition itself sees.
 Word ComputeValueEnvironment(LazyCell* cell) {
   Instance* self = Self(cell);
-  return Store(cell, UniteConfigDefinitionSets(ForceSet(self->children[1]), ForceSet(self->environment)));
+  return Store(cell, UniteDisjointConfigDefinitionSets(ForceSet(self->children[1]), ForceSet(self->environment)));
 }
 
 Word ComputeSameNameDefinitions(LazyCell* cell) {
@@ -337,7 +341,8 @@ Word ComputeList(LazyCell* cell) {
 // the rest's.
 Word ComputeListSet(LazyCell* cell) {
   Instance* self = Self(cell);
-  return Store(cell, UniteConfigDefinitionSets(ForceSet(self->children[2]), ForceSet(self->restDefined)));
+  return Store(cell,
+               UniteDisjointConfigDefinitionSets(ForceSet(self->children[2]), ForceSet(self->restDefined)));
 }
 
 Word ComputeArguments(LazyCell* cell) {

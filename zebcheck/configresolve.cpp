@@ -142,6 +142,19 @@ ConfigDefinitionSet* UniteConfigDefinitionSets(ConfigDefinitionSet* a, ConfigDef
   return NewSet(added);
 }
 
+ConfigDefinitionSet* UniteDisjointConfigDefinitionSets(ConfigDefinitionSet* a, ConfigDefinitionSet* b) {
+  if (a == TheEmptySet) return b;
+  if (b == TheEmptySet || b == a) return a;
+  ConsList added = nullptr;
+  ConsList* addedEnd = &added;
+  for (ConsList rest = a->definitions; rest != nullptr; rest = rest->tail) {
+    *addedEnd = Cons(rest->head, nullptr);
+    addedEnd = &(*addedEnd)->tail;
+  }
+  *addedEnd = b->definitions;
+  return NewSet(added);
+}
+
 ConsList LookupConfigName(Identifier* name, ConfigDefinitionSet* set) {
   ConsList matches = nullptr;
   ConsList* matchesEnd = &matches;

@@ -29,6 +29,11 @@ ConfigDefinitionSet* SingletonConfigDefinitionSet(ConfigDefinition* definition);
 // itself (shared); a when b is empty or a itself; b when a is empty.
 ConfigDefinitionSet* UniteConfigDefinitionSets(ConfigDefinitionSet* a, ConfigDefinitionSet* b);
 
+// The same union for sets that share no definition, without searching b's
+// list: the tree builder's list sets and value environments always unite
+// the definitions of different definition entries, whose records differ.
+ConfigDefinitionSet* UniteDisjointConfigDefinitionSets(ConfigDefinitionSet* a, ConfigDefinitionSet* b);
+
 // The AttributeDefinitionNodes of the definitions named name in the set, in
 // the set's order (each definition's node cell is forced); null when none.
 ConsList LookupConfigName(Identifier* name, ConfigDefinitionSet* set);
