@@ -44,6 +44,7 @@ inline constexpr int32_t LayoutTextChainCount = 1024;
 inline constexpr int32_t FileNameChainCount = 1024;
 
 // Active parser states of the configuration parser (its parse stack is the
-// call stack): ten times the deepest nesting the checker promises to handle,
-// and far below what ProgramStackBytes holds at the states' frame size.
-inline constexpr int32_t ConfigParseDepthLimit = 1000000;
+// call stack): room for 100,000 definitions or arguments in one list (one or
+// two states each), and well inside ProgramStackBytes at the states' frame
+// size, even in the sanitized build.
+inline constexpr int32_t ConfigParseDepthLimit = 250000;

@@ -15,7 +15,10 @@
 //     sublist in front. The start state also stops once it has accepted.
 //  4. Every return lowers PopCount by one.
 // The parse stack is the chain of activations; its depth is bounded, so that
-// hostile nesting ends with one fatal message instead of a stack overflow.
+// hostile nesting ends with one fatal message instead of a stack overflow. The
+// parse that reaches the bound is abandoned: every activation returns at once
+// (ParseAborted), and the fatal message is given from the parse entry, at the
+// position where the bound was reached, with the stack unwound.
 #include "zebcheck/config_parser.h"
 
 #include "support/automaton.h"
@@ -37,34 +40,60 @@ const LrAutomaton& Automaton = ConfigAutomaton;
 // Active state activations.
 int32_t ParseDepth = 0;
 
+// Set when the depth bound was reached; the position of the last character
+// read then.
+bool ParseAborted = false;
+SourcePosition AbortPosition = 0;
+
 inline ConfigTokenSet SetAt(int32_t index) {
   if (index < 0) return ConfigTokenSet{{0, 0}};
   return ConfigTokenSet{{Automaton.Sets[2 * index], Automaton.Sets[2 * index + 1]}};
 }
 
-// The action of a state for a token, or its default.
-const LrAction& TokenAction(const LrState& state, TokenCode token) {
-  for (int32_t i = 0; i < state.TokenCount; ++i) {
-    const LrEntry& entry = Automaton.Tokens[state.FirstToken + i];
-    if (entry.Symbol == token) return Automaton.Actions[entry.Action];
-    if (entry.Symbol > token) break;
+// Dense dispatch tables, filled once from the automaton's sorted entry lists:
+// the action index of every state for every token (its default where it has
+// no entry) and for every nonterminal (-1 where it has no goto).
+constexpr int32_t StateCount = 66;
+constexpr int32_t NonterminalCount = 69;
+int16_t TokenActionIndex[StateCount][ConfigTokenCount];
+int16_t GotoActionIndex[StateCount][NonterminalCount];
+
+void FillDispatchTables() {
+  if (Automaton.StateCount != StateCount || Automaton.TokenCount != ConfigTokenCount ||
+      Automaton.NonterminalCount != NonterminalCount) {
+    InternalError(__FILE__, __LINE__);
   }
-  return Automaton.Actions[state.Default];
+  for (int32_t s = 0; s < StateCount; ++s) {
+    const LrState& state = Automaton.States[s];
+    for (int32_t t = 0; t < ConfigTokenCount; ++t) TokenActionIndex[s][t] = static_cast<int16_t>(state.Default);
+    for (int32_t i = 0; i < state.TokenCount; ++i) {
+      const LrEntry& entry = Automaton.Tokens[state.FirstToken + i];
+      TokenActionIndex[s][entry.Symbol] = entry.Action;
+    }
+    for (int32_t n = 0; n < NonterminalCount; ++n) GotoActionIndex[s][n] = -1;
+    for (int32_t i = 0; i < state.GotoCount; ++i) {
+      const LrEntry& entry = Automaton.Gotos[state.FirstGoto + i];
+      GotoActionIndex[s][entry.Symbol] = entry.Action;
+    }
+  }
+}
+
+// The action of a state for a token, or its default.
+inline const LrAction& TokenAction(int32_t state, TokenCode token) {
+  return Automaton.Actions[TokenActionIndex[state][token]];
 }
 
 // The goto action of a state for a nonterminal; every reduction that reaches
 // a goto loop has one there.
-const LrAction& GotoAction(const LrState& state, int32_t nonterminal) {
-  for (int32_t i = 0; i < state.GotoCount; ++i) {
-    const LrEntry& entry = Automaton.Gotos[state.FirstGoto + i];
-    if (entry.Symbol == nonterminal) return Automaton.Actions[entry.Action];
-  }
-  InternalError(__FILE__, __LINE__);
+const LrAction& GotoAction(int32_t state, int32_t nonterminal) {
+  int16_t index = GotoActionIndex[state][nonterminal];
+  if (index < 0) InternalError(__FILE__, __LINE__);
+  return Automaton.Actions[index];
 }
 
 // The fixed tokens that follow a shift or goto, each shifted inline.
 void ExpectRun(const LrAction& action, ConfigTokenSet set) {
-  for (int32_t i = 0; i < action.RunLength; ++i) {
+  for (int32_t i = 0; i < action.RunLength && !ParseAborted; ++i) {
     TokenCode token = Automaton.RunTokens[action.Run + i];
     ExpectConfigToken(token, set | ConfigTokenSetOf(token), token == Config_Identifiersym ? 1 : 0);
   }
@@ -132,12 +161,13 @@ void ReportStateError(const LrState& state) {
   if (RecoveryMode == 0) SyntaxErrorFlag = 1;
 }
 
-void GotoLoop(const LrState& state, ConfigTokenSet inherited, bool start) {
+void GotoLoop(int32_t state, ConfigTokenSet inherited, bool start) {
   while (PopCount == 0 && !(start && AcceptFlag != 0)) {
     if (ReduceProduction >= 0) RecordReduction();
     ReductionRecord* savedHead = SublistHead;
     ReductionRecord* savedLast = SublistLast;
     Perform(GotoAction(state, ReduceLhs), inherited, false);
+    if (ParseAborted) return;
     if (savedHead != nullptr) {
       savedLast->next = SublistHead;
       SublistHead = savedHead;
@@ -147,7 +177,13 @@ void GotoLoop(const LrState& state, ConfigTokenSet inherited, bool start) {
 }
 
 void RunConfigState(int32_t number, ConfigTokenSet inherited) {
-  if (++ParseDepth > ConfigParseDepthLimit) FatalError(NestingTooDeepText);
+  if (ParseAborted) return;
+  if (ParseDepth == ConfigParseDepthLimit) {
+    ParseAborted = true;
+    AbortPosition = PositionCounter;
+    return;
+  }
+  ++ParseDepth;
   const LrState& state = Automaton.States[number];
   if (state.FixedToken != 0) {
     const LrEntry& entry = Automaton.Tokens[state.FirstToken];
@@ -157,7 +193,7 @@ void RunConfigState(int32_t number, ConfigTokenSet inherited) {
     Perform(action, inherited, false);
   } else {
     SyncToConfigTokenSet(inherited | SetAt(state.OwnSet));
-    const LrAction& action = TokenAction(state, CurrentToken);
+    const LrAction& action = TokenAction(number, CurrentToken);
     if (action.Kind == LrReduce) {
       SetReduction(action.Lhs, action.Production, action.PopCount);
       --ParseDepth;
@@ -170,7 +206,7 @@ void RunConfigState(int32_t number, ConfigTokenSet inherited) {
       Perform(action, inherited, true);
     }
   }
-  if (PopCount == 0) GotoLoop(state, inherited, number == 0);
+  if (!ParseAborted && PopCount == 0) GotoLoop(number, inherited, number == 0);
   --PopCount;
   --ParseDepth;
 }
@@ -189,12 +225,13 @@ void InitConfigParser() {
   if (!EnterModuleInit(ConfigParserInitFlag)) return;
   InitConfigScanner();
   SetTokenNames(ConfigTokenName);
+  FillDispatchTables();
 }
 
 int32_t InConfigTokenSet(ConfigTokenSet set) { return InSet(set, CurrentToken) ? 1 : 0; }
 
 void SyncToConfigTokenSet(ConfigTokenSet set) {
-  if (InConfigTokenSet(set) != 0) return;
+  if (ParseAborted || InConfigTokenSet(set) != 0) return;
   int32_t keptRecoveryMode = RecoveryMode;
   RecoveryMode = 1;
   SyntaxErrorFlag = 1;
@@ -204,12 +241,12 @@ void SyncToConfigTokenSet(ConfigTokenSet set) {
 }
 
 void SkipToConfigTokenSet(ConfigTokenSet set) {
-  while (InConfigTokenSet(set) == 0) {
+  while (!ParseAborted && InConfigTokenSet(set) == 0) {
     TokenCode skipped = CurrentToken;
     NextToken();
     const LrReentry* reentry = ReentryOf(skipped);
     if (reentry == nullptr) continue;
-    for (int32_t i = 0; i < reentry->RunLength; ++i) {
+    for (int32_t i = 0; i < reentry->RunLength && !ParseAborted; ++i) {
       TokenCode token = Automaton.RunTokens[reentry->Run + i];
       ExpectConfigToken(token, set | ConfigTokenSetOf(token), token == Config_Identifiersym ? 1 : 0);
     }
@@ -223,6 +260,7 @@ void SkipToConfigTokenSet(ConfigTokenSet set) {
 }
 
 void ExpectConfigToken(TokenCode token, ConfigTokenSet set, int32_t essential) {
+  if (ParseAborted) return;
   if (CurrentToken != token) SyncToConfigTokenSet(set);
   RecordToken();
   if (CurrentToken != token) {
@@ -235,8 +273,13 @@ void ExpectConfigToken(TokenCode token, ConfigTokenSet set, int32_t essential) {
 void ParseConfigStart() {
   ResetParseTrace();
   ParseDepth = 0;
+  ParseAborted = false;
   NextToken();
   RunConfigState(0, ConfigTokenSetOf(Config_endoffile));
+  if (ParseAborted) {
+    PositionCounter = AbortPosition;
+    FatalError(NestingTooDeepText);
+  }
   RecordToken();
   RewindParseTrace();
 }

@@ -24,6 +24,7 @@
 //
 // Usage: lrgen GRAMMAR OUTPUT.cpp
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -77,12 +78,18 @@ struct Production {
   bool Recorded;
 };
 
+// An explicit transition set: "%transition STATE... KIND SYMBOL OP ITEM...".
+// KIND is shift or goto, or * for every transition of the state (SYMBOL is then *
+// as well), or repair for the call that the error branch makes in place of the
+// missing SYMBOL (its goto keeps its own set); OP is = (replace), += (add) or -= (remove). An ITEM is a token, a
+// named %set, or @Nonterminal: the computed set of the goto on that nonterminal
+// in the same state (the context that the state's own constructs pass on).
 struct Override {
-  int State;
-  std::string Kind;        // "shift", "goto" or "run" (the run tokens after a shift or goto)
+  std::vector<int> States;
+  std::string Kind;
   std::string Symbol;
   std::vector<std::string> Tokens;
-  bool Add;                // += adds to the computed set, = replaces it
+  char Op;                 // '=', '+' or '-'
   int Line;
 };
 
@@ -167,15 +174,20 @@ Grammar ReadGrammar(const std::string& path) {
       g.Hints[std::atoi(w[1].c_str())] = w.size() == 3 ? w[2] : "";
     } else if (w[0] == "%set" && w.size() >= 3 && w[2] == "=") {
       g.NamedSets[w[1]] = std::vector<std::string>(w.begin() + 3, w.end());
-    } else if (w[0] == "%transition" && w.size() >= 5 && (w[4] == "=" || w[4] == "+=")) {
+    } else if (w[0] == "%transition") {
       Override o;
-      o.State = std::atoi(w[1].c_str());
-      o.Kind = w[2];
-      o.Symbol = w[3];
-      o.Add = w[4] == "+=";
-      o.Tokens.assign(w.begin() + 5, w.end());
+      size_t i = 1;
+      while (i < w.size() && std::isdigit(static_cast<unsigned char>(w[i][0]))) o.States.push_back(std::atoi(w[i++].c_str()));
+      if (o.States.empty() || i + 3 > w.size()) Fail(where + "%transition STATE... KIND SYMBOL OP ITEM...");
+      o.Kind = w[i];
+      o.Symbol = w[i + 1];
+      const std::string& op = w[i + 2];
+      if (op != "=" && op != "+=" && op != "-=") Fail(where + "the operator must be =, += or -=");
+      o.Op = op[0] == '=' ? '=' : op[0];
+      o.Tokens.assign(w.begin() + i + 3, w.end());
       o.Line = lineNo;
-      if (o.Kind != "shift" && o.Kind != "goto" && o.Kind != "run") Fail(where + "transition kind must be shift, goto or run");
+      if (o.Kind != "shift" && o.Kind != "goto" && o.Kind != "repair" && !(o.Kind == "*" && o.Symbol == "*"))
+        Fail(where + "transition kind must be shift, goto, repair or * *");
       g.Overrides.push_back(o);
     } else if (w[0][0] != '%' && w.size() >= 4 && w[3] == ":") {
       RawProd p;
@@ -572,12 +584,24 @@ Action MakeReduction(const Automaton& a, int item) {
   return act;
 }
 
-Bits TokensOf(const Grammar& g, const std::vector<std::string>& names, int line) {
+// The tokens of an override's item list; @Nonterminal items take the computed set
+// of that goto in the state (gotoSets, before any override).
+Bits TokensOf(const Grammar& g, const std::vector<std::string>& names, int line,
+              const std::map<int, Bits>* gotoSets = nullptr, int tokenCount = 0) {
   Bits b;
   for (const std::string& n : names) {
+    if (n[0] == '@') {
+      auto it = g.SymbolOf.find(n.substr(1));
+      if (it == g.SymbolOf.end() || it->second < g.TokenCount || gotoSets == nullptr)
+        Fail("line " + std::to_string(line) + ": not a nonterminal: " + n);
+      auto set = gotoSets->find(it->second - tokenCount);
+      if (set == gotoSets->end()) Fail("line " + std::to_string(line) + ": the state has no goto on " + n.substr(1));
+      b.Merge(set->second);
+      continue;
+    }
     auto named = g.NamedSets.find(n);
     if (named != g.NamedSets.end()) {
-      b.Merge(TokensOf(g, named->second, line));
+      b.Merge(TokensOf(g, named->second, line, gotoSets, tokenCount));
       continue;
     }
     auto it = g.SymbolOf.find(n);
@@ -586,6 +610,16 @@ Bits TokensOf(const Grammar& g, const std::vector<std::string>& names, int line)
     b.Set(it->second);
   }
   return b;
+}
+
+void Apply(Bits& set, char op, const Bits& b) {
+  if (op == '=') {
+    set = b;
+  } else if (op == '+') {
+    set.Merge(b);
+  } else {
+    for (int i = 0; i < 4; ++i) set.w[i] &= ~b.w[i];
+  }
 }
 
 std::vector<Routine> BuildRoutines(Automaton& a) {
@@ -648,27 +682,49 @@ std::vector<Routine> BuildRoutines(Automaton& a) {
                     (rt.Tokens[0].second.Kind == KShift || rt.Tokens[0].second.Kind == KShiftReduce);
     out.push_back(rt);
   }
-  // Explicit transition sets.
+  // Explicit transition sets, in the order of the grammar file.
+  std::vector<std::map<int, Bits>> computedGotos(out.size());
+  for (size_t r = 0; r < out.size(); ++r)
+    for (auto& [n, act] : out[r].Gotos) computedGotos[r][n] = act.Transition;
   for (const Override& o : g.Overrides) {
-    if (o.State < 0 || o.State >= int(out.size())) Fail("line " + std::to_string(o.Line) + ": no such state");
-    Routine& rt = out[o.State];
-    auto sym = g.SymbolOf.find(o.Symbol);
-    if (sym == g.SymbolOf.end()) Fail("line " + std::to_string(o.Line) + ": unknown symbol " + o.Symbol);
-    std::vector<std::pair<int, Action>>& list = o.Kind == "goto" ? rt.Gotos : rt.Tokens;
-    int key = o.Kind == "goto" ? sym->second - a.T : sym->second;
-    bool found = false;
-    for (auto& [k, act] : list) {
-      if (k != key || !act.HasTransition) continue;
-      Bits b = TokensOf(g, o.Tokens, o.Line);
-      if (o.Add) act.Transition.Merge(b);
-      else act.Transition = b;
-      found = true;
-    }
-    if (!found) Fail("line " + std::to_string(o.Line) + ": state has no such transition");
-    if (rt.Default.Kind == KError && rt.ErrorSymbol == sym->second) {
-      Bits b = TokensOf(g, o.Tokens, o.Line);
-      if (o.Add) rt.Repair.Transition.Merge(b);
-      else rt.Repair.Transition = b;
+    std::string where = "line " + std::to_string(o.Line);
+    for (int state : o.States) {
+      if (state < 0 || state >= int(out.size())) Fail(where + ": no such state");
+      Routine& rt = out[state];
+      Bits b = TokensOf(g, o.Tokens, o.Line, &computedGotos[state], a.T);
+      bool found = false;
+      auto visit = [&](std::vector<std::pair<int, Action>>& list, int key) {
+        for (auto& [k, act] : list) {
+          if ((key >= 0 && k != key) || !act.HasTransition) continue;
+          Apply(act.Transition, o.Op, b);
+          found = true;
+        }
+      };
+      int errorKey = -1;
+      if (o.Kind == "repair") {
+        // Only the call that the error branch makes for its missing symbol.
+        auto sym = g.SymbolOf.find(o.Symbol);
+        if (sym == g.SymbolOf.end() || rt.Default.Kind != KError || rt.ErrorSymbol != sym->second ||
+            !rt.Repair.HasTransition)
+          Fail(where + ": state " + std::to_string(state) + " repairs no missing " + o.Symbol);
+        Apply(rt.Repair.Transition, o.Op, b);
+        continue;
+      }
+      if (o.Kind == "*") {
+        visit(rt.Tokens, -1);
+        visit(rt.Gotos, -1);
+      } else {
+        auto sym = g.SymbolOf.find(o.Symbol);
+        if (sym == g.SymbolOf.end()) Fail(where + ": unknown symbol " + o.Symbol);
+        bool isGoto = o.Kind == "goto";
+        if (isGoto != (sym->second >= a.T)) Fail(where + ": " + o.Symbol + " does not fit " + o.Kind);
+        visit(isGoto ? rt.Gotos : rt.Tokens, isGoto ? sym->second - a.T : sym->second);
+        errorKey = sym->second;
+      }
+      if (!found) Fail(where + ": state " + std::to_string(state) + " has no such transition");
+      // The repair of an error branch passes what the transition it imitates passes.
+      if (rt.Default.Kind == KError && (o.Kind == "*" || rt.ErrorSymbol == errorKey) && rt.Repair.HasTransition)
+        Apply(rt.Repair.Transition, o.Op, b);
     }
   }
   return out;
@@ -794,6 +850,19 @@ void Emit(const Automaton& a, const std::vector<Routine>& routines, const std::v
       e.Messages.push_back(rt.Message);
       repair = e.ActionOf(rt.Repair);
     }
+    // One comment line per state with its kernel items, so that the tables read
+    // state by state.
+    states << "  //";
+    for (int k = 0; k < st.KernelCount; ++k) {
+      int item = st.Items[k];
+      const Production& p = g.Prods[a.ItemProd[item]];
+      states << (k ? "; " : " ") << g.NtNames[p.Lhs] << " ->";
+      for (int i = 0; i <= int(p.Rhs.size()); ++i) {
+        if (i == a.ItemDot[item]) states << " .";
+        if (i < int(p.Rhs.size())) states << " " << a.SymName(p.Rhs[i]);
+      }
+    }
+    states << "\n";
     states << "  {" << Quote(rt.Name) << ", " << e.SetOf(rt.Own) << ", " << (rt.FixedToken ? 1 : 0) << ", "
            << firstToken << ", " << rt.Tokens.size() << ", " << firstGoto << ", " << rt.Gotos.size() << ", "
            << firstKernel << ", " << st.KernelCount << ", " << e.ActionOf(rt.Default) << ", " << message << ", "
