@@ -1,16 +1,22 @@
 // The recursive-ascent engine: token-set synchronisation, skipping with
 // re-entry, inline token shifts, and the state routine that runs one state of a
-// generated automaton under the recursive-ascent protocol.
+// generated automaton under the recursive-ascent protocol. One engine serves
+// every grammar; nothing in it depends on a grammar's tokens or states.
 //
 // The generated tables keep each state's actions as short sorted lists; on
 // first use the engine spreads them into dense tables (state x token, state x
-// nonterminal) so that a dispatch is one load, and turns every token set into a
-// four-word TokenSet.
+// nonterminal) so that a dispatch is one load, and turns every token set, of
+// whatever width, into a four-word TokenSet.
+//
+// An abandoned parse (the depth guard) unwinds without a check on the common
+// path: the depth bound drops to 0, so every routine entered afterwards returns
+// at once, and PopCount is set so large that no goto loop runs again; only the
+// recovery paths (synchronisation, skipping, a missing fixed token) test the
+// flag, so that nothing more is skipped, re-entered or reported.
 #include "support/lrengine.h"
 
 #include <pthread.h>
 
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -42,6 +48,20 @@ int PreparedCount = 0;
 // The automaton being run and its tables.
 const LrAutomaton* A = nullptr;
 LrTables* Tables = nullptr;
+
+// The selected grammar's depth limit, and the bound that the state routines
+// test: the limit, or 0 once the parse has been abandoned.
+int32_t DepthLimit = ParserDepthLimit;
+int32_t DepthBound = ParserDepthLimit;
+
+// Set when the parse was abandoned; the position counter at that moment, where
+// the fatal message points.
+bool Abandoned = false;
+SourcePosition AbandonPosition = 0;
+
+// PopCount while an abandoned parse unwinds: more than any chain of active
+// routines can count down, so that no goto loop is taken on the way out.
+constexpr int32_t UnwindPopCount = 1 << 30;
 
 int32_t EngineInitFlag = 0;
 
@@ -85,6 +105,10 @@ void Prepare(LrTables& t, const LrAutomaton& a) {
     if (std::strcmp(a.TokenNames[c], "Identifiersym") == 0) t.identifier = c;
 }
 
+void RunState(int32_t state, TokenSet inherited);
+void Sync(TokenSet s);
+void Expect(TokenCode t, TokenSet s, int32_t flag);
+
 // The transition set of an action (empty when it has none).
 inline const TokenSet& TransitionSetOf(const LrAction& act) {
   return act.TransitionSet >= 0 ? Tables->sets[act.TransitionSet] : Tables->sets.back();
@@ -96,7 +120,7 @@ inline int32_t FlagOf(TokenCode t) { return t == Tables->identifier ? 1 : 0; }
 inline void ExpectRun(int32_t run, int32_t length, TokenSet around) {
   for (int32_t i = 0; i < length; ++i) {
     TokenCode u = A->RunTokens[run + i];
-    ExpectToken(u, around | TokenSetOf(u), FlagOf(u));
+    Expect(u, around | TokenSetOf(u), FlagOf(u));
   }
 }
 
@@ -114,7 +138,7 @@ inline void AfterShift(const LrAction& act, TokenSet inherited) {
   TokenSet around = inherited | TransitionSetOf(act);
   ExpectRun(act.Run, act.RunLength, around);
   if (act.Kind == LrShift) {
-    RunLrState(act.Target, around);
+    RunState(act.Target, around);
     PopCount -= act.RunLength;
   } else {
     SetReduction(act);
@@ -128,7 +152,7 @@ inline void PerformGoto(const LrAction& act, TokenSet inherited) {
     case LrGotoCall: {
       TokenSet around = inherited | TransitionSetOf(act);
       ExpectRun(act.Run, act.RunLength, around);
-      RunLrState(act.Target, around);
+      RunState(act.Target, around);
       PopCount -= act.RunLength;
       break;
     }
@@ -150,7 +174,8 @@ inline void PerformGoto(const LrAction& act, TokenSet inherited) {
 }
 
 // The skipping loop of SyncToTokenSet (see the re-entry rule in lrengine.h).
-void SkipToTokenSet(TokenSet s) {
+// An abandoned parse stops it at once.
+void Skip(TokenSet s) {
   while (!InTokenSet(s)) {
     TokenCode t = CurrentToken;
     NextToken();
@@ -158,8 +183,10 @@ void SkipToTokenSet(TokenSet s) {
     if (r < 0) continue;
     const LrReentry& entry = A->Reentries[r];
     ExpectRun(entry.Run, entry.RunLength, s);
+    if (Abandoned) return;
     if (entry.Target >= 0) {
-      RunLrState(entry.Target, s);
+      RunState(entry.Target, s);
+      if (Abandoned) return;
       PopCount -= entry.RunLength;
     } else {
       ReduceLhs = entry.Lhs;
@@ -190,49 +217,55 @@ void FindStackFloor() {
 #endif
 }
 
-[[noreturn]] void NestingTooDeep() { FatalError(NestingTooDeepText); }
-
-// The depth guard: input nested beyond ParserDepthLimit, or beyond what the
-// stack holds, ends the run with one fatal message.
-inline void EnterState() {
-  if (++LrDepth > ParserDepthLimit) NestingTooDeep();
-  if (reinterpret_cast<uintptr_t>(__builtin_frame_address(0)) < StackFloor) NestingTooDeep();
-}
-
-}  // namespace
-
-void LrEngineModuleInit() {
-  if (!EnterModuleInit(EngineInitFlag)) return;
-  LrDepth = 0;
-}
-
-void SelectLrAutomaton(const LrAutomaton& automaton) {
-  if (!StackFloorKnown) FindStackFloor();
-  for (int i = 0; i < PreparedCount; ++i) {
-    if (Prepared[i].automaton == &automaton) {
-      A = &automaton;
-      Tables = &Prepared[i];
-      return;
-    }
+// Abandons the parse: keeps the position of the first time, and makes every
+// active routine return at once.
+void Abandon() {
+  if (!Abandoned) {
+    Abandoned = true;
+    AbandonPosition = PositionCounter;
+    DepthBound = 0;
   }
-  if (PreparedCount == MaxAutomata) InternalError(__FILE__, __LINE__);
-  Prepare(Prepared[PreparedCount], automaton);
-  A = &automaton;
-  Tables = &Prepared[PreparedCount++];
+  PopCount = UnwindPopCount;
 }
 
-void SyncToTokenSet(TokenSet s) {
-  if (InTokenSet(s)) return;
+// The depth guard at the entry of a state routine: false (the parse being
+// abandoned) for input nested beyond the depth limit or beyond what the stack
+// holds, and for every routine entered once the parse is abandoned.
+inline bool EnterState() {
+  if (++LrDepth > DepthBound || reinterpret_cast<uintptr_t>(__builtin_frame_address(0)) < StackFloor) {
+    Abandon();
+    --LrDepth;
+    return false;
+  }
+  return true;
+}
+
+// Called by the routines that are entered from outside the engine: once an
+// abandoned parse has unwound, its one fatal message, at the position where
+// the limit was reached. The stack is short again by then, so the exit runs
+// on a shallow stack.
+inline void FinishAbandoned() {
+  if (Abandoned && LrDepth == 0) {
+    PositionCounter = AbandonPosition;
+    FatalError(NestingTooDeepText);
+  }
+}
+
+void Sync(TokenSet s) {
+  if (InTokenSet(s) || Abandoned) return;
   int32_t kept = RecoveryMode;
   RecoveryMode = 1;
   SyntaxErrorFlag = 1;
   ReportUnexpected();
-  SkipToTokenSet(s);
+  Skip(s);
   RecoveryMode = kept;
 }
 
-void ExpectToken(TokenCode t, TokenSet s, int32_t flag) {
-  if (CurrentToken != t) SyncToTokenSet(s);
+void Expect(TokenCode t, TokenSet s, int32_t flag) {
+  if (CurrentToken != t) {
+    Sync(s);
+    if (Abandoned) return;
+  }
   RecordToken();
   if (CurrentToken == t) {
     NextToken();
@@ -244,18 +277,24 @@ void ExpectToken(TokenCode t, TokenSet s, int32_t flag) {
 // One state routine. The steps follow the protocol of support/automaton.h:
 // entry (synchronisation or the fixed token), dispatch on the current token,
 // then the common exit: return while PopCount > 0, else the goto loop.
-void RunLrState(int32_t state, TokenSet inherited) {
-  EnterState();
+void RunState(int32_t state, TokenSet inherited) {
+  if (!EnterState()) return;
   const LrState& st = A->States[state];
   if (st.FixedToken) {
     const LrEntry& entry = A->Tokens[st.FirstToken];
     const LrAction& act = A->Actions[entry.Action];
     TokenCode t = entry.Symbol;
-    ExpectToken(t, inherited | TransitionSetOf(act) | TokenSetOf(t), FlagOf(t));
+    Expect(t, inherited | TransitionSetOf(act) | TokenSetOf(t), FlagOf(t));
     AfterShift(act, inherited);
   } else {
     TokenSet sync = inherited | Tables->sets[st.OwnSet];
-    if (!InTokenSet(sync)) SyncToTokenSet(sync);
+    if (!InTokenSet(sync)) {
+      Sync(sync);
+      if (Abandoned) {
+        --LrDepth;
+        return;
+      }
+    }
     int32_t index = Tables->tokenAction[static_cast<size_t>(state) * A->TokenCount + CurrentToken];
     const LrAction& act = A->Actions[index];
     switch (act.Kind) {
@@ -306,4 +345,55 @@ void RunLrState(int32_t state, TokenSet inherited) {
   }
   --PopCount;
   --LrDepth;
+}
+
+}  // namespace
+
+void LrEngineModuleInit() {
+  if (!EnterModuleInit(EngineInitFlag)) return;
+  LrDepth = 0;
+}
+
+void SelectLrAutomaton(const LrAutomaton& automaton, int32_t depthLimit) {
+  if (!StackFloorKnown) FindStackFloor();
+  DepthLimit = depthLimit;
+  DepthBound = depthLimit;
+  Abandoned = false;
+  for (int i = 0; i < PreparedCount; ++i) {
+    if (Prepared[i].automaton == &automaton) {
+      A = &automaton;
+      Tables = &Prepared[i];
+      return;
+    }
+  }
+  if (PreparedCount == MaxAutomata) InternalError(__FILE__, __LINE__);
+  Prepare(Prepared[PreparedCount], automaton);
+  A = &automaton;
+  Tables = &Prepared[PreparedCount++];
+}
+
+void LrParseStart(TokenCode endOfFile) {
+  ResetParseTrace();
+  LrDepth = 0;
+  DepthBound = DepthLimit;
+  Abandoned = false;
+  NextToken();
+  RunLrState(0, TokenSetOf(endOfFile));
+  RecordToken();
+  RewindParseTrace();
+}
+
+void SyncToTokenSet(TokenSet s) {
+  Sync(s);
+  FinishAbandoned();
+}
+
+void ExpectToken(TokenCode t, TokenSet s, int32_t flag) {
+  Expect(t, s, flag);
+  FinishAbandoned();
+}
+
+void RunLrState(int32_t state, TokenSet inherited) {
+  RunState(state, inherited);
+  FinishAbandoned();
 }
