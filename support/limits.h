@@ -47,9 +47,8 @@ inline constexpr int32_t FileNameChainCount = 1024;
 // directory doubles the buffer until the path fits.
 inline constexpr size_t WorkingDirectoryBufferSize = 2000;
 
-// State routines that a Java or settings parse may have active at once (the
-// engine's depth limit for those grammars). The deepest realistic input (an
-// array initializer of 100,000 elements needs 200,000) stays below;
+// State routines that a parse may have active at once. The deepest realistic
+// input (an array initializer of 100,000 elements needs 200,000) stays below;
 // the program stack holds this many activations even with the larger frames
 // of a sanitized build (about 1.2 KB each).
 inline constexpr int32_t ParserDepthLimit = 300000;
@@ -59,9 +58,8 @@ inline constexpr int32_t ParserDepthLimit = 300000;
 // before the next depth check.
 inline constexpr size_t ParserStackReserve = size_t{1} << 20;
 
-// State routines that a configuration parse may have active at once (the
-// engine's depth limit for that grammar): room for 100,000 definitions or
-// arguments in one list (one or two states each), and well inside
-// ProgramStackBytes at the state routine's frame size, even in the sanitized
-// build.
+// Active parser states of the configuration parser (its parse stack is the
+// call stack): room for 100,000 definitions or arguments in one list (one or
+// two states each), and well inside ProgramStackBytes at the states' frame
+// size, even in the sanitized build.
 inline constexpr int32_t ConfigParseDepthLimit = 250000;
