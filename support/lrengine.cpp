@@ -126,9 +126,13 @@ void Prepare(LrTables& t, const LrAutomaton& a) {
 
 // The state routine and the recovery steps stay out of line: inlined into
 // the state routine, they would enlarge the frame of every active state.
-void RunState(int32_t state, TokenSet inherited);
-[[gnu::noinline]] void Sync(TokenSet s);
-[[gnu::noinline]] void Expect(TokenCode t, TokenSet s, int32_t flag);
+// Inside the engine the sets go by reference to the caller's copy, which is
+// stored once at full width; a set passed by value arrives in two registers
+// and is stored in halves that the vector code then reloads whole, a stall at
+// every state's entry.
+void RunState(int32_t state, const TokenSet& inherited);
+[[gnu::noinline]] void Sync(const TokenSet& s);
+[[gnu::noinline]] void Expect(TokenCode t, const TokenSet& s, int32_t flag);
 
 // The transition set of an action (empty when it has none).
 inline const TokenSet& TransitionSetOf(const LrAction& act) {
@@ -138,7 +142,7 @@ inline const TokenSet& TransitionSetOf(const LrAction& act) {
 inline int32_t FlagOf(TokenCode t) { return t == R.identifier ? 1 : 0; }
 
 // ExpectToken for each fixed token of a run, with `around` united with the token.
-inline void ExpectRun(int32_t run, int32_t length, TokenSet around) {
+inline void ExpectRun(int32_t run, int32_t length, const TokenSet& around) {
   for (int32_t i = 0; i < length; ++i) {
     TokenCode u = R.runTokens[run + i];
     Expect(u, around | TokenSetOf(u), FlagOf(u));
@@ -155,7 +159,7 @@ inline void SetReduction(const LrAction& act) {
 
 // The shift of a token whose record and consumption are done (or, in a repair,
 // assumed): the fixed run, then the successor or the completed reduction.
-inline void AfterShift(const LrAction& act, TokenSet inherited) {
+inline void AfterShift(const LrAction& act, const TokenSet& inherited) {
   TokenSet around = inherited | TransitionSetOf(act);
   ExpectRun(act.Run, act.RunLength, around);
   if (act.Kind == LrShift) {
@@ -168,7 +172,7 @@ inline void AfterShift(const LrAction& act, TokenSet inherited) {
 
 // The goto of a state on a nonterminal: a call of the goto state, an inline
 // reduction, or the accept.
-inline void PerformGoto(const LrAction& act, TokenSet inherited) {
+inline void PerformGoto(const LrAction& act, const TokenSet& inherited) {
   switch (act.Kind) {
     case LrGotoCall: {
       TokenSet around = inherited | TransitionSetOf(act);
@@ -196,7 +200,7 @@ inline void PerformGoto(const LrAction& act, TokenSet inherited) {
 
 // The skipping loop of SyncToTokenSet (see the re-entry rule in lrengine.h).
 // An abandoned parse stops it at once.
-void Skip(TokenSet s) {
+void Skip(const TokenSet& s) {
   while (!InTokenSet(s)) {
     TokenCode t = CurrentToken;
     NextToken();
@@ -272,7 +276,7 @@ inline void FinishAbandoned() {
   }
 }
 
-void Sync(TokenSet s) {
+void Sync(const TokenSet& s) {
   if (InTokenSet(s) || Abandoned) return;
   int32_t kept = RecoveryMode;
   RecoveryMode = 1;
@@ -282,7 +286,7 @@ void Sync(TokenSet s) {
   RecoveryMode = kept;
 }
 
-void Expect(TokenCode t, TokenSet s, int32_t flag) {
+void Expect(TokenCode t, const TokenSet& s, int32_t flag) {
   if (CurrentToken != t) {
     Sync(s);
     if (Abandoned) return;
@@ -298,7 +302,7 @@ void Expect(TokenCode t, TokenSet s, int32_t flag) {
 // The error branch of a state: its one message, then the repair, which goes
 // on as though the expected symbol had been read; nothing is recorded for it
 // and no token is consumed.
-[[gnu::noinline]] void ReportAndRepair(const LrState& st, TokenSet inherited) {
+[[gnu::noinline]] void ReportAndRepair(const LrState& st, const TokenSet& inherited) {
   BeginMessage(PositionCounter - TokenLength + 1, 0);
   PrintSymbolName(R.messages[st.Message]);
   EndMessage();
@@ -311,7 +315,7 @@ void Expect(TokenCode t, TokenSet s, int32_t flag) {
 // One state routine. The steps follow the protocol of support/automaton.h:
 // entry (synchronisation or the fixed token), dispatch on the current token,
 // then the common exit: return while PopCount > 0, else the goto loop.
-void RunState(int32_t state, TokenSet inherited) {
+void RunState(int32_t state, const TokenSet& inherited) {
   if (!EnterState()) return;
   const LrState& st = R.states[state];
   if (st.FixedToken) {
@@ -321,9 +325,11 @@ void RunState(int32_t state, TokenSet inherited) {
     Expect(t, inherited | TransitionSetOf(act) | TokenSetOf(t), FlagOf(t));
     AfterShift(act, inherited);
   } else {
-    TokenSet sync = inherited | R.sets[st.OwnSet + 1];
-    if (!InTokenSet(sync)) {
-      Sync(sync);
+    // The synchronisation set is the union of the two; it is built only when
+    // the current token is in neither.
+    const TokenSet& own = R.sets[st.OwnSet + 1];
+    if (!InTokenSet(own) && !InTokenSet(inherited)) {
+      Sync(inherited | own);
       if (Abandoned) {
         --LrDepth;
         return;
