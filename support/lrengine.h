@@ -14,8 +14,9 @@
 // Depth guard: input nested beyond the grammar's depth limit, or beyond what
 // the stack holds, abandons the parse. Every active routine then returns at
 // once, and the one fatal message (NestingTooDeepText, at the position where
-// the limit was reached) is given only when the stack is unwound, by the
-// routine below that was called from outside the engine.
+// the limit was reached) is given only when the stack is unwound, by whichever
+// of LrParseStart, SyncToTokenSet, ExpectToken or RunLrState was called from
+// outside the engine; the exit then runs on a short stack.
 //
 // Error recovery:
 //   1. Every state synchronises first on its inherited set united with its own
