@@ -16,6 +16,7 @@
 #include "launcher/settings_tree.h"
 #include "support/identifiers.h"
 #include "support/input.h"
+#include "support/limits.h"
 #include "support/lrengine.h"
 #include "support/report.h"
 #include "support/scanbuf.h"
@@ -43,12 +44,8 @@ void InitAndParseIni() {
   ResetScanner();
   InitIniGlobalCells();
   InitConditionList();
-  SelectLrAutomaton(SettingsAutomaton);
-  ResetParseTrace();
-  NextToken();
-  RunLrState(0, TokenSetOf(Ini_endoffile));
-  RecordToken();
-  RewindParseTrace();
+  SelectLrAutomaton(SettingsAutomaton, ParserDepthLimit);
+  LrParseStart(Ini_endoffile);
   SyncToTokenSet(TokenSetOf(Ini_endoffile));
   PositionCounter = Trace.TokenHead->position;
 }

@@ -54,8 +54,8 @@ inline constexpr size_t WorkingDirectoryBufferSize = 2000;
 inline constexpr int32_t ParserDepthLimit = 300000;
 
 // Bytes of stack that the parser leaves unused below its deepest state
-// routine, for the calls a state makes before the next depth check and for
-// the fatal message itself.
+// routine, for the calls a state makes (scanner, messages, trace records)
+// before the next depth check.
 inline constexpr size_t ParserStackReserve = size_t{1} << 20;
 
 // Active parser states of the configuration parser (its parse stack is the

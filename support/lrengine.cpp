@@ -1,16 +1,23 @@
 // The recursive-ascent engine: token-set synchronisation, skipping with
 // re-entry, inline token shifts, and the state routine that runs one state of a
-// generated automaton under the recursive-ascent protocol.
+// generated automaton under the recursive-ascent protocol. One engine serves
+// every grammar; nothing in it depends on a grammar's tokens or states.
 //
 // The generated tables keep each state's actions as short sorted lists; on
 // first use the engine spreads them into dense tables (state x token, state x
-// nonterminal) so that a dispatch is one load, and turns every token set into a
-// four-word TokenSet.
+// nonterminal) so that a dispatch is one load, and turns every token set, of
+// whatever width, into a four-word TokenSet.
+//
+// An abandoned parse (the depth guard) unwinds without a check on the common
+// path: the depth bound drops to 0, so every routine entered afterwards returns
+// at once, with PopCount so large that its callers return in turn instead of
+// taking a goto. Only the recovery paths (synchronisation, skipping, a missing
+// fixed token) test the flag, so that nothing more is skipped, re-entered or
+// reported on the way out.
 #include "support/lrengine.h"
 
 #include <pthread.h>
 
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -24,14 +31,33 @@ int32_t LrDepth = 0;
 
 namespace {
 
-// The lookup tables of one automaton.
+// The lookup tables of one automaton. Action indices are 16 bits wide in the
+// generated entries, and so they are here, which halves the dense tables.
 struct LrTables {
   const LrAutomaton* automaton = nullptr;
-  std::vector<int32_t> tokenAction;  // [state * TokenCount + token] -> action index
-  std::vector<int32_t> gotoAction;   // [state * NonterminalCount + nt] -> action index, -1 none
-  std::vector<TokenSet> sets;        // Sets as TokenSets; the last one is empty (index -1)
-  std::vector<int32_t> reentry;      // [token] -> index in Reentries, -1 none
+  std::vector<int16_t> tokenAction;  // [state * TokenCount + token] -> action index
+  std::vector<int16_t> gotoAction;   // [state * NonterminalCount + nt] -> action index, -1 none
+  std::vector<TokenSet> sets;        // [i + 1] is Sets[i] as a TokenSet; [0] is empty (index -1)
+  std::vector<int16_t> reentry;      // [token] -> index in Reentries, -1 none
   TokenCode identifier = -1;         // the token shifted with flag 1
+};
+
+// The automaton being run, flattened so that every table is one load away.
+struct RunningAutomaton {
+  const LrState* states;
+  const LrAction* actions;
+  const LrEntry* tokens;
+  const int16_t* tokenAction;
+  const int16_t* gotoAction;
+  const TokenSet* sets;  // indexed by set number + 1
+  const int16_t* reentry;
+  const int16_t* runTokens;
+  const LrReentry* reentries;
+  const char* const* tokenNames;
+  const char* const* messages;
+  int32_t tokenCount;
+  int32_t nonterminalCount;
+  TokenCode identifier;
 };
 
 // Automata prepared so far (one per grammar of a program).
@@ -39,9 +65,21 @@ constexpr int MaxAutomata = 4;
 LrTables Prepared[MaxAutomata];
 int PreparedCount = 0;
 
-// The automaton being run and its tables.
-const LrAutomaton* A = nullptr;
-LrTables* Tables = nullptr;
+RunningAutomaton R{};
+
+// The selected grammar's depth limit, and the bound that the state routines
+// test: the limit, or 0 once the parse has been abandoned.
+int32_t DepthLimit = ParserDepthLimit;
+int32_t DepthBound = ParserDepthLimit;
+
+// Set when the parse was abandoned; the position counter at that moment, where
+// the fatal message points.
+bool Abandoned = false;
+SourcePosition AbandonPosition = 0;
+
+// PopCount while an abandoned parse unwinds: more than any chain of active
+// routines can count down, so that no goto loop is taken on the way out.
+constexpr int32_t UnwindPopCount = 1 << 30;
 
 int32_t EngineInitFlag = 0;
 
@@ -65,38 +103,49 @@ void Prepare(LrTables& t, const LrAutomaton& a) {
   }
   for (int32_t i = 0; i < actionCount; ++i)
     if (a.Actions[i].TransitionSet + 1 > setCount) setCount = a.Actions[i].TransitionSet + 1;
+  if (actionCount > INT16_MAX) InternalError(__FILE__, __LINE__);
   t.sets.assign(static_cast<size_t>(setCount) + 1, TokenSet{{0, 0, 0, 0}});
   for (int32_t i = 0; i < setCount; ++i)
-    for (int32_t w = 0; w < a.SetWords; ++w) t.sets[i].word[w] = a.Sets[i * a.SetWords + w];
+    for (int32_t w = 0; w < a.SetWords; ++w) t.sets[i + 1].word[w] = a.Sets[i * a.SetWords + w];
 
   t.tokenAction.assign(static_cast<size_t>(a.StateCount) * a.TokenCount, -1);
   t.gotoAction.assign(static_cast<size_t>(a.StateCount) * a.NonterminalCount, -1);
   for (int32_t s = 0; s < a.StateCount; ++s) {
     const LrState& st = a.States[s];
-    int32_t* row = &t.tokenAction[static_cast<size_t>(s) * a.TokenCount];
-    for (int32_t c = 0; c < a.TokenCount; ++c) row[c] = st.Default;
+    int16_t* row = &t.tokenAction[static_cast<size_t>(s) * a.TokenCount];
+    for (int32_t c = 0; c < a.TokenCount; ++c) row[c] = static_cast<int16_t>(st.Default);
     for (int32_t i = 0; i < st.TokenCount; ++i) row[a.Tokens[st.FirstToken + i].Symbol] = a.Tokens[st.FirstToken + i].Action;
-    int32_t* gotoRow = &t.gotoAction[static_cast<size_t>(s) * a.NonterminalCount];
+    int16_t* gotoRow = &t.gotoAction[static_cast<size_t>(s) * a.NonterminalCount];
     for (int32_t i = 0; i < st.GotoCount; ++i) gotoRow[a.Gotos[st.FirstGoto + i].Symbol] = a.Gotos[st.FirstGoto + i].Action;
   }
   t.reentry.assign(static_cast<size_t>(a.TokenCount), -1);
-  for (int32_t i = 0; i < a.ReentryCount; ++i) t.reentry[a.Reentries[i].Token] = i;
+  for (int32_t i = 0; i < a.ReentryCount; ++i) t.reentry[a.Reentries[i].Token] = static_cast<int16_t>(i);
   for (int32_t c = 0; c < a.TokenCount; ++c)
     if (std::strcmp(a.TokenNames[c], "Identifiersym") == 0) t.identifier = c;
 }
 
+// The state routine and the recovery steps stay out of line: inlined into
+// the state routine, they would enlarge the frame of every active state.
+// Inside the engine the sets go by reference to the caller's copy, which is
+// stored once at full width; a set passed by value arrives in two registers
+// and is stored in halves that the vector code then reloads whole, a stall at
+// every state's entry.
+void RunState(int32_t state, const TokenSet& inherited);
+[[gnu::noinline]] void Sync(const TokenSet& s);
+[[gnu::noinline]] void Expect(TokenCode t, const TokenSet& s, int32_t flag);
+
 // The transition set of an action (empty when it has none).
 inline const TokenSet& TransitionSetOf(const LrAction& act) {
-  return act.TransitionSet >= 0 ? Tables->sets[act.TransitionSet] : Tables->sets.back();
+  return R.sets[act.TransitionSet + 1];
 }
 
-inline int32_t FlagOf(TokenCode t) { return t == Tables->identifier ? 1 : 0; }
+inline int32_t FlagOf(TokenCode t) { return t == R.identifier ? 1 : 0; }
 
 // ExpectToken for each fixed token of a run, with `around` united with the token.
-inline void ExpectRun(int32_t run, int32_t length, TokenSet around) {
+inline void ExpectRun(int32_t run, int32_t length, const TokenSet& around) {
   for (int32_t i = 0; i < length; ++i) {
-    TokenCode u = A->RunTokens[run + i];
-    ExpectToken(u, around | TokenSetOf(u), FlagOf(u));
+    TokenCode u = R.runTokens[run + i];
+    Expect(u, around | TokenSetOf(u), FlagOf(u));
   }
 }
 
@@ -110,11 +159,11 @@ inline void SetReduction(const LrAction& act) {
 
 // The shift of a token whose record and consumption are done (or, in a repair,
 // assumed): the fixed run, then the successor or the completed reduction.
-inline void AfterShift(const LrAction& act, TokenSet inherited) {
+inline void AfterShift(const LrAction& act, const TokenSet& inherited) {
   TokenSet around = inherited | TransitionSetOf(act);
   ExpectRun(act.Run, act.RunLength, around);
   if (act.Kind == LrShift) {
-    RunLrState(act.Target, around);
+    RunState(act.Target, around);
     PopCount -= act.RunLength;
   } else {
     SetReduction(act);
@@ -123,12 +172,12 @@ inline void AfterShift(const LrAction& act, TokenSet inherited) {
 
 // The goto of a state on a nonterminal: a call of the goto state, an inline
 // reduction, or the accept.
-inline void PerformGoto(const LrAction& act, TokenSet inherited) {
+inline void PerformGoto(const LrAction& act, const TokenSet& inherited) {
   switch (act.Kind) {
     case LrGotoCall: {
       TokenSet around = inherited | TransitionSetOf(act);
       ExpectRun(act.Run, act.RunLength, around);
-      RunLrState(act.Target, around);
+      RunState(act.Target, around);
       PopCount -= act.RunLength;
       break;
     }
@@ -150,16 +199,19 @@ inline void PerformGoto(const LrAction& act, TokenSet inherited) {
 }
 
 // The skipping loop of SyncToTokenSet (see the re-entry rule in lrengine.h).
-void SkipToTokenSet(TokenSet s) {
+// An abandoned parse stops it at once.
+void Skip(const TokenSet& s) {
   while (!InTokenSet(s)) {
     TokenCode t = CurrentToken;
     NextToken();
-    int32_t r = Tables->reentry[t];
+    int32_t r = R.reentry[t];
     if (r < 0) continue;
-    const LrReentry& entry = A->Reentries[r];
+    const LrReentry& entry = R.reentries[r];
     ExpectRun(entry.Run, entry.RunLength, s);
+    if (Abandoned) return;
     if (entry.Target >= 0) {
-      RunLrState(entry.Target, s);
+      RunState(entry.Target, s);
+      if (Abandoned) return;
       PopCount -= entry.RunLength;
     } else {
       ReduceLhs = entry.Lhs;
@@ -190,74 +242,101 @@ void FindStackFloor() {
 #endif
 }
 
-[[noreturn]] void NestingTooDeep() { FatalError(NestingTooDeepText); }
-
-// The depth guard: input nested beyond ParserDepthLimit, or beyond what the
-// stack holds, ends the run with one fatal message.
-inline void EnterState() {
-  if (++LrDepth > ParserDepthLimit) NestingTooDeep();
-  if (reinterpret_cast<uintptr_t>(__builtin_frame_address(0)) < StackFloor) NestingTooDeep();
-}
-
-}  // namespace
-
-void LrEngineModuleInit() {
-  if (!EnterModuleInit(EngineInitFlag)) return;
-  LrDepth = 0;
-}
-
-void SelectLrAutomaton(const LrAutomaton& automaton) {
-  if (!StackFloorKnown) FindStackFloor();
-  for (int i = 0; i < PreparedCount; ++i) {
-    if (Prepared[i].automaton == &automaton) {
-      A = &automaton;
-      Tables = &Prepared[i];
-      return;
-    }
+// Abandons the parse: keeps the position of the first time, and makes every
+// active routine return at once.
+void Abandon() {
+  if (!Abandoned) {
+    Abandoned = true;
+    AbandonPosition = PositionCounter;
+    DepthBound = 0;
   }
-  if (PreparedCount == MaxAutomata) InternalError(__FILE__, __LINE__);
-  Prepare(Prepared[PreparedCount], automaton);
-  A = &automaton;
-  Tables = &Prepared[PreparedCount++];
+  PopCount = UnwindPopCount;
 }
 
-void SyncToTokenSet(TokenSet s) {
-  if (InTokenSet(s)) return;
+// The depth guard at the entry of a state routine: false (the parse being
+// abandoned) for input nested beyond the depth limit or beyond what the stack
+// holds, and for every routine entered once the parse is abandoned.
+inline bool EnterState() {
+  if (++LrDepth > DepthBound || reinterpret_cast<uintptr_t>(__builtin_frame_address(0)) < StackFloor) {
+    Abandon();
+    --LrDepth;
+    return false;
+  }
+  return true;
+}
+
+// Called by the routines that are entered from outside the engine: once an
+// abandoned parse has unwound, its one fatal message, at the position where
+// the limit was reached. The stack is short again by then, so the exit runs
+// on a shallow stack.
+inline void FinishAbandoned() {
+  if (Abandoned && LrDepth == 0) {
+    PositionCounter = AbandonPosition;
+    FatalError(NestingTooDeepText);
+  }
+}
+
+void Sync(const TokenSet& s) {
+  if (InTokenSet(s) || Abandoned) return;
   int32_t kept = RecoveryMode;
   RecoveryMode = 1;
   SyntaxErrorFlag = 1;
   ReportUnexpected();
-  SkipToTokenSet(s);
+  Skip(s);
   RecoveryMode = kept;
 }
 
-void ExpectToken(TokenCode t, TokenSet s, int32_t flag) {
-  if (CurrentToken != t) SyncToTokenSet(s);
+void Expect(TokenCode t, const TokenSet& s, int32_t flag) {
+  if (CurrentToken != t) {
+    Sync(s);
+    if (Abandoned) return;
+  }
   RecordToken();
   if (CurrentToken == t) {
     NextToken();
   } else {
-    ReportExpected(A->TokenNames[t], flag);
+    ReportExpected(R.tokenNames[t], flag);
   }
+}
+
+// The error branch of a state: its one message, then the repair, which goes
+// on as though the expected symbol had been read; nothing is recorded for it
+// and no token is consumed.
+[[gnu::noinline]] void ReportAndRepair(const LrState& st, const TokenSet& inherited) {
+  BeginMessage(PositionCounter - TokenLength + 1, 0);
+  PrintSymbolName(R.messages[st.Message]);
+  EndMessage();
+  if (RecoveryMode == 0) SyntaxErrorFlag = 1;
+  const LrAction& repair = R.actions[st.Repair];
+  if (repair.Kind == LrShift || repair.Kind == LrShiftReduce) AfterShift(repair, inherited);
+  else PerformGoto(repair, inherited);
 }
 
 // One state routine. The steps follow the protocol of support/automaton.h:
 // entry (synchronisation or the fixed token), dispatch on the current token,
 // then the common exit: return while PopCount > 0, else the goto loop.
-void RunLrState(int32_t state, TokenSet inherited) {
-  EnterState();
-  const LrState& st = A->States[state];
+void RunState(int32_t state, const TokenSet& inherited) {
+  if (!EnterState()) return;
+  const LrState& st = R.states[state];
   if (st.FixedToken) {
-    const LrEntry& entry = A->Tokens[st.FirstToken];
-    const LrAction& act = A->Actions[entry.Action];
+    const LrEntry& entry = R.tokens[st.FirstToken];
+    const LrAction& act = R.actions[entry.Action];
     TokenCode t = entry.Symbol;
-    ExpectToken(t, inherited | TransitionSetOf(act) | TokenSetOf(t), FlagOf(t));
+    Expect(t, inherited | TransitionSetOf(act) | TokenSetOf(t), FlagOf(t));
     AfterShift(act, inherited);
   } else {
-    TokenSet sync = inherited | Tables->sets[st.OwnSet];
-    if (!InTokenSet(sync)) SyncToTokenSet(sync);
-    int32_t index = Tables->tokenAction[static_cast<size_t>(state) * A->TokenCount + CurrentToken];
-    const LrAction& act = A->Actions[index];
+    // The synchronisation set is the union of the two; it is built only when
+    // the current token is in neither.
+    const TokenSet& own = R.sets[st.OwnSet + 1];
+    if (!InTokenSet(own) && !InTokenSet(inherited)) {
+      Sync(inherited | own);
+      if (Abandoned) {
+        --LrDepth;
+        return;
+      }
+    }
+    int32_t index = R.tokenAction[static_cast<size_t>(state) * R.tokenCount + CurrentToken];
+    const LrAction& act = R.actions[index];
     switch (act.Kind) {
       case LrShift:
       case LrShiftReduce:
@@ -272,32 +351,23 @@ void RunLrState(int32_t state, TokenSet inherited) {
       case LrEmptyReduce:
         SetReduction(act);
         break;
-      case LrError: {
-        BeginMessage(PositionCounter - TokenLength + 1, 0);
-        PrintSymbolName(A->Messages[st.Message]);
-        EndMessage();
-        if (RecoveryMode == 0) SyntaxErrorFlag = 1;
-        // Repair: go on as though the expected symbol had been read; nothing is
-        // recorded for it and no token is consumed.
-        const LrAction& repair = A->Actions[st.Repair];
-        if (repair.Kind == LrShift || repair.Kind == LrShiftReduce) AfterShift(repair, inherited);
-        else PerformGoto(repair, inherited);
+      case LrError:
+        ReportAndRepair(st, inherited);
         break;
-      }
       default:
         InternalError(__FILE__, __LINE__);
     }
   }
 
   // The goto loop; the start state also stops once it has accepted.
-  const int32_t* gotoRow = &Tables->gotoAction[static_cast<size_t>(state) * A->NonterminalCount];
+  const int16_t* gotoRow = &R.gotoAction[static_cast<size_t>(state) * R.nonterminalCount];
   while (PopCount == 0 && !(state == 0 && AcceptFlag != 0)) {
     if (ReduceProduction >= 0) RecordReduction();
     ReductionRecord* savedHead = SublistHead;
     ReductionRecord* savedLast = SublistLast;
     int32_t index = gotoRow[ReduceLhs];
     if (index < 0) InternalError(__FILE__, __LINE__);
-    PerformGoto(A->Actions[index], inherited);
+    PerformGoto(R.actions[index], inherited);
     if (savedHead != nullptr) {
       savedLast->next = SublistHead;
       SublistHead = savedHead;
@@ -306,4 +376,65 @@ void RunLrState(int32_t state, TokenSet inherited) {
   }
   --PopCount;
   --LrDepth;
+}
+
+}  // namespace
+
+void LrEngineModuleInit() {
+  if (!EnterModuleInit(EngineInitFlag)) return;
+  LrDepth = 0;
+}
+
+void SelectLrAutomaton(const LrAutomaton& automaton, int32_t depthLimit) {
+  if (!StackFloorKnown) FindStackFloor();
+  DepthLimit = depthLimit;
+  DepthBound = depthLimit;
+  Abandoned = false;
+  int i = 0;
+  while (i < PreparedCount && Prepared[i].automaton != &automaton) ++i;
+  if (i == PreparedCount) {
+    if (PreparedCount == MaxAutomata) InternalError(__FILE__, __LINE__);
+    Prepare(Prepared[PreparedCount++], automaton);
+  }
+  const LrTables& t = Prepared[i];
+  R = RunningAutomaton{.states = automaton.States,
+                       .actions = automaton.Actions,
+                       .tokens = automaton.Tokens,
+                       .tokenAction = t.tokenAction.data(),
+                       .gotoAction = t.gotoAction.data(),
+                       .sets = t.sets.data(),
+                       .reentry = t.reentry.data(),
+                       .runTokens = automaton.RunTokens,
+                       .reentries = automaton.Reentries,
+                       .tokenNames = automaton.TokenNames,
+                       .messages = automaton.Messages,
+                       .tokenCount = automaton.TokenCount,
+                       .nonterminalCount = automaton.NonterminalCount,
+                       .identifier = t.identifier};
+}
+
+void LrParseStart(TokenCode endOfFile) {
+  ResetParseTrace();
+  LrDepth = 0;
+  DepthBound = DepthLimit;
+  Abandoned = false;
+  NextToken();
+  RunLrState(0, TokenSetOf(endOfFile));
+  RecordToken();
+  RewindParseTrace();
+}
+
+void SyncToTokenSet(TokenSet s) {
+  Sync(s);
+  FinishAbandoned();
+}
+
+void ExpectToken(TokenCode t, TokenSet s, int32_t flag) {
+  Expect(t, s, flag);
+  FinishAbandoned();
+}
+
+void RunLrState(int32_t state, TokenSet inherited) {
+  RunState(state, inherited);
+  FinishAbandoned();
 }

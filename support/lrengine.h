@@ -1,14 +1,22 @@
 // The recursive-ascent engine that runs a generated LR automaton (support/
 // automaton.h), with the token sets and the error recovery of every parser of
-// the tool set.
+// the tool set: the Java parser, the configuration parser and the launcher's
+// settings parser all run their automata here, whatever the width of their
+// token sets (the automaton's SetWords, one to four words).
 //
-// Each state runs as one activation of RunLrState: a shift calls the successor
-// state, a reduction returns through as many activations as the production has
-// symbols (PopCount), and the state then on top performs the goto in a loop of
-// its own. The parse trace (support/trace.h) is recorded on the way, so the
-// parser's stack is the chain of active calls and nothing else; deep input is
-// handled by the large program stack, and a depth guard turns input nested
-// beyond ParserDepthLimit into one fatal message instead of a stack overflow.
+// Each state runs as one activation of the state routine: a shift calls the
+// successor state, a reduction returns through as many activations as the
+// production has symbols (PopCount), and the state then on top performs the
+// goto in a loop of its own. The parse trace (support/trace.h) is recorded on
+// the way, so the parser's stack is the chain of active calls and nothing
+// else; deep input is handled by the large program stack.
+//
+// Depth guard: input nested beyond the grammar's depth limit, or beyond what
+// the stack holds, abandons the parse. Every active routine then returns at
+// once, and the one fatal message (NestingTooDeepText, at the position where
+// the limit was reached) is given only when the stack is unwound, by whichever
+// of LrParseStart, SyncToTokenSet, ExpectToken or RunLrState was called from
+// outside the engine; the exit then runs on a short stack.
 //
 // Error recovery:
 //   1. Every state synchronises first on its inherited set united with its own
@@ -32,6 +40,7 @@
 #include "support/scanbuf.h"
 
 // A set of token codes: code c is bit c % 32 of word c / 32. Passed by value.
+// Always four words; a grammar with fewer tokens leaves the upper words 0.
 struct TokenSet {
   uint32_t word[4];
 };
@@ -53,9 +62,16 @@ inline int32_t InTokenSet(TokenSet s) {
   return static_cast<int32_t>((s.word[CurrentToken >> 5] >> (CurrentToken & 31)) & 1);
 }
 
-// Makes the automaton the one that the routines below run; its lookup tables
-// are built on first use. The automaton must have at most 128 tokens.
-void SelectLrAutomaton(const LrAutomaton& automaton);
+// Makes the automaton the one that the routines below run, with its depth
+// limit (active state routines at most); its lookup tables are built on first
+// use. The automaton must have at most 128 tokens.
+void SelectLrAutomaton(const LrAutomaton& automaton, int32_t depthLimit);
+
+// The parse of one input with the selected automaton: resets the trace, reads
+// the first token, runs the start state with {endOfFile}, records the token on
+// which it stopped and rewinds the trace's cursors. The tokens after the
+// accepted input are left to the caller (SyncToTokenSet with {endOfFile}).
+void LrParseStart(TokenCode endOfFile);
 
 // Returns with the current token in s, having reported and skipped what was not.
 void SyncToTokenSet(TokenSet s);
@@ -68,7 +84,7 @@ void ExpectToken(TokenCode t, TokenSet s, int32_t flag);
 // Runs the routine of state `state` with the inherited set.
 void RunLrState(int32_t state, TokenSet inherited);
 
-// The fatal message of input nested beyond ParserDepthLimit.
+// The fatal message of input nested beyond the depth limit.
 inline constexpr char NestingTooDeepText[] = "input nested too deeply for the parser";
 
 // Active state routines at the moment (0 outside a parse).

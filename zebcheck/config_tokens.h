@@ -23,27 +23,6 @@ inline constexpr int ConfigTokenCount = 41;
 // Bytes of one name slot: the longest name has 36 characters, plus its NUL.
 inline constexpr int ConfigTokenNameSlotSize = 37;
 
-// A set of configuration token codes: code c is bit (c mod 32) of word
-// (c div 32), bit 0 the least significant; codes 41 to 63 are never set.
-struct ConfigTokenSet {
-  uint32_t Word[2];
-};
-
-inline constexpr ConfigTokenSet operator|(ConfigTokenSet a, ConfigTokenSet b) {
-  return {{a.Word[0] | b.Word[0], a.Word[1] | b.Word[1]}};
-}
-
-// The set that holds code alone.
-inline constexpr ConfigTokenSet ConfigTokenSetOf(TokenCode code) {
-  ConfigTokenSet set{{0, 0}};
-  set.Word[code / 32] = uint32_t{1} << (code % 32);
-  return set;
-}
-
-inline constexpr bool ConfigSetHas(ConfigTokenSet set, TokenCode code) {
-  return ((set.Word[code / 32] >> (code % 32)) & 1u) != 0;
-}
-
 // The name of every token code, one NUL-terminated name per slot, in code
 // order; written only by InitConfigTokenNames.
 extern char ConfigTokenNames[ConfigTokenCount][ConfigTokenNameSlotSize];

@@ -4,6 +4,7 @@
 #include "java/parser/automaton.h"
 #include "java/scanner/scanner.h"
 #include "java/scanner/tokens.h"
+#include "support/limits.h"
 #include "support/lrengine.h"
 #include "support/replay.h"
 #include "support/report.h"
@@ -22,18 +23,14 @@ void JavaParserModuleInit() {
   if (!EnterModuleInit(JavaParserInitFlag)) return;
   LrEngineModuleInit();
   InitJavaScanner();
-  SelectLrAutomaton(JavaAutomaton);
+  SelectLrAutomaton(JavaAutomaton, ParserDepthLimit);
 }
 
 void BeforeParse() {}
 
 void ParseStart() {
-  SelectLrAutomaton(JavaAutomaton);
-  ResetParseTrace();
-  NextToken();
-  RunLrState(0, TokenSetOf(endoffile));
-  RecordToken();
-  RewindParseTrace();
+  SelectLrAutomaton(JavaAutomaton, ParserDepthLimit);
+  LrParseStart(endoffile);
 }
 
 void InitAndParse() {

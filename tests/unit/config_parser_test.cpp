@@ -12,6 +12,7 @@
 #include "support/identifiers.h"
 #include "support/input.h"
 #include "support/lazy.h"
+#include "support/lrengine.h"
 #include "support/replay.h"
 #include "support/report.h"
 #include "support/scanbuf.h"
@@ -217,11 +218,11 @@ TEST_F(ConfigParserTest, RandomSentencesTraceTheirDerivation) {
 
 TEST_F(ConfigParserTest, SetMembership) {
   Parse("");
-  ConfigTokenSet set = ConfigTokenSetOf(Config_endoffile) | ConfigTokenSetOf(Config_Identifiersym);
-  EXPECT_EQ(set.Word[0], 2u);
-  EXPECT_EQ(set.Word[1], 1u << (Config_Identifiersym - 32));
-  EXPECT_EQ(InConfigTokenSet(set), 1);
-  EXPECT_EQ(InConfigTokenSet(ConfigTokenSetOf(Config_starsym)), 0);
+  TokenSet set = TokenSetOf(Config_endoffile) | TokenSetOf(Config_Identifiersym);
+  EXPECT_EQ(set.word[0], 2u);
+  EXPECT_EQ(set.word[1], 1u << (Config_Identifiersym - 32));
+  EXPECT_EQ(InTokenSet(set), 1);
+  EXPECT_EQ(InTokenSet(TokenSetOf(Config_starsym)), 0);
 }
 
 }  // namespace
