@@ -174,7 +174,9 @@ struct PrintItem {
 };
 
 // Appends a tab for each tab and a blank for every other byte of the texts
-// of a one-line document; blocks and the empty document add nothing.
+// of a one-line document; the empty document adds nothing. A block of one
+// line (a vertical list with a single non-empty element) adds its line, so
+// that the lines it indents keep their indentation.
 void AppendBlanks(const LayoutNode* line, std::string& out) {
   std::vector<PrintItem> stack;
   stack.push_back({PrintDocument, line, nullptr, nullptr, nullptr});
@@ -195,6 +197,8 @@ void AppendBlanks(const LayoutNode* line, std::string& out) {
       stack.push_back({PrintDocument, node->left, nullptr, nullptr, nullptr});
     } else if (node->kind == LayoutRowKind) {
       stack.push_back({PrintRowRest, nullptr, node->list, nullptr, nullptr});
+    } else if (IsBlock(node) && node->extraLines == 0) {
+      stack.push_back({PrintDocument, node->lastLine, nullptr, nullptr, nullptr});
     }
   }
 }
