@@ -1,12 +1,17 @@
 // The identifier table: 1024 bucket chains of Identifier records.
 //
-// A lookup costs one hash of two characters and the length and a chain walk
-// that compares lengths before bytes. New records go at the end of their
-// chain, so a chain keeps the order in which its names were first seen.
+// A name's bucket is one hash of two characters and the length, and new
+// records go at the end of their chain, so a chain keeps the order in which its
+// names were first seen. That hash clusters badly once a run has interned the
+// names of thousands of files, so lookups go through a side index keyed by a
+// hash of all the characters (open addressing, doubled at half load), and each
+// chain's last record is kept for the append; the chains themselves are
+// exactly what a walk of the buckets would build.
 #include "support/identifiers.h"
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "support/heap.h"
 #include "support/limits.h"
@@ -16,6 +21,31 @@ namespace {
 
 int32_t IdentifierTableInitFlag = 0;
 Identifier* Buckets[IdentifierBucketCount];
+Identifier* BucketTails[IdentifierBucketCount];
+
+// The side index: slots of records (null = free), a power of two in size.
+std::vector<Identifier*> IndexSlots(4096, nullptr);
+size_t IndexUsed = 0;
+
+uint32_t FullHash(const unsigned char* chars, int32_t n) {
+  uint32_t h = 2166136261u;
+  for (int32_t i = 0; i < n; ++i) h = (h ^ chars[i]) * 16777619u;
+  return h ^ (h >> 15);
+}
+
+void InsertIntoIndex(Identifier* record) {
+  size_t mask = IndexSlots.size() - 1;
+  size_t slot = FullHash(reinterpret_cast<const unsigned char*>(record->text), record->length) & mask;
+  while (IndexSlots[slot] != nullptr) slot = (slot + 1) & mask;
+  IndexSlots[slot] = record;
+}
+
+void GrowIndex() {
+  std::vector<Identifier*> old(IndexSlots.size() * 2, nullptr);
+  old.swap(IndexSlots);
+  for (Identifier* record : old)
+    if (record != nullptr) InsertIntoIndex(record);
+}
 
 // Makes the record of n characters; the text is a heap copy with a NUL.
 Identifier* NewIdentifier(int32_t n, int32_t first, const unsigned char* buffer) {
@@ -48,20 +78,24 @@ Identifier* MakeIdentifier(const unsigned char* buffer, int32_t first, int32_t l
   int32_t n = last - first + 1;
   if (n < 0) n = 0;
   const unsigned char* chars = buffer + first;
-  int32_t bucket = IdentifierBucket(chars, n);
-  Identifier* previous = nullptr;
-  for (Identifier* record = Buckets[bucket]; record != nullptr; record = record->next) {
+  size_t mask = IndexSlots.size() - 1;
+  for (size_t slot = FullHash(chars, n) & mask;; slot = (slot + 1) & mask) {
+    Identifier* record = IndexSlots[slot];
+    if (record == nullptr) break;
     if (record->length == n && memcmp(record->text, chars, static_cast<size_t>(n)) == 0) {
       return record;
     }
-    previous = record;
   }
+  int32_t bucket = IdentifierBucket(chars, n);
   Identifier* record = NewIdentifier(n, first, buffer);
-  if (previous == nullptr) {
+  if (BucketTails[bucket] == nullptr) {
     Buckets[bucket] = record;
   } else {
-    previous->next = record;
+    BucketTails[bucket]->next = record;
   }
+  BucketTails[bucket] = record;
+  InsertIntoIndex(record);
+  if (2 * (++IndexUsed) > IndexSlots.size()) GrowIndex();
   return record;
 }
 

@@ -42,3 +42,14 @@ inline constexpr int32_t LayoutTextChainCount = 1024;
 
 // Hash chains of each table of shared directories and file paths.
 inline constexpr int32_t FileNameChainCount = 1024;
+
+// State routines that a parse may have active at once. The deepest realistic
+// input (an array initializer of 100,000 elements needs 200,000) stays below;
+// the program stack holds this many activations even with the larger frames
+// of a sanitized build (about 1.2 KB each).
+inline constexpr int32_t ParserDepthLimit = 300000;
+
+// Bytes of stack that the parser leaves unused below its deepest state
+// routine, for the calls a state makes before the next depth check and for
+// the fatal message itself.
+inline constexpr size_t ParserStackReserve = size_t{1} << 20;

@@ -1,0 +1,103 @@
+// The command line of caldrex: option values, the argument scan, the input
+// list of command-line files and the standard-names file.
+#include "caldrex/options.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "caldrex/messages.h"
+#include "caldrex/searchpath.h"
+#include "java/scanner/sourcelevel.h"
+#include "support/identifiers.h"
+#include "support/input.h"
+#include "support/services.h"
+#include "support/startup.h"
+
+NameList StandardNames;
+
+namespace {
+
+int32_t OptionsInitFlag = 0;
+
+struct OptionSpec {
+  const char* text;
+  bool namesListFile;  // a result-list file: no value means no name (standard error)
+};
+
+// In the order in which an argument is compared with them.
+const OptionSpec OptionTable[] = {
+    {"-sp", false}, {"-cp", false},  {"-ti", true},  {"-tw", true},    {"-ij", true},
+    {"-ic", true},  {"-res", true},  {"-std", false}, {"-cache", false}, {"-source", false},
+};
+static_assert(sizeof(OptionTable) / sizeof(OptionTable[0]) == CaldrexOptionCount);
+
+const char* OptionValues[CaldrexOptionCount];
+
+}  // namespace
+
+const char* OptionValue(CaldrexOption option) { return OptionValues[option]; }
+
+const char* SourceLevelValue() { return OptionValues[SourceLevelOption]; }
+
+void InitOptions() {
+  if (!EnterModuleInit(OptionsInitFlag)) return;
+  for (const char*& value : OptionValues) value = "";
+  ClearNameList(StandardNames);
+}
+
+void SetOption(int32_t& index, const char* text) {
+  for (int32_t option = 0; option < CaldrexOptionCount; ++option) {
+    if (std::strcmp(text, OptionTable[option].text) != 0) continue;
+    const char* value = Arg(index + 1);
+    if (value == nullptr && !OptionTable[option].namesListFile) value = "";
+    OptionValues[option] = value;
+    ++index;
+    return;
+  }
+  ExitProgram(1);
+}
+
+void AddSourceArgument(const char* fileName) {
+  AddInputFile(IdentifierOf(fileName));
+  AddInputText(EndOfFileInputText, 1, IdentifierOf(EndOfFileInputName));
+}
+
+void HandleArgument(int32_t& index, bool* sawInput) {
+  const char* text = Arg(index);
+  if (text[0] != '-') {
+    AddSourceArgument(text);
+    *sawInput = true;
+    return;
+  }
+  SetOption(index, text);
+}
+
+void ReadStandardFile(const char* fileName) {
+  FILE* file = std::fopen(fileName, "r");
+  if (file == nullptr) {
+    PrintString(StandardFileFailedText);
+    PrintString("\"");
+    PrintString(fileName);
+    PrintString("\"");
+    PrintString(StandardFileFailedEndText);
+    return;
+  }
+  while (!AtEndOfFile(file)) {
+    char* line = ReadLine(file);
+    if (line == nullptr) break;
+    int32_t length = static_cast<int32_t>(std::strlen(line));
+    if (length > 0 && line[length - 1] == '\n') --length;
+    AppendName(StandardNames, MakeIdentifier(line, 0, length - 1));
+  }
+  std::fclose(file);
+}
+
+void ScanArguments() {
+  bool sawInput = false;
+  for (int32_t index = 1; index < ArgCount(); ++index) HandleArgument(index, &sawInput);
+  if (!sawInput) ExitProgram(1);
+  SetSourceLevel(SourceLevelValue());
+  SetSearchPath(OptionValues[SourcePathOption], OptionValues[ClassPathOption]);
+  ReadStandardFile(OptionValues[StandardFileOption]);
+  StartInputs();
+}

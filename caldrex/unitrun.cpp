@@ -1,0 +1,100 @@
+// The per-file front-end run, the unit passes and the work-list loop.
+#include "caldrex/unitrun.h"
+
+#include <cstdio>
+
+#include "caldrex/options.h"
+#include "caldrex/qualnames.h"
+#include "caldrex/resolve.h"
+#include "caldrex/searchpath.h"
+#include "java/parser/parser.h"
+#include "java/tree/builder.h"
+#include "java/tree/scopes.h"
+#include "support/input.h"
+#include "support/replay.h"
+#include "support/report.h"
+#include "support/startup.h"
+#include "support/trace.h"
+
+namespace {
+
+int32_t UnitRunInitFlag = 0;
+
+// Set once the standard names have been marked in the memo slots.
+int32_t StandardNamesMarked = 0;
+
+// The tree root of the unit being run, built only after a clean parse.
+TreeRoot* UnitRoot = nullptr;
+
+// The unit's tree: forcing the root's tree cell builds every node of the
+// file, but no environment and no lookup.
+Word ForceUnitTree(LazyCell* cell) {
+  return StoreLazyValue<Word>(cell, ForceLazyCell(static_cast<TreeRoot*>(cell->context)->tree));
+}
+
+// The unit's passes; the cell is forced once per unit and keeps no value.
+Word RunUnitPasses(LazyCell* cell) {
+  (void)cell;
+  auto* unit = reinterpret_cast<SyntaxNode*>(ForceLazyCell(UnitTreeCell));
+  SetCurrentUnit(unit);
+  ContinueAfterUnit(unit);
+  return 0;
+}
+
+}  // namespace
+
+void BuildUnitRoot() {
+  UnitRoot = BuildRoot();
+  UnitTreeCell->context = UnitRoot;
+  UnitTreeCell->function = ForceUnitTree;
+  UnitPassCell->context = UnitRoot;
+  UnitPassCell->function = RunUnitPasses;
+}
+
+void InitUnitRun() {
+  if (!EnterModuleInit(UnitRunInitFlag)) return;
+  JavaParserModuleInit();
+  TreeBuilderModuleInit();
+  SetTreeReplay(TreeReplay{NextReduction, ReplaySkipToken, ReplayWordToken, &PositionCounter});
+  InitResultLists();
+  QualifiedNamesModuleInit();
+  StandardNamesMarked = 0;
+}
+
+bool RunSucceeded() {
+  bool succeeded = SyntaxErrorFlag == 0 && EvaluateConditions() != 0 && SuccessFlag > 0;
+  CloseInput();
+  return succeeded;
+}
+
+void ContinueAfterUnit(SyntaxNode* unit) {
+  CollectQualifiedNames(unit);
+  if (StandardNamesMarked == 0) {
+    MarkStandardNames();
+    StandardNamesMarked = 1;
+  }
+  ResolveUnitNames();
+}
+
+int32_t RunSourceFile() {
+  InitAndParse();
+  if (SyntaxErrorFlag == 0) BuildUnitRoot();
+  if (!RunSucceeded()) return 0;
+  ForceLazyCell(UnitPassCell);
+  return 1;
+}
+
+int32_t ParseNextFile() {
+  Identifier* path = TakeNextWorkFile();
+  if (path == nullptr) WriteResultLists();
+  InputFile = std::fopen(path->text, "r");
+  if (InputFile == nullptr) CannotOpenFile(path->text);
+  OpenInput(path);
+  return RunSourceFile();
+}
+
+void RunAllFiles() {
+  if (RunSourceFile() == 0) return;
+  while (ParseNextFile() != 0) {
+  }
+}

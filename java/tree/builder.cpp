@@ -1,0 +1,834 @@
+// The tree builder: trace replay into production instances, the attribute
+// equations of every production, and the forcing of builder cells.
+//
+// How a production's equations are chosen (one plan per production, made
+// once by TreeBuilderModuleInit):
+//   1. tree: a production that makes a node kind (nodes.def names it) builds
+//      that node from its value-carrying right-hand-side symbols in order
+//      (child trees, identifier occurrences, literal values) and, for the four
+//      scope-opening kinds, the defs of its scope body last. A production
+//      that makes a leaf builds the leaf from its position. The generated list
+//      and option nonterminals yield a cons cell, the present child, a count
+//      or a flag. Every other production is a chain: its tree is its one
+//      child's tree cell itself.
+//   2. defs: the union, in right-hand-side order, of the defs of the children
+//      whose nonterminal has defs; one child's cell is handed on unchanged,
+//      none gives EmptyDefinitionSet. The declaring productions, the scope
+//      closers and three productions that keep one child's defs are listed
+//      in tables below.
+//   3. env: each child inherits the parent's env cell, except the children
+//      listed in the scope table, which get an inner-environment cell of the
+//      instance.
+//   4. lookup: the productions with an identifier occurrence name the lookup
+//      of their occurrence (and the scope routine it searches), in a table.
+//
+// Forcing (numbered because it is the delicate part):
+//   1. Every builder cell starts with its attribute's function (InstanceTree,
+//      InstanceDefs, InstanceEnv, InstanceLookup) and the instance as context.
+//   2. Forcing such a cell runs a work stack: the cell is marked busy (its
+//      function becomes the attribute's Busy function, which yields the empty
+//      value), the unevaluated builder cells it depends on are pushed, and the
+//      cell's equation runs once they are all evaluated. Only then is the
+//      value stored and the function replaced by EvaluatedValue.
+//   3. Dependencies that an equation reaches through other modules (lookups,
+//      scope routines) are forced by ordinary calls and start a work stack of
+//      their own; a cell met again while busy yields its empty value.
+#include "java/tree/builder.h"
+
+#include <cstring>
+#include <vector>
+
+#include "java/parser/automaton.h"
+#include "java/scanner/tokens.h"
+#include "java/tree/scopes.h"
+#include "support/heap.h"
+#include "support/report.h"
+#include "support/startup.h"
+
+TreeBuilderCounters BuilderCounters = {};
+
+namespace {
+
+constexpr const char* BuilderModuleName = "TreeBuilder";
+
+enum TreeShape : uint8_t { TreeChain, TreeNodeShape, TreeLeafShape, TreeZero, TreeOne, TreeCons, TreePlusOne };
+enum DefsShape : uint8_t { DefsEmpty, DefsChild, DefsUnion, DefsDeclare };
+enum EnvRule : uint8_t {
+  EnvScope,             // the child's defs united with env
+  EnvPackage,           // AddPackageScope(env, node)
+  EnvImports,           // AddImportScopes(env, node)
+  EnvClassBody,         // body defs, inherited, interfaces' members, env
+  EnvInterfaceBody,     // body defs, inherited, env
+  EnvAnonymousBody,     // body defs, members of the instantiated type, env
+  EnvTypeMembers,       // TypeMembersScope(env, node)
+  EnvQualifierMembers,  // QualifierMembersScope(env, node)
+};
+
+using LookupFunction = ConsList (*)(Identifier*, DefinitionSet*);
+
+constexpr int32_t MaxSlots = 10;  // longest right-hand side: 9 symbols
+
+struct InnerEnvPlan {
+  int8_t slot;       // right-hand-side index of the child that inherits it
+  EnvRule rule;
+  int8_t defsSlot;   // the slot whose defs the rule unites (-1 when none)
+};
+
+struct ProductionPlan {
+  int16_t lhs = -1;
+  int16_t length = 0;
+  const int16_t* rhs = nullptr;
+  TreeShape tree = TreeChain;
+  int32_t code = -1;         // node kind or leaf code
+  int8_t treeSlot = -1;      // chain and option: the child; list: the item
+  int8_t restSlot = -1;      // list and bracket count: the recursive rest
+  int8_t bodySlot = -1;      // scope-opening kinds: the slot of the body
+  DefsShape defs = DefsEmpty;
+  int8_t defsSlots[MaxSlots] = {};
+  int8_t defsCount = 0;
+  int8_t declareKind = -1;
+  int8_t identifierSlot = -1;
+  InnerEnvPlan inner[2] = {};
+  int8_t innerCount = 0;
+  LookupFunction lookup = nullptr;
+  ScopeFunction scope = nullptr;  // null: the lookup searches env itself
+  bool built = false;             // the production stands where a builder can meet it
+};
+
+struct Slot {
+  LazyCell* tree;  // a child's tree cell, or a token's value cell
+  LazyCell* defs;  // a child's defs cell
+};
+
+struct Instance {
+  const ProductionPlan* plan;
+  LazyCell* env;
+  SourcePosition position;
+  LazyCell tree;
+  LazyCell defs;
+  LazyCell lookup;
+  LazyCell inner[2];
+  Slot slots[1];  // plan->length entries
+};
+
+ProductionPlan Plans[505];
+int32_t SingleProduction[300];       // the production of a one-production nonterminal
+bool HasDefs[300];
+int32_t ProductionOfCode[LeafCodeEnd];
+int32_t BuilderModuleFlag = 0;
+TreeReplay Replay = {};
+
+LazyCell EmptyDefsCell;  // evaluated: EmptyDefinitionSet
+LazyCell ZeroCell;       // evaluated: 0
+LazyCell OneCell;        // evaluated: 1
+
+const LrAutomaton& Grammar() { return JavaAutomaton; }
+
+bool IsToken(int32_t symbol) { return symbol < Grammar().TokenCount; }
+int32_t NonterminalOf(int32_t symbol) { return symbol - Grammar().TokenCount; }
+
+bool IsValueToken(int32_t symbol) {
+  return symbol == Identifiersym || (symbol >= IntegerLiteralsym && symbol <= NullLiteralsym);
+}
+
+Instance* InstanceOf(LazyCell* cell) { return static_cast<Instance*>(cell->context); }
+
+[[noreturn]] void Inconsistent(int32_t line) { InternalError(BuilderModuleName, line); }
+
+// ---- The tables of the equations that are not the general rules ----
+
+// Nonterminals whose builders yield no defs.
+const char* const NoDefsNonterminals[] = {
+    "ZEB_SimpleValue", "ZEB_LiteralValue", "ZEB_Name", "ZEB_SimpleName", "ZEB_QualifiedName",
+    "Literal", "IntegerLiteral", "FloatingPointLiteral", "DoubleLiteral", "FloatLiteral",
+    "BooleanLiteral", "CharacterLiteral", "StringLiteral", "NullLiteral", "Type", "PrimitiveType",
+    "NumericType", "IntegralType", "FloatingPointType", "ReferenceType", "ClassOrInterfaceType",
+    "ClassType", "InterfaceType", "ArrayType", "PrimitiveArrayType", "NameArrayType", "Name",
+    "SimpleName", "QualifiedName", "ImportDeclaration", "ImportBody", "OnDemandImportName", "Star",
+    "ImportName", "ImportSimpleName", "ImportQualifiedName", "Modifier", "Super", "Interfaces",
+    "ExtendsInterfaces", "Throws", "EmptyMethodBody", "EmptyArrayInitializer", "EmptyStatement",
+    "BreakStatement", "ContinueStatement", "LabelIdentifier", "PrimitiveArrayClassLiteral",
+    "PrimitiveClassLiteral", "AssignmentOperator", "QualifiedThis", "ClassLiteral",
+    "ArrayClassLiteral", "ThisFieldAccess", "SuperFieldAccess", "QualifiedSuperFieldAccess",
+    "ExpressionName", "_MOREopenbrksymclosebrksym", "_OPT_MOREImportDeclaration",
+    "_OPT_MOREModifier", "_MOREInterfaceTypeINSERTcomma", "_OPT_MOREopenbrksymclosebrksym",
+    "_MOREClassTypeINSERTcomma", "_MOREImportDeclaration", "_MOREModifier", "_OPTInterfaces",
+    "_OPTSuper", "_OPTThrows", "_OPTfinalsym", "_OPTExtendsInterfaces", "_OPTcommasym",
+    "_OPTLabelIdentifier",
+};
+
+// Productions whose defs are EmptyDefinitionSet although a child declares
+// something: the scope closers.
+const int16_t ScopeClosers[] = {131, 158, 220, 222};
+
+// Productions whose defs are those of one child only.
+struct OneChildDefs {
+  int16_t production;
+  const char* child;
+};
+const OneChildDefs OneChildDefsTable[] = {
+    {13, "_OPT_MOREZEB_Section"}, {115, "MethodHeader"}, {150, "MethodHeader"}};
+
+// The declaring productions: the kind they declare, and whether the defs of
+// their children are united behind the declaration (labels) or kept inside
+// the node (scope openers) or absent.
+struct Declaring {
+  int16_t production;
+  int8_t kind;
+  bool uniteChildren;
+};
+const Declaring DeclaringTable[] = {
+    {3, HeaderEntryDefinition, false},  {64, PackageDefinition, false},
+    {94, ClassDefinition, false},       {112, VariableDefinition, false},
+    {122, MethodDefinition, false},     {143, InterfaceDefinition, false},
+    {199, LabelDefinitionKind, true},   {200, NoShortIfLabelDefinition, true},
+};
+
+// The children that get an environment other than their parent's.
+struct ScopeEntry {
+  int16_t production;
+  const char* child;
+  EnvRule rule;
+  const char* defsOf;  // the child whose defs the rule unites, or null
+};
+const ScopeEntry ScopeTable[] = {
+    {3, "ZEB_AttributeValue", EnvScope, "ZEB_AttributeValue"},
+    {13, "CompilationUnit", EnvScope, "CompilationUnit"},
+    {63, "PackageDeclaration", EnvPackage, nullptr},
+    {64, "PackageBody", EnvScope, "PackageBody"},
+    {69, "_OPT_MORETypeDeclaration", EnvImports, nullptr},
+    {94, "ClassBody", EnvClassBody, "ClassBody"},
+    {115, "MethodRest", EnvScope, "MethodRest"},
+    {131, "ConstructorDeclarator", EnvScope, "ConstructorDeclarator"},
+    {143, "InterfaceBody", EnvInterfaceBody, "InterfaceBody"},
+    {150, "MethodParameterPart", EnvScope, "MethodParameterPart"},
+    {158, "BlockStatements", EnvScope, "BlockStatements"},
+    {220, "ForStatement", EnvScope, "ForStatement"},
+    {222, "ForStatementNoShortIf", EnvScope, "ForStatementNoShortIf"},
+    {270, "_OPTClassBody", EnvAnonymousBody, "_OPTClassBody"},
+    {271, "ClassType", EnvTypeMembers, nullptr},
+    {271, "_OPTClassBody", EnvScope, "_OPTClassBody"},
+    {272, "ClassType", EnvQualifierMembers, nullptr},
+    {272, "_OPTClassBody", EnvScope, "_OPTClassBody"},
+    {273, "_OPTClassBody", EnvScope, "_OPTClassBody"},
+};
+
+// The lookup of each identifier occurrence, and the scope it searches.
+struct LookupEntry {
+  int16_t production;
+  LookupFunction lookup;
+  ScopeFunction scope;
+};
+const LookupEntry LookupTable[] = {
+    {3, LookupZEB_AttributeDefinition, nullptr},
+    {11, LookupZEB_AttributeDefinition, nullptr},
+    {12, LookupZEB_AttributeDefinition, ScopeOfNameDefinitions},
+    {56, LookupGeneralDeclarator, nullptr},
+    {57, LookupGeneralDeclarator, TypeMembersScope},
+    {64, LookupPackageDeclaration, nullptr},
+    {77, LookupPackageOrTypeDeclaration, nullptr},
+    {78, LookupPackageOrTypeDeclaration, NamedClassesScope},
+    {94, LookupClassDeclaration, nullptr},
+    {112, LookupDeclaratorIdentifier, nullptr},
+    {122, LookupMethodDeclarator, nullptr},
+    {143, LookupInterfaceDeclaration, nullptr},
+    {199, LookupLabeledStatement, nullptr},
+    {200, LookupLabeledStatementNoShortIf, nullptr},
+    {230, LookupLabelDefinition, nullptr},
+    {284, LookupGeneralDeclarator, PrimaryMembersScope},
+    {285, LookupGeneralDeclarator, EnclosingClassScope},
+    {286, LookupGeneralDeclarator, SuperQualifierScope},
+    {287, LookupGeneralDeclarator, SuperQualifierScope},
+    {294, LookupGeneralDeclarator, QualifierMembersScope},
+    {295, LookupGeneralDeclarator, EnclosingClassScope},
+    {296, LookupGeneralDeclarator, SuperAccessScope},
+    {297, LookupGeneralDeclarator, SuperAccessScope},
+};
+
+// Nonterminals that stand on no right-hand side; their productions are
+// never built.
+const char* const UnbuiltNonterminals[] = {"Goal", "PackageOrTypeDeclaration", "GeneralDeclarator",
+                                           "LabelDefinition"};
+
+// ---- Plans ----
+
+int32_t SlotOfChild(int32_t production, const char* child) {
+  int32_t nt = NonterminalNumber(child);
+  const ProductionPlan& plan = Plans[production];
+  for (int32_t i = 0; i < plan.length; ++i) {
+    if (!IsToken(plan.rhs[i]) && NonterminalOf(plan.rhs[i]) == nt) return i;
+  }
+  Inconsistent(__LINE__);
+}
+
+bool StartsWith(const char* text, const char* prefix) {
+  return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
+}
+
+void MakeTreePlan(int32_t p, ProductionPlan& plan) {
+  int8_t nts[MaxSlots];
+  int32_t ntCount = 0;
+  for (int32_t i = 0; i < plan.length; ++i) {
+    if (!IsToken(plan.rhs[i])) nts[ntCount++] = static_cast<int8_t>(i);
+  }
+  const char* lhsName = NonterminalName(plan.lhs);
+  if (plan.code >= 0) {
+    plan.tree = IsLeafCode(plan.code) ? TreeLeafShape : TreeNodeShape;
+  } else if (lhsName[0] == '_') {
+    if (plan.length == 0) {
+      plan.tree = TreeZero;
+    } else if (StartsWith(lhsName, "_OPT")) {
+      if (ntCount == 1) {
+        plan.tree = TreeChain;
+        plan.treeSlot = nts[0];
+      } else {
+        plan.tree = TreeOne;
+      }
+    } else {
+      // A repeated list: the item (if it is a nonterminal) and the recursive rest.
+      for (int32_t k = 0; k < ntCount; ++k) {
+        if (NonterminalOf(plan.rhs[nts[k]]) == plan.lhs) {
+          plan.restSlot = nts[k];
+        } else {
+          plan.treeSlot = nts[k];
+        }
+      }
+      if (plan.treeSlot >= 0) {
+        plan.tree = TreeCons;
+      } else {
+        plan.tree = plan.restSlot >= 0 ? TreePlusOne : TreeOne;
+      }
+    }
+  } else {
+    if (ntCount != 1) {
+      if (plan.built) Inconsistent(__LINE__);  // neither node nor chain
+      return;
+    }
+    plan.tree = TreeChain;
+    plan.treeSlot = nts[0];
+  }
+  (void)p;
+}
+
+// Checks a node production's right-hand side against its kind's fields.
+void CheckNodeFields(int32_t p, ProductionPlan& plan) {
+  if (plan.tree != TreeNodeShape) return;
+  const NodeKindInfo& info = NodeKindTable[plan.code];
+  int32_t field = 0;
+  int8_t lastNt = -1;
+  for (int32_t i = 0; i < plan.length; ++i) {
+    int32_t symbol = plan.rhs[i];
+    char form = field < info.fieldCount ? info.fields[field] : '\0';
+    if (IsToken(symbol)) {
+      if (!IsValueToken(symbol)) continue;
+      if (symbol == Identifiersym) {
+        if (form != AppliedField && form != DefiningField) Inconsistent(__LINE__);
+        plan.identifierSlot = static_cast<int8_t>(i);
+      } else if (form != ValueField) {
+        Inconsistent(__LINE__);
+      }
+    } else {
+      if (std::strchr("NOLMC", form) == nullptr || form == '\0') Inconsistent(__LINE__);
+      lastNt = static_cast<int8_t>(i);
+    }
+    ++field;
+  }
+  if (field < info.fieldCount && info.fields[field] == InnerSetField) {
+    plan.bodySlot = lastNt;
+    ++field;
+  }
+  if (field != info.fieldCount) Inconsistent(__LINE__);
+  (void)p;
+}
+
+void MakeDefsPlan(int32_t p, ProductionPlan& plan) {
+  for (int16_t closer : ScopeClosers) {
+    if (closer == p) {
+      plan.defs = DefsEmpty;
+      return;
+    }
+  }
+  for (const OneChildDefs& entry : OneChildDefsTable) {
+    if (entry.production == p) {
+      plan.defs = DefsChild;
+      plan.defsSlots[0] = static_cast<int8_t>(SlotOfChild(p, entry.child));
+      plan.defsCount = 1;
+      return;
+    }
+  }
+  for (int32_t i = 0; i < plan.length; ++i) {
+    if (!IsToken(plan.rhs[i]) && HasDefs[NonterminalOf(plan.rhs[i])]) {
+      plan.defsSlots[plan.defsCount++] = static_cast<int8_t>(i);
+    }
+  }
+  for (const Declaring& entry : DeclaringTable) {
+    if (entry.production == p) {
+      plan.defs = DefsDeclare;
+      plan.declareKind = entry.kind;
+      if (!entry.uniteChildren) plan.defsCount = 0;
+      return;
+    }
+  }
+  plan.defs = plan.defsCount == 0 ? DefsEmpty : plan.defsCount == 1 ? DefsChild : DefsUnion;
+}
+
+void MakePlans() {
+  const LrAutomaton& g = Grammar();
+  if (g.ProductionCount != 505) Inconsistent(__LINE__);
+  for (int32_t n = 0; n < g.NonterminalCount && n < 300; ++n) {
+    SingleProduction[n] = -1;
+    HasDefs[n] = true;
+  }
+  for (const char* name : NoDefsNonterminals) HasDefs[NonterminalNumber(name)] = false;
+  for (int32_t c = 0; c < LeafCodeEnd; ++c) ProductionOfCode[c] = -1;
+  for (int32_t k = 0; k < NodeKindCount; ++k) {
+    if (NodeKindTable[k].production >= 0) ProductionOfCode[k] = NodeKindTable[k].production;
+  }
+  for (int32_t l = 0; l < LeafVariantCount; ++l) ProductionOfCode[LeafCodeBase + l] = LeafTable[l].production;
+
+  for (int32_t p = 0; p < g.ProductionCount; ++p) {
+    ProductionPlan& plan = Plans[p];
+    const LrProduction& production = g.Productions[p];
+    plan.lhs = production.Lhs;
+    plan.length = production.Length;
+    plan.rhs = g.RhsSymbols + production.FirstSymbol;
+    if (plan.length > MaxSlots) Inconsistent(__LINE__);
+    plan.built = true;
+    for (const char* name : UnbuiltNonterminals) {
+      if (NonterminalNumber(name) == plan.lhs) plan.built = false;
+    }
+    if (!production.Recorded) SingleProduction[plan.lhs] = p;
+  }
+  for (int32_t c = 0; c < LeafCodeEnd; ++c) {
+    if (ProductionOfCode[c] >= 0) Plans[ProductionOfCode[c]].code = c;
+  }
+  for (int32_t p = 0; p < g.ProductionCount; ++p) {
+    ProductionPlan& plan = Plans[p];
+    MakeTreePlan(p, plan);
+    CheckNodeFields(p, plan);
+    MakeDefsPlan(p, plan);
+  }
+  for (const ScopeEntry& entry : ScopeTable) {
+    ProductionPlan& plan = Plans[entry.production];
+    InnerEnvPlan& inner = plan.inner[plan.innerCount++];
+    inner.slot = static_cast<int8_t>(SlotOfChild(entry.production, entry.child));
+    inner.rule = entry.rule;
+    inner.defsSlot = entry.defsOf == nullptr ? -1 : static_cast<int8_t>(SlotOfChild(entry.production, entry.defsOf));
+  }
+  for (const LookupEntry& entry : LookupTable) {
+    ProductionPlan& plan = Plans[entry.production];
+    if (plan.identifierSlot < 0) Inconsistent(__LINE__);
+    plan.lookup = entry.lookup;
+    plan.scope = entry.scope;
+  }
+  for (int32_t p = 0; p < g.ProductionCount; ++p) {
+    const ProductionPlan& plan = Plans[p];
+    // Every identifier occurrence has its lookup, and every declaration its name.
+    if (plan.identifierSlot >= 0 && plan.lookup == nullptr) Inconsistent(__LINE__);
+    if (plan.defs == DefsDeclare && plan.identifierSlot < 0) Inconsistent(__LINE__);
+  }
+}
+
+// ---- Forcing ----
+
+Word InstanceTree(LazyCell* cell);
+Word InstanceDefs(LazyCell* cell);
+Word InstanceEnv(LazyCell* cell);
+Word InstanceLookup(LazyCell* cell);
+
+Word BusyTree(LazyCell*) {
+  ++BuilderCounters.reentries;
+  return 0;
+}
+Word BusySet(LazyCell*) {
+  ++BuilderCounters.reentries;
+  return reinterpret_cast<Word>(EmptyDefinitionSet);
+}
+Word BusyLookup(LazyCell*) {
+  ++BuilderCounters.reentries;
+  return 0;
+}
+
+bool IsPending(const LazyCell* cell) {
+  return cell->function == InstanceTree || cell->function == InstanceDefs ||
+         cell->function == InstanceEnv || cell->function == InstanceLookup;
+}
+
+DefinitionSet* ForceSet(LazyCell* cell) { return reinterpret_cast<DefinitionSet*>(ForceLazyCell(cell)); }
+SyntaxNode* ForceNode(LazyCell* cell) { return reinterpret_cast<SyntaxNode*>(ForceLazyCell(cell)); }
+
+int32_t InnerIndex(Instance* instance, LazyCell* cell) { return cell == &instance->inner[0] ? 0 : 1; }
+
+bool RuleNeedsNode(EnvRule rule) { return rule != EnvScope; }
+
+// Pushes the pending builder cells that the cell's equation reads, last
+// first, so that the first is evaluated first.
+void PushDependencies(LazyCell* cell, std::vector<LazyCell*>& stack) {
+  Instance* instance = InstanceOf(cell);
+  const ProductionPlan& plan = *instance->plan;
+  LazyCell* deps[MaxSlots + 3];
+  int32_t n = 0;
+  auto add = [&](LazyCell* dep) {
+    if (dep != nullptr && IsPending(dep)) deps[n++] = dep;
+  };
+  if (cell == &instance->tree) {
+    for (int32_t i = 0; i < plan.length; ++i) {
+      if (!IsToken(plan.rhs[i])) add(instance->slots[i].tree);
+    }
+    if (plan.bodySlot >= 0) add(instance->slots[plan.bodySlot].defs);
+  } else if (cell == &instance->defs) {
+    for (int32_t k = 0; k < plan.defsCount; ++k) add(instance->slots[plan.defsSlots[k]].defs);
+  } else if (cell == &instance->lookup) {
+    add(instance->env);
+    if (plan.scope != nullptr) add(&instance->tree);
+  } else {
+    const InnerEnvPlan& inner = plan.inner[InnerIndex(instance, cell)];
+    if (inner.defsSlot >= 0) add(instance->slots[inner.defsSlot].defs);
+    add(instance->env);
+    if (RuleNeedsNode(inner.rule)) add(&instance->tree);
+  }
+  while (n > 0) stack.push_back(deps[--n]);
+}
+
+Word ComputeTree(Instance* instance) {
+  ++BuilderCounters.treeEvaluations;
+  const ProductionPlan& plan = *instance->plan;
+  switch (plan.tree) {
+    case TreeLeafShape:
+      return reinterpret_cast<Word>(NewLeaf(static_cast<LeafVariant>(plan.code), instance->position));
+    case TreeCons: {
+      void* item = ForceNode(instance->slots[plan.treeSlot].tree);
+      ConsList rest = plan.restSlot < 0 ? nullptr
+                                        : reinterpret_cast<ConsList>(ForceLazyCell(instance->slots[plan.restSlot].tree));
+      return reinterpret_cast<Word>(Cons(item, rest));
+    }
+    case TreePlusOne:
+      return ForceLazyCell(instance->slots[plan.restSlot].tree) + 1;
+    case TreeNodeShape:
+      break;
+    default:
+      Inconsistent(__LINE__);  // chains and constants have no cell of their own
+  }
+  const NodeKindInfo& info = NodeKindTable[plan.code];
+  Word fields[MaxSlots + 1];
+  int32_t field = 0;
+  for (int32_t i = 0; i < plan.length; ++i) {
+    int32_t symbol = plan.rhs[i];
+    if (IsToken(symbol)) {
+      if (!IsValueToken(symbol)) continue;
+      Word value = ForceLazyCell(instance->slots[i].tree);
+      if (symbol == Identifiersym) {
+        auto* name = reinterpret_cast<Identifier*>(value);
+        value = info.fields[field] == DefiningField
+                    ? reinterpret_cast<Word>(NewDefiningOccurrence(&instance->lookup, name))
+                    : reinterpret_cast<Word>(NewAppliedOccurrence(&instance->lookup, name));
+      }
+      fields[field++] = value;
+    } else {
+      fields[field++] = ForceLazyCell(instance->slots[i].tree);
+    }
+  }
+  if (plan.bodySlot >= 0) fields[field++] = ForceLazyCell(instance->slots[plan.bodySlot].defs);
+  return reinterpret_cast<Word>(NewNode(static_cast<NodeKind>(plan.code), instance->position, fields));
+}
+
+Identifier* InstanceIdentifier(Instance* instance) {
+  return reinterpret_cast<Identifier*>(ForceLazyCell(instance->slots[instance->plan->identifierSlot].tree));
+}
+
+Word ComputeDefs(Instance* instance) {
+  ++BuilderCounters.defsEvaluations;
+  const ProductionPlan& plan = *instance->plan;
+  DefinitionSet* result = EmptyDefinitionSet;
+  if (plan.defs == DefsDeclare) {
+    Definition* definition = NewDefinition(plan.declareKind, InstanceIdentifier(instance), &instance->tree);
+    result = SingletonDefinitionSet(definition);
+  }
+  for (int32_t k = 0; k < plan.defsCount; ++k) {
+    result = UniteDefinitionSets(result, ForceSet(instance->slots[plan.defsSlots[k]].defs));
+  }
+  return reinterpret_cast<Word>(result);
+}
+
+Word ComputeEnv(Instance* instance, int32_t index) {
+  ++BuilderCounters.envEvaluations;
+  const InnerEnvPlan& inner = instance->plan->inner[index];
+  DefinitionSet* own = inner.defsSlot < 0 ? EmptyDefinitionSet : ForceSet(instance->slots[inner.defsSlot].defs);
+  DefinitionSet* env = ForceSet(instance->env);
+  SyntaxNode* node = RuleNeedsNode(inner.rule) ? ForceNode(&instance->tree) : nullptr;
+  DefinitionSet* result = EmptyDefinitionSet;
+  switch (inner.rule) {
+    case EnvScope:
+      result = UniteDefinitionSets(own, env);
+      break;
+    case EnvPackage:
+      result = AddPackageScope(env, node);
+      break;
+    case EnvImports:
+      result = AddImportScopes(env, node);
+      break;
+    case EnvClassBody:
+      result = UniteDefinitionSets(
+          UniteDefinitionSets(UniteDefinitionSets(own, InheritedMembersScope(env, node)),
+                              InterfaceMembersScope(env, node)),
+          env);
+      break;
+    case EnvInterfaceBody:
+      result = UniteDefinitionSets(UniteDefinitionSets(own, InheritedMembersScope(env, node)), env);
+      break;
+    case EnvAnonymousBody:
+      result = UniteDefinitionSets(UniteDefinitionSets(own, TypeNameMembersScope(env, node)), env);
+      break;
+    case EnvTypeMembers:
+      result = TypeMembersScope(env, node);
+      break;
+    case EnvQualifierMembers:
+      result = QualifierMembersScope(env, node);
+      break;
+  }
+  return reinterpret_cast<Word>(result);
+}
+
+Word ComputeLookup(Instance* instance) {
+  ++BuilderCounters.lookupEvaluations;
+  const ProductionPlan& plan = *instance->plan;
+  Identifier* name = InstanceIdentifier(instance);
+  DefinitionSet* env = ForceSet(instance->env);
+  DefinitionSet* scope = env;
+  if (plan.scope != nullptr) scope = plan.scope(env, ForceNode(&instance->tree));
+  return reinterpret_cast<Word>(plan.lookup(name, scope));
+}
+
+// Runs the equation of a busy cell whose dependencies are evaluated.
+void Evaluate(LazyCell* cell) {
+  Instance* instance = InstanceOf(cell);
+  Word value;
+  if (cell == &instance->tree) {
+    value = ComputeTree(instance);
+  } else if (cell == &instance->defs) {
+    value = ComputeDefs(instance);
+  } else if (cell == &instance->lookup) {
+    value = ComputeLookup(instance);
+  } else {
+    value = ComputeEnv(instance, InnerIndex(instance, cell));
+  }
+  StoreLazyValue(cell, value);
+}
+
+Word (*BusyFunctionOf(Word (*function)(LazyCell*)))(LazyCell*) {
+  if (function == InstanceTree) return BusyTree;
+  if (function == InstanceLookup) return BusyLookup;
+  return BusySet;
+}
+
+bool IsBusy(const LazyCell* cell) {
+  return cell->function == BusyTree || cell->function == BusySet || cell->function == BusyLookup;
+}
+
+Word RunWorkStack(LazyCell* root) {
+  std::vector<LazyCell*> stack;
+  stack.push_back(root);
+  while (!stack.empty()) {
+    LazyCell* cell = stack.back();
+    if (IsPending(cell)) {
+      cell->function = BusyFunctionOf(cell->function);
+      size_t before = stack.size();
+      PushDependencies(cell, stack);
+      if (stack.size() == before) {
+        Evaluate(cell);
+        stack.pop_back();
+      }
+    } else if (IsBusy(cell) && InstanceOf(cell) != nullptr) {
+      // Its dependencies were pushed above it and are done now.
+      Evaluate(cell);
+      stack.pop_back();
+    } else {
+      stack.pop_back();  // evaluated meanwhile
+    }
+  }
+  return root->value;
+}
+
+Word InstanceTree(LazyCell* cell) { return RunWorkStack(cell); }
+Word InstanceDefs(LazyCell* cell) { return RunWorkStack(cell); }
+Word InstanceEnv(LazyCell* cell) { return RunWorkStack(cell); }
+Word InstanceLookup(LazyCell* cell) { return RunWorkStack(cell); }
+
+Word CopyRootDefinitions(LazyCell* cell) {
+  auto* defs = static_cast<LazyCell*>(cell->context);
+  return StoreLazyValue(cell, ForceLazyCell(defs));
+}
+
+// ---- Replay ----
+
+struct Frame {
+  Instance* instance;
+  int32_t next;        // the right-hand-side symbol to replay next
+  LazyCell** treeOut;
+  LazyCell** defsOut;
+};
+
+Instance* StartProduction(int32_t nonterminal, LazyCell* env) {
+  int32_t p = SingleProduction[nonterminal];
+  if (p < 0) {
+    p = Replay.nextReduction();
+    if (p < 0 || p >= Grammar().ProductionCount) Inconsistent(__LINE__);
+  }
+  const ProductionPlan& plan = Plans[p];
+  // A production read from the trace must belong to the nonterminal being built.
+  if (plan.lhs != nonterminal || !plan.built) Inconsistent(__LINE__);
+  size_t size = sizeof(Instance) + sizeof(Slot) * (plan.length > 0 ? plan.length - 1 : 0);
+  auto* instance = static_cast<Instance*>(Allocate(size));
+  instance->plan = &plan;
+  instance->env = env;
+  instance->position = *Replay.positionCounter;
+  for (int32_t i = 0; i < plan.length; ++i) instance->slots[i] = Slot{nullptr, nullptr};
+  ++BuilderCounters.instances;
+  return instance;
+}
+
+LazyCell* ChildEnv(Instance* instance, int32_t slot) {
+  const ProductionPlan& plan = *instance->plan;
+  for (int32_t k = 0; k < plan.innerCount; ++k) {
+    if (plan.inner[k].slot == slot) return &instance->inner[k];
+  }
+  return instance->env;
+}
+
+void InitCell(LazyCell* cell, Instance* instance, Word (*function)(LazyCell*)) {
+  cell->context = instance;
+  cell->function = function;
+}
+
+// Installs the instance's own cells and hands its attributes to the parent.
+void FinishProduction(const Frame& frame) {
+  Instance* instance = frame.instance;
+  const ProductionPlan& plan = *instance->plan;
+  LazyCell* tree = &instance->tree;
+  switch (plan.tree) {
+    case TreeChain:
+      tree = instance->slots[plan.treeSlot].tree;
+      break;
+    case TreeZero:
+      tree = &ZeroCell;
+      break;
+    case TreeOne:
+      tree = &OneCell;
+      break;
+    default:
+      InitCell(&instance->tree, instance, InstanceTree);
+      break;
+  }
+  LazyCell* defs = &instance->defs;
+  switch (plan.defs) {
+    case DefsEmpty:
+      defs = &EmptyDefsCell;
+      break;
+    case DefsChild:
+      defs = instance->slots[plan.defsSlots[0]].defs;
+      break;
+    default:
+      InitCell(&instance->defs, instance, InstanceDefs);
+      break;
+  }
+  for (int32_t k = 0; k < plan.innerCount; ++k) InitCell(&instance->inner[k], instance, InstanceEnv);
+  if (plan.lookup != nullptr) InitCell(&instance->lookup, instance, InstanceLookup);
+  *frame.treeOut = tree;
+  *frame.defsOut = defs;
+}
+
+}  // namespace
+
+void SetTreeReplay(const TreeReplay& replay) { Replay = replay; }
+
+void BuildNonterminal(int32_t nonterminal, LazyCell* env, LazyCell** tree, LazyCell** defs) {
+  TreeBuilderModuleInit();
+  std::vector<Frame> stack;
+  stack.push_back(Frame{StartProduction(nonterminal, env), 0, tree, defs});
+  while (!stack.empty()) {
+    Frame& frame = stack.back();
+    Instance* instance = frame.instance;
+    const ProductionPlan& plan = *instance->plan;
+    if (frame.next == plan.length) {
+      FinishProduction(frame);
+      stack.pop_back();
+      continue;
+    }
+    int32_t i = frame.next++;
+    int32_t symbol = plan.rhs[i];
+    Slot& slot = instance->slots[i];
+    if (IsToken(symbol)) {
+      if (IsValueToken(symbol)) {
+        Replay.wordToken(&slot.tree);
+      } else {
+        Replay.skipToken();
+      }
+      continue;
+    }
+    LazyCell* childEnv = ChildEnv(instance, i);
+    Instance* child = StartProduction(NonterminalOf(symbol), childEnv);
+    stack.push_back(Frame{child, 0, &slot.tree, &slot.defs});  // frame is not used after this
+  }
+}
+
+TreeRoot* BuildRoot() {
+  TreeBuilderModuleInit();
+  auto* root = static_cast<TreeRoot*>(Allocate(sizeof(TreeRoot)));
+  BuildNonterminal(NonterminalNumber("SourceFile"), &root->env, &root->tree, &root->defs);
+  root->env.context = root->defs;
+  root->env.function = CopyRootDefinitions;
+  return root;
+}
+
+int32_t ProductionLhs(int32_t production) { return Grammar().Productions[production].Lhs; }
+int32_t ProductionLength(int32_t production) { return Grammar().Productions[production].Length; }
+int32_t ProductionSymbol(int32_t production, int32_t i) {
+  return Grammar().RhsSymbols[Grammar().Productions[production].FirstSymbol + i];
+}
+bool ProductionRecorded(int32_t production) { return Grammar().Productions[production].Recorded != 0; }
+int32_t ProductionCount() { return Grammar().ProductionCount; }
+int32_t NonterminalCount() { return Grammar().NonterminalCount; }
+const char* NonterminalName(int32_t nonterminal) { return Grammar().NonterminalNames[nonterminal]; }
+
+int32_t NonterminalNumber(const char* name) {
+  for (int32_t n = 0; n < Grammar().NonterminalCount; ++n) {
+    if (std::strcmp(Grammar().NonterminalNames[n], name) == 0) return n;
+  }
+  return -1;
+}
+
+int32_t ProductionOfNode(int32_t code) {
+  TreeBuilderModuleInit();
+  return code >= 0 && code < LeafCodeEnd ? ProductionOfCode[code] : -1;
+}
+
+const char* FieldName(int32_t kind, int32_t field) {
+  TreeBuilderModuleInit();
+  const NodeKindInfo& info = NodeKindTable[kind];
+  if (field >= info.fieldCount) return "";
+  if (info.fields[field] == InnerSetField) return "inner definitions";
+  int32_t p = info.production;
+  int32_t seen = 0;
+  for (int32_t i = 0; i < ProductionLength(p); ++i) {
+    int32_t symbol = ProductionSymbol(p, i);
+    if (IsToken(symbol) && !IsValueToken(symbol)) continue;
+    if (seen++ == field) {
+      return IsToken(symbol) ? Grammar().TokenNames[symbol] : NonterminalName(NonterminalOf(symbol));
+    }
+  }
+  return "";
+}
+
+void TreeBuilderModuleInit() {
+  if (!EnterModuleInit(BuilderModuleFlag)) return;
+  SyntaxNodesModuleInit();
+  DefinitionSetsModuleInit();
+  ResolutionModuleInit();
+  EmptyDefsCell.value = reinterpret_cast<Word>(EmptyDefinitionSet);
+  EmptyDefsCell.function = &EvaluatedValue<Word>;
+  ZeroCell.value = 0;
+  ZeroCell.function = &EvaluatedValue<Word>;
+  OneCell.value = 1;
+  OneCell.function = &EvaluatedValue<Word>;
+  MakePlans();
+}

@@ -1,0 +1,86 @@
+// Definitions and definition sets: the declared names of a compilation unit
+// and the sets of them that are visible in a scope.
+//
+// A Definition is {kind, name, declaration cell}; forcing the cell yields the
+// declaring node (built on demand). A DefinitionSet holds one list per kind.
+// Sets never change once made and are shared freely; the union keeps the
+// first operand's new definitions before the second operand's, which is how
+// inner declarations shadow outer ones. EmptyDefinitionSet is one shared set,
+// recognised by identity.
+#pragma once
+
+#include <cstdint>
+
+#include "java/tree/nodes.h"
+#include "support/conslist.h"
+#include "support/identifiers.h"
+#include "support/lazy.h"
+
+enum DefinitionKind : int32_t {
+  HeaderEntryDefinition = 0,     // ZEB_AttributeDefinition
+  PackageDefinition = 1,         // PackageDeclaration
+  ClassDefinition = 2,           // ClassDeclaration
+  VariableDefinition = 3,        // DeclaratorIdentifier
+  MethodDefinition = 4,          // MethodDeclarator
+  InterfaceDefinition = 5,       // InterfaceDeclaration
+  LabelDefinitionKind = 6,       // LabeledStatement
+  NoShortIfLabelDefinition = 7,  // LabeledStatementNoShortIf
+  DefinitionKindCount = 8
+};
+
+struct Definition {
+  int32_t kind;
+  Identifier* name;
+  LazyCell* declaration;  // yields the declaring SyntaxNode
+};
+
+struct DefinitionSet {
+  ConsList slots[DefinitionKindCount];  // Definition pointers of each kind, in set order
+};
+
+extern DefinitionSet* EmptyDefinitionSet;
+
+Definition* DefineZEB_AttributeDefinition(Identifier* name, LazyCell* declaration);
+Definition* DefinePackageDeclaration(Identifier* name, LazyCell* declaration);
+Definition* DefineClassDeclaration(Identifier* name, LazyCell* declaration);
+Definition* DefineDeclaratorIdentifier(Identifier* name, LazyCell* declaration);
+Definition* DefineMethodDeclarator(Identifier* name, LazyCell* declaration);
+Definition* DefineInterfaceDeclaration(Identifier* name, LazyCell* declaration);
+Definition* DefineLabeledStatement(Identifier* name, LazyCell* declaration);
+Definition* DefineLabeledStatementNoShortIf(Identifier* name, LazyCell* declaration);
+// The shared constructor behind the eight above.
+Definition* NewDefinition(int32_t kind, Identifier* name, LazyCell* declaration);
+
+DefinitionSet* MakeDefinitionSet(const ConsList slots[DefinitionKindCount]);
+// The one-definition set; a kind outside 1 to 7 goes to slot 0.
+DefinitionSet* SingletonDefinitionSet(Definition* definition);
+DefinitionSet* UniteDefinitionSets(DefinitionSet* a, DefinitionSet* b);
+ConsList UniteLists(ConsList a, ConsList b);
+
+// Slot lookups: the declaring nodes of the definitions of that kind named
+// name, in slot order. Definitions whose declaring node is null are skipped.
+ConsList LookupZEB_AttributeDefinition(Identifier* name, DefinitionSet* set);
+ConsList LookupPackageDeclaration(Identifier* name, DefinitionSet* set);
+ConsList LookupClassDeclaration(Identifier* name, DefinitionSet* set);
+ConsList LookupDeclaratorIdentifier(Identifier* name, DefinitionSet* set);
+ConsList LookupMethodDeclarator(Identifier* name, DefinitionSet* set);
+ConsList LookupInterfaceDeclaration(Identifier* name, DefinitionSet* set);
+ConsList LookupLabeledStatement(Identifier* name, DefinitionSet* set);
+ConsList LookupLabeledStatementNoShortIf(Identifier* name, DefinitionSet* set);
+
+// Group lookups: the parts in order, each kept only for the group's tags.
+ConsList LookupLabelDefinition(Identifier* name, DefinitionSet* set);
+ConsList LookupClassOrInterfaceDeclaration(Identifier* name, DefinitionSet* set);
+ConsList LookupTypeDeclaration(Identifier* name, DefinitionSet* set);
+ConsList LookupPackageOrTypeDeclaration(Identifier* name, DefinitionSet* set);
+ConsList LookupGeneralDeclarator(Identifier* name, DefinitionSet* set);
+
+// The set declared inside a ZEB_AttributeDefinitionNode (its last field).
+DefinitionSet* DefinitionsOfScope(const SyntaxNode* node);
+// The set declared inside a package, class or interface declaration node.
+DefinitionSet* MembersOfDeclaration(const SyntaxNode* node);
+
+// The number of definitions in a set (all slots), for tests and dumps.
+int32_t DefinitionCount(const DefinitionSet* set);
+
+void DefinitionSetsModuleInit();

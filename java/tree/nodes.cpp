@@ -1,0 +1,167 @@
+// The node records of the Java syntax tree: the kind and leaf tables made
+// from nodes.def, the constructors with their owner links, and the ancestor
+// search.
+#include "java/tree/nodes.h"
+
+#include <cstring>
+
+#include "support/heap.h"
+#include "support/report.h"
+#include "support/startup.h"
+
+namespace {
+
+constexpr int32_t CountFields(const char* fields) {
+  int32_t n = 0;
+  while (fields[n] != '\0') ++n;
+  return n;
+}
+
+// The kind codes of each family's tags, filled once from the kind table.
+int32_t VariantKinds[NodeFamilyCount][64];
+
+int32_t NodesModuleFlag = 0;
+
+}  // namespace
+
+const NodeKindInfo NodeKindTable[NodeKindCount] = {
+#define NODE_KIND(code, Name, Family, tag, production, fields) \
+  {#Name, Family, tag, production, fields, CountFields(fields)},
+#include "java/tree/nodes.def"
+};
+
+const LeafInfo LeafTable[LeafVariantCount] = {
+#define NODE_LEAF(Name, Family, tag, production) {#Name, Family, tag, production},
+#include "java/tree/nodes.def"
+};
+
+const char* const NodeFamilyNames[NodeFamilyCount] = {
+#define NODE_FAMILY(Name) #Name,
+#include "java/tree/nodes.def"
+};
+
+// The kinds are listed by code with no gap.
+#define NODE_KIND(code, Name, Family, tag, production, fields) \
+  static_assert(Name##Kind == code, "nodes.def lists the kinds in code order");
+#include "java/tree/nodes.def"
+
+const char* NodeName(const SyntaxNode* node) {
+  if (node == nullptr) return "null";
+  if (IsLeafCode(node->code)) return LeafInfoOf(node->code).name;
+  return NodeKindTable[node->code].name;
+}
+
+int32_t KindOfVariant(NodeFamily family, int32_t tag) {
+  SyntaxNodesModuleInit();
+  if (family <= Untagged || family >= NodeFamilyCount || tag < 0 || tag >= 64) return -1;
+  return VariantKinds[family][tag];
+}
+
+AnyNode* NodeAnyNode(const SyntaxNode* node) {
+  if (node == nullptr || IsLeafCode(node->code)) return nullptr;
+  return reinterpret_cast<AnyNode*>(NodeField(node, NodeKindTable[node->code].fieldCount));
+}
+
+AnyNode* NewAnyNode(int32_t kind, SyntaxNode* node) {
+  auto* any = static_cast<AnyNode*>(AllocateAligned(sizeof(AnyNode)));
+  any->kind = kind;
+  any->node = node;
+  return any;
+}
+
+SyntaxNode* NewNode(NodeKind kind, SourcePosition position, const Word* fields) {
+  const NodeKindInfo& info = NodeKindTable[kind];
+  size_t words = static_cast<size_t>(info.fieldCount) + 1;
+  auto* node = static_cast<SyntaxNode*>(Allocate(sizeof(SyntaxNode) + words * sizeof(Word)));
+  node->tag = info.tag;
+  node->position = position;
+  node->owner = nullptr;
+  node->data = 0;
+  node->code = kind;
+  Word* slots = NodeFields(node);
+  for (int32_t i = 0; i < info.fieldCount; ++i) slots[i] = fields[i];
+  // The AnyNode exists before the children are adopted: it is their owner value.
+  slots[info.fieldCount] = reinterpret_cast<Word>(NewAnyNode(kind, node));
+  AdoptChildren(node);
+  return node;
+}
+
+SyntaxNode* NewLeaf(LeafVariant leaf, SourcePosition position) {
+  auto* node = static_cast<SyntaxNode*>(AllocateAligned(sizeof(SyntaxNode)));
+  node->tag = LeafInfoOf(leaf).tag;
+  node->position = position;
+  node->owner = nullptr;
+  node->data = 0;
+  node->code = leaf;
+  return node;
+}
+
+AppliedOccurrence* NewAppliedOccurrence(LazyCell* definitions, Identifier* name) {
+  auto* occurrence = static_cast<AppliedOccurrence*>(AllocateAligned(sizeof(AppliedOccurrence)));
+  occurrence->definitions = definitions;
+  occurrence->name = name;
+  return occurrence;
+}
+
+DefiningOccurrence* NewDefiningOccurrence(LazyCell* definitions, Identifier* name) {
+  auto* occurrence = static_cast<DefiningOccurrence*>(AllocateAligned(sizeof(DefiningOccurrence)));
+  occurrence->definitions = definitions;
+  occurrence->name = name;
+  occurrence->spare = 0;
+  return occurrence;
+}
+
+ConsList OccurrenceDefinitions(const void* occurrence) {
+  if (occurrence == nullptr) return nullptr;
+  LazyCell* cell = static_cast<const AppliedOccurrence*>(occurrence)->definitions;
+  return reinterpret_cast<ConsList>(ForceLazyCell(cell));
+}
+
+Identifier* OccurrenceName(const void* occurrence) {
+  if (occurrence == nullptr) return nullptr;
+  return static_cast<const AppliedOccurrence*>(occurrence)->name;
+}
+
+void SetOnce(AnyNode** word, AnyNode* value) {
+  if (*word == nullptr) *word = value;
+}
+
+void AdoptChildren(SyntaxNode* node) {
+  if (node == nullptr || IsLeafCode(node->code)) return;
+  const NodeKindInfo& info = NodeKindTable[node->code];
+  AnyNode* self = NodeAnyNode(node);
+  for (int32_t i = 0; i < info.fieldCount; ++i) {
+    switch (info.fields[i]) {
+      case ChildField:
+      case OptionalChildField:
+        if (SyntaxNode* child = NodeChild(node, i)) SetOnce(&child->owner, self);
+        break;
+      case ListField:
+      case OptionalListField:
+        for (ConsList rest = NodeList(node, i); rest != nullptr; rest = rest->tail) {
+          SetOnce(&static_cast<SyntaxNode*>(rest->head)->owner, self);
+        }
+        break;
+      default:
+        break;  // occurrences, values, counts and sets are not nodes
+    }
+  }
+}
+
+AnyNode* FindAncestor(AnyNode* start, AncestorPredicate predicate) {
+  AnyNode* current = start;
+  for (;;) {
+    if (CallClosure(predicate, current) != 0) return current;
+    if (current == nullptr) return nullptr;
+    current = current->node->owner;
+  }
+}
+
+void SyntaxNodesModuleInit() {
+  if (!EnterModuleInit(NodesModuleFlag)) return;
+  std::memset(VariantKinds, 0xff, sizeof VariantKinds);
+  for (int32_t kind = 0; kind < NodeKindCount; ++kind) {
+    const NodeKindInfo& info = NodeKindTable[kind];
+    if (info.family != Untagged) VariantKinds[info.family][info.tag] = kind;
+  }
+}

@@ -1,0 +1,175 @@
+// The Java syntax tree: node records, node kinds and families, node
+// references (AnyNode), identifier occurrences, owner links and the ancestor
+// search.
+//
+// Every node starts with the same header: the variant tag (-1 for a kind that
+// stands alone), the position, the owner link, the data word and the node's
+// code (its NodeKind, or a LeafVariant code for a leaf). A non-leaf node
+// then holds its fields, one word each, in the order of its row in
+// nodes.def, and last its own AnyNode. A leaf has only the header. Words
+// that hold references are pointer-sized.
+//
+// Owner links are set while the tree is built: each constructor, after making
+// the node's AnyNode, gives every child node (every element of a list field,
+// every present optional child) the new AnyNode as owner, unless the child
+// already has one (SetOnce: the first owner wins).
+#pragma once
+
+#include <cstdint>
+
+#include "support/conslist.h"
+#include "support/identifiers.h"
+#include "support/input.h"
+#include "support/lazy.h"
+
+enum NodeFamily : int32_t {
+#define NODE_FAMILY(Name) Name,
+#include "java/tree/nodes.def"
+  NodeFamilyCount
+};
+
+enum NodeKind : int32_t {
+#define NODE_KIND(code, Name, Family, tag, production, fields) Name##Kind = code,
+#include "java/tree/nodes.def"
+  NodeKindCount
+};
+
+// Leaf codes follow the kind codes, so that a node's code names leaves too.
+enum LeafVariant : int32_t {
+  LeafCodeBase = 256,
+  LeafCodeBeforeFirst = LeafCodeBase - 1,
+#define NODE_LEAF(Name, Family, tag, production) Name##Leaf,
+#include "java/tree/nodes.def"
+  LeafCodeEnd
+};
+inline constexpr int32_t LeafVariantCount = LeafCodeEnd - LeafCodeBase;
+
+struct AnyNode;
+
+struct SyntaxNode {
+  int32_t tag;             // variant tag within the family; -1 when the kind stands alone
+  SourcePosition position; // first token of the construct (0 for nodes made for type values)
+  AnyNode* owner;          // the adopting node's AnyNode; null until adopted
+  Word data;               // the name-resolution passes' word; 0 when made
+  int32_t code;            // NodeKind, or a LeafVariant code for a leaf
+};
+
+// The reference {kind code, node} that every non-leaf node carries last.
+struct AnyNode {
+  int32_t kind;
+  SyntaxNode* node;
+};
+
+// The identifier field of a name node: its lookup cell first, so that one
+// accessor serves both occurrence records.
+struct AppliedOccurrence {
+  LazyCell* definitions;  // yields the ConsList of declaring nodes
+  Identifier* name;
+};
+
+struct DefiningOccurrence {
+  LazyCell* definitions;  // yields the declaring nodes of the same name and kind in scope
+  Identifier* name;
+  Word spare;             // 0 when made; unused by the tree
+};
+
+// Field letters of nodes.def.
+enum FieldForm : char {
+  ChildField = 'N',
+  OptionalChildField = 'O',
+  ListField = 'L',
+  OptionalListField = 'M',
+  AppliedField = 'A',
+  DefiningField = 'D',
+  ValueField = 'V',
+  CountField = 'C',
+  InnerSetField = 'S',
+};
+
+struct NodeKindInfo {
+  const char* name;
+  NodeFamily family;
+  int32_t tag;
+  int32_t production;  // the production whose tree attribute makes it
+  const char* fields;  // one FieldForm letter per field
+  int32_t fieldCount;
+};
+
+struct LeafInfo {
+  const char* name;
+  NodeFamily family;
+  int32_t tag;
+  int32_t production;
+};
+
+extern const NodeKindInfo NodeKindTable[NodeKindCount];
+extern const LeafInfo LeafTable[LeafVariantCount];
+extern const char* const NodeFamilyNames[NodeFamilyCount];
+
+inline bool IsLeafCode(int32_t code) { return code >= LeafCodeBase; }
+inline const LeafInfo& LeafInfoOf(int32_t code) { return LeafTable[code - LeafCodeBase]; }
+
+// The name of a node's kind or leaf variant ("ClassDeclarationNode").
+const char* NodeName(const SyntaxNode* node);
+
+// The kind that has this tag in this family; -1 for a leaf variant or an
+// unknown pair.
+int32_t KindOfVariant(NodeFamily family, int32_t tag);
+
+// Field i of a non-leaf node, as a word.
+inline Word* NodeFields(SyntaxNode* node) { return reinterpret_cast<Word*>(node + 1); }
+inline const Word* NodeFields(const SyntaxNode* node) { return reinterpret_cast<const Word*>(node + 1); }
+inline Word NodeField(const SyntaxNode* node, int32_t i) { return NodeFields(node)[i]; }
+inline SyntaxNode* NodeChild(const SyntaxNode* node, int32_t i) {
+  return reinterpret_cast<SyntaxNode*>(NodeField(node, i));
+}
+inline ConsList NodeList(const SyntaxNode* node, int32_t i) {
+  return reinterpret_cast<ConsList>(NodeField(node, i));
+}
+
+// The node's own AnyNode (its last word); null for a leaf or null node.
+AnyNode* NodeAnyNode(const SyntaxNode* node);
+
+// Makes the two-word reference; only the node constructors call it.
+AnyNode* NewAnyNode(int32_t kind, SyntaxNode* node);
+
+// Constructor of a non-leaf kind: header, the fields as given (exactly the
+// kind's field count), the AnyNode, then the children adopted.
+SyntaxNode* NewNode(NodeKind kind, SourcePosition position, const Word* fields);
+
+// Constructor of a leaf: the header only.
+SyntaxNode* NewLeaf(LeafVariant leaf, SourcePosition position);
+
+// One named constructor per kind and leaf (NewClassTypeNode(position, name),
+// NewIntTypeNode(position) ...), made from the table.
+#define NODE_KIND(code, Name, Family, tag, production, fields)          \
+  inline SyntaxNode* New##Name(SourcePosition position, auto... args) { \
+    const Word words[sizeof...(args) + 1] = {Word(args)...};            \
+    return NewNode(Name##Kind, position, words);                        \
+  }
+#define NODE_LEAF(Name, Family, tag, production) \
+  inline SyntaxNode* New##Name(SourcePosition position) { return NewLeaf(Name##Leaf, position); }
+#include "java/tree/nodes.def"
+
+AppliedOccurrence* NewAppliedOccurrence(LazyCell* definitions, Identifier* name);
+DefiningOccurrence* NewDefiningOccurrence(LazyCell* definitions, Identifier* name);
+
+// Forces the occurrence's lookup cell: the ConsList of declaring nodes.
+// Takes either occurrence record.
+ConsList OccurrenceDefinitions(const void* occurrence);
+Identifier* OccurrenceName(const void* occurrence);
+
+// Stores value into the word only while the word is null.
+void SetOnce(AnyNode** word, AnyNode* value);
+
+// Gives each child of the node the node's AnyNode as owner (first owner wins).
+void AdoptChildren(SyntaxNode* node);
+
+// Calls the predicate with start, then with each owner up the links, and
+// returns the first reference it accepts; the predicate is called once with
+// null after the root, and null is returned when nothing was accepted.
+using AncestorPredicate = Closure<int32_t, AnyNode*>;
+AnyNode* FindAncestor(AnyNode* start, AncestorPredicate predicate);
+
+// Once-only init of the node module.
+void SyntaxNodesModuleInit();

@@ -1,0 +1,527 @@
+// Scopes and environments: member sets of packages, imports, classes with
+// their inherited members, expression types, this and super, and header
+// values; the current unit, the standard classes and the field "length".
+#include "java/tree/scopes.h"
+
+#include <initializer_list>
+
+#include "support/heap.h"
+#include "support/report.h"
+#include "support/startup.h"
+
+TypeOfExpressionFunction TypeOfExpressionHook = UnknownTypeOfExpression;
+SyntaxNode* CurrentUnit = nullptr;
+ConsList InheritanceGuard = nullptr;
+LazyCell JavaLangObject;
+LazyCell JavaLangClass;
+LazyCell JavaLangString;
+LazyCell JavaLangStringBuffer;
+SyntaxNode* ArrayLengthDeclarator = nullptr;
+DefinitionSet* ArrayLengthDefinitions = nullptr;
+Identifier* EmptyName = nullptr;
+
+namespace {
+
+int32_t ResolutionModuleFlag = 0;
+
+Identifier* JavaName = nullptr;
+Identifier* LangName = nullptr;
+Identifier* StarName = nullptr;
+ConsList ObjectPath = nullptr;
+ConsList ClassPath = nullptr;
+ConsList StringPath = nullptr;
+ConsList StringBufferPath = nullptr;
+
+NodeFamily FamilyOf(const SyntaxNode* node) {
+  if (IsLeafCode(node->code)) return LeafInfoOf(node->code).family;
+  return NodeKindTable[node->code].family;
+}
+
+bool InFamily(const SyntaxNode* node, NodeFamily family) {
+  return node != nullptr && FamilyOf(node) == family;
+}
+
+const void* FieldOccurrence(const SyntaxNode* node, int32_t field) {
+  return reinterpret_cast<const void*>(NodeField(node, field));
+}
+
+// Algorithm 1: each element's set, first, united with the result so far.
+template <typename Members>
+DefinitionSet* UniteOver(ConsList list, DefinitionSet* start, Members members) {
+  DefinitionSet* result = start;
+  for (ConsList rest = list; rest != nullptr; rest = rest->tail) {
+    result = UniteDefinitionSets(members(static_cast<SyntaxNode*>(rest->head)), result);
+  }
+  return result;
+}
+
+DefinitionSet* ClassMembersOfDefinitions(const void* occurrence) {
+  return UniteOver(OccurrenceDefinitions(occurrence), EmptyDefinitionSet, ClassMembersWithInherited);
+}
+
+// The standard classes' cells: the first class that the path names in the
+// unit current at the first forcing.
+Word FindStandardClass(LazyCell* cell) {
+  auto path = static_cast<ConsList>(cell->context);
+  return StoreLazyValue(cell, reinterpret_cast<Word>(LookupStandardClass(path)));
+}
+
+int32_t IsClassDeclaration(AnyNode* any) { return any != nullptr && any->kind == ClassDeclarationNodeKind; }
+
+int32_t IsClassOrAnonymousBody(AnyNode* any) {
+  return any != nullptr && (any->kind == ClassDeclarationNodeKind || any->kind == SimpleInstanceCreationNodeKind);
+}
+
+AnyNode* OwnerOf(SyntaxNode* node) { return node == nullptr ? nullptr : node->owner; }
+
+ConsList* AppendTo(ConsList* end, void* element) {
+  *end = Cons(element, nullptr);
+  return &(*end)->tail;
+}
+
+// Matches the rest of the path among type declarations (algorithm 7's
+// unpackaged part), appending results in declaration order.
+ConsList* MatchTypes(ConsList types, ConsList path, ConsList* end, bool memberWrapped) {
+  auto* head = static_cast<Identifier*>(path->head);
+  for (ConsList rest = types; rest != nullptr; rest = rest->tail) {
+    auto* node = static_cast<SyntaxNode*>(rest->head);
+    if (memberWrapped) {
+      // MemberTypeDeclarationNode / InterfaceMemberTypeDeclarationNode hold the declaration.
+      if (node->code != MemberTypeDeclarationNodeKind && node->code != InterfaceMemberTypeDeclarationNodeKind) continue;
+      node = NodeChild(node, 0);
+    }
+    if (head == StarName) {
+      end = AppendTo(end, node);
+      continue;
+    }
+    if (DeclaredName(node) != head) continue;
+    if (path->tail == nullptr) {
+      end = AppendTo(end, node);
+      continue;
+    }
+    ConsList members = nullptr;
+    if (node->code == ClassDeclarationNodeKind) members = NodeList(NodeChild(node, 4), 0);
+    if (node->code == InterfaceDeclarationNodeKind) members = NodeList(NodeChild(node, 3), 0);
+    end = MatchTypes(members, path->tail, end, true);
+  }
+  return end;
+}
+
+}  // namespace
+
+SyntaxNode* UnknownTypeOfExpression(SyntaxNode*) { return nullptr; }
+
+DefinitionSet* ScopeOfNameDefinitions(DefinitionSet*, SyntaxNode* node) {
+  if (node == nullptr || node->code != ZEB_QualifiedNameNodeKind) return EmptyDefinitionSet;
+  SyntaxNode* qualifier = NodeChild(node, 0);
+  const void* occurrence = nullptr;
+  if (qualifier->code == ZEB_SimpleNameNodeKind) occurrence = FieldOccurrence(qualifier, 0);
+  if (qualifier->code == ZEB_QualifiedNameNodeKind) occurrence = FieldOccurrence(qualifier, 1);
+  if (occurrence == nullptr) return EmptyDefinitionSet;
+  return UniteOver(OccurrenceDefinitions(occurrence), EmptyDefinitionSet,
+                   [](SyntaxNode* n) { return DefinitionsOfScope(n); });
+}
+
+DefinitionSet* AddPackageScope(DefinitionSet* env, SyntaxNode* node) {
+  if (node == nullptr || node->code != PackagedUnitNodeKind) return env;
+  return UniteDefinitionSets(env, PackageScope(env, NodeChild(node, 0)));
+}
+
+DefinitionSet* AddImportScopes(DefinitionSet* env, SyntaxNode* node) {
+  if (node == nullptr || node->code != UnpackagedUnitNodeKind) return env;
+  return UniteOver(NodeList(node, 0), env, ImportScope);
+}
+
+DefinitionSet* NamedClassesScope(DefinitionSet*, SyntaxNode* node) {
+  if (node == nullptr || node->code != ImportQualifiedNameNodeKind) return EmptyDefinitionSet;
+  return MembersOfImportName(NodeChild(node, 0));
+}
+
+DefinitionSet* TypeMembersScope(DefinitionSet*, SyntaxNode* node) {
+  if (node == nullptr) return EmptyDefinitionSet;
+  if (node->code != QualifiedNameNodeKind && node->code != NameQualifiedInstanceCreationNodeKind) {
+    return EmptyDefinitionSet;
+  }
+  return MembersOfName(NodeChild(node, 0));
+}
+
+DefinitionSet* TypeNameMembersScope(DefinitionSet*, SyntaxNode* node) {
+  if (node == nullptr || node->code != SimpleInstanceCreationNodeKind) return EmptyDefinitionSet;
+  return MembersOfName(NodeChild(NodeChild(node, 0), 0));
+}
+
+DefinitionSet* PrimaryMembersScope(DefinitionSet*, SyntaxNode* node) {
+  if (node == nullptr || node->code != PrimaryFieldAccessNodeKind) return EmptyDefinitionSet;
+  return MembersOfExpressionType(NodeChild(node, 0));
+}
+
+DefinitionSet* QualifierMembersScope(DefinitionSet*, SyntaxNode* node) {
+  if (!InFamily(node, StatementExpressionFamily) || (node->tag != 2 && node->tag != 5)) return EmptyDefinitionSet;
+  return MembersOfExpressionType(NodeChild(node, 0));
+}
+
+DefinitionSet* EnclosingClassScope(DefinitionSet*, SyntaxNode* node) {
+  AnyNode* found = FindAncestor(OwnerOf(node), MakeClosure(IsClassDeclaration));
+  return MembersOfDeclaredType(found);
+}
+
+DefinitionSet* InheritedMembersScope(DefinitionSet*, SyntaxNode* node) { return SuperclassMembers(node); }
+
+DefinitionSet* SuperQualifierScope(DefinitionSet*, SyntaxNode* node) {
+  // Q.super.n continues with Q; a name qualifier unites the superclass members
+  // of what its last occurrence denotes.
+  while (node != nullptr && node->code == QualifiedSuperFieldAccessNodeKind) node = NodeChild(node, 0);
+  if (node == nullptr) return EmptyDefinitionSet;
+  switch (node->code) {
+    case SuperFieldAccessNodeKind:
+    case SuperMethodInvocationNodeKind:
+      return EnclosingSuperclassMembers(FindAncestor(OwnerOf(node), MakeClosure(IsClassOrAnonymousBody)));
+    case SimpleNameNodeKind:
+      return UniteOver(OccurrenceDefinitions(FieldOccurrence(node, 0)), EmptyDefinitionSet, SuperclassMembers);
+    case QualifiedNameNodeKind:
+      return UniteOver(OccurrenceDefinitions(FieldOccurrence(node, 1)), EmptyDefinitionSet, SuperclassMembers);
+    default:
+      return EmptyDefinitionSet;
+  }
+}
+
+DefinitionSet* SuperAccessScope(DefinitionSet* env, SyntaxNode* node) {
+  if (node == nullptr) return EmptyDefinitionSet;
+  if (node->code == SuperMethodInvocationNodeKind) return SuperQualifierScope(env, node);
+  if (node->code == QualifiedSuperMethodInvocationNodeKind) return SuperQualifierScope(env, NodeChild(node, 0));
+  return EmptyDefinitionSet;
+}
+
+DefinitionSet* InterfaceMembersScope(DefinitionSet*, SyntaxNode* node) { return ImplementedInterfacesMembers(node); }
+
+DefinitionSet* MembersOfName(SyntaxNode* name) {
+  if (!InFamily(name, NameFamily)) return EmptyDefinitionSet;
+  switch (name->tag) {
+    case 0:
+    case 3:
+    case 4:
+      return ClassMembersOfDefinitions(FieldOccurrence(name, 0));
+    case 1:
+    case 2:
+      return ClassMembersOfDefinitions(FieldOccurrence(name, 1));
+    case 6:
+    case 7:
+    case 8:
+      return MembersOfTypeValue(TypeOfExpressionHook(name));
+    default:
+      return EmptyDefinitionSet;
+  }
+}
+
+DefinitionSet* MembersOfImportName(SyntaxNode* name) {
+  if (name == nullptr) return EmptyDefinitionSet;
+  if (name->code == ImportSimpleNameNodeKind) return ClassMembersOfDefinitions(FieldOccurrence(name, 0));
+  if (name->code == ImportQualifiedNameNodeKind) return ClassMembersOfDefinitions(FieldOccurrence(name, 1));
+  return EmptyDefinitionSet;
+}
+
+DefinitionSet* ClassMembersWithInherited(SyntaxNode* declaration) {
+  if (declaration == nullptr) return EmptyDefinitionSet;
+  // A declaration whose members are being computed closes an inheritance
+  // cycle: it contributes nothing at that point.
+  if (ConsContains(InheritanceGuard, declaration)) return EmptyDefinitionSet;
+  InheritanceGuard = Cons(declaration, InheritanceGuard);
+  DefinitionSet* result;
+  if (declaration->code == DeclaratorIdentifierNodeKind || declaration->code == MethodDeclaratorNodeKind) {
+    result = MembersOfDeclaredType(declaration->owner);
+  } else {
+    result = UniteDefinitionSets(UniteDefinitionSets(MembersOfDeclaration(declaration), SuperclassMembers(declaration)),
+                                 ImplementedInterfacesMembers(declaration));
+  }
+  InheritanceGuard = InheritanceGuard->tail;
+  return result;
+}
+
+DefinitionSet* MembersOfDeclaredType(AnyNode* declaration) {
+  for (AnyNode* any = declaration; any != nullptr; any = any->node->owner) {
+    SyntaxNode* node = any->node;
+    switch (any->kind) {
+      case ClassDeclarationNodeKind:
+        return ClassMembersWithInherited(node);
+      case FieldDeclarationNodeKind:
+      case TypedMethodHeaderNodeKind:
+      case FormalParameterNodeKind:
+        return MembersOfTypeValue(NodeChild(node, 1));
+      case LocalVariableDeclarationNodeKind:
+        return MembersOfTypeValue(NodeChild(node, 0));
+      case ArrayDeclaratorIdNodeKind:
+        return ArrayMembers();
+      case VariableDeclaratorNodeKind:
+      case SimpleDeclaratorIdNodeKind:
+        continue;  // on with the owner
+      default:
+        return EmptyDefinitionSet;
+    }
+  }
+  return EmptyDefinitionSet;
+}
+
+DefinitionSet* MembersOfTypeValue(SyntaxNode* type) {
+  if (!InFamily(type, TypeFamily)) return EmptyDefinitionSet;  // the unknown type too
+  switch (type->tag) {
+    case 8:
+      return MembersOfName(NodeChild(type, 0));
+    case 9:
+    case 10:
+      return ArrayMembers();
+    default:
+      return EmptyDefinitionSet;
+  }
+}
+
+DefinitionSet* ArrayMembers() { return UniteDefinitionSets(ObjectClassMembers(), ArrayLengthDefinitions); }
+
+DefinitionSet* ObjectClassMembers() {
+  return MembersOfDeclaration(reinterpret_cast<SyntaxNode*>(ForceLazyCell(&JavaLangObject)));
+}
+
+DefinitionSet* ClassClassMembers() {
+  return MembersOfDeclaration(reinterpret_cast<SyntaxNode*>(ForceLazyCell(&JavaLangClass)));
+}
+
+DefinitionSet* MembersOfExpressionType(SyntaxNode* expression) {
+  SyntaxNode* e = expression;
+  while (InFamily(e, ExpressionFamily)) {
+    switch (e->tag) {
+      case 12:
+      case 32:
+        e = NodeChild(NodeChild(e, 0), 0);  // the ExpressionNode's expression
+        continue;
+      case 13:
+      case 16:
+        return MembersOfCreationOrInvocation(NodeChild(e, 0));
+      case 14:
+      case 15:
+      case 17:
+      case 25:
+        return MembersOfName(NodeChild(e, 0));
+      case 18:
+      case 19:
+      case 20:
+      case 21:
+      case 22:
+        return ClassClassMembers();
+      case 23:
+      case 24:
+      case 33:
+        return ArrayMembers();
+      case 31:
+        if (NodeField(e, 1) != 0) return ArrayMembers();
+        return MembersOfTypeValue(NodeChild(e, 0));
+      default:
+        return MembersOfTypeValue(TypeOfExpressionHook(e));
+    }
+  }
+  return EmptyDefinitionSet;
+}
+
+DefinitionSet* MembersOfCreationOrInvocation(SyntaxNode* node) {
+  if (!InFamily(node, StatementExpressionFamily)) return EmptyDefinitionSet;
+  switch (node->tag) {
+    case 0:
+    case 3:
+      return MembersOfName(NodeChild(NodeChild(node, 0), 0));
+    case 1:
+    case 2:
+      return MembersOfName(NodeChild(NodeChild(node, 1), 0));
+    case 4:
+      return MembersOfName(NodeChild(node, 0));
+    case 5:
+    case 8:
+      return ClassMembersOfDefinitions(FieldOccurrence(node, 1));
+    case 6:
+    case 7:
+      return ClassMembersOfDefinitions(FieldOccurrence(node, 0));
+    default:
+      return EmptyDefinitionSet;
+  }
+}
+
+DefinitionSet* SuperclassMembers(SyntaxNode* declaration) {
+  if (declaration == nullptr) return EmptyDefinitionSet;
+  if (declaration->code != ClassDeclarationNodeKind && declaration->code != InterfaceDeclarationNodeKind) {
+    return EmptyDefinitionSet;
+  }
+  return UniteDefinitionSets(ObjectClassMembers(), SupertypeMembers(declaration));
+}
+
+DefinitionSet* SupertypeMembers(SyntaxNode* declaration) {
+  if (declaration == nullptr) return EmptyDefinitionSet;
+  if (declaration->code == ClassDeclarationNodeKind) {
+    SyntaxNode* super = NodeChild(declaration, 2);
+    if (super == nullptr) return EmptyDefinitionSet;
+    return MembersOfName(NodeChild(NodeChild(super, 0), 0));  // SuperNode -> ClassTypeNode -> Name
+  }
+  if (declaration->code == InterfaceDeclarationNodeKind) {
+    SyntaxNode* extends = NodeChild(declaration, 2);
+    if (extends == nullptr) return EmptyDefinitionSet;
+    return UniteOver(NodeList(extends, 0), EmptyDefinitionSet, InterfaceTypeMembers);
+  }
+  return EmptyDefinitionSet;
+}
+
+DefinitionSet* ImplementedInterfacesMembers(SyntaxNode* declaration) {
+  if (declaration == nullptr || declaration->code != ClassDeclarationNodeKind) return EmptyDefinitionSet;
+  SyntaxNode* interfaces = NodeChild(declaration, 3);
+  if (interfaces == nullptr) return EmptyDefinitionSet;
+  return UniteOver(NodeList(interfaces, 0), EmptyDefinitionSet, InterfaceTypeMembers);
+}
+
+DefinitionSet* InterfaceTypeMembers(SyntaxNode* interfaceType) {
+  if (interfaceType == nullptr || interfaceType->code != InterfaceTypeNodeKind) return EmptyDefinitionSet;
+  return MembersOfName(NodeChild(NodeChild(interfaceType, 0), 0));
+}
+
+DefinitionSet* EnclosingSuperclassMembers(AnyNode* node) {
+  if (node == nullptr) return EmptyDefinitionSet;
+  if (node->kind == ClassDeclarationNodeKind) return SuperclassMembers(node->node);
+  if (node->kind == SimpleInstanceCreationNodeKind) return MembersOfCreationOrInvocation(node->node);
+  return EmptyDefinitionSet;
+}
+
+DefinitionSet* ImportScope(SyntaxNode* importDeclaration) {
+  if (importDeclaration == nullptr || importDeclaration->code != ImportDeclarationNodeKind) return EmptyDefinitionSet;
+  SyntaxNode* name = NodeChild(importDeclaration, 0);
+  switch (name->code) {
+    case ImportQualifiedNameNodeKind: {
+      DefinitionSet* members = MembersOfImportName(NodeChild(name, 0));
+      Identifier* last = OccurrenceName(FieldOccurrence(name, 1));
+      ConsList slots[DefinitionKindCount] = {};
+      slots[PackageDefinition] = members->slots[PackageDefinition];
+      for (int32_t kind : {int32_t{ClassDefinition}, int32_t{InterfaceDefinition}}) {
+        ConsList* end = &slots[kind];
+        for (ConsList rest = members->slots[kind]; rest != nullptr; rest = rest->tail) {
+          if (static_cast<Definition*>(rest->head)->name == last) end = AppendTo(end, rest->head);
+        }
+      }
+      return MakeDefinitionSet(slots);
+    }
+    case OnDemandImportNameNodeKind:
+      return MembersOfImportName(NodeChild(name, 0));
+    default:
+      return EmptyDefinitionSet;  // import C; brings in nothing
+  }
+}
+
+DefinitionSet* PackageScope(DefinitionSet* set, SyntaxNode* packageDeclaration) {
+  DefinitionSet* current = set;
+  SyntaxNode* p = packageDeclaration;
+  for (;;) {
+    DefinitionSet* members = UniteOver(LookupPackageDeclaration(DeclaredName(p), current), EmptyDefinitionSet,
+                                       [](SyntaxNode* n) { return MembersOfDeclaration(n); });
+    SyntaxNode* body = NodeChild(p, 1);
+    if (body->code != PackageDeclaration1NodeKind) return members;
+    current = members;
+    p = NodeChild(body, 0);
+  }
+}
+
+void SetCurrentUnit(SyntaxNode* sourceFile) { CurrentUnit = sourceFile; }
+
+ConsList LookupPackagePath(ConsList path) {
+  if (CurrentUnit == nullptr || path == nullptr) return nullptr;
+  SyntaxNode* unit = NodeChild(CurrentUnit, 1);
+  ConsList rest = path;
+  if (unit->code == PackagedUnitNodeKind) {
+    SyntaxNode* p = NodeChild(unit, 0);
+    for (;;) {
+      if (rest == nullptr || DeclaredName(p) != static_cast<Identifier*>(rest->head)) return nullptr;
+      rest = rest->tail;
+      SyntaxNode* body = NodeChild(p, 1);
+      if (body->code == PackageDeclaration1NodeKind) {
+        p = NodeChild(body, 0);
+        continue;
+      }
+      unit = NodeChild(body, 0);  // UnpackagedUnit1Node -> UnpackagedUnitNode
+      break;
+    }
+  }
+  if (rest == nullptr) return nullptr;
+  ConsList result = nullptr;
+  MatchTypes(NodeList(unit, 1), rest, &result, false);
+  return result;
+}
+
+SyntaxNode* LookupStandardClass(ConsList path) {
+  for (ConsList rest = LookupPackagePath(path); rest != nullptr; rest = rest->tail) {
+    auto* node = static_cast<SyntaxNode*>(rest->head);
+    if (node->code == ClassDeclarationNodeKind) return node;
+  }
+  return nullptr;
+}
+
+SyntaxNode* LookupStandardInterface(ConsList path) {
+  for (ConsList rest = LookupPackagePath(path); rest != nullptr; rest = rest->tail) {
+    auto* node = static_cast<SyntaxNode*>(rest->head);
+    if (node->code == InterfaceDeclarationNodeKind) return node;
+  }
+  return nullptr;
+}
+
+Identifier* DeclaredName(const SyntaxNode* node) {
+  if (node == nullptr) return EmptyName;
+  switch (node->code) {
+    case PackageDeclarationNodeKind:
+    case DeclaratorIdentifierNodeKind:
+    case MethodDeclaratorNodeKind:
+      return OccurrenceName(FieldOccurrence(node, 0));
+    case ClassDeclarationNodeKind:
+    case InterfaceDeclarationNodeKind:
+      return OccurrenceName(FieldOccurrence(node, 1));
+    default:
+      return EmptyName;
+  }
+}
+
+Identifier* FirstFieldName(const SyntaxNode* node) {
+  if (node == nullptr) return EmptyName;
+  return OccurrenceName(FieldOccurrence(node, 0));
+}
+
+void* FirstElement(ConsList list) { return list == nullptr ? nullptr : list->head; }
+
+void* ListElement(ConsList list, int32_t index) {
+  if (list == nullptr) InternalError("Resolution", 70);
+  for (int32_t i = 0; i < index; ++i) {
+    list = list->tail;
+    if (list == nullptr) InternalError("Prelude", 321);
+  }
+  return list->head;
+}
+
+void ResolutionModuleInit() {
+  if (!EnterModuleInit(ResolutionModuleFlag)) return;
+  SyntaxNodesModuleInit();
+  DefinitionSetsModuleInit();
+  EmptyName = IdentifierOf("");
+  JavaName = IdentifierOf("java");
+  LangName = IdentifierOf("lang");
+  StarName = IdentifierOf("*");
+  auto path = [](const char* last) { return Cons(JavaName, Cons(LangName, Cons(IdentifierOf(last), nullptr))); };
+  ObjectPath = path("Object");
+  ClassPath = path("Class");
+  StringPath = path("String");
+  StringBufferPath = path("StringBuffer");
+  JavaLangObject = LazyCell{{ObjectPath}, FindStandardClass};
+  JavaLangClass = LazyCell{{ClassPath}, FindStandardClass};
+  JavaLangString = LazyCell{{StringPath}, FindStandardClass};
+  JavaLangStringBuffer = LazyCell{{StringBufferPath}, FindStandardClass};
+
+  // The array field "length": a declarator whose definitions cell yields
+  // null, inside a synthetic int field so that its owner chain leads to int.
+  LazyCell* noDefinitions = NewEvaluatedCell<Word>(0);
+  Identifier* length = IdentifierOf("length");
+  ArrayLengthDeclarator = NewDeclaratorIdentifierNode(0, NewDefiningOccurrence(noDefinitions, length));
+  SyntaxNode* declaratorId = NewSimpleDeclaratorIdNode(0, ArrayLengthDeclarator);
+  SyntaxNode* declarator = NewVariableDeclaratorNode(0, declaratorId, nullptr);
+  NewFieldDeclarationNode(0, nullptr, NewIntTypeNode(0), Cons(declarator, nullptr));
+  ArrayLengthDefinitions =
+      SingletonDefinitionSet(DefineDeclaratorIdentifier(length, NewEvaluatedCell<Word>(reinterpret_cast<Word>(ArrayLengthDeclarator))));
+  RegisterRoot(&ArrayLengthDeclarator);
+  RegisterRoot(&ArrayLengthDefinitions);
+}

@@ -1,0 +1,95 @@
+// Scopes and environments: the definition sets in which names are looked up
+// when a name is not simply looked up in the environment that flows down the
+// tree: the members of a package, of an import, of a class with what it
+// inherits, of the type of an expression, of the class around this or super,
+// and the nested entries of a header-section value. Also the unit whose
+// attributes are being forced, the standard classes of java.lang as lazily
+// found declarations, and the array field "length".
+//
+// Everything here is a function of the tree and of the definition sets,
+// except the current unit, the inheritance cycle guard and the once-only
+// cells. Nothing here prints: a missing piece yields EmptyDefinitionSet.
+#pragma once
+
+#include <cstdint>
+
+#include "java/tree/defsets.h"
+#include "java/tree/nodes.h"
+
+// The entry points that the tree builder's equations call: (environment,
+// the node of the calling production) -> set.
+using ScopeFunction = DefinitionSet* (*)(DefinitionSet* env, SyntaxNode* node);
+
+DefinitionSet* ScopeOfNameDefinitions(DefinitionSet* env, SyntaxNode* node);
+DefinitionSet* AddPackageScope(DefinitionSet* env, SyntaxNode* node);
+DefinitionSet* AddImportScopes(DefinitionSet* env, SyntaxNode* node);
+DefinitionSet* NamedClassesScope(DefinitionSet* env, SyntaxNode* node);
+DefinitionSet* TypeMembersScope(DefinitionSet* env, SyntaxNode* node);
+DefinitionSet* TypeNameMembersScope(DefinitionSet* env, SyntaxNode* node);
+DefinitionSet* PrimaryMembersScope(DefinitionSet* env, SyntaxNode* node);
+DefinitionSet* QualifierMembersScope(DefinitionSet* env, SyntaxNode* node);
+DefinitionSet* EnclosingClassScope(DefinitionSet* env, SyntaxNode* node);
+DefinitionSet* InheritedMembersScope(DefinitionSet* env, SyntaxNode* node);
+DefinitionSet* SuperQualifierScope(DefinitionSet* env, SyntaxNode* node);
+DefinitionSet* SuperAccessScope(DefinitionSet* env, SyntaxNode* node);
+DefinitionSet* InterfaceMembersScope(DefinitionSet* env, SyntaxNode* node);
+
+// Member computations, also used by the static types.
+DefinitionSet* MembersOfName(SyntaxNode* name);
+DefinitionSet* MembersOfImportName(SyntaxNode* name);
+DefinitionSet* ClassMembersWithInherited(SyntaxNode* declaration);
+DefinitionSet* MembersOfDeclaredType(AnyNode* declaration);
+DefinitionSet* MembersOfTypeValue(SyntaxNode* type);
+DefinitionSet* ArrayMembers();
+DefinitionSet* ObjectClassMembers();
+DefinitionSet* ClassClassMembers();
+DefinitionSet* MembersOfExpressionType(SyntaxNode* expression);
+DefinitionSet* MembersOfCreationOrInvocation(SyntaxNode* node);
+DefinitionSet* SuperclassMembers(SyntaxNode* declaration);
+DefinitionSet* SupertypeMembers(SyntaxNode* declaration);
+DefinitionSet* ImplementedInterfacesMembers(SyntaxNode* declaration);
+DefinitionSet* InterfaceTypeMembers(SyntaxNode* interfaceType);
+DefinitionSet* EnclosingSuperclassMembers(AnyNode* node);
+DefinitionSet* ImportScope(SyntaxNode* importDeclaration);
+DefinitionSet* PackageScope(DefinitionSet* set, SyntaxNode* packageDeclaration);
+
+// The static type of an expression. Until the type computation exists, the
+// hook answers the unknown type (null), whose members are empty; the type
+// module installs its own function.
+using TypeOfExpressionFunction = SyntaxNode* (*)(SyntaxNode* expression);
+extern TypeOfExpressionFunction TypeOfExpressionHook;
+SyntaxNode* UnknownTypeOfExpression(SyntaxNode* expression);
+
+// The unit whose attributes are being forced.
+extern SyntaxNode* CurrentUnit;
+void SetCurrentUnit(SyntaxNode* sourceFile);
+
+// The class and interface declarations whose members are being computed.
+extern ConsList InheritanceGuard;
+
+// The standard classes, found in the unit current at their first forcing.
+extern LazyCell JavaLangObject;
+extern LazyCell JavaLangClass;
+extern LazyCell JavaLangString;
+extern LazyCell JavaLangStringBuffer;
+
+extern SyntaxNode* ArrayLengthDeclarator;
+extern DefinitionSet* ArrayLengthDefinitions;
+extern Identifier* EmptyName;
+
+// Declarations named by a path of identifiers in CurrentUnit, in declaration
+// order; "*" as the last step stands for every type declaration.
+ConsList LookupPackagePath(ConsList path);
+SyntaxNode* LookupStandardClass(ConsList path);
+SyntaxNode* LookupStandardInterface(ConsList path);
+
+// The name declared by a GeneralDeclaratorFamily node; EmptyName for the empty
+// type declaration and for null.
+Identifier* DeclaredName(const SyntaxNode* node);
+// The identifier of the occurrence in a node's first field; EmptyName for null.
+Identifier* FirstFieldName(const SyntaxNode* node);
+void* FirstElement(ConsList list);
+// The element at a 0-based index; an internal error when there is none.
+void* ListElement(ConsList list, int32_t index);
+
+void ResolutionModuleInit();

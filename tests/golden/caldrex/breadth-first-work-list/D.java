@@ -1,0 +1,1 @@
+class D { E e; B b; }

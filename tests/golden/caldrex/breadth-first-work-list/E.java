@@ -1,0 +1,1 @@
+class E { A a; }

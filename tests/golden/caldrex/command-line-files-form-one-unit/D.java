@@ -1,0 +1,2 @@
+import x.Y;
+class D {}

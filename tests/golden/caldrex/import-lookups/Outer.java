@@ -1,0 +1,1 @@
+class Outer { static class Inner {} }

@@ -1,0 +1,2 @@
+package q;
+public class H {}

@@ -1,0 +1,2 @@
+package s;
+public class S1 {}

@@ -1,0 +1,2 @@
+package t.u;
+public class V { public static class W {} }

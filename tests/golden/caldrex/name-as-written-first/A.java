@@ -1,0 +1,2 @@
+import q.X;
+class A { X x; }

@@ -1,0 +1,1 @@
+class B { F f; G g; H h; I i; }

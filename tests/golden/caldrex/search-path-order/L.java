@@ -1,0 +1,1 @@
+class L { M m; N n; }

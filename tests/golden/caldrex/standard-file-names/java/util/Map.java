@@ -1,0 +1,2 @@
+package java.util;
+public interface Map {}

@@ -1,0 +1,1 @@
+class A { X x; B b; Y y; }

@@ -1,0 +1,1 @@
+class B { Y y; X x; Z z; }

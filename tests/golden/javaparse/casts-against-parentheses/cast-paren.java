@@ -1,0 +1,1 @@
+class C { Object o = (a) (b); }

@@ -1,0 +1,1 @@
+class C { Object o = (int) - b; }

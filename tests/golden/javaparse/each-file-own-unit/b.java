@@ -1,0 +1,3 @@
+package q;
+import p.A;
+class B extends A { }

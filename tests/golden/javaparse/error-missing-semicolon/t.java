@@ -1,0 +1,4 @@
+class A {
+  int x = 1
+  int y;
+}

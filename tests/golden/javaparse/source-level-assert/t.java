@@ -1,0 +1,1 @@
+class A { void f() { int assert = 1; assert = 2; } }

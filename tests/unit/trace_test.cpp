@@ -1,0 +1,412 @@
+// Parse trace and token replay: records made by a parse of the generated Java
+// automaton come out in leftmost-derivation order and replay to the derivation
+// that the grammar gives; recording stops in recovery; the replay cursor and the
+// error printers behave as the front end needs.
+//
+// The parses below run the automaton's tables through a minimal recursive-ascent
+// driver without error recovery (the engine proper lives with the parser).
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "java/parser/automaton.h"
+#include "support/heap.h"
+#include "support/identifiers.h"
+#include "support/replay.h"
+#include "support/report.h"
+#include "support/startup.h"
+#include "support/trace.h"
+
+namespace {
+
+const LrAutomaton& A = JavaAutomaton;
+
+struct InputToken {
+  int code;
+  int position;
+};
+
+std::vector<InputToken> Input;
+size_t InputIndex;
+bool Failed;
+
+int Code(const char* name) {
+  for (int t = 0; t < A.TokenCount; ++t)
+    if (std::string(name) == A.TokenNames[t]) return t;
+  ADD_FAILURE() << "no token " << name;
+  return 0;
+}
+
+// Sets up the token stream from token names; every token is one character long
+// and token i stands at position 10 * (i + 1). endoffile is appended.
+void SetInput(const std::vector<const char*>& names) {
+  Input.clear();
+  for (const char* n : names) Input.push_back({Code(n), 10 * int(Input.size() + 1)});
+  Input.push_back({1, 10 * int(Input.size() + 1)});
+  InputIndex = 0;
+  Failed = false;
+}
+
+void Advance() {
+  const InputToken& t = Input[InputIndex < Input.size() ? InputIndex : Input.size() - 1];
+  CurrentToken = t.code;
+  TokenLength = 1;
+  PositionCounter = t.position;
+  TokenAttribute.Integer = t.position * 100;
+  ++InputIndex;
+}
+
+const LrAction* Find(const LrEntry* entries, int first, int count, int symbol) {
+  for (int i = 0; i < count; ++i)
+    if (entries[first + i].Symbol == symbol) return &A.Actions[entries[first + i].Action];
+  return nullptr;
+}
+
+void Expect(const LrAction& act) {
+  for (int i = 0; i < act.RunLength; ++i) {
+    if (CurrentToken != A.RunTokens[act.Run + i]) Failed = true;
+    RecordToken();
+    Advance();
+  }
+}
+
+void SetReduction(const LrAction& act) {
+  ReduceLhs = act.Lhs;
+  ReduceProduction = act.Production;
+  SublistHead = SublistLast = nullptr;
+  PopCount = act.PopCount;
+}
+
+void RunState(int s) {
+  const LrState& st = A.States[s];
+  const LrAction* act = Find(A.Tokens, st.FirstToken, st.TokenCount, CurrentToken);
+  if (act == nullptr) act = &A.Actions[st.Default];
+  switch (act->Kind) {
+    case LrShift:
+      RecordToken();
+      Advance();
+      Expect(*act);
+      RunState(act->Target);
+      PopCount -= act->RunLength;
+      break;
+    case LrShiftReduce:
+      RecordToken();
+      Advance();
+      Expect(*act);
+      SetReduction(*act);
+      break;
+    case LrReduce:
+      SetReduction(*act);
+      return;
+    case LrEmptyReduce:
+      SetReduction(*act);
+      break;
+    default:
+      Failed = true;
+      PopCount = 1000;
+      return;
+  }
+  if (PopCount > 0) {
+    --PopCount;
+    return;
+  }
+  while (PopCount == 0 && !(s == 0 && AcceptFlag)) {
+    if (ReduceProduction >= 0) RecordReduction();
+    ReductionRecord* savedHead = SublistHead;
+    ReductionRecord* savedLast = SublistLast;
+    const LrAction* go = Find(A.Gotos, st.FirstGoto, st.GotoCount, ReduceLhs);
+    if (go == nullptr) {
+      Failed = true;
+      PopCount = 1000;
+      return;
+    }
+    if (go->Kind == LrGotoCall) {
+      Expect(*go);
+      RunState(go->Target);
+      PopCount -= go->RunLength;
+    } else if (go->Kind == LrGotoReduce) {
+      Expect(*go);
+      SetReduction(*go);
+    } else {
+      ReduceLhs = 0;
+      ReduceProduction = -1;
+      SublistHead = SublistLast = nullptr;
+      AcceptFlag = 1;
+      PopCount = 0;
+    }
+    if (savedHead != nullptr) {
+      savedLast->next = SublistHead;
+      SublistHead = savedHead;
+      if (SublistLast == nullptr) SublistLast = savedLast;
+    }
+  }
+  --PopCount;
+}
+
+// Parses the token names as one compilation unit: reset, first token, start
+// state, the record of the token that stopped the parse, rewind.
+void Parse(const std::vector<const char*>& names) {
+  SetInput(names);
+  ResetParseTrace();
+  Advance();
+  RunState(0);
+  RecordToken();
+  RewindParseTrace();
+}
+
+std::vector<int> Reductions() {
+  std::vector<int> out;
+  for (ReductionRecord* r = SublistHead; r != nullptr; r = r->next) out.push_back(r->production);
+  return out;
+}
+
+std::vector<std::string> TokenNames() {
+  std::vector<std::string> out;
+  for (TokenRecord* r = Trace.TokenHead; r != nullptr; r = r->next)
+    for (const InputToken& t : Input)
+      if (t.position == r->position) out.push_back(A.TokenNames[t.code]);
+  return out;
+}
+
+// Replays the trace by the grammar's rule: a nonterminal of several productions
+// takes the next reduction record, one of a single production reads none; each
+// terminal takes the next token record. Returns false when the records do not
+// fit the derivation or are not all used.
+bool ReplayDerivation(int nonterminal, std::vector<int>& singleOf) {
+  int production = singleOf[nonterminal];
+  if (production < 0) {
+    if (Trace.ReductionCursor == nullptr) return false;
+    production = NextReduction();
+    if (A.Productions[production].Lhs != nonterminal) return false;
+  }
+  const LrProduction& p = A.Productions[production];
+  for (int i = 0; i < p.Length; ++i) {
+    int sym = A.RhsSymbols[p.FirstSymbol + i];
+    if (sym < A.TokenCount) {
+      if (Trace.TokenCursor->next == nullptr) return false;
+      ReplaySkipToken();
+    } else if (!ReplayDerivation(sym - A.TokenCount, singleOf)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool ReplaysWhole() {
+  std::vector<int> count(A.NonterminalCount, 0), singleOf(A.NonterminalCount, -1);
+  for (int p = 0; p < A.ProductionCount; ++p) ++count[A.Productions[p].Lhs];
+  for (int p = 0; p < A.ProductionCount; ++p)
+    if (count[A.Productions[p].Lhs] == 1) singleOf[A.Productions[p].Lhs] = p;
+  RewindParseTrace();
+  if (!ReplayDerivation(0, singleOf)) return false;
+  // Every reduction used, and the cursor on the record of the token that stopped
+  // the parse, which is the last one.
+  return Trace.ReductionCursor == nullptr && Trace.TokenCursor == Trace.TokenTail;
+}
+
+class TraceTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { InitHeap(); }
+  void SetUp() override { RecoveryMode = 0; }
+};
+
+TEST_F(TraceTest, GrammarExamplesRecordTheirDerivations) {
+  struct Case {
+    std::vector<const char*> tokens;
+    std::vector<int> reductions;
+  };
+  std::vector<Case> cases = {
+      {{}, {414, 62, 420, 418}},
+      {{"packagesym", "Identifiersym", "dotsym", "Identifiersym", "semicolonsym"}, {414, 61, 65, 66, 420, 418}},
+      {{"hashhashhashsym", "backslashsym", "Identifiersym", "openchainsym", "IntegerLiteralsym", "closechainsym"},
+       {413, 451, 411, 449, 4, 6, 14, 62, 420, 418}},
+  };
+  for (const Case& c : cases) {
+    Parse(c.tokens);
+    EXPECT_FALSE(Failed);
+    EXPECT_EQ(Reductions(), c.reductions);
+    EXPECT_EQ(PopCount, -1);
+    EXPECT_EQ(AcceptFlag, 1);
+    EXPECT_TRUE(ReplaysWhole());
+  }
+  Parse({"packagesym", "Identifiersym", "dotsym", "Identifiersym", "semicolonsym"});
+  EXPECT_EQ(TokenNames(), (std::vector<std::string>{"packagesym", "Identifiersym", "dotsym", "Identifiersym",
+                                                     "semicolonsym", "endoffile"}));
+}
+
+TEST_F(TraceTest, TwoHeaderSectionsNestTheSecondInTheList) {
+  Parse({"hashhashhashsym", "hashhashhashsym"});
+  EXPECT_FALSE(Failed);
+  EXPECT_EQ(Reductions(), (std::vector<int>{413, 452, 412, 451, 412, 62, 420, 418}));
+  EXPECT_TRUE(ReplaysWhole());
+}
+
+// Sub-derivations from the statement and expression grammar, parsed inside a
+// method body: "class A { void f() { BODY } }".
+TEST_F(TraceTest, StatementAndExpressionExamples) {
+  struct Case {
+    std::vector<const char*> body;
+    std::vector<int> expected;  // a contiguous run of the reduction list
+  };
+  std::vector<Case> cases = {
+      {{"semicolonsym"}, {435, 463, 162, 169, 184}},
+      {{}, {436}},
+      {{"forsym", "openparsym", "semicolonsym", "semicolonsym", "closeparsym", "semicolonsym"},
+       {174, 496, 494, 492, 169, 184}},
+      {{"USERbreaksym", "semicolonsym"}, {188, 498}},
+      {{"USERifsym", "openparsym", "Identifiersym", "closeparsym", "USERifsym", "openparsym", "Identifiersym",
+        "closeparsym", "semicolonsym", "USERelsesym", "semicolonsym"},
+       {171}},
+      {{"throwsym", "Identifiersym", "semicolonsym"},
+       {390, 387, 384, 381, 378, 375, 372, 367, 356, 349, 344, 337, 318, 325, 306, 54}},
+      {{"Identifiersym", "equalssym", "Identifiersym", "semicolonsym"},
+       {202, 394, 54, 397, 390, 387, 384, 381, 378, 375, 372, 367, 356, 349, 344, 337, 318, 325, 306, 54}},
+  };
+  for (const Case& c : cases) {
+    std::vector<const char*> tokens = {"classsym", "Identifiersym", "openchainsym", "voidsym", "Identifiersym",
+                                       "openparsym", "closeparsym", "openchainsym"};
+    tokens.insert(tokens.end(), c.body.begin(), c.body.end());
+    tokens.push_back("closechainsym");
+    tokens.push_back("closechainsym");
+    Parse(tokens);
+    EXPECT_FALSE(Failed);
+    std::vector<int> all = Reductions();
+    EXPECT_NE(std::search(all.begin(), all.end(), c.expected.begin(), c.expected.end()), all.end())
+        << "records of the body not found in order";
+    EXPECT_TRUE(ReplaysWhole());
+  }
+}
+
+TEST_F(TraceTest, DanglingElseBindsToTheInnerIf) {
+  Parse({"classsym", "Identifiersym", "openchainsym", "voidsym", "Identifiersym", "openparsym", "closeparsym",
+         "openchainsym", "USERifsym", "openparsym", "Identifiersym", "closeparsym", "USERifsym", "openparsym",
+         "Identifiersym", "closeparsym", "semicolonsym", "USERelsesym", "semicolonsym", "closechainsym",
+         "closechainsym"});
+  EXPECT_FALSE(Failed);
+  std::vector<int> all = Reductions();
+  // The outer statement is an if-then (171) whose statement is an if-then-else (172).
+  auto outer = std::find(all.begin(), all.end(), 171);
+  ASSERT_NE(outer, all.end());
+  EXPECT_NE(std::find(outer, all.end(), 172), all.end());
+  EXPECT_TRUE(ReplaysWhole());
+}
+
+TEST_F(TraceTest, NothingIsRecordedInRecovery) {
+  ResetParseTrace();
+  SetInput({"semicolonsym"});
+  Advance();
+  RecoveryMode = 1;
+  RecordToken();
+  ReduceProduction = 7;
+  RecordReduction();
+  EXPECT_EQ(Trace.TokenHead, nullptr);
+  EXPECT_EQ(SublistHead, nullptr);
+  RecoveryMode = 0;
+  RecordToken();
+  RecordReduction();
+  ASSERT_NE(Trace.TokenHead, nullptr);
+  EXPECT_EQ(Trace.TokenHead->position, 10);
+  EXPECT_EQ(Trace.TokenHead->value.Integer, 1000);
+  ASSERT_NE(SublistHead, nullptr);
+  EXPECT_EQ(SublistHead->production, 7);
+}
+
+TEST_F(TraceTest, RecordsPushInFrontAndResetKeepsTheCursors) {
+  ResetParseTrace();
+  for (int p : {3, 2, 1}) {
+    ReduceProduction = p;
+    RecordReduction();
+  }
+  EXPECT_EQ(SublistLast->production, 3);
+  RewindParseTrace();
+  EXPECT_EQ(NextReduction(), 1);
+  EXPECT_EQ(NextReduction(), 2);
+  ReductionRecord* cursor = Trace.ReductionCursor;
+  PopCount = 5;
+  AcceptFlag = 1;
+  ResetParseTrace();
+  EXPECT_EQ(PopCount, 0);
+  EXPECT_EQ(AcceptFlag, 0);
+  EXPECT_EQ(SublistHead, nullptr);
+  EXPECT_EQ(Trace.ReductionCursor, cursor);
+}
+
+TEST_F(TraceTest, ReplayHandsOutValuesAndMovesThePosition) {
+  // A qualified name a.b: identifier, dot, identifier, then the stopping token.
+  ResetParseTrace();
+  Identifier* a = IdentifierOf("a");
+  Identifier* b = IdentifierOf("b");
+  const void* values[] = {a, nullptr, b, nullptr};
+  for (int i = 0; i < 4; ++i) {
+    TokenLength = 1;
+    PositionCounter = 5 + 2 * i;
+    TokenAttribute.Reference = values[i];
+    RecordToken();
+  }
+  RewindParseTrace();
+  PositionCounter = Trace.TokenCursor->position;
+  LazyCell* first = nullptr;
+  LazyCell* second = nullptr;
+  ReplayWordToken(&first);
+  EXPECT_EQ(PositionCounter, 7);
+  ReplaySkipToken();
+  ReplayWordToken(&second);
+  EXPECT_EQ(reinterpret_cast<Identifier*>(ForceLazyCell(first)), a);
+  EXPECT_EQ(reinterpret_cast<Identifier*>(ForceLazyCell(second)), b);
+  EXPECT_EQ(PositionCounter, 11);  // the token after the name
+}
+
+TEST_F(TraceTest, ConditionListIsEmptyAndSucceeds) {
+  InitConditionList();
+  EXPECT_EQ(EvaluateConditions(), 1);
+  InitGlobalCells();
+  EXPECT_NE(UnitTreeCell, nullptr);
+  EXPECT_NE(UnitPassCell, UnitTreeCell);
+}
+
+const char* NameOfToken(TokenCode code) { return A.TokenNames[code]; }
+
+// Runs a printer with the standard error stream caught in a temporary file.
+template <typename F>
+std::string Caught(F print) {
+  FILE* saved = StderrStream;
+  FILE* file = std::tmpfile();
+  StderrStream = file;
+  print();
+  StderrStream = saved;
+  std::rewind(file);
+  std::string out;
+  for (int c; (c = std::fgetc(file)) != EOF;) out += char(c);
+  std::fclose(file);
+  return out;
+}
+
+TEST_F(TraceTest, PrintersNameTheExpectedAndTheFoundToken) {
+  InitErrorReport();
+  SetTokenNames(&NameOfToken);
+  TokenLength = 1;
+  PositionCounter = 0;
+  SyntaxErrorFlag = 0;
+  CurrentToken = Code("closeparsym");
+  EXPECT_EQ(Caught([] { ReportExpected("semicolonsym", 0); }),
+            "line 0  0  semicolonsym expected, closeparsym encountered\n");
+  EXPECT_EQ(SyntaxErrorFlag, 0);
+  RecoveryMode = 1;
+  Caught([] { ReportExpected("Identifiersym", 1); });
+  EXPECT_EQ(SyntaxErrorFlag, 0);
+  RecoveryMode = 0;
+  Caught([] { ReportExpected("Identifiersym", 1); });
+  EXPECT_EQ(SyntaxErrorFlag, 1);
+  CurrentToken = Code("semicolonsym");
+  EXPECT_EQ(Caught([] { ReportUnexpected(); }), "line 0  0  unexpected symbol, semicolonsym encountered\n");
+  // An illegal character: reported once, without naming a token.
+  CurrentToken = 0;
+  DeletionMarker = -1;
+  EXPECT_EQ(Caught([] { ReportUnexpected(); }), "line 0  0   illegal symbol deleted \n");
+  EXPECT_EQ(DeletionMarker, 0);
+  EXPECT_EQ(Caught([] { ReportUnexpected(); }), "");
+}
+
+}  // namespace

@@ -1,0 +1,94 @@
+// javaparse: a test tool that runs the Java front end on its files.
+//
+// Usage: javaparse [-source LEVEL] [-trace] [-each] FILE...
+// By default the files are read as caldrex reads its command-line inputs: the
+// files, then the in-memory input "EndOfFile" holding one newline, as one
+// stream parsed as one compilation unit, followed by the final synchronisation
+// on endoffile. With -each every file is parsed as a compilation unit of its
+// own, one after the other in this process, as caldrex parses the files of its
+// work list (no "EndOfFile" input after each). Every diagnostic goes to the
+// standard error stream as caldrex writes it; the exit status is 0 while no
+// error was reported, else 1. With -trace the reduction records of each parse
+// are printed on standard output in replay order, one production number per
+// line.
+#include <cstdio>
+#include <cstring>
+
+#include "java/parser/parser.h"
+#include "java/scanner/sourcelevel.h"
+#include "support/identifiers.h"
+#include "support/input.h"
+#include "support/report.h"
+#include "support/startup.h"
+#include "support/trace.h"
+
+namespace {
+
+constexpr char UsageText[] = "usage: javaparse [-source LEVEL] [-trace] [-each] FILE...\n";
+
+bool PrintTrace = false;
+bool EachFile = false;
+int32_t FirstFile = 0;
+
+void ReadCommandLine() {
+  JavaParserModuleInit();
+  int32_t files = 0;
+  for (int32_t i = 1; i < ArgCount(); ++i) {
+    const char* arg = Arg(i);
+    if (std::strcmp(arg, "-source") == 0 && i + 1 < ArgCount()) {
+      SetSourceLevel(Arg(++i));
+    } else if (std::strcmp(arg, "-trace") == 0) {
+      PrintTrace = true;
+    } else if (std::strcmp(arg, "-each") == 0) {
+      EachFile = true;
+    } else if (arg[0] == '-') {
+      std::fputs(UsageText, StderrStream);
+      ExitProgram(1);
+    } else {
+      if (files++ == 0) FirstFile = i;
+    }
+  }
+  if (files == 0) {
+    std::fputs(UsageText, StderrStream);
+    ExitProgram(1);
+  }
+}
+
+bool IsFileArgument(int32_t i) {
+  const char* arg = Arg(i);
+  return arg[0] != '-' && std::strcmp(Arg(i - 1), "-source") != 0;
+}
+
+void WriteTrace() {
+  if (!PrintTrace) return;
+  for (ReductionRecord* r = Trace.ReductionCursor; r != nullptr; r = r->next)
+    std::fprintf(StdoutStream, "%d\n", r->production);
+}
+
+void ParseFiles() {
+  if (!EachFile) {
+    for (int32_t i = FirstFile; i < ArgCount(); ++i) {
+      if (!IsFileArgument(i)) continue;
+      AddInputFile(IdentifierOf(Arg(i)));
+      AddInputText("\n", 1, IdentifierOf("EndOfFile"));
+    }
+    StartInputs();
+    InitAndParse();
+    WriteTrace();
+    CloseInput();
+    return;
+  }
+  for (int32_t i = FirstFile; i < ArgCount(); ++i) {
+    if (!IsFileArgument(i)) continue;
+    InputFile = std::fopen(Arg(i), "r");
+    if (InputFile == nullptr) CannotOpenFile(Arg(i));
+    OpenInput(IdentifierOf(Arg(i)));
+    InitAndParse();
+    WriteTrace();
+    CloseInput();
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) { RunProgram(argc, argv, ReadCommandLine, ParseFiles, nullptr); }
