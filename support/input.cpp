@@ -34,6 +34,8 @@ int32_t TokenStart = -1;
 int32_t BackupIndex = -1;
 int32_t BufferEnd = 0;
 SourcePosition PositionCounter = 0;
+int32_t LayoutMayOutgrow = 0;
+int32_t LayoutTextDropped = 0;
 
 InputEntry* CurrentInput = nullptr;
 InputEntry* InputListHead = nullptr;
@@ -285,7 +287,12 @@ void ClearInputs() {
 }
 
 void RefillBuffer() {
-  if (TokenStart == -1) FatalError(TokenTooLongText);
+  if (TokenStart == -1) {
+    if (LayoutMayOutgrow == 0) FatalError(TokenTooLongText);
+    // Layout fills the whole buffer: nothing of it needs keeping.
+    TokenStart = BufferIndex;
+    LayoutTextDropped = 1;
+  }
   int32_t kept = BufferIndex - TokenStart;
   memmove(ScanBuffer, ScanBuffer + TokenStart + 1, static_cast<size_t>(kept));
   BufferIndex = BufferIndex - 1 - TokenStart;

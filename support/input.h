@@ -52,6 +52,15 @@ extern int32_t BackupIndex;  // index of the last character of the longest accep
 extern int32_t BufferEnd;    // index of the end marker, or ScanBufferSize while none is in the buffer
 extern SourcePosition PositionCounter;  // position of the last character read
 
+// Layout that may outgrow the buffer. A scanner state sets LayoutMayOutgrow
+// while it reads a token that no parser sees (a blank run, a comment); a refill
+// that finds the buffer full of that token then drops the text read so far
+// instead of failing with "token too long", and sets LayoutTextDropped. A state
+// that would have to back up into dropped text must not: the scanner clears
+// both flags and decides what such a token becomes.
+extern int32_t LayoutMayOutgrow;
+extern int32_t LayoutTextDropped;
+
 // The input list and the input being put into the buffer.
 extern InputEntry* CurrentInput;
 extern InputEntry* InputListHead;
@@ -101,7 +110,8 @@ void ClearInputs();
 // Called by the scanner when BufferIndex is ScanBufferSize - 1, before it
 // reads on: moves the current token to the front of the buffer, lowers
 // BufferIndex and BackupIndex by the same amount, sets TokenStart to -1 and
-// fills the rest. A token that began at index 0 is "token too long".
+// fills the rest. A token that began at index 0 is "token too long", unless
+// it is layout that may outgrow the buffer (see LayoutMayOutgrow).
 void RefillBuffer();
 
 // Called by the scanner right after it reads a line end, with

@@ -53,3 +53,8 @@ inline constexpr int32_t ParserDepthLimit = 300000;
 // routine, for the calls a state makes before the next depth check and for
 // the fatal message itself.
 inline constexpr size_t ParserStackReserve = size_t{1} << 20;
+
+// Active parser states of the configuration parser (its parse stack is the
+// call stack): ten times the deepest nesting the checker promises to handle,
+// and far below what ProgramStackBytes holds at the states' frame size.
+inline constexpr int32_t ConfigParseDepthLimit = 1000000;

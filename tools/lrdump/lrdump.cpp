@@ -9,6 +9,9 @@
 #include <string>
 
 #include "java/parser/automaton.h"
+#ifdef LRDUMP_CONFIG
+#include "zebcheck/config_automaton.h"
+#endif
 
 namespace {
 
@@ -106,15 +109,23 @@ void DumpReentries() {
 
 int main(int argc, char** argv) {
   const char* which = argc > 1 ? argv[1] : "java";
-  if (argc > 2 || std::strcmp(which, "java") != 0) {
-    if (argc <= 2 && (std::strcmp(which, "config") == 0 || std::strcmp(which, "settings") == 0)) {
-      std::fprintf(stderr, "lrdump: the %s automaton is not part of this build\n", which);
-      return 2;
-    }
+  if (argc > 2) {
     std::fprintf(stderr, "usage: lrdump [java|config|settings]\n");
     return 2;
   }
-  Dumped = &JavaAutomaton;
+  if (std::strcmp(which, "java") == 0) {
+    Dumped = &JavaAutomaton;
+#ifdef LRDUMP_CONFIG
+  } else if (std::strcmp(which, "config") == 0) {
+    Dumped = &ConfigAutomaton;
+#endif
+  } else if (std::strcmp(which, "config") == 0 || std::strcmp(which, "settings") == 0) {
+    std::fprintf(stderr, "lrdump: the %s automaton is not part of this build\n", which);
+    return 2;
+  } else {
+    std::fprintf(stderr, "usage: lrdump [java|config|settings]\n");
+    return 2;
+  }
   std::printf("automaton %s: %d states, %d productions, %d tokens, %d nonterminals\n", Dumped->GrammarName,
               Dumped->StateCount, Dumped->ProductionCount, Dumped->TokenCount, Dumped->NonterminalCount);
   for (int s = 0; s < Dumped->StateCount; ++s) DumpState(s);

@@ -18,6 +18,10 @@
 //  5. The re-entry table of error recovery: each token whose every shift leads to
 //     one and the same routine, or through a fixed run to one and the same reduction.
 //
+// The grammar format is described at the head of java/parser/java.grammar; besides
+// it, "%statedigits N" sets the digits of the state number in routine names (3 by
+// default).
+//
 // Usage: lrgen GRAMMAR OUTPUT.cpp
 #include <algorithm>
 #include <cctype>
@@ -91,6 +95,7 @@ struct Override {
 struct Grammar {
   std::string Name, Prefix;
   int SetWords = 4;
+  int StateDigits = 3;     // digits of the state number in routine names
   int TokenCount = 0;
   std::vector<std::string> TokenNames;
   std::vector<std::string> NtNames;
@@ -155,6 +160,9 @@ Grammar ReadGrammar(const std::string& path) {
     } else if (w[0] == "%setwords" && w.size() == 2) {
       g.SetWords = std::atoi(w[1].c_str());
       if (g.SetWords < 1 || g.SetWords > 8) Fail(where + "set width out of range");
+    } else if (w[0] == "%statedigits" && w.size() == 2) {
+      g.StateDigits = std::atoi(w[1].c_str());
+      if (g.StateDigits < 1 || g.StateDigits > 6) Fail(where + "state-number width out of range");
     } else if (w[0] == "%tokens" && w.size() == 3) {
       ReadTokens(g, DirOf(path) + "/" + w[1], w[2]);
     } else if (w[0] == "%token" && w.size() == 3) {
@@ -627,7 +635,7 @@ std::vector<Routine> BuildRoutines(Automaton& a) {
     Routine rt;
     rt.Lr0 = s;
     char num[32];
-    std::snprintf(num, sizeof num, "%03d", int(r));
+    std::snprintf(num, sizeof num, "%0*d", g.StateDigits, int(r));
     auto hint = g.Hints.find(int(r));
     if (!g.Hints.empty() && hint == g.Hints.end()) Fail("no name for state " + std::string(num));
     rt.Name = g.Prefix + num + (hint == g.Hints.end() ? "" : hint->second);

@@ -1,0 +1,78 @@
+// zebparse: a test tool that parses configuration files as zebcheck does.
+//
+// Usage: zebparse [-trace] FILE...
+// The files are read one after the other as one configuration stream and
+// parsed from its start symbol; syntax errors are reported on the standard
+// error stream exactly as zebcheck reports them, and the exit status is 1
+// after any error, else 0. With -trace the parse trace follows on standard
+// output: one line per reduction record in replay order, "reduction", the
+// production number and the production (left side, ":", right side), then one
+// line per token record, "token", its input name, line and column.
+#include <cstdio>
+#include <cstring>
+
+#include "support/automaton.h"
+#include "support/identifiers.h"
+#include "support/input.h"
+#include "support/startup.h"
+#include "support/trace.h"
+#include "zebcheck/config_automaton.h"
+#include "zebcheck/config_parser.h"
+
+namespace {
+
+constexpr char UsageText[] = "usage: zebparse [-trace] FILE...\n";
+
+bool PrintTrace = false;
+
+void ReadCommandLine() {
+  int32_t files = 0;
+  for (int32_t i = 1; i < ArgCount(); ++i) {
+    const char* arg = Arg(i);
+    if (std::strcmp(arg, "-trace") == 0) {
+      PrintTrace = true;
+    } else if (arg[0] == '-') {
+      std::fputs(UsageText, StderrStream);
+      ExitProgram(1);
+    } else {
+      AddInputFile(IdentifierOf(arg));
+      ++files;
+    }
+  }
+  if (files == 0) {
+    std::fputs(UsageText, StderrStream);
+    ExitProgram(1);
+  }
+}
+
+const char* SymbolName(int32_t symbol) {
+  const LrAutomaton& a = ConfigAutomaton;
+  return symbol < a.TokenCount ? a.TokenNames[symbol] : a.NonterminalNames[symbol - a.TokenCount];
+}
+
+void PrintParseTrace() {
+  const LrAutomaton& a = ConfigAutomaton;
+  for (ReductionRecord* r = Trace.ReductionCursor; r != nullptr; r = r->next) {
+    const LrProduction& p = a.Productions[r->production];
+    std::fprintf(StdoutStream, "reduction %d %s :", r->production, a.NonterminalNames[p.Lhs]);
+    for (int32_t i = 0; i < p.Length; ++i) std::fprintf(StdoutStream, " %s", SymbolName(a.RhsSymbols[p.FirstSymbol + i]));
+    std::fputc('\n', StdoutStream);
+  }
+  for (TokenRecord* t = Trace.TokenCursor; t != nullptr; t = t->next) {
+    SourceLine where = PositionToLine(t->position);
+    std::fprintf(StdoutStream, "token %s %d %d\n", where.name != nullptr ? where.name->text : "-", where.line,
+                 where.column);
+  }
+}
+
+void Run() {
+  ReadCommandLine();
+  StartInputs();
+  InitAndParseConfig();
+  if (PrintTrace) PrintParseTrace();
+  CloseInput();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) { RunProgram(argc, argv, InitConfigParser, Run, nullptr); }

@@ -1,0 +1,178 @@
+// The canonical configuration printer.
+//
+// Expressions print one precedence level at a time, from the conditional
+// down to the literals; a binary level prints its left operand at its own
+// level and its right operand at the next one. Trees come from the parser,
+// whose levels already match, so every node prints by its own kind and the
+// printer never adds parentheses: they appear only where the text had them.
+// Every operator, bracket and comma of an expression stands between blanks
+// (LayoutBesideSpace), except the dots of qualified names.
+#include "zebcheck/configprint.h"
+
+#include "support/output.h"
+#include "support/services.h"
+#include "support/startup.h"
+#include "zebcheck/configeval.h"
+
+namespace {
+
+int32_t ConfigPrintInitFlag = 0;
+
+// Spellings of the operators by expression kind; null for the other kinds.
+const char* OperatorSpellings[ConfigExprKindCount] = {};
+
+void SetSpellings() {
+  OperatorSpellings[ConfigUnaryPlus] = "+";
+  OperatorSpellings[ConfigUnaryMinus] = "-";
+  OperatorSpellings[ConfigComplement] = "~";
+  OperatorSpellings[ConfigNot] = "!";
+  OperatorSpellings[ConfigMultiply] = "*";
+  OperatorSpellings[ConfigDivide] = "/";
+  OperatorSpellings[ConfigRemainder] = "%";
+  OperatorSpellings[ConfigAdd] = "+";
+  OperatorSpellings[ConfigSubtract] = "-";
+  OperatorSpellings[ConfigShiftLeft] = "<<";
+  OperatorSpellings[ConfigShiftRight] = ">>";
+  OperatorSpellings[ConfigShiftRightUnsigned] = ">>>";
+  OperatorSpellings[ConfigLess] = "<";
+  OperatorSpellings[ConfigGreater] = ">";
+  OperatorSpellings[ConfigLessEqual] = "<=";
+  OperatorSpellings[ConfigGreaterEqual] = ">=";
+  OperatorSpellings[ConfigEqual] = "==";
+  OperatorSpellings[ConfigNotEqual] = "!=";
+  OperatorSpellings[ConfigBitAnd] = "&";
+  OperatorSpellings[ConfigBitXor] = "^";
+  OperatorSpellings[ConfigBitOr] = "|";
+  OperatorSpellings[ConfigAnd] = "&&";
+  OperatorSpellings[ConfigOr] = "||";
+}
+
+LayoutNode* Text(const char* text) { return LayoutText(text); }
+
+// a ␣ b: a, one blank, b.
+LayoutNode* Spaced(LayoutNode* a, LayoutNode* b) { return LayoutBesideSpace(a, b); }
+
+LayoutNode* Spaced(LayoutNode* a, LayoutNode* b, LayoutNode* c) { return Spaced(Spaced(a, b), c); }
+
+// The expression of a wrapper (a kind-3 value) as a whole expression.
+LayoutNode* UnparseWrapped(AttributeValueNode* wrapper) { return UnparseExpression(wrapper->expression); }
+
+// Each argument on a line of its own, each but the last followed by ",";
+// the empty layout without arguments.
+LayoutNode* UnparseArguments(ConfigArgumentListNode* arguments) {
+  if (arguments == nullptr) return EmptyLayout();
+  ConsList layouts = nullptr;
+  ConsList* end = &layouts;
+  for (ConsList rest = arguments->arguments; rest != nullptr; rest = rest->tail) {
+    *end = Cons(UnparseWrapped(ConsHead<AttributeValueNode>(rest)), nullptr);
+    end = &(*end)->tail;
+  }
+  return LayoutJoinLines(layouts, Text(","));
+}
+
+// "(" ␣ arguments ␣ ")" after what is called.
+LayoutNode* CallTail(LayoutNode* callee, ConfigArgumentListNode* arguments) {
+  return Spaced(Spaced(callee, Text("("), UnparseArguments(arguments)), Text(")"));
+}
+
+LayoutNode* UnparseDefinitions(ConsList definitions) {
+  ConsList layouts = nullptr;
+  ConsList* end = &layouts;
+  for (ConsList rest = definitions; rest != nullptr; rest = rest->tail) {
+    *end = Cons(UnparseDefinition(ConsHead<AttributeDefinitionNode>(rest)), nullptr);
+    end = &(*end)->tail;
+  }
+  return LayoutVertical(layouts);
+}
+
+bool PrintsBare(const ConfigExprNode* r) {
+  return (r->kind >= ConfigIntegerLiteral && r->kind <= ConfigStringLiteral) || r->kind == ConfigSimpleName ||
+         r->kind == ConfigQualifiedName;
+}
+
+}  // namespace
+
+LayoutNode* UnparseExpression(ConfigExprNode* e) {
+  switch (e->kind) {
+    case ConfigConditional:
+      return Spaced(Spaced(UnparseExpression(e->conditional.condition), Text("?"),
+                           UnparseWrapped(e->conditional.then)),
+                    Text(":"), UnparseExpression(e->conditional.otherwise));
+    case ConfigSimpleName:
+      return LayoutIdentifier(e->name.occurrence->identifier);
+    case ConfigQualifiedName:
+      return LayoutBeside(LayoutBeside(UnparseExpression(e->qualified.qualifier), Text(".")),
+                          LayoutIdentifier(e->qualified.occurrence->identifier));
+    case ConfigParenthesized:
+      return Spaced(Text("("), UnparseWrapped(e->parenthesized.inner), Text(")"));
+    case ConfigFieldAccess:
+      return Spaced(UnparseExpression(e->member.primary), Text("."),
+                    LayoutIdentifier(e->member.occurrence->identifier));
+    case ConfigNameCall:
+      return CallTail(UnparseExpression(e->call.name), e->call.arguments);
+    case ConfigPrimaryCall:
+      return CallTail(Spaced(UnparseExpression(e->member.primary), Text("."),
+                             LayoutIdentifier(e->member.occurrence->identifier)),
+                      e->member.arguments);
+    case ConfigNameIndex:
+    case ConfigPrimaryIndex:
+      return Spaced(Spaced(UnparseExpression(e->index.base), Text("["), UnparseWrapped(e->index.index)),
+                    Text("]"));
+    case ConfigIntegerLiteral:
+    case ConfigFloatingLiteral:
+    case ConfigCharacterLiteral:
+    case ConfigStringLiteral:
+      return Text(e->literal.text);
+    case ConfigTrueLiteral:
+      return Text("true");
+    case ConfigFalseLiteral:
+      return Text("false");
+    default:
+      break;
+  }
+  if (e->kind >= ConfigUnaryPlus && e->kind <= ConfigNot) {
+    return Spaced(Text(OperatorSpellings[e->kind]), UnparseExpression(e->unary.operand));
+  }
+  return Spaced(UnparseExpression(e->binary.left), Text(OperatorSpellings[e->kind]),
+                UnparseExpression(e->binary.right));
+}
+
+LayoutNode* UnparseAttributeValue(AttributeValueNode* value) {
+  switch (value->kind) {
+    case ConfigNestedValue:
+      return UnparseDefinitions(value->definitions);
+    case ConfigLiteralValue:
+    case ConfigNameValue:
+      return UnparseExpression(value->expression);
+    default: {
+      ConfigExprNode* r = EvaluateExpression(value->expression);
+      if (PrintsBare(r)) return UnparseExpression(r);
+      return Spaced(Text("{"), UnparseExpression(r), Text("}"));
+    }
+  }
+}
+
+LayoutNode* UnparseDefinition(AttributeDefinitionNode* definition) {
+  LayoutNode* head = LayoutBeside(Text("\\"), LayoutIdentifier(definition->name->identifier));
+  AttributeValueNode* value = definition->value;
+  if (value->kind == ConfigNestedValue) {
+    LayoutNode* nested = LayoutBeside(Text("  "), UnparseDefinitions(value->definitions));
+    return LayoutAbove(LayoutAbove(LayoutBeside(head, Text("{")), nested), Text("}"));
+  }
+  return LayoutBeside(head, Spaced(Text("{"), UnparseAttributeValue(value), Text("}")));
+}
+
+void PrintConfig(ConfigRootNode* root) {
+  RealNotationSwitch = 0;
+  OpenOutput("");
+  LayoutNode* document = UnparseDefinitions(root->value->definitions);
+  PrintLayout(LayoutAbove(document, Text("")));
+  CloseOutput();
+}
+
+void InitConfigPrint() {
+  if (!EnterModuleInit(ConfigPrintInitFlag)) return;
+  InitLayout();
+  InitConfigEval();
+  SetSpellings();
+}

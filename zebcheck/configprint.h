@@ -1,0 +1,30 @@
+// The canonical configuration printer.
+//
+// After the definition checks, zebcheck writes the whole configuration again
+// on standard output in one fixed layout, with every braced value folded by
+// the evaluator. The printer builds one Layout document and prints it once:
+//
+//   \a{ 5 }            a definition whose value is not a nested list
+//   \b{                a nested list: its definitions indented by two blanks
+//     \c{ 'x' }
+//   }
+//
+// Braced values print bare when they fold to a literal or a name, else in
+// braces with blanks around every operator and bracket: \d{ { x << 1 } }.
+#pragma once
+
+#include "support/layout.h"
+#include "zebcheck/configtree.h"
+
+// Sets fixed notation for floating texts, prints the document of the root's
+// definitions followed by a newline on standard output (nothing for an empty
+// configuration) and closes the output.
+void PrintConfig(ConfigRootNode* root);
+
+// The layouts of a definition, of a value and of an expression.
+LayoutNode* UnparseDefinition(AttributeDefinitionNode* definition);
+LayoutNode* UnparseAttributeValue(AttributeValueNode* value);
+LayoutNode* UnparseExpression(ConfigExprNode* node);
+
+// Once-only: the layouts of the fixed texts.
+void InitConfigPrint();

@@ -1,0 +1,326 @@
+// The configuration tree: node constructors, owner links, the shared boolean
+// results, the nodes that folding makes, and the readings of literal texts.
+//
+// Each constructor fills every word of its record (the heap does not clear
+// memory), makes the node's own reference and then links its children: a
+// child's owner link is set only while it is still empty, so the first owner
+// wins.
+#include "zebcheck/configtree.h"
+
+#include <cstddef>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "support/heap.h"
+#include "support/services.h"
+#include "support/startup.h"
+
+namespace {
+
+int32_t ConfigTreeInitFlag = 0;
+ConfigExprNode* TheSharedTrue = nullptr;
+ConfigExprNode* TheSharedFalse = nullptr;
+
+// Node kind codes of the expression kinds, in kind order.
+constexpr int32_t ExprNodeCodes[ConfigExprKindCount] = {
+    5,  6,  7,  9,  10, 11, 12, 13,                          // 0-7
+    39, 40, -1, -1, 41, 42,                                  // 8-13 (10, 11: none)
+    14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26,      // 14-26
+    27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37,              // 27-37
+};
+
+// Node kind codes of the value kinds.
+constexpr int32_t ValueNodeCodes[4] = {1, 3, 4, 38};
+
+// Links a child to its owner when the child has no owner yet.
+void LinkChild(ConfigAnyNode* childOwner, ConfigAnyNode owner) {
+  if (childOwner->node == nullptr) *childOwner = owner;
+}
+
+void LinkExpr(ConfigExprNode* child, ConfigAnyNode owner) {
+  if (child != nullptr) LinkChild(&child->owner, owner);
+}
+
+void LinkValue(AttributeValueNode* child, ConfigAnyNode owner) {
+  if (child != nullptr) LinkChild(&child->owner, owner);
+}
+
+// A new expression record of a kind with its header filled; the fields are
+// cleared so that no word is left unset.
+ConfigExprNode* NewExpr(int32_t kind, SourcePosition position) {
+  auto* node = static_cast<ConfigExprNode*>(Allocate(sizeof(ConfigExprNode)));
+  std::memset(node, 0, sizeof(ConfigExprNode));
+  node->kind = kind;
+  node->position = position;
+  node->owner = ConfigAnyNode{0, nullptr};
+  node->data = 0;
+  node->self = ConfigAnyNode{ExprNodeCodes[kind], node};
+  return node;
+}
+
+// A boolean literal: the record ends before the fields; it has no self.
+ConfigExprNode* NewBoolean(int32_t kind, SourcePosition position) {
+  auto* node = static_cast<ConfigExprNode*>(Allocate(offsetof(ConfigExprNode, name)));
+  node->kind = kind;
+  node->position = position;
+  node->owner = ConfigAnyNode{0, nullptr};
+  node->data = 0;
+  return node;
+}
+
+AttributeValueNode* NewValue(int32_t kind, SourcePosition position) {
+  auto* node = static_cast<AttributeValueNode*>(Allocate(sizeof(AttributeValueNode)));
+  node->kind = kind;
+  node->position = position;
+  node->owner = ConfigAnyNode{0, nullptr};
+  node->data = 0;
+  node->definitions = nullptr;
+  node->self = ConfigAnyNode{ValueNodeCodes[kind], node};
+  return node;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+}  // namespace
+
+int32_t ConfigExprNodeCode(int32_t kind) { return ExprNodeCodes[kind]; }
+
+int32_t AttributeValueNodeCode(int32_t kind) { return ValueNodeCodes[kind]; }
+
+ConfigRootNode* MakeConfigRootNode(SourcePosition position, AttributeValueNode* value) {
+  auto* node = static_cast<ConfigRootNode*>(Allocate(sizeof(ConfigRootNode)));
+  node->position = position;
+  node->owner = ConfigAnyNode{0, nullptr};
+  node->data = 0;
+  node->value = value;
+  node->self = ConfigAnyNode{0, node};
+  LinkValue(value, node->self);
+  return node;
+}
+
+AttributeDefinitionNode* MakeAttributeDefinitionNode(SourcePosition position, DefiningOccurrence* name,
+                                                     AttributeValueNode* value, ConfigDefinitionSet* nested) {
+  auto* node = static_cast<AttributeDefinitionNode*>(Allocate(sizeof(AttributeDefinitionNode)));
+  node->position = position;
+  node->owner = ConfigAnyNode{0, nullptr};
+  node->data = 0;
+  node->name = name;
+  node->value = value;
+  node->nested = nested;
+  node->self = ConfigAnyNode{2, node};
+  LinkValue(value, node->self);
+  return node;
+}
+
+AttributeValueNode* MakeNestedValue(SourcePosition position, ConsList definitions) {
+  AttributeValueNode* node = NewValue(ConfigNestedValue, position);
+  node->definitions = definitions;
+  for (ConsList rest = definitions; rest != nullptr; rest = rest->tail) {
+    LinkChild(&ConsHead<AttributeDefinitionNode>(rest)->owner, node->self);
+  }
+  return node;
+}
+
+namespace {
+
+AttributeValueNode* MakeExpressionValue(int32_t kind, SourcePosition position, ConfigExprNode* expression) {
+  AttributeValueNode* node = NewValue(kind, position);
+  node->expression = expression;
+  LinkExpr(expression, node->self);
+  return node;
+}
+
+}  // namespace
+
+AttributeValueNode* MakeLiteralValue(SourcePosition position, ConfigExprNode* literal) {
+  return MakeExpressionValue(ConfigLiteralValue, position, literal);
+}
+
+AttributeValueNode* MakeNameValue(SourcePosition position, ConfigExprNode* name) {
+  return MakeExpressionValue(ConfigNameValue, position, name);
+}
+
+AttributeValueNode* MakeBracedValue(SourcePosition position, ConfigExprNode* expression) {
+  return MakeExpressionValue(ConfigBracedValue, position, expression);
+}
+
+ConfigArgumentListNode* MakeConfigArgumentList(SourcePosition position, ConsList arguments) {
+  auto* node = static_cast<ConfigArgumentListNode*>(Allocate(sizeof(ConfigArgumentListNode)));
+  node->position = position;
+  node->owner = ConfigAnyNode{0, nullptr};
+  node->data = 0;
+  node->arguments = arguments;
+  node->self = ConfigAnyNode{8, node};
+  for (ConsList rest = arguments; rest != nullptr; rest = rest->tail) {
+    LinkValue(ConsHead<AttributeValueNode>(rest), node->self);
+  }
+  return node;
+}
+
+ConfigExprNode* MakeConfigSimpleName(SourcePosition position, AppliedOccurrence* occurrence) {
+  ConfigExprNode* node = NewExpr(ConfigSimpleName, position);
+  node->name.occurrence = occurrence;
+  return node;
+}
+
+ConfigExprNode* MakeConfigQualifiedName(SourcePosition position, ConfigExprNode* qualifier,
+                                        AppliedOccurrence* occurrence) {
+  ConfigExprNode* node = NewExpr(ConfigQualifiedName, position);
+  node->qualified.qualifier = qualifier;
+  node->qualified.occurrence = occurrence;
+  LinkExpr(qualifier, node->self);
+  return node;
+}
+
+ConfigExprNode* MakeConfigParenthesized(SourcePosition position, AttributeValueNode* inner) {
+  ConfigExprNode* node = NewExpr(ConfigParenthesized, position);
+  node->parenthesized.inner = inner;
+  LinkValue(inner, node->self);
+  return node;
+}
+
+ConfigExprNode* MakeConfigFieldAccess(SourcePosition position, ConfigExprNode* primary,
+                                      AppliedOccurrence* occurrence) {
+  ConfigExprNode* node = NewExpr(ConfigFieldAccess, position);
+  node->member.primary = primary;
+  node->member.occurrence = occurrence;
+  node->member.arguments = nullptr;
+  LinkExpr(primary, node->self);
+  return node;
+}
+
+ConfigExprNode* MakeConfigNameCall(SourcePosition position, ConfigExprNode* name,
+                                   ConfigArgumentListNode* arguments) {
+  ConfigExprNode* node = NewExpr(ConfigNameCall, position);
+  node->call.name = name;
+  node->call.arguments = arguments;
+  LinkExpr(name, node->self);
+  if (arguments != nullptr) LinkChild(&arguments->owner, node->self);
+  return node;
+}
+
+ConfigExprNode* MakeConfigPrimaryCall(SourcePosition position, ConfigExprNode* primary,
+                                      AppliedOccurrence* occurrence, ConfigArgumentListNode* arguments) {
+  ConfigExprNode* node = NewExpr(ConfigPrimaryCall, position);
+  node->member.primary = primary;
+  node->member.occurrence = occurrence;
+  node->member.arguments = arguments;
+  LinkExpr(primary, node->self);
+  if (arguments != nullptr) LinkChild(&arguments->owner, node->self);
+  return node;
+}
+
+ConfigExprNode* MakeConfigIndex(int32_t kind, SourcePosition position, ConfigExprNode* base,
+                                AttributeValueNode* index) {
+  ConfigExprNode* node = NewExpr(kind, position);
+  node->index.base = base;
+  node->index.index = index;
+  LinkExpr(base, node->self);
+  LinkValue(index, node->self);
+  return node;
+}
+
+ConfigExprNode* MakeConfigLiteral(int32_t kind, SourcePosition position, const char* text) {
+  ConfigExprNode* node = NewExpr(kind, position);
+  node->literal.text = text;
+  return node;
+}
+
+ConfigExprNode* MakeConfigBooleanLiteral(int32_t kind, SourcePosition position) {
+  return NewBoolean(kind, position);
+}
+
+ConfigExprNode* MakeConfigUnary(int32_t kind, SourcePosition position, ConfigExprNode* operand) {
+  ConfigExprNode* node = NewExpr(kind, position);
+  node->unary.operand = operand;
+  LinkExpr(operand, node->self);
+  return node;
+}
+
+ConfigExprNode* MakeConfigBinary(int32_t kind, SourcePosition position, ConfigExprNode* left,
+                                 ConfigExprNode* right) {
+  ConfigExprNode* node = NewExpr(kind, position);
+  node->binary.left = left;
+  node->binary.right = right;
+  LinkExpr(left, node->self);
+  LinkExpr(right, node->self);
+  return node;
+}
+
+ConfigExprNode* MakeConfigConditional(SourcePosition position, ConfigExprNode* condition,
+                                      AttributeValueNode* then, ConfigExprNode* otherwise) {
+  ConfigExprNode* node = NewExpr(ConfigConditional, position);
+  node->conditional.condition = condition;
+  node->conditional.then = then;
+  node->conditional.otherwise = otherwise;
+  LinkExpr(condition, node->self);
+  LinkValue(then, node->self);
+  LinkExpr(otherwise, node->self);
+  return node;
+}
+
+AppliedOccurrence* MakeAppliedOccurrence(LazyCell* matches, Identifier* identifier) {
+  auto* occurrence = static_cast<AppliedOccurrence*>(Allocate(sizeof(AppliedOccurrence)));
+  occurrence->matches = matches;
+  occurrence->identifier = identifier;
+  return occurrence;
+}
+
+DefiningOccurrence* MakeDefiningOccurrence(LazyCell* definitions, Identifier* identifier) {
+  auto* occurrence = static_cast<DefiningOccurrence*>(Allocate(sizeof(DefiningOccurrence)));
+  occurrence->definitions = definitions;
+  occurrence->identifier = identifier;
+  return occurrence;
+}
+
+ConsList OccurrenceMatches(AppliedOccurrence* occurrence) {
+  return reinterpret_cast<ConsList>(ForceLazyCell(occurrence->matches));
+}
+
+ConfigExprNode* SharedTrue() { return TheSharedTrue; }
+
+ConfigExprNode* SharedFalse() { return TheSharedFalse; }
+
+ConfigExprNode* MakeConfigInteger(int32_t value) {
+  return MakeConfigLiteral(ConfigIntegerLiteral, 0, IntegerText(value));
+}
+
+ConfigExprNode* MakeConfigDouble(double value) {
+  // Fixed notation of a large value has hundreds of digits: the text is
+  // measured first and then written into a heap text of that size.
+  int n = std::snprintf(nullptr, 0, "%.6f", value);
+  if (n < 0) n = 0;
+  auto* text = static_cast<char*>(Allocate(static_cast<size_t>(n) + 1));
+  std::snprintf(text, static_cast<size_t>(n) + 1, "%.6f", value);
+  return MakeConfigLiteral(ConfigFloatingLiteral, 0, text);
+}
+
+ConfigExprNode* MakeConfigBoolean(int32_t flag) { return flag != 0 ? TheSharedTrue : TheSharedFalse; }
+
+int32_t ReadConfigInteger(const char* text) {
+  // Unsigned arithmetic wraps, so a run of digits too long for 32 bits gives
+  // its value modulo 2^32 instead of an undefined result.
+  const char* p = text;
+  bool negative = false;
+  if (*p == '-' || *p == '+') negative = *p++ == '-';
+  uint32_t value = 0;
+  for (; IsDigit(*p); ++p) value = value * 10u + static_cast<uint32_t>(*p - '0');
+  if (negative) value = 0u - value;
+  return static_cast<int32_t>(value);
+}
+
+double ReadConfigDouble(const char* text) { return std::strtod(text, nullptr); }
+
+int32_t ConfigIntegerValue(const ConfigExprNode* node) { return ReadConfigInteger(node->literal.text); }
+
+double ConfigDoubleValue(const ConfigExprNode* node) { return ReadConfigDouble(node->literal.text); }
+
+bool IsConfigTrue(const ConfigExprNode* node) { return node->kind != ConfigFalseLiteral; }
+
+void InitConfigTree() {
+  if (!EnterModuleInit(ConfigTreeInitFlag)) return;
+  InitRuntimeBase();
+  TheSharedTrue = NewBoolean(ConfigTrueLiteral, 0);
+  TheSharedFalse = NewBoolean(ConfigFalseLiteral, 0);
+}
