@@ -43,6 +43,10 @@ inline constexpr int32_t LayoutTextChainCount = 1024;
 // Hash chains of each table of shared directories and file paths.
 inline constexpr int32_t FileNameChainCount = 1024;
 
+// Bytes of the launcher's first request for the current directory; a deeper
+// directory doubles the buffer until the path fits.
+inline constexpr size_t WorkingDirectoryBufferSize = 2000;
+
 // State routines that a parse may have active at once. The deepest realistic
 // input (an array initializer of 100,000 elements needs 200,000) stays below;
 // the program stack holds this many activations even with the larger frames

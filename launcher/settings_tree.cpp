@@ -1,0 +1,146 @@
+// The settings tree: entry records, the root with its two lazy attributes,
+// the key checks, and the root pass that launches Java.
+#include "launcher/settings_tree.h"
+
+#include <cstdio>
+
+#include "launcher/discovery.h"
+#include "support/heap.h"
+#include "support/replay.h"
+#include "support/report.h"
+#include "support/services.h"
+#include "support/startup.h"
+#include "support/trace.h"
+
+LazyCell* IniTreeCell = nullptr;
+LazyCell* IniPassCell = nullptr;
+
+namespace {
+
+int32_t settingsTreeReady = 0;
+
+// Name of this module in internal-error reports.
+constexpr const char* ResolutionModule = "Resolution";
+// Line that internal-error reports of this module name.
+constexpr int32_t ResolutionLine = 13;
+
+// Messages of the key checks.
+constexpr const char* MoreThanOneDefinition = "more than one definition for ";
+
+Word ComputeRecords(void* context) {
+  return reinterpret_cast<Word>(static_cast<ConsList>(context));
+}
+
+// Each entry defines its key; the definitions are united in input order.
+// Every entry is a record of its own, so the union of the entries' single
+// definitions is one definition per entry, in order: built in one pass.
+Word ComputeEnvironment(void* context) {
+  ConsList environment = nullptr;
+  ConsList* end = &environment;
+  for (ConsList r = static_cast<ConsList>(context); r != nullptr; r = r->tail) {
+    *end = Cons(r->head, nullptr);
+    end = &(*end)->tail;
+  }
+  return reinterpret_cast<Word>(environment);
+}
+
+// The pass: force the tree, check its keys, visit the values, start Java.
+Word RunIniPass(LazyCell* cell) {
+  auto* root = reinterpret_cast<IniRoot*>(ForceLazyCell(IniTreeCell));
+  auto records = reinterpret_cast<ConsList>(ForceLazyCell(root->records));
+  auto environment = reinterpret_cast<ConsList>(ForceLazyCell(root->environment));
+  ResolveIniRecords(records, environment);
+  StoreLazyValue<Word>(cell, 0);
+  LaunchJava();
+}
+
+// IniRecord : Keysym equalssym Value (the only production of IniRecord,
+// so it leaves no record; Value's two productions both carry a text).
+IniRecord* ReplayIniRecord() {
+  SourcePosition at = PositionCounter;
+  LazyCell* key;
+  ReplayWordToken(&key);
+  ReplaySkipToken();
+  NextReduction();
+  LazyCell* value;
+  ReplayWordToken(&value);
+  return NewIniRecord(at, reinterpret_cast<Identifier*>(ForceLazyCell(key)),
+                      reinterpret_cast<const char*>(ForceLazyCell(value)));
+}
+
+// _MOREIniRecord : IniRecord | IniRecord _MOREIniRecord. The right recursion
+// is replayed as a loop, so a long settings text needs no deep call chain.
+ConsList ReplayMoreRecords() {
+  ConsList records = nullptr;
+  ConsList* end = &records;
+  for (;;) {
+    int32_t production = NextReduction();
+    *end = Cons(ReplayIniRecord(), nullptr);
+    end = &(*end)->tail;
+    if (production == IniRecordsLast) return records;
+  }
+}
+
+// Inifile : _OPT_MOREIniRecord (unrecorded); the option is present or empty.
+ConsList ReplayInifile() {
+  if (NextReduction() == IniRecordsEmpty) return nullptr;
+  return ReplayMoreRecords();
+}
+
+}  // namespace
+
+void InitSettingsTree() {
+  if (!EnterModuleInit(settingsTreeReady)) return;
+  InitErrorReport();
+  RegisterRoot(&IniTreeCell);
+  RegisterRoot(&IniPassCell);
+}
+
+void InitIniGlobalCells() {
+  IniTreeCell = NewEvaluatedCell<Word>(0);
+  IniPassCell = NewEvaluatedCell<Word>(0);
+}
+
+IniRecord* NewIniRecord(SourcePosition position, Identifier* key, const char* value) {
+  auto* record = static_cast<IniRecord*>(Allocate(sizeof(IniRecord)));
+  record->position = position;
+  record->key = key;
+  record->value = value;
+  return record;
+}
+
+void BuildIniRoot(ConsList records) {
+  auto* root = static_cast<IniRoot*>(Allocate(sizeof(IniRoot)));
+  root->records = NewLazyCell<Word>(records, ComputeOnce<Word, ComputeRecords>);
+  root->environment = NewLazyCell<Word>(records, ComputeOnce<Word, ComputeEnvironment>);
+  StoreLazyValue<Word>(IniTreeCell, reinterpret_cast<Word>(root));
+  IniPassCell->context = nullptr;
+  IniPassCell->function = RunIniPass;
+}
+
+void BuildIniRootFromTrace() { BuildIniRoot(ReplayInifile()); }
+
+ConsList IniDefinitionsOf(ConsList environment, const Identifier* key) {
+  ConsList found = nullptr;
+  for (ConsList d = environment; d != nullptr; d = d->tail) {
+    auto* record = static_cast<IniRecord*>(d->head);
+    if (record == nullptr) InternalError(ResolutionModule, ResolutionLine);
+    if (record->key == key) ConsAppendIfAbsent(found, record);
+  }
+  return found;
+}
+
+void ResolveIniRecords(ConsList records, ConsList environment) {
+  for (ConsList r = records; r != nullptr; r = r->tail) {
+    auto* record = static_cast<IniRecord*>(r->head);
+    if (record == nullptr) InternalError(ResolutionModule, ResolutionLine);
+    ConsList definitions = IniDefinitionsOf(environment, record->key);
+    if (definitions != nullptr && definitions->tail != nullptr) {
+      BeginMessage(record->position, 1);
+      PrintString(MoreThanOneDefinition);
+      PrintIdentifier(record->key);
+      PrintString("\n");
+      std::fflush(StderrStream);
+    }
+  }
+}
