@@ -2067,4 +2067,562 @@ TEST(JavaAutomaton, ConditionAndStatementKeywordStates) {
   ExpectSet("JavaState212AfterOpenchain", "goto _OPT_MORESwitchBlockStatementGroup", {});
 }
 
+// Throws lists, constructor bodies, array class literals, initializer lists,
+// indexes, dimensions, bracket pairs, array initializers and for conditions.
+TEST(JavaAutomaton, PrimaryCompletionStates) {
+  const ClosureSets c;
+  CheckStates({
+      {"JavaState207AfterThrows", "Throws -> throwssym . _MOREClassTypeINSERTcomma", "fixed Identifiersym"},
+      {"JavaState235AfterComma", "_MOREClassTypeINSERTcomma -> ClassType commasym . _MOREClassTypeINSERTcomma",
+       "fixed Identifiersym"},
+      {"JavaState209Goto281",
+       "ConstructorDeclarator -> openparsym _OPT_MOREFormalParameterINSERTcomma closeparsym _OPTThrows . ConstructorBody",
+       "fixed openchainsym"},
+      {"JavaState085",
+       "PrimitiveArrayType -> PrimitiveType _MOREopenbrksymclosebrksym . ; "
+       "PrimitiveArrayClassLiteral -> PrimitiveType _MOREopenbrksymclosebrksym . dotsym classsym",
+       "default reduce 52 pop 1"},
+      {"JavaState208Goto67",
+       "VariableInitializers -> VariableInitializer . _OPTVariableInitializersTail", "default empty 486"},
+      {"JavaState113Expression",
+       "NameArrayAccess -> Name openbrksym . Expression closebrksym ; "
+       "_MOREopenbrksymclosebrksym -> openbrksym . closebrksym ; "
+       "_MOREopenbrksymclosebrksym -> openbrksym . closebrksym _MOREopenbrksymclosebrksym",
+       "error Expression expected "},
+      {"JavaState118Expression", "ThisArrayAccess -> thissym openbrksym . Expression closebrksym", "error Expression expected "},
+      {"JavaState122Expression", "PrimaryArrayAccess -> PrimaryNoNewArray openbrksym . Expression closebrksym",
+       "error Expression expected "},
+      {"JavaState168AfterOpenbrk", "DimExpr -> openbrksym . _OPTExpression closebrksym", "default empty 494"},
+      {"JavaState119Goto21", "PrimitiveArrayCreation -> newsym PrimitiveType . _MOREDimExpr _OPTArrayInitializer",
+       "fixed openbrksym"},
+      {"JavaState120Goto26", "ClassArrayCreation -> newsym ClassOrInterfaceType . _MOREDimExpr _OPTArrayInitializer",
+       "fixed openbrksym"},
+      {"JavaState121Reduce35",
+       "ClassType -> Name . ; ClassOrInterfaceType -> Name . ; QualifiedName -> Name . dotsym Identifiersym",
+       "default reduce 46 pop 0"},
+      {"JavaState088MoreBrackets",
+       "PrimitiveArrayClassLiteral -> PrimitiveType . _MOREopenbrksymclosebrksym dotsym classsym ; "
+       "PrimitiveClassLiteral -> PrimitiveType . dotsym classsym",
+       "error _MOREopenbrksymclosebrksym expected "},
+      {"JavaState142Goto21",
+       "PrimitiveCastExpression -> openparsym PrimitiveType . _OPT_MOREopenbrksymclosebrksym closeparsym UnaryExpression ; "
+       "PrimitiveArrayClassLiteral -> PrimitiveType . _MOREopenbrksymclosebrksym dotsym classsym ; "
+       "PrimitiveClassLiteral -> PrimitiveType . dotsym classsym",
+       "default empty 430"},
+      {"JavaState191Goto251",
+       "_OPT_MOREopenbrksymclosebrksym -> _MOREopenbrksymclosebrksym . ; "
+       "PrimitiveArrayClassLiteral -> PrimitiveType _MOREopenbrksymclosebrksym . dotsym classsym",
+       "default reduce 429 pop 0"},
+      {"JavaState192ExpectClosepar",
+       "ArrayCastExpression -> openparsym Name _MOREopenbrksymclosebrksym . closeparsym UnaryExpressionNotPlusMinus ; "
+       "ArrayClassLiteral -> Name _MOREopenbrksymclosebrksym . dotsym classsym",
+       "error closeparsym  expected "},
+      {"JavaState172AfterOpenchain",
+       "EmptyArrayInitializer -> openchainsym . _OPTcommasym closechainsym ; "
+       "NonEmptyArrayInitializer -> openchainsym . VariableInitializers closechainsym",
+       "default empty 484"},
+      {"JavaState199AfterSemicolon",
+       "ForStatement -> forsym openparsym _OPTForInit semicolonsym . _OPTExpression semicolonsym _OPTForUpdate "
+       "closeparsym Statement",
+       "default empty 494"},
+      {"JavaState248AfterSemicolon",
+       "ForStatement -> forsym openparsym _OPTForInit semicolonsym . _OPTExpression ... ; "
+       "ForStatementNoShortIf -> forsym openparsym _OPTForInit semicolonsym . _OPTExpression ...",
+       "default empty 494"},
+  });
+  CheckActions({
+      {"JavaState207AfterThrows", "token Identifiersym", "shift reduce 56 pop 0"},
+      {"JavaState207AfterThrows", "goto SimpleName", "goto reduce 54 pop 0"},
+      {"JavaState207AfterThrows", "goto QualifiedName", "goto reduce 55 pop 0"},
+      {"JavaState207AfterThrows", "goto Name", "call JavaState027Goto33"},
+      {"JavaState207AfterThrows", "goto ClassType", "call JavaState221Goto27"},
+      {"JavaState207AfterThrows", "goto _MOREClassTypeINSERTcomma", "goto reduce 124 pop 1"},
+      {"JavaState235AfterComma", "goto ClassType", "call JavaState221Goto27"},
+      {"JavaState235AfterComma", "goto _MOREClassTypeINSERTcomma", "goto reduce 434 pop 2"},
+      {"JavaState209Goto281", "token openchainsym", "call JavaState223ExplicitConstructorInvocation"},
+      {"JavaState209Goto281", "goto InvokingConstructorBody", "goto reduce 133 pop 0"},
+      {"JavaState209Goto281", "goto PlainConstructorBody", "goto reduce 134 pop 0"},
+      {"JavaState209Goto281", "goto ConstructorBody", "goto reduce 132 pop 4"},
+      {"JavaState085", "token dotsym", "shift reduce 263 pop 2 run classsym"},
+      {"JavaState085", "token Identifiersym", "reduce 52 pop 1"},
+      {"JavaState208Goto67", "token commasym", "call JavaState222AfterComma"},
+      {"JavaState208Goto67", "token closechainsym", "empty 486"},
+      {"JavaState208Goto67", "goto VariableInitializersTail", "goto reduce 485 pop 0"},
+      {"JavaState208Goto67", "goto _OPTVariableInitializersTail", "goto reduce 156 pop 1"},
+      {"JavaState113Expression", "token closebrksym", "call JavaState128AfterClosebrk"},
+      {"JavaState113Expression", "goto Expression", "goto reduce 301 pop 2 run closebrksym"},
+      {"JavaState113Expression", "repair", "goto reduce 301 pop 2 run closebrksym"},
+      {"JavaState118Expression", "goto Expression", "goto reduce 303 pop 2 run closebrksym"},
+      {"JavaState122Expression", "goto Expression", "goto reduce 302 pop 2 run closebrksym"},
+      {"JavaState122Expression", "repair", "goto reduce 302 pop 2 run closebrksym"},
+      {"JavaState168AfterOpenbrk", "token closebrksym", "empty 494"},
+      {"JavaState168AfterOpenbrk", "goto Expression", "goto reduce 493 pop 0"},
+      {"JavaState168AfterOpenbrk", "goto _OPTExpression", "goto reduce 279 pop 1 run closebrksym"},
+      {"JavaState119Goto21", "token openbrksym", "call JavaState168AfterOpenbrk"},
+      {"JavaState119Goto21", "goto DimExpr", "call JavaState167Reduce267"},
+      {"JavaState119Goto21", "goto _MOREDimExpr", "call JavaState166Goto267"},
+      {"JavaState120Goto26", "goto _MOREDimExpr", "call JavaState169Goto267"},
+      {"JavaState121Reduce35", "token openbrksym", "reduce 45 pop 0"},
+      {"JavaState121Reduce35", "token dotsym", "shift reduce 57 pop 1 run Identifiersym"},
+      {"JavaState121Reduce35", "token openparsym", "reduce 46 pop 0"},
+      {"JavaState088MoreBrackets", "token openbrksym", "call JavaState128AfterClosebrk run closebrksym"},
+      {"JavaState088MoreBrackets", "token dotsym", "shift reduce 265 pop 1 run classsym"},
+      {"JavaState088MoreBrackets", "goto _MOREopenbrksymclosebrksym", "goto reduce 263 pop 1 run dotsym run classsym"},
+      {"JavaState088MoreBrackets", "repair", "goto reduce 263 pop 1 run dotsym run classsym"},
+      {"JavaState142Goto21", "token openbrksym", "call JavaState128AfterClosebrk run closebrksym"},
+      {"JavaState142Goto21", "token closeparsym", "empty 430"},
+      {"JavaState142Goto21", "token dotsym", "shift reduce 265 pop 1 run classsym"},
+      {"JavaState142Goto21", "goto _MOREopenbrksymclosebrksym", "call JavaState191Goto251"},
+      {"JavaState142Goto21", "goto _OPT_MOREopenbrksymclosebrksym", "call JavaState214UnaryExpression run closeparsym"},
+      {"JavaState191Goto251", "token dotsym", "shift reduce 263 pop 2 run classsym"},
+      {"JavaState192ExpectClosepar", "token closeparsym", "call JavaState215UnaryExpressionNotPlusMinus"},
+      {"JavaState192ExpectClosepar", "token dotsym", "shift reduce 264 pop 2 run classsym"},
+      {"JavaState192ExpectClosepar", "repair", "call JavaState215UnaryExpressionNotPlusMinus"},
+      {"JavaState172AfterOpenchain", "token commasym", "shift reduce 483 pop 0"},
+      {"JavaState172AfterOpenchain", "token openchainsym", "call JavaState172AfterOpenchain"},
+      {"JavaState172AfterOpenchain", "token closechainsym", "empty 484"},
+      {"JavaState172AfterOpenchain", "goto Expression", "goto reduce 113 pop 0"},
+      {"JavaState172AfterOpenchain", "goto VariableInitializer", "call JavaState208Goto67"},
+      {"JavaState172AfterOpenchain", "goto ArrayInitializer", "goto reduce 114 pop 0"},
+      {"JavaState172AfterOpenchain", "goto EmptyArrayInitializer", "goto reduce 152 pop 0"},
+      {"JavaState172AfterOpenchain", "goto NonEmptyArrayInitializer", "goto reduce 153 pop 0"},
+      {"JavaState172AfterOpenchain", "goto VariableInitializers", "goto reduce 155 pop 1 run closechainsym"},
+      {"JavaState172AfterOpenchain", "goto _OPTcommasym", "goto reduce 154 pop 1 run closechainsym"},
+      {"JavaState199AfterSemicolon", "token semicolonsym", "empty 494"},
+      {"JavaState199AfterSemicolon", "goto Expression", "goto reduce 493 pop 0"},
+      {"JavaState199AfterSemicolon", "goto _OPTExpression", "call JavaState232AfterSemicolon run semicolonsym"},
+      {"JavaState248AfterSemicolon", "goto _OPTExpression", "call JavaState252AfterSemicolon run semicolonsym"},
+  });
+  CheckOwnSets({
+      {"JavaState085", "dotsym Identifiersym"},
+      {"JavaState208Goto67", "commasym closechainsym"},
+      {"JavaState121Reduce35", "openparsym openbrksym dotsym"},
+      {"JavaState088MoreBrackets", "openbrksym dotsym"},
+      {"JavaState142Goto21", "closeparsym openbrksym dotsym"},
+      {"JavaState191Goto251", "closeparsym dotsym"},
+      {"JavaState192ExpectClosepar", "closeparsym dotsym"},
+  });
+  EXPECT_EQ(Words(SetNames(A.States[113].OwnSet)), Union({c.Start, Words("closebrksym")}));
+  EXPECT_EQ(Words(SetNames(A.States[118].OwnSet)), c.Start);
+  EXPECT_EQ(Words(SetNames(A.States[168].OwnSet)), Union({c.Start, Words("closebrksym")}));
+  EXPECT_EQ(Words(SetNames(A.States[172].OwnSet)), Union({c.Start, Words("commasym openchainsym closechainsym")}));
+  EXPECT_EQ(Words(SetNames(A.States[199].OwnSet)), Union({c.Start, Words("semicolonsym")}));
+  // Sets.
+  // ExpectToken adds the identifier itself to the set it is given.
+  EXPECT_EQ(Union({Words(TransitionSetOf("JavaState207AfterThrows", "token Identifiersym")), Words("Identifiersym")}),
+            Words("commasym dotsym Identifiersym"));
+  ExpectSet("JavaState207AfterThrows", "goto Name", Words("commasym Identifiersym"));
+  ExpectSet("JavaState207AfterThrows", "goto ClassType", {});
+  ExpectSet("JavaState209Goto281", "token openchainsym", {});
+  ExpectSet("JavaState085", "token dotsym", {});
+  ExpectSet("JavaState208Goto67", "token commasym", {});
+  for (const char* state : {"JavaState113Expression", "JavaState118Expression", "JavaState122Expression"}) {
+    for (const char* key : {"token thissym", "token newsym", "token plussym", "goto Name", "goto Primary",
+                            "goto PostfixExpression", "goto AdditiveExpression", "goto ConditionalOrExpression",
+                            "goto Expression"})
+      ExpectSet(state, key, c.Primary);
+    ExpectSet(state, "goto LeftHandSide", Minus(c.Primary, c.Assign));
+  }
+  ExpectSet("JavaState113Expression", "goto PrimaryNoNewArray", c.Primary);
+  ExpectSet("JavaState122Expression", "goto PrimaryNoNewArray", Minus(c.Primary, Words("openbrksym")));
+  ExpectSet("JavaState113Expression", "token closebrksym", {});
+  const TokenNames dimTail = Words("closebrksym");
+  const TokenNames initTail = Words("commasym closechainsym");
+  // The for-condition tail: 39 tokens, the statement starts and closeparsym (the
+  // expression starts that cannot begin a statement are not among them).
+  const TokenNames forTail = Union({Words(StatementStart), Words("closeparsym")});
+  EXPECT_EQ(forTail.size(), 39u);
+  for (const auto& [state, tail] : std::vector<std::pair<const char*, TokenNames>>{
+           {"JavaState168AfterOpenbrk", dimTail}, {"JavaState172AfterOpenchain", initTail},
+           {"JavaState199AfterSemicolon", forTail}, {"JavaState248AfterSemicolon", forTail}}) {
+    ExpectSet(state, "token thissym", Union({c.Unary, tail}));
+    ExpectSet(state, "token newsym", Union({c.Primary, tail}));
+    ExpectSet(state, "goto Name", Union({c.Name, tail}));
+    ExpectSet(state, "goto PrimaryNoNewArray", Union({c.Primary, tail}));
+    ExpectSet(state, "goto MultiplicativeExpression", Union({c.Add, tail}));
+    ExpectSet(state, "goto ConditionalOrExpression", tail);
+    ExpectSet(state, "goto LeftHandSide", tail);
+  }
+  ExpectSet("JavaState172AfterOpenchain", "token openchainsym", initTail);
+  ExpectSet("JavaState172AfterOpenchain", "goto VariableInitializer", Words("closechainsym"));
+  ExpectSet("JavaState119Goto21", "token openbrksym", Words("openbrksym openchainsym"));
+  ExpectSet("JavaState119Goto21", "goto DimExpr", Words("openchainsym"));
+  ExpectSet("JavaState119Goto21", "goto _MOREDimExpr", {});
+  ExpectSet("JavaState088MoreBrackets", "token openbrksym", Words("classsym dotsym"));
+  ExpectSet("JavaState142Goto21", "token openbrksym", Union({c.Start, Words("closeparsym dotsym classsym")}));
+  ExpectSet("JavaState142Goto21", "goto _MOREopenbrksymclosebrksym", Union({c.Start, Words("closeparsym")}));
+  ExpectSet("JavaState142Goto21", "goto _OPT_MOREopenbrksymclosebrksym", {});
+  ExpectSet("JavaState192ExpectClosepar", "token closeparsym", {});
+}
+
+// Argument lists, member access after super and this, initializer elements, the
+// statement label, the constructor declarator, instance creation completion,
+// statement-expression decisions and the throws list.
+TEST(JavaAutomaton, ArgumentListAndCompletionStates) {
+  const ClosureSets c;
+  const TokenNames argumentSet = Union({c.Primary, Words("commasym")});
+  EXPECT_EQ(c.Primary.size(), 65u);
+  EXPECT_EQ(argumentSet.size(), 66u);
+  struct ArgumentList {
+    const char* State;
+    const char* Finish;  // the goto on _OPTArgumentList
+  };
+  const std::vector<ArgumentList> lists = {
+      {"JavaState111AfterOpenpar", "goto reduce 293 pop 2 run closeparsym"},
+      {"JavaState204AfterOpenpar", "goto reduce 294 pop 4 run closeparsym"},
+      {"JavaState205AfterOpenpar", "goto reduce 295 pop 4 run closeparsym"},
+      {"JavaState206AfterOpenpar", "goto reduce 296 pop 4 run closeparsym"},
+      {"JavaState165AfterOpenpar", "call JavaState220AfterClosepar run closeparsym"},
+      {"JavaState217AfterOpenpar", "call JavaState240AfterClosepar run closeparsym"},
+      {"JavaState218AfterOpenpar", "call JavaState241AfterClosepar run closeparsym"},
+      {"JavaState219AfterOpenpar", "call JavaState242AfterClosepar run closeparsym"},
+      {"JavaState234AfterOpenpar", "goto reduce 297 pop 6 run closeparsym"},
+      {"JavaState243AfterOpenpar", "goto reduce 140 pop 2 run closeparsym run semicolonsym"},
+      {"JavaState244AfterOpenpar", "goto reduce 141 pop 2 run closeparsym run semicolonsym"},
+      {"JavaState250AfterOpenpar", "goto reduce 142 pop 4 run closeparsym run semicolonsym"},
+  };
+  for (const ArgumentList& l : lists) {
+    SCOPED_TRACE(l.State);
+    int s = StateNamed(l.State);
+    ASSERT_GE(s, 0);
+    EXPECT_EQ(OnUnexpected(s), "default empty 480");
+    EXPECT_EQ(Words(SetNames(A.States[s].OwnSet)), Union({c.Start, Words("closeparsym")}));
+    EXPECT_EQ(Describe(*TokenAction(s, TokenNamed("closeparsym"))), "empty 480");
+    EXPECT_EQ(Describe(*GotoAction(s, NonterminalNamed("Expression"))), "call JavaState158Reduce266");
+    EXPECT_EQ(Describe(*GotoAction(s, NonterminalNamed("_MOREExpressionINSERTcomma"))), "goto reduce 274 pop 0");
+    EXPECT_EQ(Describe(*GotoAction(s, NonterminalNamed("ArgumentList"))), "goto reduce 479 pop 0");
+    EXPECT_EQ(Describe(*GotoAction(s, NonterminalNamed("_OPTArgumentList"))), l.Finish);
+  }
+  // The argument set everywhere in the lists of invocations and creations.
+  for (const char* state : {"JavaState111AfterOpenpar", "JavaState204AfterOpenpar", "JavaState205AfterOpenpar",
+                            "JavaState206AfterOpenpar", "JavaState165AfterOpenpar", "JavaState217AfterOpenpar",
+                            "JavaState218AfterOpenpar", "JavaState219AfterOpenpar", "JavaState234AfterOpenpar"}) {
+    for (const char* key : {"token thissym", "token newsym", "token plussym", "goto Name", "goto Primary",
+                            "goto PrimaryNoNewArray", "goto PostfixExpression", "goto ShiftExpression",
+                            "goto ConditionalOrExpression", "goto _OPTArgumentList"})
+      ExpectSet(state, key, argumentSet);
+    ExpectSet(state, "goto LeftHandSide", Minus(argumentSet, c.Assign));
+    ExpectSet(state, "goto Expression", c.Primary);
+  }
+  // Explicit constructor invocations: the reference sets with closeparsym,
+  // commasym and semicolonsym.
+  const TokenNames tail = Words("closeparsym commasym semicolonsym");
+  for (const char* state : {"JavaState243AfterOpenpar", "JavaState244AfterOpenpar", "JavaState250AfterOpenpar"}) {
+    ExpectSet(state, "token thissym", Union({c.Unary, tail}));
+    ExpectSet(state, "token newsym", Union({c.Primary, tail}));
+    ExpectSet(state, "goto Name", Union({c.Name, tail}));
+    ExpectSet(state, "goto FieldAccess", Union({c.Name, tail}));
+    ExpectSet(state, "goto PrimaryNoNewArray", Union({c.Primary, tail}));
+    ExpectSet(state, "goto EqualityExpression", Union({c.Eq, tail}));
+    ExpectSet(state, "goto ConditionalOrExpression", Union({c.Start, tail}));
+    ExpectSet(state, "goto LeftHandSide", Union({c.Start, tail}));
+    ExpectSet(state, "goto Expression", Words("closeparsym semicolonsym"));
+    ExpectSet(state, "goto _OPTArgumentList", {});
+  }
+  // After a comma of an argument list.
+  CheckStates({
+      {"JavaState203MoreExpression", "_MOREExpressionINSERTcomma -> Expression commasym . _MOREExpressionINSERTcomma",
+       "error _MOREExpressionINSERTcomma expected "},
+      {"JavaState222AfterComma", "VariableInitializersTail -> commasym . _OPTVariableInitializers", "default empty 488"},
+  });
+  CheckActions({
+      {"JavaState203MoreExpression", "goto Expression", "call JavaState158Reduce266"},
+      {"JavaState203MoreExpression", "goto _MOREExpressionINSERTcomma", "goto reduce 446 pop 2"},
+      {"JavaState203MoreExpression", "repair", "goto reduce 446 pop 2"},
+      {"JavaState222AfterComma", "token openchainsym", "call JavaState172AfterOpenchain"},
+      {"JavaState222AfterComma", "token closechainsym", "empty 488"},
+      {"JavaState222AfterComma", "goto Expression", "goto reduce 113 pop 0"},
+      {"JavaState222AfterComma", "goto VariableInitializer", "call JavaState208Goto67"},
+      {"JavaState222AfterComma", "goto ArrayInitializer", "goto reduce 114 pop 0"},
+      {"JavaState222AfterComma", "goto VariableInitializers", "goto reduce 487 pop 0"},
+      {"JavaState222AfterComma", "goto _OPTVariableInitializers", "goto reduce 157 pop 1"},
+  });
+  EXPECT_EQ(Words(SetNames(A.States[203].OwnSet)), c.Start);
+  EXPECT_EQ(Words(SetNames(A.States[222].OwnSet)), Union({c.Start, Words("openchainsym closechainsym")}));
+  const TokenNames comma = Words("commasym");
+  ExpectSet("JavaState203MoreExpression", "token thissym", Union({c.Unary, comma}));
+  ExpectSet("JavaState203MoreExpression", "token supersym", Union({c.Primary, comma}));
+  ExpectSet("JavaState203MoreExpression", "goto Name", Union({c.Name, comma}));
+  ExpectSet("JavaState203MoreExpression", "goto AdditiveExpression", Union({c.Add, comma}));
+  ExpectSet("JavaState203MoreExpression", "goto ConditionalOrExpression", Union({c.Start, comma}));
+  ExpectSet("JavaState203MoreExpression", "goto LeftHandSide", Union({c.Start, comma}));
+  ExpectSet("JavaState203MoreExpression", "goto Expression", {});
+  ExpectSet("JavaState222AfterComma", "token openchainsym", comma);
+  ExpectSet("JavaState222AfterComma", "token thissym", Union({c.Unary, comma}));
+  ExpectSet("JavaState222AfterComma", "goto ConditionalOrExpression", comma);
+  ExpectSet("JavaState222AfterComma", "goto LeftHandSide", comma);
+  ExpectSet("JavaState222AfterComma", "goto VariableInitializer", {});
+  // Member access after a name, a primary, this and super.
+  const TokenNames postfixFollow = Union(
+      {Words("closeparsym commasym colonsym semicolonsym closebrksym closechainsym verticalbarverticalbarsym "
+             "questionmarksym ampersandampersandsym verticalbarsym hatsym ampersandsym equalsequalssym "
+             "exclaimequalssym lessthansym greaterthansym lessthanequalssym greaterthanequalssym instanceofsym "
+             "lessthanlessthansym greaterthangreaterthansym greaterthangreaterthangreaterthansym plussym minussym "
+             "starsym slashsym percentsym plusplussym minusminussym")});
+  EXPECT_EQ(postfixFollow.size(), 29u);
+  const TokenNames memberFollow = Union({postfixFollow, c.Assign, Words("dotsym openbrksym openparsym")});
+  EXPECT_EQ(memberFollow.size(), 44u);
+  CheckStates({
+      {"JavaState112ExpectSuper",
+       "QualifiedThis -> Name dotsym . thissym ; ClassLiteral -> Name dotsym . classsym ; "
+       "QualifiedName -> Name dotsym . Identifiersym ; NameQualifiedInstanceCreation -> Name dotsym . newsym ... ; "
+       "QualifiedSuperFieldAccess -> Name dotsym . supersym dotsym Identifiersym ; "
+       "QualifiedSuperMethodInvocation -> Name dotsym . supersym dotsym Identifiersym openparsym ...",
+       "error supersym  expected "},
+      {"JavaState116ExpectIdentifier",
+       "PrimaryFieldAccess -> Primary dotsym . Identifiersym ; PrimaryMethodInvocation -> Primary dotsym . Identifiersym ... ; "
+       "PrimaryQualifiedInstanceCreation -> Primary dotsym . newsym ...",
+       "error Identifiersym  expected "},
+      {"JavaState117ExpectIdentifier",
+       "ThisFieldAccess -> thissym dotsym . Identifiersym ; ThisMethodInvocation -> thissym dotsym . Identifiersym ... ; "
+       "ThisQualifiedInstanceCreation -> thissym dotsym . newsym ...",
+       "error Identifiersym  expected "},
+      {"JavaState164AfterIdentifier",
+       "SuperFieldAccess -> supersym dotsym Identifiersym . ; SuperMethodInvocation -> supersym dotsym Identifiersym . openparsym ...",
+       "default reduce 286 pop 2"},
+      {"JavaState216AfterIdentifier",
+       "QualifiedSuperFieldAccess -> Name dotsym supersym dotsym Identifiersym . ; "
+       "QualifiedSuperMethodInvocation -> Name dotsym supersym dotsym Identifiersym . openparsym ...",
+       "default reduce 287 pop 4"},
+  });
+  CheckActions({
+      {"JavaState112ExpectSuper", "token thissym", "shift reduce 261 pop 2"},
+      {"JavaState112ExpectSuper", "token classsym", "shift reduce 262 pop 2"},
+      {"JavaState112ExpectSuper", "token Identifiersym", "shift reduce 57 pop 2"},
+      {"JavaState112ExpectSuper", "token newsym", "call JavaState159AfterNew"},
+      {"JavaState112ExpectSuper", "token supersym", "call JavaState216AfterIdentifier run dotsym run Identifiersym"},
+      {"JavaState112ExpectSuper", "repair", "call JavaState216AfterIdentifier run dotsym run Identifiersym"},
+      {"JavaState116ExpectIdentifier", "token Identifiersym", "call JavaState160AfterIdentifier"},
+      {"JavaState116ExpectIdentifier", "token newsym", "call JavaState161AfterNew"},
+      {"JavaState116ExpectIdentifier", "repair", "call JavaState160AfterIdentifier"},
+      {"JavaState117ExpectIdentifier", "token Identifiersym", "call JavaState162Reduce177"},
+      {"JavaState117ExpectIdentifier", "token newsym", "call JavaState163AfterNew"},
+      {"JavaState117ExpectIdentifier", "repair", "call JavaState162Reduce177"},
+      {"JavaState164AfterIdentifier", "token openparsym", "call JavaState206AfterOpenpar"},
+      {"JavaState216AfterIdentifier", "token openparsym", "call JavaState234AfterOpenpar"},
+  });
+  CheckOwnSets({
+      {"JavaState112ExpectSuper", "supersym classsym thissym newsym Identifiersym"},
+      {"JavaState116ExpectIdentifier", "newsym Identifiersym"},
+      {"JavaState117ExpectIdentifier", "newsym Identifiersym"},
+  });
+  EXPECT_EQ(Words(SetNames(A.States[164].OwnSet)), memberFollow);
+  EXPECT_EQ(Words(SetNames(A.States[216].OwnSet)), memberFollow);
+  EXPECT_EQ(Words(SetNames(A.States[160].OwnSet)), memberFollow);
+  for (const char* state : {"JavaState112ExpectSuper", "JavaState116ExpectIdentifier", "JavaState117ExpectIdentifier",
+                            "JavaState164AfterIdentifier", "JavaState216AfterIdentifier"})
+    for (int i = 0; i < A.States[StateNamed(state)].TokenCount; ++i) {
+      const LrAction& act = A.Actions[A.Tokens[A.States[StateNamed(state)].FirstToken + i].Action];
+      EXPECT_TRUE(act.TransitionSet < 0 || SetNames(act.TransitionSet).empty()) << state;
+    }
+  // The statement label, the constructor declarator, creation completion,
+  // statement-expression decisions and the throws list.
+  const TokenNames classBodyFollow = Union({Minus(postfixFollow, {}), Words("openbrksym dotsym")});
+  EXPECT_EQ(classBodyFollow.size(), 31u);
+  CheckStates({
+      {"JavaState211AfterIdentifier",
+       "LabeledStatement -> Identifiersym . colonsym Statement ; LabeledStatementNoShortIf -> Identifiersym . colonsym "
+       "StatementNoShortIf ; SimpleName -> Identifiersym .",
+       "default reduce 56 pop 0"},
+      {"JavaState173AfterClosepar",
+       "ConstructorDeclarator -> openparsym _OPT_MOREFormalParameterINSERTcomma closeparsym . _OPTThrows ConstructorBody",
+       "default empty 476"},
+      {"JavaState220AfterClosepar", "SimpleInstanceCreation -> newsym ClassType openparsym _OPTArgumentList closeparsym . _OPTClassBody",
+       "default empty 502"},
+      {"JavaState240AfterClosepar", "NameQualifiedInstanceCreation -> ... closeparsym . _OPTClassBody", "default empty 502"},
+      {"JavaState241AfterClosepar", "PrimaryQualifiedInstanceCreation -> ... closeparsym . _OPTClassBody", "default empty 502"},
+      {"JavaState242AfterClosepar", "ThisQualifiedInstanceCreation -> ... closeparsym . _OPTClassBody", "default empty 502"},
+      {"JavaState060Goto194", "StatementExpression -> PostIncrementExpression . ; PostIncrementExpression1 -> PostIncrementExpression .",
+       "default reduce 205 pop 0"},
+      {"JavaState061Goto195", "StatementExpression -> PostDecrementExpression . ; PostDecrementExpression1 -> PostDecrementExpression .",
+       "default reduce 206 pop 0"},
+      {"JavaState062Goto180", "StatementExpression -> MethodInvocation . ; MethodInvocation1 -> MethodInvocation .",
+       "default reduce 207 pop 0"},
+      {"JavaState063Goto165",
+       "StatementExpression -> ClassInstanceCreationExpression . ; "
+       "ClassInstanceCreationExpression1 -> ClassInstanceCreationExpression .",
+       "default reduce 208 pop 0"},
+      {"JavaState221Goto27",
+       "_MOREClassTypeINSERTcomma -> ClassType . ; _MOREClassTypeINSERTcomma -> ClassType . commasym _MOREClassTypeINSERTcomma",
+       "default reduce 433 pop 0"},
+  });
+  CheckActions({
+      {"JavaState211AfterIdentifier", "token colonsym", "call JavaState227Statement"},
+      {"JavaState173AfterClosepar", "token throwssym", "call JavaState207AfterThrows"},
+      {"JavaState173AfterClosepar", "token openchainsym", "empty 476"},
+      {"JavaState173AfterClosepar", "goto Throws", "goto reduce 475 pop 0"},
+      {"JavaState173AfterClosepar", "goto _OPTThrows", "call JavaState209Goto281"},
+      {"JavaState220AfterClosepar", "token openchainsym", "call JavaState031AfterOpenchain"},
+      {"JavaState220AfterClosepar", "token semicolonsym", "empty 502"},
+      {"JavaState220AfterClosepar", "goto ClassBody", "goto reduce 501 pop 0"},
+      {"JavaState220AfterClosepar", "goto _OPTClassBody", "goto reduce 270 pop 5"},
+      {"JavaState240AfterClosepar", "goto _OPTClassBody", "goto reduce 271 pop 7"},
+      {"JavaState241AfterClosepar", "goto _OPTClassBody", "goto reduce 272 pop 7"},
+      {"JavaState242AfterClosepar", "goto _OPTClassBody", "goto reduce 273 pop 7"},
+      {"JavaState060Goto194", "token plusplussym", "reduce 310 pop 0"},
+      {"JavaState060Goto194", "token minusminussym", "reduce 310 pop 0"},
+      {"JavaState060Goto194", "token semicolonsym", "reduce 205 pop 0"},
+      {"JavaState061Goto195", "token plusplussym", "reduce 311 pop 0"},
+      {"JavaState062Goto180", "token dotsym", "reduce 260 pop 0"},
+      {"JavaState062Goto180", "token openbrksym", "reduce 260 pop 0"},
+      {"JavaState062Goto180", "token commasym", "reduce 207 pop 0"},
+      {"JavaState063Goto165", "token dotsym", "reduce 257 pop 0"},
+      {"JavaState063Goto165", "token closeparsym", "reduce 208 pop 0"},
+      {"JavaState221Goto27", "token commasym", "call JavaState235AfterComma"},
+  });
+  EXPECT_EQ(Words(SetNames(A.States[211].OwnSet)),
+            Union({c.Assign, Words("colonsym plusplussym minusminussym openparsym openbrksym dotsym")}));
+  EXPECT_EQ(Words(SetNames(A.States[211].OwnSet)).size(), 18u);
+  CheckOwnSets({
+      {"JavaState173AfterClosepar", "throwssym openchainsym"},
+      {"JavaState060Goto194", "minusminussym plusplussym closeparsym commasym semicolonsym"},
+      {"JavaState061Goto195", "minusminussym plusplussym closeparsym commasym semicolonsym"},
+      {"JavaState062Goto180", "minusminussym plusplussym closeparsym commasym semicolonsym openbrksym dotsym"},
+      {"JavaState063Goto165", "minusminussym plusplussym closeparsym commasym semicolonsym openbrksym dotsym"},
+      {"JavaState221Goto27", "commasym semicolonsym openchainsym"},
+  });
+  for (const char* state : {"JavaState220AfterClosepar", "JavaState240AfterClosepar", "JavaState241AfterClosepar",
+                            "JavaState242AfterClosepar"}) {
+    EXPECT_EQ(Words(SetNames(A.States[StateNamed(state)].OwnSet)), Union({classBodyFollow, Words("openchainsym")}));
+    ExpectSet(state, "token openchainsym", {});
+  }
+  ExpectSet("JavaState211AfterIdentifier", "token colonsym", {});
+  ExpectSet("JavaState173AfterClosepar", "token throwssym", Words("openchainsym"));
+  ExpectSet("JavaState173AfterClosepar", "goto _OPTThrows", {});
+  ExpectSet("JavaState221Goto27", "token commasym", {});
+}
+
+// The members of the expression closure, the assignment and conditional states
+// and the operand states of the binary operators: messages, top actions and
+// repairs as their member tables give them.
+TEST(JavaAutomaton, ExpressionMemberStates) {
+  const ClosureSets c;
+  CheckStates({
+      {"JavaState057Expression", "ThrowStatement -> throwsym . Expression semicolonsym", "error Expression expected "},
+      {"JavaState055AfterReturn", "ReturnStatement -> USERreturnsym . _OPTExpression semicolonsym", "default empty 494"},
+      {"JavaState058Expression", "AssertStatement -> assertsym . Expression _OPTcolonsymExpression semicolonsym",
+       "error Expression expected "},
+      {"JavaState152Expression", "_OPTcolonsymExpression -> colonsym . Expression", "error Expression expected "},
+      {"JavaState129Expression",
+       "TernaryExpression -> ConditionalOrExpression questionmarksym . Expression colonsym ConditionalExpression",
+       "error Expression expected "},
+      {"JavaState076Expression", "ParenthesizedExpression -> openparsym . Expression closeparsym", "error Expression expected "},
+      {"JavaState096Expression",
+       "ParenthesizedExpression -> openparsym . Expression closeparsym ; "
+       "PrimitiveCastExpression -> openparsym . PrimitiveType ... ; ExpressionCastExpression -> openparsym . Expression ... ; "
+       "ArrayCastExpression -> openparsym . Name _MOREopenbrksymclosebrksym ...",
+       "error Expression expected "},
+      {"JavaState066AssignmentOperator", "Assignment -> LeftHandSide . AssignmentOperator AssignmentExpression",
+       "error AssignmentOperator expected "},
+      {"JavaState114AssignmentExpression", "Assignment -> LeftHandSide AssignmentOperator . AssignmentExpression",
+       "error AssignmentExpression expected "},
+      {"JavaState213ConditionalExpression",
+       "TernaryExpression -> ConditionalOrExpression questionmarksym Expression colonsym . ConditionalExpression",
+       "error ConditionalExpression expected "},
+      {"JavaState141ReferenceType", "InstanceOfExpression -> RelationalExpression instanceofsym . ReferenceType",
+       "error ReferenceType expected "},
+  });
+  CheckActions({
+      {"JavaState057Expression", "goto Expression", "goto reduce 233 pop 1 run semicolonsym"},
+      {"JavaState057Expression", "repair", "goto reduce 233 pop 1 run semicolonsym"},
+      {"JavaState057Expression", "token IntegerLiteralsym", "shift reduce 20 pop 0"},
+      {"JavaState057Expression", "token truesym", "shift reduce 25 pop 0"},
+      {"JavaState057Expression", "token voidsym", "shift reduce 255 pop 0 run dotsym run classsym"},
+      {"JavaState057Expression", "token supersym", "call JavaState164AfterIdentifier run dotsym run Identifiersym"},
+      {"JavaState057Expression", "token openparsym", "call JavaState096Expression"},
+      {"JavaState057Expression", "goto ConditionalExpression", "goto reduce 390 pop 0"},
+      {"JavaState057Expression", "goto AssignmentExpression", "goto reduce 409 pop 0"},
+      {"JavaState057Expression", "goto Assignment1", "goto reduce 391 pop 0"},
+      {"JavaState057Expression", "goto UnaryExpression", "goto reduce 337 pop 0"},
+      {"JavaState057Expression", "goto FieldAccess", "call JavaState070Goto175"},
+      {"JavaState057Expression", "goto PrimitiveType", "call JavaState088MoreBrackets"},
+      {"JavaState055AfterReturn", "token semicolonsym", "empty 494"},
+      {"JavaState055AfterReturn", "goto Expression", "goto reduce 493 pop 0"},
+      {"JavaState055AfterReturn", "goto _OPTExpression", "goto reduce 232 pop 1 run semicolonsym"},
+      {"JavaState058Expression", "goto Expression", "call JavaState106Goto247"},
+      {"JavaState058Expression", "repair", "call JavaState106Goto247"},
+      {"JavaState152Expression", "goto Expression", "goto reduce 489 pop 1"},
+      {"JavaState152Expression", "repair", "goto reduce 489 pop 1"},
+      {"JavaState129Expression", "goto Expression", "call JavaState213ConditionalExpression run colonsym"},
+      {"JavaState129Expression", "repair", "call JavaState213ConditionalExpression run colonsym"},
+      {"JavaState076Expression", "goto Expression", "goto reduce 256 pop 1 run closeparsym"},
+      {"JavaState076Expression", "goto Name", "call JavaState087Goto33"},
+      {"JavaState076Expression", "goto PrimitiveType", "call JavaState088MoreBrackets"},
+      {"JavaState096Expression", "goto Expression", "call JavaState190AfterClosepar run closeparsym"},
+      {"JavaState096Expression", "repair", "call JavaState190AfterClosepar run closeparsym"},
+      {"JavaState096Expression", "goto Name", "call JavaState143Goto33"},
+      {"JavaState096Expression", "goto PrimitiveType", "call JavaState142Goto21"},
+      {"JavaState066AssignmentOperator", "token equalssym", "shift reduce 397 pop 0"},
+      {"JavaState066AssignmentOperator", "token greaterthangreaterthangreaterthanequalssym", "shift reduce 405 pop 0"},
+      {"JavaState066AssignmentOperator", "token verticalbarequalssym", "shift reduce 408 pop 0"},
+      {"JavaState066AssignmentOperator", "goto AssignmentOperator", "call JavaState114AssignmentExpression"},
+      {"JavaState066AssignmentOperator", "repair", "call JavaState114AssignmentExpression"},
+      {"JavaState114AssignmentExpression", "goto AssignmentExpression", "goto reduce 393 pop 2"},
+      {"JavaState114AssignmentExpression", "repair", "goto reduce 393 pop 2"},
+      {"JavaState114AssignmentExpression", "goto LeftHandSide", "call JavaState066AssignmentOperator"},
+      {"JavaState114AssignmentExpression", "goto Name", "call JavaState087Goto33"},
+      {"JavaState114AssignmentExpression", "goto Assignment1", "goto reduce 391 pop 0"},
+      {"JavaState213ConditionalExpression", "goto ConditionalExpression", "goto reduce 389 pop 4"},
+      {"JavaState213ConditionalExpression", "repair", "goto reduce 389 pop 4"},
+      {"JavaState213ConditionalExpression", "goto TernaryExpression", "goto reduce 388 pop 0"},
+      {"JavaState213ConditionalExpression", "goto Name", "call JavaState115Goto33"},
+      {"JavaState213ConditionalExpression", "goto FieldAccess", "goto reduce 258 pop 0"},
+      {"JavaState141ReferenceType", "token booleansym", "shift reduce 33 pop 0"},
+      {"JavaState141ReferenceType", "token Identifiersym", "shift reduce 56 pop 0"},
+      {"JavaState141ReferenceType", "goto PrimitiveType", "call JavaState189Reduce31"},
+      {"JavaState141ReferenceType", "goto ReferenceType", "goto reduce 366 pop 2"},
+      {"JavaState141ReferenceType", "repair", "goto reduce 366 pop 2"},
+      {"JavaState141ReferenceType", "goto ClassOrInterfaceType", "goto reduce 43 pop 0"},
+      {"JavaState141ReferenceType", "goto ArrayType", "goto reduce 44 pop 0"},
+      {"JavaState141ReferenceType", "goto PrimitiveArrayType", "goto reduce 50 pop 0"},
+      {"JavaState141ReferenceType", "goto Name", "call JavaState045Goto33"},
+  });
+  EXPECT_EQ(GotoAction(StateNamed("JavaState114AssignmentExpression"), NonterminalNamed("Expression")), nullptr);
+  EXPECT_EQ(GotoAction(StateNamed("JavaState213ConditionalExpression"), NonterminalNamed("AssignmentExpression")), nullptr);
+  EXPECT_EQ(Words(SetNames(A.States[66].OwnSet)), c.Assign);
+  EXPECT_EQ(Words(SetNames(A.States[55].OwnSet)), Union({c.Start, Words("semicolonsym")}));
+  for (int s : {57, 58, 152, 129, 76, 96, 114, 213}) EXPECT_EQ(Words(SetNames(A.States[s].OwnSet)), c.Start) << s;
+  CheckOwnSets({{"JavaState141ReferenceType", "booleansym bytesym shortsym intsym longsym charsym floatsym doublesym Identifiersym"}});
+  ExpectSet("JavaState066AssignmentOperator", "goto AssignmentOperator", {});
+  for (const char* key : {"goto PrimitiveType", "goto Name", "goto ReferenceType"}) ExpectSet("JavaState141ReferenceType", key, {});
+  // The operand states of the binary operators.
+  struct Operand {
+    const char* State;
+    const char* Message;
+    const char* Level;
+    const char* Target;
+  };
+  for (const Operand& o : std::vector<Operand>{
+           {"JavaState130ConditionalAndExpression", "ConditionalAndExpression", "ConditionalAndExpression", "JavaState178Reduce239"},
+           {"JavaState131InclusiveOrExpression", "InclusiveOrExpression", "InclusiveOrExpression", "JavaState179Reduce237"},
+           {"JavaState132ExclusiveOrExpression", "ExclusiveOrExpression", "ExclusiveOrExpression", "JavaState180Reduce235"},
+           {"JavaState133AndExpression", "AndExpression", "AndExpression", "JavaState181Reduce233"},
+           {"JavaState134EqualityExpression", "EqualityExpression", "EqualityExpression", "JavaState182Reduce231"},
+           {"JavaState135RelationalExpression", "RelationalExpression", "RelationalExpression", "JavaState183Reduce228"},
+           {"JavaState136RelationalExpression", "RelationalExpression", "RelationalExpression", "JavaState184Reduce229"},
+           {"JavaState137ShiftExpression", "ShiftExpression", "ShiftExpression", "JavaState185Reduce222"},
+           {"JavaState138ShiftExpression", "ShiftExpression", "ShiftExpression", "JavaState186Reduce223"},
+           {"JavaState139ShiftExpression", "ShiftExpression", "ShiftExpression", "JavaState187Reduce224"},
+           {"JavaState140ShiftExpression", "ShiftExpression", "ShiftExpression", "JavaState188Reduce225"},
+           {"JavaState144AdditiveExpression", "AdditiveExpression", "AdditiveExpression", "JavaState193Reduce218"},
+           {"JavaState145AdditiveExpression", "AdditiveExpression", "AdditiveExpression", "JavaState194Reduce219"},
+           {"JavaState146AdditiveExpression", "AdditiveExpression", "AdditiveExpression", "JavaState195Reduce220"},
+           {"JavaState147MultiplicativeExpression", "MultiplicativeExpression", "MultiplicativeExpression", "JavaState196Reduce215"},
+           {"JavaState148MultiplicativeExpression", "MultiplicativeExpression", "MultiplicativeExpression", "JavaState197Reduce216"},
+       }) {
+    SCOPED_TRACE(o.State);
+    int s = StateNamed(o.State);
+    ASSERT_GE(s, 0);
+    EXPECT_EQ(OnUnexpected(s), std::string("error ") + o.Message + " expected ");
+    std::string call = std::string("call ") + o.Target;
+    EXPECT_EQ(Describe(*GotoAction(s, NonterminalNamed(o.Level))), call);
+    EXPECT_EQ(Describe(A.Actions[A.States[s].Repair]), call);
+    EXPECT_EQ(Words(SetNames(A.States[s].OwnSet)), c.Start);
+    EXPECT_EQ(Describe(*GotoAction(s, NonterminalNamed("Name"))), "call JavaState115Goto33");
+    EXPECT_EQ(Describe(*GotoAction(s, NonterminalNamed("FieldAccess"))), "goto reduce 258 pop 0");
+    EXPECT_EQ(GotoAction(s, NonterminalNamed("LeftHandSide")), nullptr);
+    EXPECT_EQ(GotoAction(s, NonterminalNamed("ConditionalExpression")), nullptr);
+  }
+}
+
 }  // namespace

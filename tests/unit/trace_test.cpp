@@ -263,6 +263,49 @@ TEST_F(TraceTest, StatementAndExpressionExamples) {
        {390, 387, 384, 381, 378, 375, 372, 367, 356, 349, 344, 337, 318, 325, 306, 54}},
       {{"Identifiersym", "equalssym", "Identifiersym", "semicolonsym"},
        {202, 394, 54, 397, 390, 387, 384, 381, 378, 375, 372, 367, 356, 349, 344, 337, 318, 325, 306, 54}},
+      // l: while (c) ;
+      {{"Identifiersym", "colonsym", "USERwhilesym", "openparsym", "Identifiersym", "closeparsym", "semicolonsym"},
+       {170, 173, 390, 387, 384, 381, 378, 375, 372, 367, 356, 349, 344, 337, 318, 325, 306, 54, 169, 184}},
+      // switch (e) { case 1: default: }: two groups, each a label and an empty list
+      {{"USERswitchsym", "openparsym", "Identifiersym", "closeparsym", "openchainsym", "USERcasesym",
+        "IntegerLiteralsym", "colonsym", "defaultsym", "colonsym", "closechainsym"},
+       {439, 468, 215}},
+      {{"USERswitchsym", "openparsym", "Identifiersym", "closeparsym", "openchainsym", "USERcasesym",
+        "IntegerLiteralsym", "colonsym", "defaultsym", "colonsym", "closechainsym"},
+       {436, 467, 216, 436}},
+      // try { } finally { }
+      {{"trysym", "openchainsym", "closechainsym", "finallysym", "openchainsym", "closechainsym"}, {193, 236, 436, 500, 436}},
+      // final int i = 0;
+      {{"finalsym", "intsym", "Identifiersym", "equalssym", "IntegerLiteralsym", "semicolonsym"}, {161}},
+      // throw (int) - x;  a primitive cast of a negation
+      {{"throwsym", "openparsym", "intsym", "closeparsym", "minussym", "Identifiersym", "semicolonsym"},
+       {337, 318, 328, 331, 32, 34, 38, 430, 317, 318, 325, 306, 54}},
+      // throw (a) b;  an expression cast: the records of a up to Expression, then b from 325
+      {{"throwsym", "openparsym", "Identifiersym", "closeparsym", "Identifiersym", "semicolonsym"},
+       {318, 328, 332, 390, 387, 384, 381, 378, 375, 372, 367, 356, 349, 344, 337, 318, 325, 306, 54, 325, 306, 54}},
+      // throw (a) - b;  a subtraction with a parenthesized left operand
+      {{"throwsym", "openparsym", "Identifiersym", "closeparsym", "minussym", "Identifiersym", "semicolonsym"},
+       {349, 346, 344, 337, 318, 325, 304, 242, 245}},
+      // throw a[i];  the first record of the access is 298
+      {{"throwsym", "Identifiersym", "openbrksym", "Identifiersym", "closebrksym", "semicolonsym"},
+       {304, 242, 249, 298, 54}},
+      // throw new int[3][];  two dimensions, the second empty, no initializer
+      {{"throwsym", "newsym", "intsym", "openbrksym", "IntegerLiteralsym", "closebrksym", "openbrksym", "closebrksym",
+        "semicolonsym"},
+       {304, 243, 275, 32, 34, 38, 448, 493}},
+      {{"throwsym", "newsym", "intsym", "openbrksym", "IntegerLiteralsym", "closebrksym", "openbrksym", "closebrksym",
+        "semicolonsym"},
+       {447, 494, 504}},
+      // throw void.class;
+      {{"throwsym", "voidsym", "dotsym", "classsym", "semicolonsym"}, {304, 242, 255}},
+      // throw a.super.m();
+      {{"throwsym", "Identifiersym", "dotsym", "supersym", "dotsym", "Identifiersym", "openparsym", "closeparsym",
+        "semicolonsym"},
+       {304, 242, 248, 292, 54, 480}},
+      // f(a, b, c);
+      {{"Identifiersym", "openparsym", "Identifiersym", "commasym", "Identifiersym", "commasym", "Identifiersym",
+        "closeparsym", "semicolonsym"},
+       {207, 288, 54, 479, 446}},
   };
   for (const Case& c : cases) {
     std::vector<const char*> tokens = {"classsym", "Identifiersym", "openchainsym", "voidsym", "Identifiersym",

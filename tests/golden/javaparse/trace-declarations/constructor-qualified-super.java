@@ -1,0 +1,1 @@
+class A { A() { p.q().super(); } }

@@ -1,0 +1,1 @@
+class A { int a, b = 1, c[]; }

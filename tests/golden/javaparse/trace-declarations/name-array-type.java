@@ -1,0 +1,1 @@
+class A { String[][] s; }

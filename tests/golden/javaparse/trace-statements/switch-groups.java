@@ -1,0 +1,1 @@
+class A { void f() { switch (e) { case 1: default: } } }

@@ -1,0 +1,1 @@
+class A extends B implements C, D { } interface E extends F, G { }
