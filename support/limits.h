@@ -59,6 +59,7 @@ inline constexpr int32_t ParserDepthLimit = 300000;
 inline constexpr size_t ParserStackReserve = size_t{1} << 20;
 
 // Active parser states of the configuration parser (its parse stack is the
-// call stack): ten times the deepest nesting the checker promises to handle,
-// and far below what ProgramStackBytes holds at the states' frame size.
-inline constexpr int32_t ConfigParseDepthLimit = 1000000;
+// call stack): room for 100,000 definitions or arguments in one list (one or
+// two states each), and well inside ProgramStackBytes at the states' frame
+// size, even in the sanitized build.
+inline constexpr int32_t ConfigParseDepthLimit = 250000;

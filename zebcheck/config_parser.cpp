@@ -15,7 +15,10 @@
 //     sublist in front. The start state also stops once it has accepted.
 //  4. Every return lowers PopCount by one.
 // The parse stack is the chain of activations; its depth is bounded, so that
-// hostile nesting ends with one fatal message instead of a stack overflow.
+// hostile nesting ends with one fatal message instead of a stack overflow. The
+// parse that reaches the bound is abandoned: every activation returns at once
+// (ParseAborted), and the fatal message is given from the parse entry, at the
+// position where the bound was reached, with the stack unwound.
 #include "zebcheck/config_parser.h"
 
 #include "support/automaton.h"
@@ -36,6 +39,11 @@ const LrAutomaton& Automaton = ConfigAutomaton;
 
 // Active state activations.
 int32_t ParseDepth = 0;
+
+// Set when the depth bound was reached; the position of the last character
+// read then.
+bool ParseAborted = false;
+SourcePosition AbortPosition = 0;
 
 inline ConfigTokenSet SetAt(int32_t index) {
   if (index < 0) return ConfigTokenSet{{0, 0}};
@@ -64,7 +72,7 @@ const LrAction& GotoAction(const LrState& state, int32_t nonterminal) {
 
 // The fixed tokens that follow a shift or goto, each shifted inline.
 void ExpectRun(const LrAction& action, ConfigTokenSet set) {
-  for (int32_t i = 0; i < action.RunLength; ++i) {
+  for (int32_t i = 0; i < action.RunLength && !ParseAborted; ++i) {
     TokenCode token = Automaton.RunTokens[action.Run + i];
     ExpectConfigToken(token, set | ConfigTokenSetOf(token), token == Config_Identifiersym ? 1 : 0);
   }
@@ -138,6 +146,7 @@ void GotoLoop(const LrState& state, ConfigTokenSet inherited, bool start) {
     ReductionRecord* savedHead = SublistHead;
     ReductionRecord* savedLast = SublistLast;
     Perform(GotoAction(state, ReduceLhs), inherited, false);
+    if (ParseAborted) return;
     if (savedHead != nullptr) {
       savedLast->next = SublistHead;
       SublistHead = savedHead;
@@ -147,7 +156,13 @@ void GotoLoop(const LrState& state, ConfigTokenSet inherited, bool start) {
 }
 
 void RunConfigState(int32_t number, ConfigTokenSet inherited) {
-  if (++ParseDepth > ConfigParseDepthLimit) FatalError(NestingTooDeepText);
+  if (ParseAborted) return;
+  if (ParseDepth == ConfigParseDepthLimit) {
+    ParseAborted = true;
+    AbortPosition = PositionCounter;
+    return;
+  }
+  ++ParseDepth;
   const LrState& state = Automaton.States[number];
   if (state.FixedToken != 0) {
     const LrEntry& entry = Automaton.Tokens[state.FirstToken];
@@ -170,7 +185,7 @@ void RunConfigState(int32_t number, ConfigTokenSet inherited) {
       Perform(action, inherited, true);
     }
   }
-  if (PopCount == 0) GotoLoop(state, inherited, number == 0);
+  if (!ParseAborted && PopCount == 0) GotoLoop(state, inherited, number == 0);
   --PopCount;
   --ParseDepth;
 }
@@ -194,7 +209,7 @@ void InitConfigParser() {
 int32_t InConfigTokenSet(ConfigTokenSet set) { return InSet(set, CurrentToken) ? 1 : 0; }
 
 void SyncToConfigTokenSet(ConfigTokenSet set) {
-  if (InConfigTokenSet(set) != 0) return;
+  if (ParseAborted || InConfigTokenSet(set) != 0) return;
   int32_t keptRecoveryMode = RecoveryMode;
   RecoveryMode = 1;
   SyntaxErrorFlag = 1;
@@ -204,12 +219,12 @@ void SyncToConfigTokenSet(ConfigTokenSet set) {
 }
 
 void SkipToConfigTokenSet(ConfigTokenSet set) {
-  while (InConfigTokenSet(set) == 0) {
+  while (!ParseAborted && InConfigTokenSet(set) == 0) {
     TokenCode skipped = CurrentToken;
     NextToken();
     const LrReentry* reentry = ReentryOf(skipped);
     if (reentry == nullptr) continue;
-    for (int32_t i = 0; i < reentry->RunLength; ++i) {
+    for (int32_t i = 0; i < reentry->RunLength && !ParseAborted; ++i) {
       TokenCode token = Automaton.RunTokens[reentry->Run + i];
       ExpectConfigToken(token, set | ConfigTokenSetOf(token), token == Config_Identifiersym ? 1 : 0);
     }
@@ -223,6 +238,7 @@ void SkipToConfigTokenSet(ConfigTokenSet set) {
 }
 
 void ExpectConfigToken(TokenCode token, ConfigTokenSet set, int32_t essential) {
+  if (ParseAborted) return;
   if (CurrentToken != token) SyncToConfigTokenSet(set);
   RecordToken();
   if (CurrentToken != token) {
@@ -235,8 +251,13 @@ void ExpectConfigToken(TokenCode token, ConfigTokenSet set, int32_t essential) {
 void ParseConfigStart() {
   ResetParseTrace();
   ParseDepth = 0;
+  ParseAborted = false;
   NextToken();
   RunConfigState(0, ConfigTokenSetOf(Config_endoffile));
+  if (ParseAborted) {
+    PositionCounter = AbortPosition;
+    FatalError(NestingTooDeepText);
+  }
   RecordToken();
   RewindParseTrace();
 }

@@ -315,10 +315,32 @@ TEST(ConfigAutomaton, TransitionSets) {
       "greaterthangreaterthansym greaterthangreaterthangreaterthansym plussym minussym starsym slashsym percentsym";
   const std::set<std::string> context = join(first, binary + " questionmarksym colonsym closechainsym");
   EXPECT_EQ(setOf(0, "backslashsym"), Words("backslashsym"));
-  EXPECT_EQ(setOf(2, "openchainsym"), Words("closechainsym"));
+  EXPECT_EQ(setOf(2, "openchainsym"), Words("backslashsym closechainsym"));
+  EXPECT_EQ(setOf(2, "backslashsym"), Words("backslashsym"));
+  EXPECT_EQ(setOf(2, "8"), Words("backslashsym closechainsym"));
+  EXPECT_EQ(setOf(2, "3"), Words("closechainsym"));
   EXPECT_EQ(setOf(3, "54"), Words("closechainsym"));
   EXPECT_EQ(setOf(3, "openparsym"), join(context, "openbrksym closebrksym closeparsym dotsym"));
   EXPECT_EQ(setOf(3, "minussym"), context);
+  // The goto successors on ZEB_Primary and ZEB_Name get C too; the prefix
+  // operators pass nothing extra to them.
+  EXPECT_EQ(setOf(3, "11"), context);
+  EXPECT_EQ(setOf(3, "8"), context);
+  EXPECT_EQ(setOf(16, "8"), std::set<std::string>());
+  EXPECT_EQ(setOf(37, "8"), join(first, "starsym slashsym percentsym"));
+  // Inside parentheses and argument lists one set for every call.
+  const std::set<std::string> enclosed =
+      join(first, binary + " questionmarksym colonsym openbrksym closebrksym closeparsym dotsym");
+  for (const char* symbol : {"minussym", "8", "11", "27", "54", "58"}) EXPECT_EQ(setOf(21, symbol), enclosed) << symbol;
+  for (const char* symbol : {"plussym", "8", "52", "68"}) EXPECT_EQ(setOf(43, symbol), join(enclosed, "commasym")) << symbol;
+  EXPECT_EQ(setOf(43, "58"), enclosed);
+  for (int s : {5, 14, 17, 18, 45, 60, 61, 62})
+    for (int i = 0; i < A.States[s].TokenCount; ++i) {
+      const LrAction& act = A.Actions[A.Tokens[A.States[s].FirstToken + i].Action];
+      if (act.TransitionSet >= 0) {
+        EXPECT_TRUE(SetNames(act.TransitionSet).empty()) << s;
+      }
+    }
   // The goto successor of a level gets C without that level's operators and
   // the tighter ones (plussym and minussym stay, being in FIRST).
   EXPECT_EQ(setOf(3, "52"), join(first, "verticalbarverticalbarsym questionmarksym colonsym closechainsym"));

@@ -1416,6 +1416,23 @@ TEST(JavaAutomaton, ExpressionStatesFollowTheirSymbols) {
       {"JavaState117ExpectIdentifier", "thissym dotsym"},
       {"JavaState164AfterIdentifier", "supersym dotsym Identifiersym"},
       {"JavaState210Goto116", "StatementWithoutTrailingSubstatement"},
+      {"JavaState214UnaryExpression", "openparsym PrimitiveType _OPT_MOREopenbrksymclosebrksym closeparsym"},
+      {"JavaState178Reduce239", "ConditionalOrExpression verticalbarverticalbarsym ConditionalAndExpression"},
+      {"JavaState179Reduce237", "ConditionalAndExpression ampersandampersandsym InclusiveOrExpression"},
+      {"JavaState180Reduce235", "InclusiveOrExpression verticalbarsym ExclusiveOrExpression"},
+      {"JavaState181Reduce233", "ExclusiveOrExpression hatsym AndExpression"},
+      {"JavaState182Reduce231", "AndExpression ampersandsym EqualityExpression"},
+      {"JavaState183Reduce228", "EqualityExpression equalsequalssym RelationalExpression"},
+      {"JavaState184Reduce229", "EqualityExpression exclaimequalssym RelationalExpression"},
+      {"JavaState185Reduce222", "RelationalExpression lessthansym ShiftExpression"},
+      {"JavaState186Reduce223", "RelationalExpression greaterthansym ShiftExpression"},
+      {"JavaState187Reduce224", "RelationalExpression lessthanequalssym ShiftExpression"},
+      {"JavaState188Reduce225", "RelationalExpression greaterthanequalssym ShiftExpression"},
+      {"JavaState193Reduce218", "ShiftExpression lessthanlessthansym AdditiveExpression"},
+      {"JavaState194Reduce219", "ShiftExpression greaterthangreaterthansym AdditiveExpression"},
+      {"JavaState195Reduce220", "ShiftExpression greaterthangreaterthangreaterthansym AdditiveExpression"},
+      {"JavaState196Reduce215", "AdditiveExpression plussym MultiplicativeExpression"},
+      {"JavaState197Reduce216", "AdditiveExpression minussym MultiplicativeExpression"},
   };
   for (const auto& [name, prefix] : rows) {
     SCOPED_TRACE(name);
@@ -2623,6 +2640,71 @@ TEST(JavaAutomaton, ExpressionMemberStates) {
     EXPECT_EQ(GotoAction(s, NonterminalNamed("LeftHandSide")), nullptr);
     EXPECT_EQ(GotoAction(s, NonterminalNamed("ConditionalExpression")), nullptr);
   }
+}
+
+// Calls that the tables say pass the inherited set unchanged (nothing added).
+TEST(JavaAutomaton, CallsThatPassTheInheritedSet) {
+  const std::vector<std::pair<const char*, const char*>> calls = {
+      {"JavaState052Statement", "goto Statement"},
+      {"JavaState108AfterOpenpar", "goto _OPTForInit"},
+      {"JavaState228AfterOpenpar", "goto _OPTForInit"},
+      {"JavaState199AfterSemicolon", "goto _OPTExpression"},
+      {"JavaState248AfterSemicolon", "goto _OPTExpression"},
+      {"JavaState232AfterSemicolon", "goto _OPTForUpdate"},
+      {"JavaState252AfterSemicolon", "goto _OPTForUpdate"},
+      {"JavaState082AfterOpenpar", "goto _OPT_MOREFormalParameterINSERTcomma"},
+      {"JavaState051Goto21", "goto _MOREopenbrksymclosebrksym"},
+      {"JavaState159AfterNew", "goto ClassType"},
+      {"JavaState161AfterNew", "goto ClassType"},
+      {"JavaState163AfterNew", "goto ClassType"},
+      {"JavaState160AfterIdentifier", "token openparsym"},
+      {"JavaState162Reduce177", "token openparsym"},
+      {"JavaState166Goto267", "token openchainsym"},
+      {"JavaState169Goto267", "token openchainsym"},
+      {"JavaState176Reduce127", "token openchainsym"},
+      {"JavaState209Goto281", "token openchainsym"},
+      {"JavaState211AfterIdentifier", "token colonsym"},
+      {"JavaState237AfterThis", "token openbrksym"},
+      {"JavaState237AfterThis", "token dotsym"},
+      {"JavaState237AfterThis", "token openparsym"},
+      {"JavaState238ExpectOpenpar", "token openparsym"},
+      {"JavaState245ExpectSuper", "token supersym"},
+      {"JavaState245ExpectSuper", "token Identifiersym"},
+      {"JavaState245ExpectSuper", "token newsym"},
+      {"JavaState189Reduce31", "token openbrksym"},
+      {"JavaState198Reduce146", "token openchainsym"},
+      {"JavaState121Reduce35", "token dotsym"},
+      {"JavaState191Goto251", "token dotsym"},
+      {"JavaState192ExpectClosepar", "token dotsym"},
+      {"JavaState233AfterClosepar", "token openchainsym"},
+      {"JavaState201AfterFinally", "token openchainsym"},
+      {"JavaState156Reduce149", "token finallysym"},
+      {"JavaState223ExplicitConstructorInvocation", "goto ExplicitConstructorInvocation"},
+      {"JavaState236", "goto _OPT_MOREBlockStatement"},
+  };
+  for (const auto& [state, key] : calls) ExpectSet(state, key, {});
+  // The ladder: every operator is shifted into its operand state with the
+  // inherited set unchanged.
+  for (const char* state : {"JavaState089Reduce240", "JavaState090Reduce238", "JavaState091Reduce236",
+                            "JavaState092Reduce234", "JavaState093Reduce232", "JavaState094Reduce230",
+                            "JavaState095Reduce227", "JavaState097Reduce221", "JavaState098Reduce217",
+                            "JavaState099Reduce214", "JavaState178Reduce239", "JavaState183Reduce228",
+                            "JavaState193Reduce218", "JavaState196Reduce215"}) {
+    int s = StateNamed(state);
+    for (int i = 0; i < A.States[s].TokenCount; ++i) {
+      const LrAction& act = A.Actions[A.Tokens[A.States[s].FirstToken + i].Action];
+      if (act.Kind == LrShift) {
+        EXPECT_EQ(SetNames(act.TransitionSet), "") << state;
+      }
+    }
+  }
+  // Sets that add a token of their own.
+  ExpectSet("JavaState167Reduce267", "token openbrksym", Words("openbrksym"));
+  ExpectSet("JavaState109Catches", "goto Catches", Words("finallysym"));
+  EXPECT_EQ(SetNames(A.Actions[A.States[109].Repair].TransitionSet), "");
+  EXPECT_EQ(SetNames(A.Actions[A.States[223].Repair].TransitionSet), "");
+  ExpectSet("JavaState106Goto247", "goto _OPTcolonsymExpression", {});
+  ExpectSet("JavaState040BlockStatements", "goto BlockStatement", Words("closechainsym"));
 }
 
 }  // namespace

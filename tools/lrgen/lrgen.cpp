@@ -80,7 +80,8 @@ struct Production {
 
 // An explicit transition set: "%transition STATE... KIND SYMBOL OP ITEM...".
 // KIND is shift or goto, or * for every transition of the state (SYMBOL is then *
-// as well); OP is = (replace), += (add) or -= (remove). An ITEM is a token, a
+// as well), or repair for the call that the error branch makes in place of the
+// missing SYMBOL (its goto keeps its own set); OP is = (replace), += (add) or -= (remove). An ITEM is a token, a
 // named %set, or @Nonterminal: the computed set of the goto on that nonterminal
 // in the same state (the context that the state's own constructs pass on).
 struct Override {
@@ -185,8 +186,8 @@ Grammar ReadGrammar(const std::string& path) {
       o.Op = op[0] == '=' ? '=' : op[0];
       o.Tokens.assign(w.begin() + i + 3, w.end());
       o.Line = lineNo;
-      if (o.Kind != "shift" && o.Kind != "goto" && !(o.Kind == "*" && o.Symbol == "*"))
-        Fail(where + "transition kind must be shift, goto or * *");
+      if (o.Kind != "shift" && o.Kind != "goto" && o.Kind != "repair" && !(o.Kind == "*" && o.Symbol == "*"))
+        Fail(where + "transition kind must be shift, goto, repair or * *");
       g.Overrides.push_back(o);
     } else if (w[0][0] != '%' && w.size() >= 4 && w[3] == ":") {
       RawProd p;
@@ -700,6 +701,15 @@ std::vector<Routine> BuildRoutines(Automaton& a) {
         }
       };
       int errorKey = -1;
+      if (o.Kind == "repair") {
+        // Only the call that the error branch makes for its missing symbol.
+        auto sym = g.SymbolOf.find(o.Symbol);
+        if (sym == g.SymbolOf.end() || rt.Default.Kind != KError || rt.ErrorSymbol != sym->second ||
+            !rt.Repair.HasTransition)
+          Fail(where + ": state " + std::to_string(state) + " repairs no missing " + o.Symbol);
+        Apply(rt.Repair.Transition, o.Op, b);
+        continue;
+      }
       if (o.Kind == "*") {
         visit(rt.Tokens, -1);
         visit(rt.Gotos, -1);
@@ -840,6 +850,19 @@ void Emit(const Automaton& a, const std::vector<Routine>& routines, const std::v
       e.Messages.push_back(rt.Message);
       repair = e.ActionOf(rt.Repair);
     }
+    // One comment line per state with its kernel items, so that the tables read
+    // state by state.
+    states << "  //";
+    for (int k = 0; k < st.KernelCount; ++k) {
+      int item = st.Items[k];
+      const Production& p = g.Prods[a.ItemProd[item]];
+      states << (k ? "; " : " ") << g.NtNames[p.Lhs] << " ->";
+      for (int i = 0; i <= int(p.Rhs.size()); ++i) {
+        if (i == a.ItemDot[item]) states << " .";
+        if (i < int(p.Rhs.size())) states << " " << a.SymName(p.Rhs[i]);
+      }
+    }
+    states << "\n";
     states << "  {" << Quote(rt.Name) << ", " << e.SetOf(rt.Own) << ", " << (rt.FixedToken ? 1 : 0) << ", "
            << firstToken << ", " << rt.Tokens.size() << ", " << firstGoto << ", " << rt.Gotos.size() << ", "
            << firstKernel << ", " << st.KernelCount << ", " << e.ActionOf(rt.Default) << ", " << message << ", "

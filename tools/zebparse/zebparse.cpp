@@ -5,15 +5,17 @@
 // parsed from its start symbol; syntax errors are reported on the standard
 // error stream exactly as zebcheck reports them, and the exit status is 1
 // after any error, else 0. With -trace the parse trace follows on standard
-// output: one line per reduction record in replay order, "reduction", the
-// production number and the production (left side, ":", right side), then one
-// line per token record, "token", its input name, line and column.
+// output: "syntaxerror" and the value of SyntaxErrorFlag (1: the tree would not
+// be built), then one line per reduction record in replay order, "reduction",
+// the production number and the production (left side, ":", right side), then
+// one line per token record, "token", its input name, line and column.
 #include <cstdio>
 #include <cstring>
 
 #include "support/automaton.h"
 #include "support/identifiers.h"
 #include "support/input.h"
+#include "support/report.h"
 #include "support/startup.h"
 #include "support/trace.h"
 #include "zebcheck/config_automaton.h"
@@ -52,6 +54,7 @@ const char* SymbolName(int32_t symbol) {
 
 void PrintParseTrace() {
   const LrAutomaton& a = ConfigAutomaton;
+  std::fprintf(StdoutStream, "syntaxerror %d\n", SyntaxErrorFlag);
   for (ReductionRecord* r = Trace.ReductionCursor; r != nullptr; r = r->next) {
     const LrProduction& p = a.Productions[r->production];
     std::fprintf(StdoutStream, "reduction %d %s :", r->production, a.NonterminalNames[p.Lhs]);

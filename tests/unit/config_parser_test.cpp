@@ -1,0 +1,135 @@
+// The configuration parser as the tree builder sees it: the trace replays in
+// pre-order with the token values in right-hand-side order; the registers and
+// flags after clean and faulty parses; the set test.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "support/identifiers.h"
+#include "support/input.h"
+#include "support/lazy.h"
+#include "support/replay.h"
+#include "support/report.h"
+#include "support/scanbuf.h"
+#include "support/startup.h"
+#include "support/trace.h"
+#include "zebcheck/config_parser.h"
+#include "zebcheck/config_tokens.h"
+
+namespace {
+
+class ConfigParserTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    InitRuntime();
+    InitConfigParser();
+  }
+
+  // Parses `text` as the whole configuration; the error messages go to a
+  // scratch stream.
+  void Parse(const std::string& text) {
+    text_ = text;
+    ClearInputs();
+    AddInputText(text_.data(), static_cast<int32_t>(text_.size()), IdentifierOf("p.cfg"));
+    StartInputs();
+    SyntaxErrorFlag = 0;
+    FILE* saved = StderrStream;
+    StderrStream = std::tmpfile();
+    InitAndParseConfig();
+    std::fclose(StderrStream);
+    StderrStream = saved;
+  }
+
+  static std::vector<int32_t> Reductions() {
+    std::vector<int32_t> out;
+    for (ReductionRecord* r = Trace.ReductionCursor; r != nullptr; r = r->next) out.push_back(r->production);
+    return out;
+  }
+
+  std::string text_;
+};
+
+// The builder's replay of \a{x.y} \b{{f(1)}}: it reads each production with
+// NextReduction and, in right-hand-side order, passes over punctuation and
+// takes names and literals as value cells; the position counter always holds
+// the position of the next token.
+TEST_F(ConfigParserTest, TraceReplaysInBuilderOrder) {
+  Parse("\\a{x.y} \\b{{f(1)}}");
+  EXPECT_EQ(SyntaxErrorFlag, 0);
+  EXPECT_EQ(PositionCounter, 1);
+  const std::vector<int32_t> expected = {105, 110, 4, 8, 12, 11, 109, 5, 90, 87, 84, 81, 78, 75, 70, 61,
+                                         54,  49,  42, 35, 31, 18, 23, 11, 111, 107, 90, 87, 84, 81, 78, 75,
+                                         70,  61,  54, 49, 42, 35, 31, 15, 94};
+  std::vector<int32_t> replayed;
+  for (size_t i = 0; i < expected.size(); ++i) replayed.push_back(NextReduction());
+  EXPECT_EQ(replayed, expected);
+  EXPECT_EQ(Trace.ReductionCursor, nullptr);
+
+  LazyCell* a = nullptr;
+  LazyCell* x = nullptr;
+  LazyCell* y = nullptr;
+  ReplaySkipToken();  // backslash
+  ReplayWordToken(&a);
+  ReplaySkipToken();  // {
+  ReplayWordToken(&x);
+  ReplaySkipToken();  // .
+  ReplayWordToken(&y);
+  EXPECT_EQ(PositionCounter, 7);  // the closing brace
+  ReplaySkipToken();
+  EXPECT_EQ(reinterpret_cast<Identifier*>(ForceLazyCell(a)), IdentifierOf("a"));
+  EXPECT_EQ(reinterpret_cast<Identifier*>(ForceLazyCell(x)), IdentifierOf("x"));
+  EXPECT_EQ(reinterpret_cast<Identifier*>(ForceLazyCell(y)), IdentifierOf("y"));
+  EXPECT_EQ(PositionCounter, 9);  // \b
+  for (int i = 0; i < 5; ++i) ReplaySkipToken();  // \ b { { f
+  ReplaySkipToken();                              // (
+  LazyCell* one = nullptr;
+  ReplayWordToken(&one);
+  EXPECT_STREQ(reinterpret_cast<const char*>(ForceLazyCell(one)), "1");
+  for (int i = 0; i < 3; ++i) ReplaySkipToken();  // ) } }
+  EXPECT_EQ(Trace.TokenCursor->next, nullptr);   // the endoffile record is last
+}
+
+TEST_F(ConfigParserTest, RegistersAfterAParse) {
+  struct Case {
+    const char* input;
+    int32_t syntaxError;
+    size_t tokenRecords;
+  };
+  const std::vector<Case> cases = {
+      {"", 0, 1},
+      {"\\a{1}", 0, 6},
+      {"\\a{1", 0, 6},       // the missing brace is inserted: its record stands in
+      {"\\a{-1}", 1, 6},     // the skipped minus sign leaves no record
+      {"\\a{1}} \\b{2}", 1, 6},  // everything after the stray brace is skipped
+      {"\\ \\a{1}}", 1, 10},
+  };
+  for (const Case& c : cases) {
+    Parse(c.input);
+    EXPECT_EQ(SyntaxErrorFlag, c.syntaxError) << c.input;
+    EXPECT_EQ(RecoveryMode, 0) << c.input;
+    // The start state returns with PopCount -1; a construct parsed while the
+    // tokens after the configuration are skipped leaves its own registers.
+    if (c.syntaxError == 0) {
+      EXPECT_EQ(PopCount, -1) << c.input;
+    }
+    EXPECT_EQ(AcceptFlag, 1) << c.input;
+    EXPECT_EQ(CurrentToken, Config_endoffile) << c.input;
+    size_t records = 0;
+    for (TokenRecord* t = Trace.TokenHead; t != nullptr; t = t->next) ++records;
+    EXPECT_EQ(records, c.tokenRecords) << c.input;
+  }
+  Parse("");
+  EXPECT_EQ(Reductions(), std::vector<int32_t>{106});
+}
+
+TEST_F(ConfigParserTest, SetMembership) {
+  Parse("");
+  ConfigTokenSet set = ConfigTokenSetOf(Config_endoffile) | ConfigTokenSetOf(Config_Identifiersym);
+  EXPECT_EQ(set.Word[0], 2u);
+  EXPECT_EQ(set.Word[1], 1u << (Config_Identifiersym - 32));
+  EXPECT_EQ(InConfigTokenSet(set), 1);
+  EXPECT_EQ(InConfigTokenSet(ConfigTokenSetOf(Config_starsym)), 0);
+}
+
+}  // namespace
