@@ -544,8 +544,10 @@ Word ComputeDefs(Instance* instance) {
     Definition* definition = NewDefinition(plan.declareKind, InstanceIdentifier(instance), &instance->tree);
     result = SingletonDefinitionSet(definition);
   }
+  // The children's definitions come from disjoint subtrees, and the own
+  // definition is new: the union needs no search.
   for (int32_t k = 0; k < plan.defsCount; ++k) {
-    result = UniteDefinitionSets(result, ForceSet(instance->slots[plan.defsSlots[k]].defs));
+    result = UniteDisjointDefinitionSets(result, ForceSet(instance->slots[plan.defsSlots[k]].defs));
   }
   return reinterpret_cast<Word>(result);
 }
