@@ -42,8 +42,10 @@
 #include "java/scanner/tokens.h"
 #include "java/tree/scopes.h"
 #include "support/heap.h"
+#include "support/replay.h"
 #include "support/report.h"
 #include "support/startup.h"
+#include "support/trace.h"
 
 TreeBuilderCounters BuilderCounters = {};
 
@@ -93,6 +95,12 @@ struct ProductionPlan {
   LookupFunction lookup = nullptr;
   ScopeFunction scope = nullptr;  // null: the lookup searches env itself
   bool built = false;             // the production stands where a builder can meet it
+  // Indexes of the own cells behind the slots; -1 when the plan has none.
+  int8_t treeCell = -1;
+  int8_t defsCell = -1;
+  int8_t lookupCell = -1;
+  int8_t innerCell[2] = {-1, -1};
+  int8_t cellCount = 0;
 };
 
 struct Slot {
@@ -100,20 +108,27 @@ struct Slot {
   LazyCell* defs;  // a child's defs cell
 };
 
+// A production instance: this header, then one Slot per right-hand-side
+// symbol, then the instance's own cells (only those its plan uses). Chain
+// productions, which have no cell of their own, get no instance at all.
 struct Instance {
   const ProductionPlan* plan;
   LazyCell* env;
   SourcePosition position;
-  LazyCell tree;
-  LazyCell defs;
-  LazyCell lookup;
-  LazyCell inner[2];
-  Slot slots[1];  // plan->length entries
 };
 
-ProductionPlan Plans[505];
-int32_t SingleProduction[300];       // the production of a one-production nonterminal
-bool HasDefs[300];
+Slot* Slots(Instance* instance) { return reinterpret_cast<Slot*>(instance + 1); }
+LazyCell* Cells(Instance* instance) {
+  return reinterpret_cast<LazyCell*>(Slots(instance) + instance->plan->length);
+}
+
+// The Java grammar's size; MakePlans checks the generated automaton against it.
+constexpr int32_t JavaProductionTotal = 505;
+constexpr int32_t JavaNonterminalTotal = 296;
+
+ProductionPlan Plans[JavaProductionTotal];
+int32_t SingleProduction[JavaNonterminalTotal];  // the production of a one-production nonterminal
+bool HasDefs[JavaNonterminalTotal];
 int32_t ProductionOfCode[LeafCodeEnd];
 int32_t BuilderModuleFlag = 0;
 TreeReplay Replay = {};
@@ -132,6 +147,11 @@ bool IsValueToken(int32_t symbol) {
 }
 
 Instance* InstanceOf(LazyCell* cell) { return static_cast<Instance*>(cell->context); }
+
+LazyCell* TreeCell(Instance* instance) { return Cells(instance) + instance->plan->treeCell; }
+LazyCell* DefsCell(Instance* instance) { return Cells(instance) + instance->plan->defsCell; }
+LazyCell* LookupCell(Instance* instance) { return Cells(instance) + instance->plan->lookupCell; }
+LazyCell* InnerCell(Instance* instance, int32_t k) { return Cells(instance) + instance->plan->innerCell[k]; }
 
 [[noreturn]] void Inconsistent(int32_t line) { InternalError(BuilderModuleName, line); }
 
@@ -265,7 +285,7 @@ bool StartsWith(const char* text, const char* prefix) {
   return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
 }
 
-void MakeTreePlan(int32_t p, ProductionPlan& plan) {
+void MakeTreePlan(ProductionPlan& plan) {
   int8_t nts[MaxSlots];
   int32_t ntCount = 0;
   for (int32_t i = 0; i < plan.length; ++i) {
@@ -307,11 +327,10 @@ void MakeTreePlan(int32_t p, ProductionPlan& plan) {
     plan.tree = TreeChain;
     plan.treeSlot = nts[0];
   }
-  (void)p;
 }
 
 // Checks a node production's right-hand side against its kind's fields.
-void CheckNodeFields(int32_t p, ProductionPlan& plan) {
+void CheckNodeFields(ProductionPlan& plan) {
   if (plan.tree != TreeNodeShape) return;
   const NodeKindInfo& info = NodeKindTable[plan.code];
   int32_t field = 0;
@@ -338,7 +357,6 @@ void CheckNodeFields(int32_t p, ProductionPlan& plan) {
     ++field;
   }
   if (field != info.fieldCount) Inconsistent(__LINE__);
-  (void)p;
 }
 
 void MakeDefsPlan(int32_t p, ProductionPlan& plan) {
@@ -372,10 +390,12 @@ void MakeDefsPlan(int32_t p, ProductionPlan& plan) {
   plan.defs = plan.defsCount == 0 ? DefsEmpty : plan.defsCount == 1 ? DefsChild : DefsUnion;
 }
 
+void LayOutCells(ProductionPlan& plan);
+
 void MakePlans() {
   const LrAutomaton& g = Grammar();
-  if (g.ProductionCount != 505) Inconsistent(__LINE__);
-  for (int32_t n = 0; n < g.NonterminalCount && n < 300; ++n) {
+  if (g.ProductionCount != JavaProductionTotal || g.NonterminalCount != JavaNonterminalTotal) Inconsistent(__LINE__);
+  for (int32_t n = 0; n < g.NonterminalCount; ++n) {
     SingleProduction[n] = -1;
     HasDefs[n] = true;
   }
@@ -404,8 +424,8 @@ void MakePlans() {
   }
   for (int32_t p = 0; p < g.ProductionCount; ++p) {
     ProductionPlan& plan = Plans[p];
-    MakeTreePlan(p, plan);
-    CheckNodeFields(p, plan);
+    MakeTreePlan(plan);
+    CheckNodeFields(plan);
     MakeDefsPlan(p, plan);
   }
   for (const ScopeEntry& entry : ScopeTable) {
@@ -421,6 +441,7 @@ void MakePlans() {
     plan.lookup = entry.lookup;
     plan.scope = entry.scope;
   }
+  for (int32_t p = 0; p < g.ProductionCount; ++p) LayOutCells(Plans[p]);
   for (int32_t p = 0; p < g.ProductionCount; ++p) {
     const ProductionPlan& plan = Plans[p];
     // Every identifier occurrence has its lookup, and every declaration its name.
@@ -457,7 +478,7 @@ bool IsPending(const LazyCell* cell) {
 DefinitionSet* ForceSet(LazyCell* cell) { return reinterpret_cast<DefinitionSet*>(ForceLazyCell(cell)); }
 SyntaxNode* ForceNode(LazyCell* cell) { return reinterpret_cast<SyntaxNode*>(ForceLazyCell(cell)); }
 
-int32_t InnerIndex(Instance* instance, LazyCell* cell) { return cell == &instance->inner[0] ? 0 : 1; }
+int32_t InnerIndex(Instance* instance, LazyCell* cell) { return cell == InnerCell(instance, 0) ? 0 : 1; }
 
 bool RuleNeedsNode(EnvRule rule) { return rule != EnvScope; }
 
@@ -471,21 +492,21 @@ void PushDependencies(LazyCell* cell, std::vector<LazyCell*>& stack) {
   auto add = [&](LazyCell* dep) {
     if (dep != nullptr && IsPending(dep)) deps[n++] = dep;
   };
-  if (cell == &instance->tree) {
+  if (cell == TreeCell(instance)) {
     for (int32_t i = 0; i < plan.length; ++i) {
-      if (!IsToken(plan.rhs[i])) add(instance->slots[i].tree);
+      if (!IsToken(plan.rhs[i])) add(Slots(instance)[i].tree);
     }
-    if (plan.bodySlot >= 0) add(instance->slots[plan.bodySlot].defs);
-  } else if (cell == &instance->defs) {
-    for (int32_t k = 0; k < plan.defsCount; ++k) add(instance->slots[plan.defsSlots[k]].defs);
-  } else if (cell == &instance->lookup) {
+    if (plan.bodySlot >= 0) add(Slots(instance)[plan.bodySlot].defs);
+  } else if (cell == DefsCell(instance)) {
+    for (int32_t k = 0; k < plan.defsCount; ++k) add(Slots(instance)[plan.defsSlots[k]].defs);
+  } else if (cell == LookupCell(instance)) {
     add(instance->env);
-    if (plan.scope != nullptr) add(&instance->tree);
+    if (plan.scope != nullptr) add(TreeCell(instance));
   } else {
     const InnerEnvPlan& inner = plan.inner[InnerIndex(instance, cell)];
-    if (inner.defsSlot >= 0) add(instance->slots[inner.defsSlot].defs);
+    if (inner.defsSlot >= 0) add(Slots(instance)[inner.defsSlot].defs);
     add(instance->env);
-    if (RuleNeedsNode(inner.rule)) add(&instance->tree);
+    if (RuleNeedsNode(inner.rule)) add(TreeCell(instance));
   }
   while (n > 0) stack.push_back(deps[--n]);
 }
@@ -497,13 +518,13 @@ Word ComputeTree(Instance* instance) {
     case TreeLeafShape:
       return reinterpret_cast<Word>(NewLeaf(static_cast<LeafVariant>(plan.code), instance->position));
     case TreeCons: {
-      void* item = ForceNode(instance->slots[plan.treeSlot].tree);
+      void* item = ForceNode(Slots(instance)[plan.treeSlot].tree);
       ConsList rest = plan.restSlot < 0 ? nullptr
-                                        : reinterpret_cast<ConsList>(ForceLazyCell(instance->slots[plan.restSlot].tree));
+                                        : reinterpret_cast<ConsList>(ForceLazyCell(Slots(instance)[plan.restSlot].tree));
       return reinterpret_cast<Word>(Cons(item, rest));
     }
     case TreePlusOne:
-      return ForceLazyCell(instance->slots[plan.restSlot].tree) + 1;
+      return ForceLazyCell(Slots(instance)[plan.restSlot].tree) + 1;
     case TreeNodeShape:
       break;
     default:
@@ -516,24 +537,24 @@ Word ComputeTree(Instance* instance) {
     int32_t symbol = plan.rhs[i];
     if (IsToken(symbol)) {
       if (!IsValueToken(symbol)) continue;
-      Word value = ForceLazyCell(instance->slots[i].tree);
+      Word value = ForceLazyCell(Slots(instance)[i].tree);
       if (symbol == Identifiersym) {
         auto* name = reinterpret_cast<Identifier*>(value);
         value = info.fields[field] == DefiningField
-                    ? reinterpret_cast<Word>(NewDefiningOccurrence(&instance->lookup, name))
-                    : reinterpret_cast<Word>(NewAppliedOccurrence(&instance->lookup, name));
+                    ? reinterpret_cast<Word>(NewDefiningOccurrence(LookupCell(instance), name))
+                    : reinterpret_cast<Word>(NewAppliedOccurrence(LookupCell(instance), name));
       }
       fields[field++] = value;
     } else {
-      fields[field++] = ForceLazyCell(instance->slots[i].tree);
+      fields[field++] = ForceLazyCell(Slots(instance)[i].tree);
     }
   }
-  if (plan.bodySlot >= 0) fields[field++] = ForceLazyCell(instance->slots[plan.bodySlot].defs);
+  if (plan.bodySlot >= 0) fields[field++] = ForceLazyCell(Slots(instance)[plan.bodySlot].defs);
   return reinterpret_cast<Word>(NewNode(static_cast<NodeKind>(plan.code), instance->position, fields));
 }
 
 Identifier* InstanceIdentifier(Instance* instance) {
-  return reinterpret_cast<Identifier*>(ForceLazyCell(instance->slots[instance->plan->identifierSlot].tree));
+  return reinterpret_cast<Identifier*>(ForceLazyCell(Slots(instance)[instance->plan->identifierSlot].tree));
 }
 
 Word ComputeDefs(Instance* instance) {
@@ -541,13 +562,13 @@ Word ComputeDefs(Instance* instance) {
   const ProductionPlan& plan = *instance->plan;
   DefinitionSet* result = EmptyDefinitionSet;
   if (plan.defs == DefsDeclare) {
-    Definition* definition = NewDefinition(plan.declareKind, InstanceIdentifier(instance), &instance->tree);
+    Definition* definition = NewDefinition(plan.declareKind, InstanceIdentifier(instance), TreeCell(instance));
     result = SingletonDefinitionSet(definition);
   }
   // The children's definitions come from disjoint subtrees, and the own
   // definition is new: the union needs no search.
   for (int32_t k = 0; k < plan.defsCount; ++k) {
-    result = UniteDisjointDefinitionSets(result, ForceSet(instance->slots[plan.defsSlots[k]].defs));
+    result = UniteDisjointDefinitionSets(result, ForceSet(Slots(instance)[plan.defsSlots[k]].defs));
   }
   return reinterpret_cast<Word>(result);
 }
@@ -555,9 +576,9 @@ Word ComputeDefs(Instance* instance) {
 Word ComputeEnv(Instance* instance, int32_t index) {
   ++BuilderCounters.envEvaluations;
   const InnerEnvPlan& inner = instance->plan->inner[index];
-  DefinitionSet* own = inner.defsSlot < 0 ? EmptyDefinitionSet : ForceSet(instance->slots[inner.defsSlot].defs);
+  DefinitionSet* own = inner.defsSlot < 0 ? EmptyDefinitionSet : ForceSet(Slots(instance)[inner.defsSlot].defs);
   DefinitionSet* env = ForceSet(instance->env);
-  SyntaxNode* node = RuleNeedsNode(inner.rule) ? ForceNode(&instance->tree) : nullptr;
+  SyntaxNode* node = RuleNeedsNode(inner.rule) ? ForceNode(TreeCell(instance)) : nullptr;
   DefinitionSet* result = EmptyDefinitionSet;
   switch (inner.rule) {
     case EnvScope:
@@ -597,7 +618,7 @@ Word ComputeLookup(Instance* instance) {
   Identifier* name = InstanceIdentifier(instance);
   DefinitionSet* env = ForceSet(instance->env);
   DefinitionSet* scope = env;
-  if (plan.scope != nullptr) scope = plan.scope(env, ForceNode(&instance->tree));
+  if (plan.scope != nullptr) scope = plan.scope(env, ForceNode(TreeCell(instance)));
   return reinterpret_cast<Word>(plan.lookup(name, scope));
 }
 
@@ -605,11 +626,11 @@ Word ComputeLookup(Instance* instance) {
 void Evaluate(LazyCell* cell) {
   Instance* instance = InstanceOf(cell);
   Word value;
-  if (cell == &instance->tree) {
+  if (cell == TreeCell(instance)) {
     value = ComputeTree(instance);
-  } else if (cell == &instance->defs) {
+  } else if (cell == DefsCell(instance)) {
     value = ComputeDefs(instance);
-  } else if (cell == &instance->lookup) {
+  } else if (cell == LookupCell(instance)) {
     value = ComputeLookup(instance);
   } else {
     value = ComputeEnv(instance, InnerIndex(instance, cell));
@@ -663,14 +684,18 @@ Word CopyRootDefinitions(LazyCell* cell) {
 
 // ---- Replay ----
 
+// One open production of the replay. A production with cells of its own has
+// an instance, whose slots receive its children's cells; a chain keeps its
+// one child's cells in the frame.
 struct Frame {
-  Instance* instance;
+  const ProductionPlan* plan;
+  Instance* instance;  // null for a production without cells of its own
+  LazyCell* env;
   int32_t next;        // the right-hand-side symbol to replay next
-  LazyCell** treeOut;
-  LazyCell** defsOut;
+  Slot single;         // a chain's child (instance == null)
 };
 
-Instance* StartProduction(int32_t nonterminal, LazyCell* env) {
+Frame StartProduction(int32_t nonterminal, LazyCell* env) {
   int32_t p = SingleProduction[nonterminal];
   if (p < 0) {
     p = Replay.nextReduction();
@@ -679,22 +704,27 @@ Instance* StartProduction(int32_t nonterminal, LazyCell* env) {
   const ProductionPlan& plan = Plans[p];
   // A production read from the trace must belong to the nonterminal being built.
   if (plan.lhs != nonterminal || !plan.built) Inconsistent(__LINE__);
-  size_t size = sizeof(Instance) + sizeof(Slot) * (plan.length > 0 ? plan.length - 1 : 0);
+  Frame frame{&plan, nullptr, env, 0, Slot{nullptr, nullptr}};
+  if (plan.cellCount == 0) return frame;
+  size_t size = sizeof(Instance) + sizeof(Slot) * plan.length + sizeof(LazyCell) * plan.cellCount;
   auto* instance = static_cast<Instance*>(Allocate(size));
   instance->plan = &plan;
   instance->env = env;
   instance->position = *Replay.positionCounter;
-  for (int32_t i = 0; i < plan.length; ++i) instance->slots[i] = Slot{nullptr, nullptr};
+  for (int32_t i = 0; i < plan.length; ++i) Slots(instance)[i] = Slot{nullptr, nullptr};
   ++BuilderCounters.instances;
-  return instance;
+  frame.instance = instance;
+  return frame;
 }
 
-LazyCell* ChildEnv(Instance* instance, int32_t slot) {
-  const ProductionPlan& plan = *instance->plan;
+Slot& SlotOf(Frame& frame, int32_t i) { return frame.instance != nullptr ? Slots(frame.instance)[i] : frame.single; }
+
+LazyCell* ChildEnv(const Frame& frame, int32_t slot) {
+  const ProductionPlan& plan = *frame.plan;
   for (int32_t k = 0; k < plan.innerCount; ++k) {
-    if (plan.inner[k].slot == slot) return &instance->inner[k];
+    if (plan.inner[k].slot == slot) return InnerCell(frame.instance, k);
   }
-  return instance->env;
+  return frame.env;
 }
 
 void InitCell(LazyCell* cell, Instance* instance, Word (*function)(LazyCell*)) {
@@ -702,74 +732,94 @@ void InitCell(LazyCell* cell, Instance* instance, Word (*function)(LazyCell*)) {
   cell->function = function;
 }
 
-// Installs the instance's own cells and hands its attributes to the parent.
-void FinishProduction(const Frame& frame) {
+// Installs the production's own cells and yields its tree and defs cells.
+Slot FinishProduction(Frame& frame) {
+  const ProductionPlan& plan = *frame.plan;
   Instance* instance = frame.instance;
-  const ProductionPlan& plan = *instance->plan;
-  LazyCell* tree = &instance->tree;
+  Slot out{nullptr, nullptr};
   switch (plan.tree) {
     case TreeChain:
-      tree = instance->slots[plan.treeSlot].tree;
+      out.tree = SlotOf(frame, plan.treeSlot).tree;
       break;
     case TreeZero:
-      tree = &ZeroCell;
+      out.tree = &ZeroCell;
       break;
     case TreeOne:
-      tree = &OneCell;
+      out.tree = &OneCell;
       break;
     default:
-      InitCell(&instance->tree, instance, InstanceTree);
+      out.tree = TreeCell(instance);
+      InitCell(out.tree, instance, InstanceTree);
       break;
   }
-  LazyCell* defs = &instance->defs;
   switch (plan.defs) {
     case DefsEmpty:
-      defs = &EmptyDefsCell;
+      out.defs = &EmptyDefsCell;
       break;
     case DefsChild:
-      defs = instance->slots[plan.defsSlots[0]].defs;
+      out.defs = SlotOf(frame, plan.defsSlots[0]).defs;
       break;
     default:
-      InitCell(&instance->defs, instance, InstanceDefs);
+      out.defs = DefsCell(instance);
+      InitCell(out.defs, instance, InstanceDefs);
       break;
   }
-  for (int32_t k = 0; k < plan.innerCount; ++k) InitCell(&instance->inner[k], instance, InstanceEnv);
-  if (plan.lookup != nullptr) InitCell(&instance->lookup, instance, InstanceLookup);
-  *frame.treeOut = tree;
-  *frame.defsOut = defs;
+  for (int32_t k = 0; k < plan.innerCount; ++k) InitCell(InnerCell(instance, k), instance, InstanceEnv);
+  if (plan.lookup != nullptr) InitCell(LookupCell(instance), instance, InstanceLookup);
+  return out;
+}
+
+void LayOutCells(ProductionPlan& plan) {
+  int8_t n = 0;
+  if (plan.tree == TreeNodeShape || plan.tree == TreeLeafShape || plan.tree == TreeCons || plan.tree == TreePlusOne) {
+    plan.treeCell = n++;
+  }
+  if (plan.defs == DefsUnion || plan.defs == DefsDeclare) plan.defsCell = n++;
+  if (plan.lookup != nullptr) plan.lookupCell = n++;
+  for (int32_t k = 0; k < plan.innerCount; ++k) plan.innerCell[k] = n++;
+  plan.cellCount = n;
 }
 
 }  // namespace
 
 void SetTreeReplay(const TreeReplay& replay) { Replay = replay; }
 
+void UseParseTraceReplay() {
+  SetTreeReplay(TreeReplay{NextReduction, ReplaySkipToken, ReplayWordToken, &PositionCounter});
+}
+
 void BuildNonterminal(int32_t nonterminal, LazyCell* env, LazyCell** tree, LazyCell** defs) {
   TreeBuilderModuleInit();
+  // The open productions, innermost last; each one's parent is the frame below.
   std::vector<Frame> stack;
-  stack.push_back(Frame{StartProduction(nonterminal, env), 0, tree, defs});
-  while (!stack.empty()) {
+  stack.push_back(StartProduction(nonterminal, env));
+  for (;;) {
     Frame& frame = stack.back();
-    Instance* instance = frame.instance;
-    const ProductionPlan& plan = *instance->plan;
+    const ProductionPlan& plan = *frame.plan;
     if (frame.next == plan.length) {
-      FinishProduction(frame);
+      Slot result = FinishProduction(frame);
       stack.pop_back();
+      if (stack.empty()) {
+        *tree = result.tree;
+        *defs = result.defs;
+        return;
+      }
+      Frame& parent = stack.back();
+      SlotOf(parent, parent.next - 1) = result;
       continue;
     }
     int32_t i = frame.next++;
     int32_t symbol = plan.rhs[i];
-    Slot& slot = instance->slots[i];
     if (IsToken(symbol)) {
       if (IsValueToken(symbol)) {
-        Replay.wordToken(&slot.tree);
+        Replay.wordToken(&SlotOf(frame, i).tree);
       } else {
         Replay.skipToken();
       }
       continue;
     }
-    LazyCell* childEnv = ChildEnv(instance, i);
-    Instance* child = StartProduction(NonterminalOf(symbol), childEnv);
-    stack.push_back(Frame{child, 0, &slot.tree, &slot.defs});  // frame is not used after this
+    LazyCell* childEnv = ChildEnv(frame, i);
+    stack.push_back(StartProduction(NonterminalOf(symbol), childEnv));  // frame is not used after this
   }
 }
 
@@ -832,5 +882,6 @@ void TreeBuilderModuleInit() {
   ZeroCell.function = &EvaluatedValue<Word>;
   OneCell.value = 1;
   OneCell.function = &EvaluatedValue<Word>;
+  UseParseTraceReplay();
   MakePlans();
 }

@@ -34,6 +34,8 @@ struct TreeReplay {
   SourcePosition* positionCounter;
 };
 void SetTreeReplay(const TreeReplay& replay);
+// The front end's parse trace (the default).
+void UseParseTraceReplay();
 
 // The attributes of the start production's instance, as BuildRoot keeps them.
 struct TreeRoot {

@@ -111,6 +111,13 @@ DefiningOccurrence* NewDefiningOccurrence(LazyCell* definitions, Identifier* nam
   return occurrence;
 }
 
+MethodCandidate* NewMethodCandidate(SyntaxNode* declaration, LazyCell* parameterTypes) {
+  auto* candidate = static_cast<MethodCandidate*>(AllocateAligned(sizeof(MethodCandidate)));
+  candidate->declaration = declaration;
+  candidate->parameterTypes = parameterTypes;
+  return candidate;
+}
+
 ConsList OccurrenceDefinitions(const void* occurrence) {
   if (occurrence == nullptr) return nullptr;
   LazyCell* cell = static_cast<const AppliedOccurrence*>(occurrence)->definitions;

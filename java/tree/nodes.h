@@ -73,6 +73,12 @@ struct DefiningOccurrence {
   Word spare;             // 0 when made; unused by the tree
 };
 
+// A method or constructor that method resolution considers.
+struct MethodCandidate {
+  SyntaxNode* declaration;   // the method's or constructor's declaration node
+  LazyCell* parameterTypes;  // yields the list of its parameter types
+};
+
 // Field letters of nodes.def.
 enum FieldForm : char {
   ChildField = 'N',
@@ -153,6 +159,8 @@ SyntaxNode* NewLeaf(LeafVariant leaf, SourcePosition position);
 
 AppliedOccurrence* NewAppliedOccurrence(LazyCell* definitions, Identifier* name);
 DefiningOccurrence* NewDefiningOccurrence(LazyCell* definitions, Identifier* name);
+
+MethodCandidate* NewMethodCandidate(SyntaxNode* declaration, LazyCell* parameterTypes);
 
 // Forces the occurrence's lookup cell: the ConsList of declaring nodes.
 // Takes either occurrence record.

@@ -125,6 +125,11 @@ std::string SyntaxTreeText(const SyntaxNode* root) {
           children.push_back(PrintItem{nullptr, nullptr, depth, -1, {}});
           AppendField(children.back().text, label, "", DefinitionSetText(reinterpret_cast<const DefinitionSet*>(value)));
           break;
+        case ValueField:
+          // A literal's value: the reference to the copy of its text.
+          children.push_back(PrintItem{nullptr, nullptr, depth, -1, {}});
+          AppendField(children.back().text, label, "", value == 0 ? "?" : reinterpret_cast<const char*>(value));
+          break;
         default:
           children.push_back(PrintItem{nullptr, nullptr, depth, -1, {}});
           AppendField(children.back().text, label, "", std::to_string(static_cast<int64_t>(static_cast<intptr_t>(value))));

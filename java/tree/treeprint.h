@@ -13,7 +13,8 @@
 //   <field>: <Kind> @<position>      a child node (or "null")
 //   <field>: [<n>]                    a list, its elements one level deeper
 //   <field>: applied <name>           an identifier occurrence (or "defining")
-//   <field>: <number>                 a token value, count or flag
+//   <field>: <text>                   a literal's text
+//   <field>: <number>                 a count or flag
 //   inner definitions: {<kind> <name>, ...}
 std::string SyntaxTreeText(const SyntaxNode* node);
 

@@ -2705,6 +2705,9 @@ TEST(JavaAutomaton, CallsThatPassTheInheritedSet) {
   EXPECT_EQ(SetNames(A.Actions[A.States[223].Repair].TransitionSet), "");
   ExpectSet("JavaState106Goto247", "goto _OPTcolonsymExpression", {});
   ExpectSet("JavaState040BlockStatements", "goto BlockStatement", Words("closechainsym"));
+  ExpectSet("JavaState153LocalVariableDeclaration", "goto PrimitiveType", Words("Identifiersym"));
+  ExpectSet("JavaState153LocalVariableDeclaration", "goto Name", Words("Identifiersym"));
+  ExpectSet("JavaState110", "token dotsym", {});
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ D SmallClass() {
                     << 125 << 127 << 158 << 159 << 435 << 463 << 162 << 169 << 185 << 201 << 202 << 393 << 394
                     << 54 << 56 << 397 << Chain("AssignmentExpression", "Literal") << 14 << 20;
 }
-Values SmallClassValues() { return Values{{"A", "x", "m", "x"}, {1}}; }
+Values SmallClassValues() { return Values{{"A", "x", "m", "x"}, {"1"}}; }
 
 TEST(TreeBuilder, EmptyUnitBuildsEmptyListsAndEmptyRootEnvironment) {
   TreeRoot* root = Build(UnitOpen() << 420 << 418, Values{});
@@ -217,7 +217,7 @@ D ConcatenationClass(int32_t terms) {
 
 TEST(TreeBuilderDeep, LongStringConcatenation) {
   for (int32_t terms : {3, 50000}) {
-    TreeRoot* root = Build(ConcatenationClass(terms), Values{{"A", "m", "x"}, std::vector<Word>(terms, 7)});
+    TreeRoot* root = Build(ConcatenationClass(terms), Values{{"A", "m", "x"}, std::vector<std::string>(terms, "\"s\"")});
     ASSERT_NE(root, nullptr);
     SyntaxNode* file = RootNode(root);
     // Down to the assignment, then along the left operands.
@@ -260,7 +260,7 @@ D ArrayInitializerClass(int32_t elements) {
 
 TEST(TreeBuilderDeep, LongArrayInitializer) {
   const int32_t elements = 100000;
-  TreeRoot* root = Build(ArrayInitializerClass(elements), Values{{"A", "a"}, std::vector<Word>(elements, 1)});
+  TreeRoot* root = Build(ArrayInitializerClass(elements), Values{{"A", "a"}, std::vector<std::string>(elements, "1")});
   ASSERT_NE(root, nullptr);
   SyntaxNode* file = RootNode(root);
   auto* classA = static_cast<SyntaxNode*>(NodeList(NodeChild(file, 1), 1)->head);
@@ -291,7 +291,7 @@ TEST(TreeBuilderDeep, ManyStatementsInOneBlock) {
   for (int32_t i = 0; i < statements; ++i) unit << (i + 1 < statements ? 464 : 463) << statement;
   std::vector<std::string> names{"A", "x", "m"};
   names.insert(names.end(), statements, "x");
-  TreeRoot* root = Build(unit, Values{names, std::vector<Word>(statements, 1)});
+  TreeRoot* root = Build(unit, Values{names, std::vector<std::string>(statements, "1")});
   ASSERT_NE(root, nullptr);
   std::string text = NameResolutionText(RootNode(root));
   size_t resolved = 0;
@@ -300,6 +300,43 @@ TEST(TreeBuilderDeep, ManyStatementsInOneBlock) {
     ++resolved;
   }
   EXPECT_EQ(resolved, static_cast<size_t>(statements));
+}
+
+// class A { int x; int v = ((...(x)...)); void m() { {{...{ x = 1; }...}} } }
+// with 10,000 parentheses and 10,000 nested blocks: the names inside still
+// resolve, through 10,000 environments.
+TEST(TreeBuilderDeep, DeepParenthesesAndBlocks) {
+  const int32_t depth = 10000;
+  D field = D() << 98 << 104 << 106 << 422 << 30 << 32 << 34 << 38 << 427 << 107 << 108 << 111 << 112 << 474;
+  D parenthesis = D() << Chain("Expression", "PrimaryNoNewArray") << 245 << 256;
+  D initialized = D() << 98 << 104 << 106 << 422 << 30 << 32 << 34 << 38 << 427 << 107 << 108 << 111 << 112 << 473
+                      << 113;
+  for (int32_t i = 0; i < depth; ++i) initialized << parenthesis;
+  initialized << NameExpression();
+  D method = D() << 98 << 105 << 115 << 119 << 121 << 422 << 122 << 116 << 117 << 432 << 430 << 476 << 125 << 127
+                 << 158 << 159 << 435 << 463;
+  for (int32_t i = 0; i < depth; ++i) method << 162 << 169 << 183 << 158 << 159 << 435 << 463;
+  method << 162 << 169 << 185 << 201 << 202 << 393 << 394 << 54 << 56 << 397
+         << Chain("AssignmentExpression", "Literal") << 14 << 20;
+  D unit = UnitOpen() << 420 << 417 << 455 << 79 << 81 << 94 << 422 << 472 << 470 << 97 << 425 << 460 << field
+                      << 460 << initialized << 459 << method;
+  TreeRoot* root = Build(unit, Values{{"A", "x", "v", "x", "m", "x"}, {"1"}});
+  ASSERT_NE(root, nullptr);
+  SyntaxNode* file = RootNode(root);
+  std::string names = NameResolutionText(file);
+  size_t found = 0;
+  for (size_t at = names.find("applied x -> DeclaratorIdentifierNode @50\n"); at != std::string::npos;
+       at = names.find("applied x -> DeclaratorIdentifierNode @50\n", at + 1)) {
+    ++found;
+  }
+  EXPECT_EQ(found, 2u) << names;
+  auto* classA = static_cast<SyntaxNode*>(NodeList(NodeChild(file, 1), 1)->head);
+  auto* second = static_cast<SyntaxNode*>(NodeList(NodeChild(classA, 4), 0)->tail->head);
+  SyntaxNode* e = NodeChild(static_cast<SyntaxNode*>(NodeList(second, 2)->head), 1);  // the ExpressionNode
+  int32_t parentheses = 0;
+  for (e = NodeChild(e, 0); e->code == ParenthesizedExpressionNodeKind; e = NodeChild(NodeChild(e, 0), 0)) ++parentheses;
+  EXPECT_EQ(parentheses, depth);
+  EXPECT_EQ(e->code, ExpressionNameNodeKind);
 }
 
 }  // namespace

@@ -115,11 +115,19 @@ struct D {
   D& operator<<(const D& other) { return *this << other.productions; }
 };
 
-// Token values in order: identifiers by name, literals by number.
+// Token values in order: identifiers by name, literals by their text (the
+// scanner records a reference to a copy of a literal's text).
 struct Values {
   std::vector<std::string> names;
-  std::vector<Word> literals;
+  std::vector<std::string> literals;
+  bool fill = false;  // when set, every identifier is "x" and every literal "1"
 };
+
+inline Word LiteralText(const std::string& text) {
+  auto* copy = static_cast<char*>(Allocate(text.size() + 1));
+  std::memcpy(copy, text.c_str(), text.size() + 1);
+  return reinterpret_cast<Word>(copy);
+}
 
 // Prepares the replay of a derivation of `start`; false when it is not a
 // leftmost derivation.
@@ -135,14 +143,22 @@ inline bool Derive(const D& derivation, const Values& values, const char* start 
       int32_t code = stack.back();
       stack.pop_back();
       Word value = 0;
-      if (code == Identifiersym) {
+      if (code == Identifiersym && values.fill) {
+        value = reinterpret_cast<Word>(IdentifierOf("x"));
+      } else if (code >= IntegerLiteralsym && code <= NullLiteralsym && values.fill) {
+        value = LiteralText("1");
+      } else if (code == Identifiersym) {
         if (nameIndex >= values.names.size()) {
           ADD_FAILURE() << "too few identifier names";
           return;
         }
         value = reinterpret_cast<Word>(IdentifierOf(values.names[nameIndex++].c_str()));
       } else if (code >= IntegerLiteralsym && code <= NullLiteralsym) {
-        value = literalIndex < values.literals.size() ? values.literals[literalIndex++] : 0;
+        if (literalIndex >= values.literals.size()) {
+          ADD_FAILURE() << "too few literal texts";
+          return;
+        }
+        value = LiteralText(values.literals[literalIndex++]);
       }
       Tokens.push_back(Token{code, static_cast<SourcePosition>(10 * (Tokens.size() + 1)), value});
     }
@@ -165,6 +181,7 @@ inline bool Derive(const D& derivation, const Values& values, const char* start 
     return false;
   }
   EXPECT_EQ(nameIndex, values.names.size()) << "unused identifier names";
+  EXPECT_EQ(literalIndex, values.literals.size()) << "unused literal texts";
   Tokens.push_back(Token{endoffile, static_cast<SourcePosition>(10 * (Tokens.size() + 1)), 0});
   Position = Tokens[0].position;
   SetTreeReplay(TreeReplay{NextReductionHook, SkipTokenHook, WordTokenHook, &Position});

@@ -12,6 +12,9 @@
 #ifdef LRDUMP_CONFIG
 #include "zebcheck/config_automaton.h"
 #endif
+#ifdef LRDUMP_SETTINGS
+#include "launcher/settings_automaton.h"
+#endif
 
 namespace {
 
@@ -115,15 +118,20 @@ int main(int argc, char** argv) {
   }
   if (std::strcmp(which, "java") == 0) {
     Dumped = &JavaAutomaton;
-#ifdef LRDUMP_CONFIG
   } else if (std::strcmp(which, "config") == 0) {
+#ifdef LRDUMP_CONFIG
     Dumped = &ConfigAutomaton;
 #endif
-  } else if (std::strcmp(which, "config") == 0 || std::strcmp(which, "settings") == 0) {
-    std::fprintf(stderr, "lrdump: the %s automaton is not part of this build\n", which);
-    return 2;
+  } else if (std::strcmp(which, "settings") == 0) {
+#ifdef LRDUMP_SETTINGS
+    Dumped = &SettingsAutomaton;
+#endif
   } else {
     std::fprintf(stderr, "usage: lrdump [java|config|settings]\n");
+    return 2;
+  }
+  if (Dumped == nullptr) {
+    std::fprintf(stderr, "lrdump: the %s automaton is not part of this build\n", which);
     return 2;
   }
   std::printf("automaton %s: %d states, %d productions, %d tokens, %d nonterminals\n", Dumped->GrammarName,

@@ -1,0 +1,141 @@
+// Definitions and definition sets: the union's order and sharing, the
+// identity of EmptyDefinitionSet, slot and group lookups, and what lookups
+// force.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "java/tree/defsets.h"
+#include "java/tree/nodes.h"
+#include "java/tree/treeprint.h"
+#include "tree_trace.h"
+
+using namespace treetrace;
+
+namespace {
+
+int32_t Forced = 0;
+
+// A declaration cell that counts its forcings and yields the node it holds.
+Word CountingDeclaration(LazyCell* cell) {
+  ++Forced;
+  return StoreLazyValue(cell, reinterpret_cast<Word>(cell->context));
+}
+LazyCell* DeclarationCell(SyntaxNode* node) { return NewLazyCell<Word>(node, CountingDeclaration); }
+
+Identifier* Name(const char* text) { return IdentifierOf(text); }
+
+SyntaxNode* Variable(const char* name) {
+  return NewDeclaratorIdentifierNode(1, NewDefiningOccurrence(nullptr, Name(name)));
+}
+SyntaxNode* Class(const char* name) {
+  return NewClassDeclarationNode(2, nullptr, NewDefiningOccurrence(nullptr, Name(name)), nullptr, nullptr,
+                                 NewClassBodyNode(2, nullptr), EmptyDefinitionSet);
+}
+
+std::vector<void*> Elements(ConsList list) {
+  std::vector<void*> out;
+  for (; list != nullptr; list = list->tail) out.push_back(list->head);
+  return out;
+}
+
+class DefinitionSets : public testing::Test {
+ protected:
+  void SetUp() override {
+    InitRuntimeOnce();
+    Forced = 0;
+  }
+};
+
+TEST_F(DefinitionSets, EmptySetIsTheIdentityOfTheUnion) {
+  DefinitionSet* s = SingletonDefinitionSet(DefineClassDeclaration(Name("A"), DeclarationCell(Class("A"))));
+  EXPECT_EQ(UniteDefinitionSets(EmptyDefinitionSet, s), s);
+  EXPECT_EQ(UniteDefinitionSets(s, EmptyDefinitionSet), s);
+  EXPECT_EQ(UniteDefinitionSets(s, s), s);
+  // A set whose slots are all empty is not EmptyDefinitionSet: a new set.
+  ConsList none[DefinitionKindCount] = {};
+  DefinitionSet* blank = MakeDefinitionSet(none);
+  DefinitionSet* united = UniteDefinitionSets(blank, s);
+  EXPECT_NE(united, s);
+  EXPECT_NE(united, blank);
+  EXPECT_EQ(DefinitionSetText(united), "{class A}");
+  EXPECT_EQ(LookupGeneralDeclarator(Name("A"), EmptyDefinitionSet), nullptr);
+  EXPECT_EQ(Forced, 0);
+}
+
+TEST_F(DefinitionSets, UnionKeepsTheFirstOperandsNewDefinitionsFirst) {
+  Definition* x1 = DefineDeclaratorIdentifier(Name("x"), DeclarationCell(Variable("x")));
+  Definition* x2 = DefineDeclaratorIdentifier(Name("x"), DeclarationCell(Variable("x")));
+  Definition* y = DefineDeclaratorIdentifier(Name("y"), DeclarationCell(Variable("y")));
+  DefinitionSet* inner = UniteDefinitionSets(SingletonDefinitionSet(x1), SingletonDefinitionSet(y));
+  DefinitionSet* outer = UniteDefinitionSets(SingletonDefinitionSet(x2), SingletonDefinitionSet(y));
+  DefinitionSet* both = UniteDefinitionSets(inner, outer);
+  // y, reached through both operands, occurs once, at its place in the second.
+  EXPECT_EQ(Elements(both->slots[VariableDefinition]), (std::vector<void*>{x1, x2, y}));
+  EXPECT_EQ(both->slots[VariableDefinition]->tail, outer->slots[VariableDefinition]);  // shared, not copied
+  // Two definitions of one name are both found, in set order; only they are forced.
+  ConsList found = LookupDeclaratorIdentifier(Name("x"), both);
+  EXPECT_EQ(Elements(found),
+            (std::vector<void*>{reinterpret_cast<void*>(x1->declaration->value), reinterpret_cast<void*>(x2->declaration->value)}));
+  EXPECT_EQ(Forced, 2);
+}
+
+TEST_F(DefinitionSets, UniteListsSharesTheSecondList) {
+  int a = 0, b = 0, c = 0;
+  ConsList second = Cons(&b, Cons(&c, nullptr));
+  ConsList united = UniteLists(Cons(&a, Cons(&b, Cons(&a, nullptr))), second);
+  EXPECT_EQ(Elements(united), (std::vector<void*>{&a, &a, &b, &c}));  // duplicates inside a are kept
+  EXPECT_EQ(united->tail->tail, second);
+  EXPECT_EQ(UniteLists(nullptr, second), second);
+  EXPECT_EQ(UniteLists(second, nullptr), second);
+}
+
+TEST_F(DefinitionSets, GeneralLookupListsVariablesBeforeTypes) {
+  SyntaxNode* field = Variable("A");
+  SyntaxNode* cls = Class("A");
+  DefinitionSet* s = UniteDefinitionSets(SingletonDefinitionSet(DefineClassDeclaration(Name("A"), DeclarationCell(cls))),
+                                         SingletonDefinitionSet(DefineDeclaratorIdentifier(Name("A"), DeclarationCell(field))));
+  EXPECT_EQ(Elements(LookupGeneralDeclarator(Name("A"), s)), (std::vector<void*>{field, cls}));
+  EXPECT_EQ(Elements(LookupClassOrInterfaceDeclaration(Name("A"), s)), (std::vector<void*>{cls}));
+  EXPECT_EQ(Elements(LookupPackageOrTypeDeclaration(Name("A"), s)), (std::vector<void*>{cls}));
+  EXPECT_EQ(LookupMethodDeclarator(Name("A"), s), nullptr);
+}
+
+// Group lookups keep only the group's variant tags; every lookup skips a
+// definition whose declaring node is null.
+TEST_F(DefinitionSets, GroupTagsAndNullDeclarations) {
+  SyntaxNode* notAClass = Variable("B");  // a stray node in the class slot
+  DefinitionSet* s = UniteDefinitionSets(
+      SingletonDefinitionSet(DefineClassDeclaration(Name("B"), DeclarationCell(notAClass))),
+      SingletonDefinitionSet(DefineClassDeclaration(Name("B"), DeclarationCell(nullptr))));
+  EXPECT_EQ(Elements(LookupClassDeclaration(Name("B"), s)), (std::vector<void*>{notAClass}));
+  EXPECT_EQ(LookupClassOrInterfaceDeclaration(Name("B"), s), nullptr);
+  EXPECT_EQ(LookupTypeDeclaration(Name("B"), s), nullptr);
+  EXPECT_EQ(Forced, 2);  // each declaration cell runs once, however many lookups read it
+}
+
+TEST_F(DefinitionSets, SingletonsByKindAndLabels) {
+  SyntaxNode* label = NewLabeledStatementNode(3, NewDefiningOccurrence(nullptr, Name("L")), NewEmptyStatementNode(3));
+  SyntaxNode* noShortIf =
+      NewLabeledStatementNoShortIfNode(4, NewDefiningOccurrence(nullptr, Name("L")), NewEmptyStatementNode(4));
+  DefinitionSet* s = UniteDefinitionSets(
+      SingletonDefinitionSet(DefineLabeledStatementNoShortIf(Name("L"), DeclarationCell(noShortIf))),
+      SingletonDefinitionSet(DefineLabeledStatement(Name("L"), DeclarationCell(label))));
+  EXPECT_EQ(Elements(LookupLabelDefinition(Name("L"), s)), (std::vector<void*>{label, noShortIf}));
+  // A kind outside 1 to 7 goes to slot 0.
+  DefinitionSet* odd = SingletonDefinitionSet(NewDefinition(9, Name("q"), DeclarationCell(label)));
+  EXPECT_NE(odd->slots[0], nullptr);
+  EXPECT_EQ(DefinitionSetText(odd), "{entry q}");
+}
+
+TEST_F(DefinitionSets, MembersOfDeclarationReadTheInnerSet) {
+  DefinitionSet* inner = SingletonDefinitionSet(DefineDeclaratorIdentifier(Name("f"), DeclarationCell(Variable("f"))));
+  SyntaxNode* cls = NewClassDeclarationNode(2, nullptr, NewDefiningOccurrence(nullptr, Name("C")), nullptr, nullptr,
+                                            NewClassBodyNode(2, nullptr), inner);
+  EXPECT_EQ(MembersOfDeclaration(cls), inner);
+  EXPECT_EQ(MembersOfDeclaration(nullptr), EmptyDefinitionSet);
+  EXPECT_EQ(MembersOfDeclaration(Variable("v")), EmptyDefinitionSet);
+  EXPECT_EQ(DefinitionsOfScope(nullptr), EmptyDefinitionSet);
+}
+
+}  // namespace
