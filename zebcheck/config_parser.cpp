@@ -50,24 +50,45 @@ inline ConfigTokenSet SetAt(int32_t index) {
   return ConfigTokenSet{{Automaton.Sets[2 * index], Automaton.Sets[2 * index + 1]}};
 }
 
-// The action of a state for a token, or its default.
-const LrAction& TokenAction(const LrState& state, TokenCode token) {
-  for (int32_t i = 0; i < state.TokenCount; ++i) {
-    const LrEntry& entry = Automaton.Tokens[state.FirstToken + i];
-    if (entry.Symbol == token) return Automaton.Actions[entry.Action];
-    if (entry.Symbol > token) break;
+// Dense dispatch tables, filled once from the automaton's sorted entry lists:
+// the action index of every state for every token (its default where it has
+// no entry) and for every nonterminal (-1 where it has no goto).
+constexpr int32_t StateCount = 66;
+constexpr int32_t NonterminalCount = 69;
+int16_t TokenActionIndex[StateCount][ConfigTokenCount];
+int16_t GotoActionIndex[StateCount][NonterminalCount];
+
+void FillDispatchTables() {
+  if (Automaton.StateCount != StateCount || Automaton.TokenCount != ConfigTokenCount ||
+      Automaton.NonterminalCount != NonterminalCount) {
+    InternalError(__FILE__, __LINE__);
   }
-  return Automaton.Actions[state.Default];
+  for (int32_t s = 0; s < StateCount; ++s) {
+    const LrState& state = Automaton.States[s];
+    for (int32_t t = 0; t < ConfigTokenCount; ++t) TokenActionIndex[s][t] = static_cast<int16_t>(state.Default);
+    for (int32_t i = 0; i < state.TokenCount; ++i) {
+      const LrEntry& entry = Automaton.Tokens[state.FirstToken + i];
+      TokenActionIndex[s][entry.Symbol] = entry.Action;
+    }
+    for (int32_t n = 0; n < NonterminalCount; ++n) GotoActionIndex[s][n] = -1;
+    for (int32_t i = 0; i < state.GotoCount; ++i) {
+      const LrEntry& entry = Automaton.Gotos[state.FirstGoto + i];
+      GotoActionIndex[s][entry.Symbol] = entry.Action;
+    }
+  }
+}
+
+// The action of a state for a token, or its default.
+inline const LrAction& TokenAction(int32_t state, TokenCode token) {
+  return Automaton.Actions[TokenActionIndex[state][token]];
 }
 
 // The goto action of a state for a nonterminal; every reduction that reaches
 // a goto loop has one there.
-const LrAction& GotoAction(const LrState& state, int32_t nonterminal) {
-  for (int32_t i = 0; i < state.GotoCount; ++i) {
-    const LrEntry& entry = Automaton.Gotos[state.FirstGoto + i];
-    if (entry.Symbol == nonterminal) return Automaton.Actions[entry.Action];
-  }
-  InternalError(__FILE__, __LINE__);
+const LrAction& GotoAction(int32_t state, int32_t nonterminal) {
+  int16_t index = GotoActionIndex[state][nonterminal];
+  if (index < 0) InternalError(__FILE__, __LINE__);
+  return Automaton.Actions[index];
 }
 
 // The fixed tokens that follow a shift or goto, each shifted inline.
@@ -140,7 +161,7 @@ void ReportStateError(const LrState& state) {
   if (RecoveryMode == 0) SyntaxErrorFlag = 1;
 }
 
-void GotoLoop(const LrState& state, ConfigTokenSet inherited, bool start) {
+void GotoLoop(int32_t state, ConfigTokenSet inherited, bool start) {
   while (PopCount == 0 && !(start && AcceptFlag != 0)) {
     if (ReduceProduction >= 0) RecordReduction();
     ReductionRecord* savedHead = SublistHead;
@@ -172,7 +193,7 @@ void RunConfigState(int32_t number, ConfigTokenSet inherited) {
     Perform(action, inherited, false);
   } else {
     SyncToConfigTokenSet(inherited | SetAt(state.OwnSet));
-    const LrAction& action = TokenAction(state, CurrentToken);
+    const LrAction& action = TokenAction(number, CurrentToken);
     if (action.Kind == LrReduce) {
       SetReduction(action.Lhs, action.Production, action.PopCount);
       --ParseDepth;
@@ -185,7 +206,7 @@ void RunConfigState(int32_t number, ConfigTokenSet inherited) {
       Perform(action, inherited, true);
     }
   }
-  if (!ParseAborted && PopCount == 0) GotoLoop(state, inherited, number == 0);
+  if (!ParseAborted && PopCount == 0) GotoLoop(number, inherited, number == 0);
   --PopCount;
   --ParseDepth;
 }
@@ -204,6 +225,7 @@ void InitConfigParser() {
   if (!EnterModuleInit(ConfigParserInitFlag)) return;
   InitConfigScanner();
   SetTokenNames(ConfigTokenName);
+  FillDispatchTables();
 }
 
 int32_t InConfigTokenSet(ConfigTokenSet set) { return InSet(set, CurrentToken) ? 1 : 0; }

@@ -400,7 +400,7 @@ Built ExpressionNode(Instance* self) {
   return Built{self->node, self->matches, nullptr};
 }
 
-// ZEB_Expression: the wrapper around a conditional-level expression.
+// p93 Expression: the wrapper around a conditional-level expression.
 Built BuildExpression(LazyCell* environment) {
   Instance* self = NewInstance(WrapperInstance, environment);
   self->children[0] = Build(NtConditionalExpression, environment).node;
@@ -415,6 +415,7 @@ const BinaryProduction* FindBinaryProduction(int32_t production) {
   return nullptr;
 }
 
+// The binary levels, p42-p88: next level | level op next-level.
 Built BuildBinaryLevel(LazyCell* environment) {
   int32_t production = NextReduction();
   const BinaryProduction* entry = FindBinaryProduction(production);
@@ -427,6 +428,7 @@ Built BuildBinaryLevel(LazyCell* environment) {
   return ExpressionNode(self);
 }
 
+// p90 ConditionalOr | p91 ConditionalOr ? Expression : Conditional.
 Built BuildConditional(LazyCell* environment) {
   if (NextReduction() == PConditionalOr) return Build(NtConditionalOrExpression, environment);
   Instance* self = NewInstance(ConfigConditional, environment);
@@ -438,6 +440,7 @@ Built BuildConditional(LazyCell* environment) {
   return ExpressionNode(self);
 }
 
+// p33-p37: + unary | - unary | postfix | ~ unary | ! unary.
 Built BuildUnary(LazyCell* environment) {
   int32_t production = NextReduction();
   int32_t kind = 0;
@@ -454,6 +457,7 @@ Built BuildUnary(LazyCell* environment) {
   return ExpressionNode(self);
 }
 
+// p11 Identifier | p12 Name . Identifier.
 Built BuildName(LazyCell* environment) {
   if (NextReduction() == PSimpleName) {
     Instance* self = NewInstance(ConfigSimpleName, environment);
@@ -486,6 +490,7 @@ Built BuildMember(int32_t kind, LazyCell* environment) {
   return ExpressionNode(self);
 }
 
+// p15-p19: literal | ( Expression ) | field access | invocation | array access.
 Built BuildPrimary(LazyCell* environment) {
   switch (NextReduction()) {
     case PLiteralPrimary:
@@ -506,6 +511,7 @@ Built BuildPrimary(LazyCell* environment) {
   }
 }
 
+// p23 Name ( arguments ) | p24 Primary . Identifier ( arguments ).
 Built BuildInvocation(LazyCell* environment) {
   if (NextReduction() == PPrimaryInvocation) return BuildMember(ConfigPrimaryCall, environment);
   Instance* self = NewInstance(ConfigNameCall, environment);
@@ -516,6 +522,7 @@ Built BuildInvocation(LazyCell* environment) {
   return ExpressionNode(self);
 }
 
+// p27 Name [ Expression ] | p28 Primary [ Expression ].
 Built BuildArrayAccess(LazyCell* environment) {
   int32_t kind = NextReduction() == PNameIndex ? ConfigNameIndex : ConfigPrimaryIndex;
   Instance* self = NewInstance(kind, environment);
@@ -526,6 +533,7 @@ Built BuildArrayAccess(LazyCell* environment) {
   return ExpressionNode(self);
 }
 
+// p94-p98: integer | floating | boolean (p101 true, p102 false) | character | string.
 Built BuildLiteral(LazyCell* environment) {
   int32_t production = NextReduction();
   if (production == PBooleanLiteral) {
@@ -542,7 +550,7 @@ Built BuildLiteral(LazyCell* environment) {
   return ExpressionNode(self);
 }
 
-// Argument lists: the wrappers of the arguments in source order.
+// p111 arguments | p112 nothing: the argument list node, or null.
 Built BuildArgumentList(LazyCell* environment) {
   if (NextReduction() == PNoArguments) return Built{NullCell(), nullptr, nullptr};
   Instance* self = NewInstance(ArgumentsInstance, environment);
@@ -551,6 +559,7 @@ Built BuildArgumentList(LazyCell* environment) {
   return Built{self->node, nullptr, nullptr};
 }
 
+// p107 Expression | p108 Expression , more: the argument wrappers in order.
 Built BuildMoreExpressions(LazyCell* environment) {
   int32_t production = NextReduction();
   Instance* self = NewInstance(ArgumentListInstance, environment);
@@ -565,7 +574,7 @@ Built BuildMoreExpressions(LazyCell* environment) {
   return Built{self->node, nullptr, nullptr};
 }
 
-// \ Identifier { value }
+// p3 \ Identifier { AttributeValue }.
 Built BuildDefinition(LazyCell* environment) {
   Instance* self = NewInstance(DefinitionInstance, environment);
   ReplaySkipToken();  // backslash
@@ -582,8 +591,8 @@ Built BuildDefinition(LazyCell* environment) {
   return Built{self->node, nullptr, self->defined};
 }
 
-// A definition list: the list of nodes (children 0 and 1) and the defined
-// set (child 2 united with restDefined).
+// p109 Definition | p110 Definition more: the list of nodes (children 0
+// and 1) and the defined set (child 2 united with restDefined).
 Built BuildMoreDefinitions(LazyCell* environment) {
   int32_t production = NextReduction();
   Instance* self = NewInstance(DefinitionListInstance, environment);
@@ -603,7 +612,7 @@ Built BuildMoreDefinitions(LazyCell* environment) {
   return Built{self->node, nullptr, self->defined};
 }
 
-// ZEB_Configuration: a nested value over the optional definition list.
+// p2 over p105 definitions | p106 nothing: a nested value over the list.
 Built BuildConfiguration(LazyCell* environment) {
   Instance* self = NewInstance(NestedValueInstance, environment);
   Built list;
@@ -617,6 +626,7 @@ Built BuildConfiguration(LazyCell* environment) {
   return Built{self->node, nullptr, list.defined};
 }
 
+// p4 simple value (p7 literal, p8 name) | p5 { Expression } | p6 Configuration.
 Built BuildAttributeValue(LazyCell* environment) {
   switch (NextReduction()) {
     case PSimpleValue: {

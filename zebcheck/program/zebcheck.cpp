@@ -19,7 +19,7 @@ int _dowildcard = -1;
 
 int main(int argc, char** argv) {
 #ifdef _WIN32
-  _set_fmode(_O_BINARY);
+  _fmode = _O_BINARY;
 #endif
   RunProgram(argc, argv, InitChecker, RunChecker, nullptr);
 }
