@@ -228,7 +228,7 @@ void InitConfigParser() {
   FillDispatchTables();
 }
 
-int32_t InConfigTokenSet(ConfigTokenSet set) { return InSet(set, CurrentToken) ? 1 : 0; }
+int32_t InConfigTokenSet(ConfigTokenSet set) { return ConfigSetHas(set, CurrentToken) ? 1 : 0; }
 
 void SyncToConfigTokenSet(ConfigTokenSet set) {
   if (ParseAborted || InConfigTokenSet(set) != 0) return;
@@ -278,7 +278,7 @@ void ParseConfigStart() {
   RunConfigState(0, ConfigTokenSetOf(Config_endoffile));
   if (ParseAborted) {
     PositionCounter = AbortPosition;
-    FatalError(NestingTooDeepText);
+    FatalError(ConfigNestingTooDeepText);
   }
   RecordToken();
   RewindParseTrace();

@@ -15,7 +15,7 @@
 #include "zebcheck/config_tokens.h"
 
 // The fatal message of an input nested deeper than the parser's stack allows.
-inline constexpr char NestingTooDeepText[] = "nesting too deep";
+inline constexpr char ConfigNestingTooDeepText[] = "input nested too deeply for the parser";
 
 // Once-only set-up: the scanner, the token names and the syntax-error
 // printers' name function.

@@ -10,7 +10,7 @@
 
 #include <array>
 #include <cstdint>
-#include <cstring>
+#include <string_view>
 
 #include "java/scanner/literals.h"
 #include "support/identifiers.h"

@@ -40,7 +40,7 @@ inline constexpr ConfigTokenSet ConfigTokenSetOf(TokenCode code) {
   return set;
 }
 
-inline constexpr bool InSet(ConfigTokenSet set, TokenCode code) {
+inline constexpr bool ConfigSetHas(ConfigTokenSet set, TokenCode code) {
   return ((set.Word[code / 32] >> (code % 32)) & 1u) != 0;
 }
 

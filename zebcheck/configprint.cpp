@@ -18,8 +18,26 @@ namespace {
 
 int32_t ConfigPrintInitFlag = 0;
 
+// The layouts of the fixed texts, made once by InitConfigPrint.
+LayoutNode* EmptyLine = nullptr;
+LayoutNode* Indent = nullptr;
+LayoutNode* OpenParen = nullptr;
+LayoutNode* CloseParen = nullptr;
+LayoutNode* Comma = nullptr;
+LayoutNode* Dot = nullptr;
+LayoutNode* Colon = nullptr;
+LayoutNode* Question = nullptr;
+LayoutNode* OpenBracket = nullptr;
+LayoutNode* Backslash = nullptr;
+LayoutNode* CloseBracket = nullptr;
+LayoutNode* FalseText = nullptr;
+LayoutNode* TrueText = nullptr;
+LayoutNode* OpenBrace = nullptr;
+LayoutNode* CloseBrace = nullptr;
+
 // Spellings of the operators by expression kind; null for the other kinds.
 const char* OperatorSpellings[ConfigExprKindCount] = {};
+LayoutNode* OperatorLayouts[ConfigExprKindCount] = {};
 
 void SetSpellings() {
   OperatorSpellings[ConfigUnaryPlus] = "+";
@@ -45,6 +63,9 @@ void SetSpellings() {
   OperatorSpellings[ConfigBitOr] = "|";
   OperatorSpellings[ConfigAnd] = "&&";
   OperatorSpellings[ConfigOr] = "||";
+  for (int32_t kind = 0; kind < ConfigExprKindCount; ++kind) {
+    if (OperatorSpellings[kind] != nullptr) OperatorLayouts[kind] = LayoutText(OperatorSpellings[kind]);
+  }
 }
 
 LayoutNode* Text(const char* text) { return LayoutText(text); }
@@ -67,12 +88,12 @@ LayoutNode* UnparseArguments(ConfigArgumentListNode* arguments) {
     *end = Cons(UnparseWrapped(ConsHead<AttributeValueNode>(rest)), nullptr);
     end = &(*end)->tail;
   }
-  return LayoutJoinLines(layouts, Text(","));
+  return LayoutJoinLines(layouts, Comma);
 }
 
 // "(" ␣ arguments ␣ ")" after what is called.
 LayoutNode* CallTail(LayoutNode* callee, ConfigArgumentListNode* arguments) {
-  return Spaced(Spaced(callee, Text("("), UnparseArguments(arguments)), Text(")"));
+  return Spaced(Spaced(callee, OpenParen, UnparseArguments(arguments)), CloseParen);
 }
 
 LayoutNode* UnparseDefinitions(ConsList definitions) {
@@ -95,45 +116,45 @@ bool PrintsBare(const ConfigExprNode* r) {
 LayoutNode* UnparseExpression(ConfigExprNode* e) {
   switch (e->kind) {
     case ConfigConditional:
-      return Spaced(Spaced(UnparseExpression(e->conditional.condition), Text("?"),
+      return Spaced(Spaced(UnparseExpression(e->conditional.condition), Question,
                            UnparseWrapped(e->conditional.then)),
-                    Text(":"), UnparseExpression(e->conditional.otherwise));
+                    Colon, UnparseExpression(e->conditional.otherwise));
     case ConfigSimpleName:
       return LayoutIdentifier(e->name.occurrence->identifier);
     case ConfigQualifiedName:
-      return LayoutBeside(LayoutBeside(UnparseExpression(e->qualified.qualifier), Text(".")),
+      return LayoutBeside(LayoutBeside(UnparseExpression(e->qualified.qualifier), Dot),
                           LayoutIdentifier(e->qualified.occurrence->identifier));
     case ConfigParenthesized:
-      return Spaced(Text("("), UnparseWrapped(e->parenthesized.inner), Text(")"));
+      return Spaced(OpenParen, UnparseWrapped(e->parenthesized.inner), CloseParen);
     case ConfigFieldAccess:
-      return Spaced(UnparseExpression(e->member.primary), Text("."),
+      return Spaced(UnparseExpression(e->member.primary), Dot,
                     LayoutIdentifier(e->member.occurrence->identifier));
     case ConfigNameCall:
       return CallTail(UnparseExpression(e->call.name), e->call.arguments);
     case ConfigPrimaryCall:
-      return CallTail(Spaced(UnparseExpression(e->member.primary), Text("."),
+      return CallTail(Spaced(UnparseExpression(e->member.primary), Dot,
                              LayoutIdentifier(e->member.occurrence->identifier)),
                       e->member.arguments);
     case ConfigNameIndex:
     case ConfigPrimaryIndex:
-      return Spaced(Spaced(UnparseExpression(e->index.base), Text("["), UnparseWrapped(e->index.index)),
-                    Text("]"));
+      return Spaced(Spaced(UnparseExpression(e->index.base), OpenBracket, UnparseWrapped(e->index.index)),
+                    CloseBracket);
     case ConfigIntegerLiteral:
     case ConfigFloatingLiteral:
     case ConfigCharacterLiteral:
     case ConfigStringLiteral:
       return Text(e->literal.text);
     case ConfigTrueLiteral:
-      return Text("true");
+      return TrueText;
     case ConfigFalseLiteral:
-      return Text("false");
+      return FalseText;
     default:
       break;
   }
   if (e->kind >= ConfigUnaryPlus && e->kind <= ConfigNot) {
-    return Spaced(Text(OperatorSpellings[e->kind]), UnparseExpression(e->unary.operand));
+    return Spaced(OperatorLayouts[e->kind], UnparseExpression(e->unary.operand));
   }
-  return Spaced(UnparseExpression(e->binary.left), Text(OperatorSpellings[e->kind]),
+  return Spaced(UnparseExpression(e->binary.left), OperatorLayouts[e->kind],
                 UnparseExpression(e->binary.right));
 }
 
@@ -147,26 +168,26 @@ LayoutNode* UnparseAttributeValue(AttributeValueNode* value) {
     default: {
       ConfigExprNode* r = EvaluateExpression(value->expression);
       if (PrintsBare(r)) return UnparseExpression(r);
-      return Spaced(Text("{"), UnparseExpression(r), Text("}"));
+      return Spaced(OpenBrace, UnparseExpression(r), CloseBrace);
     }
   }
 }
 
 LayoutNode* UnparseDefinition(AttributeDefinitionNode* definition) {
-  LayoutNode* head = LayoutBeside(Text("\\"), LayoutIdentifier(definition->name->identifier));
+  LayoutNode* head = LayoutBeside(Backslash, LayoutIdentifier(definition->name->identifier));
   AttributeValueNode* value = definition->value;
   if (value->kind == ConfigNestedValue) {
-    LayoutNode* nested = LayoutBeside(Text("  "), UnparseDefinitions(value->definitions));
-    return LayoutAbove(LayoutAbove(LayoutBeside(head, Text("{")), nested), Text("}"));
+    LayoutNode* nested = LayoutBeside(Indent, UnparseDefinitions(value->definitions));
+    return LayoutAbove(LayoutAbove(LayoutBeside(head, OpenBrace), nested), CloseBrace);
   }
-  return LayoutBeside(head, Spaced(Text("{"), UnparseAttributeValue(value), Text("}")));
+  return LayoutBeside(head, Spaced(OpenBrace, UnparseAttributeValue(value), CloseBrace));
 }
 
 void PrintConfig(ConfigRootNode* root) {
   RealNotationSwitch = 0;
   OpenOutput("");
   LayoutNode* document = UnparseDefinitions(root->value->definitions);
-  PrintLayout(LayoutAbove(document, Text("")));
+  PrintLayout(LayoutAbove(document, EmptyLine));
   CloseOutput();
 }
 
@@ -174,5 +195,20 @@ void InitConfigPrint() {
   if (!EnterModuleInit(ConfigPrintInitFlag)) return;
   InitLayout();
   InitConfigEval();
+  EmptyLine = LayoutText("");
+  Indent = LayoutText("  ");
+  OpenParen = LayoutText("(");
+  CloseParen = LayoutText(")");
+  Comma = LayoutText(",");
+  Dot = LayoutText(".");
+  Colon = LayoutText(":");
+  Question = LayoutText("?");
+  OpenBracket = LayoutText("[");
+  Backslash = LayoutText("\\");
+  CloseBracket = LayoutText("]");
+  FalseText = LayoutText("false");
+  TrueText = LayoutText("true");
+  OpenBrace = LayoutText("{");
+  CloseBrace = LayoutText("}");
   SetSpellings();
 }

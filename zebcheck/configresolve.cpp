@@ -4,8 +4,24 @@
 // Sets are immutable and freely shared. A union copies only the new entries
 // of its first operand and shares the second operand's list as its tail, so
 // an environment costs one copy of the definitions that a scope adds.
+//
+// Lookup must return every definition of a name in list order, so a plain
+// walk costs the whole list, and every name of a large configuration would
+// walk all top-level definitions. Instead:
+// 1. A set remembers which leading cells of its list it made (ownCount) and
+//    the set whose list follows them (shared). A lookup walks a set's own
+//    cells and goes on in the shared set; the cells met are those of the
+//    list, in order.
+// 2. The second time a lookup walks a set's own cells, the set gets a name
+//    index: a hash table from name to the definitions of that name, built by
+//    one walk of its list up to the first set that already has an index
+//    (indexEnd). A lookup then takes the index's list and goes on in
+//    indexEnd. The top-level set, which every environment ends in, is
+//    indexed once; each scope's few own definitions are indexed on their own.
+// The result is the list the plain walk gives.
 #include "zebcheck/configresolve.h"
 
+#include <cstdint>
 #include <cstdio>
 
 #include "support/heap.h"
@@ -20,10 +36,89 @@ namespace {
 int32_t ConfigResolveInitFlag = 0;
 ConfigDefinitionSet* TheEmptySet = nullptr;
 
-ConfigDefinitionSet* NewSet(ConsList definitions) {
+// A set of its own cells (ownCount of them) followed by shared's list.
+ConfigDefinitionSet* NewSet(ConsList definitions, int32_t ownCount, ConfigDefinitionSet* shared) {
   auto* set = static_cast<ConfigDefinitionSet*>(Allocate(sizeof(ConfigDefinitionSet)));
   set->definitions = definitions;
+  set->ownCount = ownCount;
+  set->shared = shared;
+  set->visits = 0;
+  set->index = nullptr;
+  set->indexEnd = nullptr;
   return set;
+}
+
+int32_t CountCells(ConsList list) {
+  int32_t n = 0;
+  for (; list != nullptr; list = list->tail) ++n;
+  return n;
+}
+
+// One name of an index and its definitions in list order.
+struct IndexEntry {
+  Identifier* name;
+  ConsList first;
+  ConsCell* last;
+};
+
+}  // namespace
+
+struct ConfigSetIndex {
+  uint32_t mask;  // slots - 1; slots is a power of two
+  IndexEntry* slots;
+};
+
+namespace {
+
+uint32_t NameHash(const Identifier* name) {
+  auto bits = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(name));
+  return static_cast<uint32_t>((bits >> 3) * 0x9E3779B97F4A7C15ull >> 32);
+}
+
+IndexEntry* FindEntry(ConfigSetIndex* index, const Identifier* name) {
+  for (uint32_t i = NameHash(name) & index->mask;; i = (i + 1) & index->mask) {
+    IndexEntry* entry = &index->slots[i];
+    if (entry->name == name || entry->name == nullptr) return entry;
+  }
+}
+
+// Walks the set's cells, set by set, up to the first set with an index, and
+// files every definition under its name.
+void BuildIndex(ConfigDefinitionSet* set) {
+  int32_t count = 0;
+  ConfigDefinitionSet* end = set;
+  while (end != nullptr && (end == set || end->index == nullptr)) {
+    count += end->shared == nullptr ? CountCells(end->definitions) : end->ownCount;
+    end = end->shared;
+  }
+  uint32_t slots = 16;
+  while (slots < static_cast<uint32_t>(count) * 2) slots *= 2;
+  auto* index = static_cast<ConfigSetIndex*>(Allocate(sizeof(ConfigSetIndex)));
+  index->mask = slots - 1;
+  index->slots = static_cast<IndexEntry*>(Allocate(sizeof(IndexEntry) * slots));
+  for (uint32_t i = 0; i < slots; ++i) index->slots[i] = IndexEntry{nullptr, nullptr, nullptr};
+  for (ConfigDefinitionSet* part = set; part != end; part = part->shared) {
+    ConsList cell = part->definitions;
+    for (int32_t i = 0; cell != nullptr && (part->shared == nullptr || i < part->ownCount); ++i, cell = cell->tail) {
+      ConfigDefinition* definition = ConsHead<ConfigDefinition>(cell);
+      IndexEntry* entry = FindEntry(index, definition->name);
+      ConsCell* added = Cons(definition, nullptr);
+      if (entry->name == nullptr) {
+        *entry = IndexEntry{definition->name, added, added};
+      } else {
+        entry->last->tail = added;
+        entry->last = added;
+      }
+    }
+  }
+  set->index = index;
+  set->indexEnd = end;
+}
+
+// Appends the node of a definition to the result list.
+void AddMatch(ConfigDefinition* definition, ConsList*& end) {
+  *end = Cons(reinterpret_cast<void*>(ForceLazyCell(definition->node)), nullptr);
+  end = &(*end)->tail;
 }
 
 // Reports a name occurrence without a match at the position of the
@@ -125,7 +220,7 @@ ConfigDefinition* MakeConfigDefinition(Identifier* name, LazyCell* node) {
 }
 
 ConfigDefinitionSet* SingletonConfigDefinitionSet(ConfigDefinition* definition) {
-  return NewSet(Cons(definition, nullptr));
+  return NewSet(Cons(definition, nullptr), 1, nullptr);
 }
 
 ConfigDefinitionSet* UniteConfigDefinitionSets(ConfigDefinitionSet* a, ConfigDefinitionSet* b) {
@@ -133,13 +228,15 @@ ConfigDefinitionSet* UniteConfigDefinitionSets(ConfigDefinitionSet* a, ConfigDef
   if (b == TheEmptySet || b == a) return a;
   ConsList added = nullptr;
   ConsList* addedEnd = &added;
+  int32_t count = 0;
   for (ConsList rest = a->definitions; rest != nullptr; rest = rest->tail) {
     if (ConsContains(b->definitions, rest->head)) continue;
     *addedEnd = Cons(rest->head, nullptr);
     addedEnd = &(*addedEnd)->tail;
+    ++count;
   }
   *addedEnd = b->definitions;
-  return NewSet(added);
+  return NewSet(added, count, b);
 }
 
 ConfigDefinitionSet* UniteDisjointConfigDefinitionSets(ConfigDefinitionSet* a, ConfigDefinitionSet* b) {
@@ -147,22 +244,37 @@ ConfigDefinitionSet* UniteDisjointConfigDefinitionSets(ConfigDefinitionSet* a, C
   if (b == TheEmptySet || b == a) return a;
   ConsList added = nullptr;
   ConsList* addedEnd = &added;
+  int32_t count = 0;
   for (ConsList rest = a->definitions; rest != nullptr; rest = rest->tail) {
     *addedEnd = Cons(rest->head, nullptr);
     addedEnd = &(*addedEnd)->tail;
+    ++count;
   }
   *addedEnd = b->definitions;
-  return NewSet(added);
+  return NewSet(added, count, b);
 }
 
 ConsList LookupConfigName(Identifier* name, ConfigDefinitionSet* set) {
   ConsList matches = nullptr;
   ConsList* matchesEnd = &matches;
-  for (ConsList rest = set->definitions; rest != nullptr; rest = rest->tail) {
-    ConfigDefinition* definition = ConsHead<ConfigDefinition>(rest);
-    if (definition->name != name) continue;
-    *matchesEnd = Cons(reinterpret_cast<void*>(ForceLazyCell(definition->node)), nullptr);
-    matchesEnd = &(*matchesEnd)->tail;
+  ConfigDefinitionSet* part = set;
+  while (part != nullptr) {
+    if (part->index == nullptr && part->visits >= 1) BuildIndex(part);
+    if (part->index != nullptr) {
+      IndexEntry* entry = FindEntry(part->index, name);
+      for (ConsList rest = entry->first; rest != nullptr; rest = rest->tail) {
+        AddMatch(ConsHead<ConfigDefinition>(rest), matchesEnd);
+      }
+      part = part->indexEnd;
+      continue;
+    }
+    part->visits += 1;
+    ConsList cell = part->definitions;
+    for (int32_t i = 0; cell != nullptr && (part->shared == nullptr || i < part->ownCount); ++i, cell = cell->tail) {
+      ConfigDefinition* definition = ConsHead<ConfigDefinition>(cell);
+      if (definition->name == name) AddMatch(definition, matchesEnd);
+    }
+    part = part->shared;
   }
   return matches;
 }
@@ -188,5 +300,5 @@ void InitConfigResolve() {
   if (!EnterModuleInit(ConfigResolveInitFlag)) return;
   InitRuntimeBase();
   InitConfigTree();
-  TheEmptySet = NewSet(nullptr);
+  TheEmptySet = NewSet(nullptr, 0, nullptr);
 }

@@ -112,11 +112,22 @@ struct ConfigDefinition {
   LazyCell* node;
 };
 
+struct ConfigSetIndex;
+
 // The definitions visible in a scope, in lookup order (a ConsList of
 // ConfigDefinition). EmptyConfigDefinitionSet() is the one set without
-// definitions, recognised by identity.
+// definitions, recognised by identity. The other fields only speed up
+// lookups (configresolve.cpp): a union's list is its own new cells followed
+// by the list of the set it shares, so a lookup walks the sets one after
+// the other and can use a name index that a set gets once it is looked up
+// often.
 struct ConfigDefinitionSet {
   ConsList definitions;
+  int32_t ownCount;              // leading cells of the list made for this set
+  ConfigDefinitionSet* shared;   // the set whose list follows them, or null
+  int32_t visits;                // lookups that walked this set's own cells
+  ConfigSetIndex* index;        // names of this set up to indexEnd, or null
+  ConfigDefinitionSet* indexEnd; // the set where the index's walk stopped, or null
 };
 
 struct ConfigRootNode {

@@ -1,11 +1,14 @@
 // The configuration parser as the tree builder sees it: the trace replays in
 // pre-order with the token values in right-hand-side order; the registers and
 // flags after clean and faulty parses; the set test.
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "support/automaton.h"
 #include "support/identifiers.h"
 #include "support/input.h"
 #include "support/lazy.h"
@@ -14,6 +17,7 @@
 #include "support/scanbuf.h"
 #include "support/startup.h"
 #include "support/trace.h"
+#include "zebcheck/config_automaton.h"
 #include "zebcheck/config_parser.h"
 #include "zebcheck/config_tokens.h"
 
@@ -121,6 +125,94 @@ TEST_F(ConfigParserTest, RegistersAfterAParse) {
   }
   Parse("");
   EXPECT_EQ(Reductions(), std::vector<int32_t>{106});
+}
+
+// Random sentences of the grammar, written out as text, parse without a
+// message, and their trace is exactly the derivation that made them: the
+// recorded productions in pre-order and one token record per terminal.
+class RandomDerivation {
+ public:
+  explicit RandomDerivation(uint32_t seed) : random_(seed) {
+    const LrAutomaton& a = ConfigAutomaton;
+    productionsOf_.resize(static_cast<size_t>(a.NonterminalCount));
+    for (int p = 0; p < a.ProductionCount; ++p) productionsOf_[static_cast<size_t>(a.Productions[p].Lhs)].push_back(p);
+    // The height of the shortest derivation of each nonterminal and
+    // production, so that deep sentences can be closed off.
+    height_.assign(productionsOf_.size(), 1 << 20);
+    productionHeight_.assign(static_cast<size_t>(a.ProductionCount), 1 << 20);
+    for (bool changed = true; changed;) {
+      changed = false;
+      for (int p = 0; p < a.ProductionCount; ++p) {
+        int h = 1;
+        for (int i = 0; i < a.Productions[p].Length; ++i) {
+          int symbol = a.RhsSymbols[a.Productions[p].FirstSymbol + i];
+          if (symbol >= a.TokenCount) h = std::max(h, 1 + height_[static_cast<size_t>(symbol - a.TokenCount)]);
+        }
+        productionHeight_[static_cast<size_t>(p)] = h;
+        int& lhs = height_[static_cast<size_t>(a.Productions[p].Lhs)];
+        if (h < lhs) {
+          lhs = h;
+          changed = true;
+        }
+      }
+    }
+  }
+
+  // A sentence of nonterminal 0: its text, recorded productions and terminals.
+  void Make(std::string& text, std::vector<int32_t>& recorded, size_t& terminals) {
+    text.clear();
+    recorded.clear();
+    terminals = 0;
+    Expand(0, 0, text, recorded, terminals);
+  }
+
+ private:
+  void Expand(int nonterminal, int depth, std::string& text, std::vector<int32_t>& recorded, size_t& terminals) {
+    const LrAutomaton& a = ConfigAutomaton;
+    const std::vector<int>& choices = productionsOf_[static_cast<size_t>(nonterminal)];
+    int p = choices[random_() % choices.size()];
+    if (depth > 20) {
+      p = *std::min_element(choices.begin(), choices.end(), [this](int x, int y) {
+        return productionHeight_[static_cast<size_t>(x)] < productionHeight_[static_cast<size_t>(y)];
+      });
+    }
+    if (a.Productions[p].Recorded != 0) recorded.push_back(p);
+    for (int i = 0; i < a.Productions[p].Length; ++i) {
+      int symbol = a.RhsSymbols[a.Productions[p].FirstSymbol + i];
+      if (symbol >= a.TokenCount) {
+        Expand(symbol - a.TokenCount, depth + 1, text, recorded, terminals);
+        continue;
+      }
+      static const char* const classTexts[] = {"12", "1.5e3", "'c'", "\"s\"", "name"};
+      std::string_view fixed = ConfigTokenFixedText(symbol);
+      text += fixed.empty() ? classTexts[symbol - Config_IntegerLiteralsym] : std::string(fixed);
+      text += ' ';
+      ++terminals;
+    }
+  }
+
+  std::mt19937 random_;
+  std::vector<std::vector<int>> productionsOf_;
+  std::vector<int> height_;
+  std::vector<int> productionHeight_;
+};
+
+TEST_F(ConfigParserTest, RandomSentencesTraceTheirDerivation) {
+  RandomDerivation sentences(20261210);
+  std::string text;
+  std::vector<int32_t> recorded;
+  size_t terminals = 0;
+  for (int n = 0; n < 500; ++n) {
+    sentences.Make(text, recorded, terminals);
+    int32_t errors = ErrorCount;
+    Parse(text);
+    ASSERT_EQ(ErrorCount, errors) << text;
+    ASSERT_EQ(SyntaxErrorFlag, 0) << text;
+    ASSERT_EQ(Reductions(), recorded) << text;
+    size_t records = 0;
+    for (TokenRecord* t = Trace.TokenHead; t != nullptr; t = t->next) ++records;
+    ASSERT_EQ(records, terminals + 1) << text;  // and the endoffile record
+  }
 }
 
 TEST_F(ConfigParserTest, SetMembership) {

@@ -123,6 +123,35 @@ TEST_F(ConfigTreeTest, LookupFindsEveryDefinitionOfTheNameInOrder) {
   EXPECT_EQ(NestedDefinitionsOf(nullptr), EmptyConfigDefinitionSet());
 }
 
+// Lookups walk the sets a union shares and index a set once it is looked up
+// again; the result is always the plain walk of the set's list.
+TEST_F(ConfigTreeTest, RepeatedLookupsGiveThePlainWalk) {
+  const char* names[] = {"p", "q", "r", "p", "s", "q", "p"};
+  ConfigDefinitionSet* top = EmptyConfigDefinitionSet();
+  for (int i = 6; i >= 0; --i) {
+    auto* node = MakeAttributeDefinitionNode(i, nullptr, MakeNestedValue(i, nullptr), EmptyConfigDefinitionSet());
+    ConfigDefinition* definition = MakeConfigDefinition(IdentifierOf(names[i]), Evaluated(node));
+    top = UniteDisjointConfigDefinitionSets(SingletonConfigDefinitionSet(definition), top);
+  }
+  auto* inner = MakeAttributeDefinitionNode(9, nullptr, MakeNestedValue(9, nullptr), EmptyConfigDefinitionSet());
+  ConfigDefinitionSet* scope = UniteConfigDefinitionSets(
+      SingletonConfigDefinitionSet(MakeConfigDefinition(IdentifierOf("p"), Evaluated(inner))), top);
+  auto positions = [](ConsList matches) {
+    std::string text;
+    for (; matches != nullptr; matches = matches->tail) {
+      text += std::to_string(ConsHead<AttributeDefinitionNode>(matches)->position);
+    }
+    return text;
+  };
+  for (int round = 0; round < 3; ++round) {
+    EXPECT_EQ(positions(LookupConfigName(IdentifierOf("p"), scope)), "9036") << round;
+    EXPECT_EQ(positions(LookupConfigName(IdentifierOf("q"), scope)), "15") << round;
+    EXPECT_EQ(positions(LookupConfigName(IdentifierOf("p"), top)), "036") << round;
+    EXPECT_EQ(positions(LookupConfigName(IdentifierOf("s"), top)), "4") << round;
+    EXPECT_EQ(LookupConfigName(IdentifierOf("t"), scope), nullptr);
+  }
+}
+
 TEST_F(ConfigTreeTest, OwnerLinksKeepTheFirstOwner) {
   ConfigExprNode* one = Integer("1");
   ConfigExprNode* truth = MakeConfigBooleanLiteral(ConfigTrueLiteral, 5);
