@@ -1,8 +1,11 @@
 // The tree builder: trace replay into production instances, the attribute
 // equations of every production, and the forcing of builder cells.
 //
-// How a production's equations are chosen (one plan per production, made
-// once by TreeBuilderModuleInit):
+// The right-hand sides come from the generated automaton (the grammar file's
+// productions); the node kinds from nodes.def. How a production's equations
+// are chosen (one plan per production, made once by TreeBuilderModuleInit,
+// which checks the plans against both and stops with an internal error on a
+// mismatch):
 //   1. tree: a production that makes a node kind (nodes.def names it) builds
 //      that node from its value-carrying right-hand-side symbols in order
 //      (child trees, identifier occurrences, literal values) and, for the four
@@ -21,6 +24,11 @@
 //      instance.
 //   4. lookup: the productions with an identifier occurrence name the lookup
 //      of their occurrence (and the scope routine it searches), in a table.
+//
+// Replay keeps the open productions on a stack of its own. A production with
+// cells of its own gets one heap instance (its slots for the children's cells
+// and its own cells); a chain production gets none, its frame hands the
+// child's cells on.
 //
 // Forcing (numbered because it is the delicate part):
 //   1. Every builder cell starts with its attribute's function (InstanceTree,

@@ -218,15 +218,6 @@ DefinitionSet* MembersOfDeclaration(const SyntaxNode* node) {
   }
 }
 
-int32_t DefinitionCount(const DefinitionSet* set) {
-  int32_t n = 0;
-  if (set == nullptr) return 0;
-  for (int32_t k = 0; k < DefinitionKindCount; ++k) {
-    for (ConsList rest = set->slots[k]; rest != nullptr; rest = rest->tail) ++n;
-  }
-  return n;
-}
-
 void DefinitionSetsModuleInit() {
   if (!EnterModuleInit(DefinitionSetsModuleFlag)) return;
   SyntaxNodesModuleInit();

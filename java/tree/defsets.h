@@ -85,7 +85,4 @@ DefinitionSet* DefinitionsOfScope(const SyntaxNode* node);
 // The set declared inside a package, class or interface declaration node.
 DefinitionSet* MembersOfDeclaration(const SyntaxNode* node);
 
-// The number of definitions in a set (all slots), for tests and dumps.
-int32_t DefinitionCount(const DefinitionSet* set);
-
 void DefinitionSetsModuleInit();

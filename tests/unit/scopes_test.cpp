@@ -399,4 +399,19 @@ TEST(Scopes, ClassesInheritTheMembersOfObjectWhenTheUnitDeclaresIt) {
       testing::ExitedWithCode(0), "");
 }
 
+// ListElement on name-component lists: an element by index, and the two
+// internal errors of a null list and of an index past the end.
+TEST(ScopesDeathTest, ListElementChecksItsList) {
+  InitRuntimeOnce();
+  int a = 0, b = 0;
+  ConsList list = Cons(&a, Cons(&b, nullptr));
+  EXPECT_EQ(ListElement(list, 1), &b);
+  EXPECT_EQ(FirstElement(list), &a);
+  EXPECT_EQ(FirstElement(nullptr), nullptr);
+  EXPECT_EXIT(ListElement(nullptr, 0), testing::ExitedWithCode(1),
+              "Internal error: \"Resolution\", line 70   Type error occurred");
+  EXPECT_EXIT(ListElement(list, 2), testing::ExitedWithCode(1),
+              "Internal error: \"Prelude\", line 321   Type error occurred");
+}
+
 }  // namespace

@@ -83,10 +83,13 @@ void Run() {
     ParseAndPrint();
     return;
   }
+  // Each file as caldrex reads the files of its work list: opened here, made
+  // the whole current input, no "EndOfFile" behind it. A syntax error in one
+  // file stops only that file's tree.
   for (const char* file : Files) {
-    ClearInputs();
-    AddInputFile(IdentifierOf(file));
-    StartInputs();
+    InputFile = std::fopen(file, "r");
+    if (InputFile == nullptr) CannotOpenFile(file);
+    OpenInput(IdentifierOf(file));
     SyntaxErrorFlag = 0;
     ParseAndPrint();
   }

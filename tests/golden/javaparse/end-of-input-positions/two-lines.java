@@ -1,0 +1,2 @@
+class A {
+  void f() {

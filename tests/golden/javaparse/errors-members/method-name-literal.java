@@ -1,0 +1,1 @@
+class A { void 1() { } }

@@ -1,0 +1,1 @@
+class A { void f() { f(1 b); } }

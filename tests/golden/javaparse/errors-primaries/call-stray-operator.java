@@ -1,0 +1,1 @@
+class A { void f() { g(1 !b); } }

@@ -1,0 +1,1 @@
+class A { ) assert a; int y; }

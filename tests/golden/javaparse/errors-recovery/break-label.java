@@ -1,0 +1,1 @@
+class A { ) break x; int y; }

@@ -1,0 +1,1 @@
+class A { ) case 1: int y; }

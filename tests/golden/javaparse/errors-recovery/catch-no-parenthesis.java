@@ -1,0 +1,1 @@
+class A { ) catch E e) { } int y; }

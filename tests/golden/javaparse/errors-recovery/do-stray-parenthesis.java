@@ -1,0 +1,1 @@
+class A { ) do ) ; while (a); int y; }

@@ -1,0 +1,1 @@
+class A { ) switch (a) { } int y; }

@@ -1,0 +1,1 @@
+class A { ) throws ; int y; }

@@ -1,1 +1,0 @@
-class A { int y = x; }

@@ -1,0 +1,1 @@
+class A { void f() { for (i = 0; i < n; i++) ; } }

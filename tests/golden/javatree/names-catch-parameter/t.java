@@ -1,0 +1,1 @@
+class A { void m() { e = null; try { } catch (A e) { e = null; } } }

@@ -1,0 +1,1 @@
+package p; import p.C; import p.*; import C; class C { }

@@ -1,0 +1,1 @@
+interface I { int K = 1; } interface J extends I { int L = K; }

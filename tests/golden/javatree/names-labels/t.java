@@ -1,0 +1,1 @@
+class A { void m() { L: { break L; } continue L; { M: ; } break M; } }

@@ -1,0 +1,145 @@
+// The tree of real source text: the Java front end parses it (on a large
+// stack, as every program runs), and the tree is then built, forced and its
+// names resolved on a small stack of 256 KiB, which only succeeds when replay
+// and forcing do not recurse per list element or operand.
+#include <gtest/gtest.h>
+#include <pthread.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "java/parser/parser.h"
+#include "java/tree/builder.h"
+#include "java/tree/nodes.h"
+#include "java/tree/scopes.h"
+#include "java/tree/treeprint.h"
+#include "support/identifiers.h"
+#include "support/input.h"
+#include "support/limits.h"
+#include "support/report.h"
+#include "support/startup.h"
+
+namespace {
+
+void RunOnStack(size_t bytes, void (*work)()) {
+  pthread_attr_t attributes;
+  ASSERT_EQ(pthread_attr_init(&attributes), 0);
+  ASSERT_EQ(pthread_attr_setstacksize(&attributes, bytes), 0);
+  pthread_t thread;
+  auto body = [](void* argument) -> void* {
+    reinterpret_cast<void (*)()>(argument)();
+    return nullptr;
+  };
+  ASSERT_EQ(pthread_create(&thread, &attributes, body, reinterpret_cast<void*>(work)), 0);
+  pthread_join(thread, nullptr);
+  pthread_attr_destroy(&attributes);
+}
+
+std::string Source;
+int32_t ParseFailed = 0;
+SyntaxNode* Unit = nullptr;
+std::string Names;
+
+// Everything of the parser runs on the large stack: its depth guard measures
+// the stack of the thread that first selects the automaton.
+void ParseSource() {
+  InitRuntime();
+  JavaParserModuleInit();
+  TreeBuilderModuleInit();
+  ClearInputs();
+  AddInputText(Source.data(), static_cast<int32_t>(Source.size()), IdentifierOf("t.java"));
+  AddInputText("\n", 1, IdentifierOf("EndOfFile"));
+  StartInputs();
+  SyntaxErrorFlag = 0;
+  InitAndParse();
+  ParseFailed = SyntaxErrorFlag;
+}
+
+void BuildAndResolve() {
+  UseParseTraceReplay();
+  TreeRoot* root = BuildRoot();
+  Unit = reinterpret_cast<SyntaxNode*>(ForceLazyCell(root->tree));
+  SetCurrentUnit(Unit);
+  Names = NameResolutionText(Unit);
+}
+
+// The first member of the first class, and its first declarator's initializer.
+SyntaxNode* FirstInitializer() {
+  auto* cls = static_cast<SyntaxNode*>(NodeList(NodeChild(Unit, 1), 1)->head);
+  auto* field = static_cast<SyntaxNode*>(NodeList(NodeChild(cls, 4), 0)->head);
+  return NodeChild(static_cast<SyntaxNode*>(NodeList(field, 2)->head), 1);
+}
+
+void CheckConcatenation() {
+  SyntaxNode* e = NodeChild(FirstInitializer(), 0);
+  int additions = 0;
+  for (; e->code == AddExpressionNodeKind; e = NodeChild(e, 0)) {
+    ++additions;
+    ASSERT_EQ(NodeChild(e, 1)->code, StringLiteralNodeKind);
+  }
+  EXPECT_EQ(additions, 49999);
+  EXPECT_EQ(e->code, StringLiteralNodeKind);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(NodeField(e, 0))), "\"a\"");
+}
+
+void CheckArrayInitializer() {
+  SyntaxNode* initializer = FirstInitializer();
+  ASSERT_EQ(initializer->code, NonEmptyArrayInitializerNodeKind);
+  int elements = 0;
+  for (SyntaxNode* list = NodeChild(initializer, 0); list != nullptr;) {
+    ++elements;
+    SyntaxNode* tail = NodeChild(list, 1);
+    list = tail == nullptr ? nullptr : NodeChild(tail, 0);
+  }
+  EXPECT_EQ(elements, 100000);
+}
+
+void CheckStatements() {
+  size_t resolved = 0;
+  for (size_t at = Names.find("applied x -> DeclaratorIdentifierNode @15\n"); at != std::string::npos;
+       at = Names.find("applied x -> DeclaratorIdentifierNode @15\n", at + 1)) {
+    ++resolved;
+  }
+  EXPECT_EQ(resolved, 40000u);
+}
+
+struct DeepCase {
+  const char* name;
+  std::string text;
+  void (*check)();
+};
+
+std::vector<DeepCase> Cases() {
+  std::string concatenation = "class A { String s = \"a\"";
+  for (int i = 1; i < 50000; ++i) concatenation += " + \"a\"";
+  concatenation += "; }";
+  std::string array = "class A { int[] a = { 1";
+  for (int i = 1; i < 100000; ++i) array += ", 1";
+  array += " }; }";
+  std::string block = "class A { int x; void m() {";
+  for (int i = 0; i < 20000; ++i) block += " x = x + 1;";
+  block += " } }";
+  return {{"50,000-term string concatenation", concatenation, CheckConcatenation},
+          {"100,000-element array initializer", array, CheckArrayInitializer},
+          {"20,000 statements in one block", block, CheckStatements}};
+}
+
+// One thread with the program's large stack parses every case in turn; each
+// tree is built, forced and resolved on a thread of its own with 256 KiB.
+void ParseAndBuildEveryCase() {
+  for (const DeepCase& c : Cases()) {
+    Source = c.text;
+    Unit = nullptr;
+    ParseSource();
+    EXPECT_EQ(ParseFailed, 0) << c.name;
+    if (ParseFailed != 0) continue;
+    RunOnStack(size_t{256} << 10, BuildAndResolve);
+    ASSERT_NE(Unit, nullptr) << c.name;
+    c.check();
+  }
+}
+
+TEST(TreeFrontEnd, DeepInputBuildsOnASmallStack) { RunOnStack(ProgramStackBytes, ParseAndBuildEveryCase); }
+
+}  // namespace
