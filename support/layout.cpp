@@ -39,7 +39,13 @@ namespace {
 
 int32_t LayoutModuleFlag = 0;
 LayoutNode* TheEmptyLayout = nullptr;
-LayoutNode* TextChains[LayoutTextChainCount];
+// The chains of shared text nodes: LayoutTextChainCount at first, doubled
+// whenever the nodes outnumber the chains twice, so that a document of many
+// distinct texts (a long result list, a large configuration) is built in
+// linear time. The table is on the heap; a replaced one is abandoned.
+LayoutNode** TextChains = nullptr;
+uint32_t TextChainCount = 0;
+uint32_t TextNodeCount = 0;
 
 // The blank that LayoutBesideSpace puts between its two sides.
 const char SpaceText[] = " ";
@@ -87,21 +93,56 @@ LayoutNode* Element(ConsList cell) { return static_cast<LayoutNode*>(cell->head)
 
 // The shared text node of (width, string): chains are kept in ascending
 // order of width, then of the string's address.
-LayoutNode* SharedText(int32_t width, const char* string) {
-  auto address = reinterpret_cast<uintptr_t>(string);
-  uint32_t chain = ((static_cast<uint32_t>(width) + static_cast<uint32_t>(address)) >> 3) %
-                   static_cast<uint32_t>(LayoutTextChainCount);
-  LayoutNode** slot = &TextChains[chain];
+uint32_t TextChainOf(int32_t width, uintptr_t address) {
+  return ((static_cast<uint32_t>(width) + static_cast<uint32_t>(address)) >> 3) % TextChainCount;
+}
+
+// The place in its chain where the node of (width, address) is or belongs.
+LayoutNode** TextSlot(int32_t width, uintptr_t address) {
+  LayoutNode** slot = &TextChains[TextChainOf(width, address)];
   while (*slot != nullptr) {
     LayoutNode* node = *slot;
     auto nodeAddress = reinterpret_cast<uintptr_t>(node->string);
-    if (node->width == width && nodeAddress == address) return node;
+    if (node->width == width && nodeAddress == address) return slot;
     if (node->width > width || (node->width == width && nodeAddress > address)) break;
     slot = &node->link;
+  }
+  return slot;
+}
+
+void NewTextChains(uint32_t count) {
+  TextChains = static_cast<LayoutNode**>(Allocate(sizeof(LayoutNode*) * count));
+  for (uint32_t i = 0; i < count; ++i) TextChains[i] = nullptr;
+  TextChainCount = count;
+}
+
+// Doubles the chains and moves every node into its new chain, in order.
+void GrowTextChains() {
+  LayoutNode** old = TextChains;
+  uint32_t oldCount = TextChainCount;
+  NewTextChains(oldCount * 2);
+  for (uint32_t i = 0; i < oldCount; ++i) {
+    for (LayoutNode* node = old[i]; node != nullptr;) {
+      LayoutNode* next = node->link;
+      LayoutNode** slot = TextSlot(node->width, reinterpret_cast<uintptr_t>(node->string));
+      node->link = *slot;
+      *slot = node;
+      node = next;
+    }
+  }
+}
+
+LayoutNode* SharedText(int32_t width, const char* string) {
+  auto address = reinterpret_cast<uintptr_t>(string);
+  LayoutNode** slot = TextSlot(width, address);
+  if (*slot != nullptr && (*slot)->width == width &&
+      reinterpret_cast<uintptr_t>((*slot)->string) == address) {
+    return *slot;
   }
   LayoutNode* node = NewText(width, string);
   node->link = *slot;
   *slot = node;
+  if (++TextNodeCount > 2 * TextChainCount) GrowTextChains();
   return node;
 }
 
@@ -174,7 +215,9 @@ struct PrintItem {
 };
 
 // Appends a tab for each tab and a blank for every other byte of the texts
-// of a one-line document; blocks and the empty document add nothing.
+// of a one-line document; the empty document adds nothing. A block of one
+// line (a vertical list with a single non-empty element) adds its line, so
+// that the lines it indents keep their indentation.
 void AppendBlanks(const LayoutNode* line, std::string& out) {
   std::vector<PrintItem> stack;
   stack.push_back({PrintDocument, line, nullptr, nullptr, nullptr});
@@ -195,6 +238,8 @@ void AppendBlanks(const LayoutNode* line, std::string& out) {
       stack.push_back({PrintDocument, node->left, nullptr, nullptr, nullptr});
     } else if (node->kind == LayoutRowKind) {
       stack.push_back({PrintRowRest, nullptr, node->list, nullptr, nullptr});
+    } else if (IsBlock(node) && node->extraLines == 0) {
+      stack.push_back({PrintDocument, node->lastLine, nullptr, nullptr, nullptr});
     }
   }
 }
@@ -222,10 +267,10 @@ void InitLayout() {
   if (!EnterModuleInit(LayoutModuleFlag)) return;
   InitHeap();
   InitOutput();
-  for (LayoutNode*& chain : TextChains) chain = nullptr;
+  NewTextChains(static_cast<uint32_t>(LayoutTextChainCount));
   TheEmptyLayout = NewNode(LayoutEmptyKind);
   RegisterRoot(&TheEmptyLayout);
-  RegisterRoot(TextChains);
+  RegisterRoot(&TextChains);
 }
 
 LayoutNode* EmptyLayout() { return TheEmptyLayout; }

@@ -36,8 +36,8 @@ inline constexpr int32_t RealTextStartPrecision = 6;
 // only reserved; the system backs them when the recursion reaches them.
 inline constexpr size_t ProgramStackBytes = size_t{512} << 20;
 
-// Hash chains of the shared Layout text nodes: enough for the texts of a
-// result list or a configuration without long chains.
+// Hash chains of the shared Layout text nodes at start: enough for the texts
+// of a small result list or configuration; the table doubles as it fills.
 inline constexpr int32_t LayoutTextChainCount = 1024;
 
 // Hash chains of each table of shared directories and file paths.

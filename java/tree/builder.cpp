@@ -573,8 +573,10 @@ Word ComputeDefs(Instance* instance) {
     Definition* definition = NewDefinition(plan.declareKind, InstanceIdentifier(instance), TreeCell(instance));
     result = SingletonDefinitionSet(definition);
   }
+  // The children's definitions come from disjoint subtrees, and the own
+  // definition is new: the union needs no search.
   for (int32_t k = 0; k < plan.defsCount; ++k) {
-    result = UniteDefinitionSets(result, ForceSet(Slots(instance)[plan.defsSlots[k]].defs));
+    result = UniteDisjointDefinitionSets(result, ForceSet(Slots(instance)[plan.defsSlots[k]].defs));
   }
   return reinterpret_cast<Word>(result);
 }

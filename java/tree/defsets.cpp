@@ -116,6 +116,23 @@ DefinitionSet* UniteDefinitionSets(DefinitionSet* a, DefinitionSet* b) {
   return MakeDefinitionSet(slots);
 }
 
+DefinitionSet* UniteDisjointDefinitionSets(DefinitionSet* a, DefinitionSet* b) {
+  if (a == EmptyDefinitionSet || a == nullptr) return b == nullptr ? EmptyDefinitionSet : b;
+  if (b == EmptyDefinitionSet || b == nullptr || a == b) return a;
+  ConsList slots[DefinitionKindCount];
+  for (int32_t k = 0; k < DefinitionKindCount; ++k) {
+    if (a->slots[k] == nullptr) {
+      slots[k] = b->slots[k];
+      continue;
+    }
+    ListBuilder out;
+    for (ConsList rest = a->slots[k]; rest != nullptr; rest = rest->tail) out.Add(rest->head);
+    *out.end = b->slots[k];  // b is shared, not copied
+    slots[k] = out.head;
+  }
+  return MakeDefinitionSet(slots);
+}
+
 ConsList LookupZEB_AttributeDefinition(Identifier* name, DefinitionSet* set) {
   return LookupSlot(name, set, HeaderEntryDefinition);
 }
