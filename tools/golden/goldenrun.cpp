@@ -9,7 +9,8 @@
 // Each case runs in a fresh temporary copy of its directory, with standard
 // input from /dev/null, the build's bin directory first on PATH and in $BIN,
 // and the case directory's original path in $CASE. A case that runs longer
-// than its time limit (60 s, or the number in `timeout`) fails.
+// than its time limit (60 s, or the number in `timeout`, times the number in
+// the environment variable GOLDEN_TIME_SCALE when set) fails.
 //
 // Usage: goldenrun [-bin DIR] [-only NAME] CASE_OR_SUITE_DIR...
 // A directory without `cmd` is a suite: every subdirectory (recursively) that
@@ -134,6 +135,8 @@ Outcome RunOne(const fs::path& caseDir, const std::string& bin) {
   int seconds = 60;
   std::string t = ReadFileOr(caseDir / "timeout", "");
   if (!t.empty()) seconds = std::max(1, std::atoi(t.c_str()));
+  // Slow runs (e.g. every program under valgrind) scale every limit.
+  if (const char* scale = getenv("GOLDEN_TIME_SCALE")) seconds *= std::max(1, std::atoi(scale));
   int ws = RunCase(work, tmp / "stdout", tmp / "stderr", bin, fs::absolute(caseDir), seconds);
   std::string gotOut = ReadFileOr(tmp / "stdout", "");
   std::string gotErr = ReadFileOr(tmp / "stderr", "");
