@@ -289,14 +289,20 @@ Word ComputeNameMatches(LazyCell* cell) {
   return Store(cell, LookupConfigName(Force<Identifier>(self->identifier), ForceSet(self->environment)));
 }
 
-// q.a: a looked up among the nested definitions of q's matches, each next
-// match's set put in front of those before it. A primary has no matches,
-// so its members find nothing.
+// q.a: a looked up among the nested definitions of all of q's matches, in
+// q's match order: the members of the definition that q means (its first
+// match, the innermost and earliest) come first, so q.a means a member of
+// that definition whenever it has one, and members found only in other
+// definitions of the same name still resolve. The sets are put together
+// from the last match back to the first, each in front of those after it.
+// A primary has no matches, so its members find nothing.
 Word ComputeMemberMatches(LazyCell* cell) {
   Instance* self = Self(cell);
   ConfigDefinitionSet* scope = EmptyConfigDefinitionSet();
   ConsList qualifierMatches = self->qualifier != nullptr ? Force<ConsCell>(self->qualifier) : nullptr;
-  for (ConsList rest = qualifierMatches; rest != nullptr; rest = rest->tail) {
+  ConsList lastFirst = nullptr;
+  for (ConsList rest = qualifierMatches; rest != nullptr; rest = rest->tail) lastFirst = Cons(rest->head, lastFirst);
+  for (ConsList rest = lastFirst; rest != nullptr; rest = rest->tail) {
     scope = UniteConfigDefinitionSets(NestedDefinitionsOf(ConsHead<AttributeDefinitionNode>(rest)), scope);
   }
   return Store(cell, LookupConfigName(Force<Identifier>(self->identifier), scope));
