@@ -72,14 +72,22 @@ void HandleArgument(int32_t& index, bool* sawInput) {
   SetOption(index, text);
 }
 
+namespace {
+
+void ReportStandardFileFailed(const char* fileName) {
+  PrintString(StandardFileFailedText);
+  PrintString("\"");
+  PrintString(fileName);
+  PrintString("\"");
+  PrintString(StandardFileFailedEndText);
+}
+
+}  // namespace
+
 void ReadStandardFile(const char* fileName) {
   FILE* file = std::fopen(fileName, "r");
   if (file == nullptr) {
-    PrintString(StandardFileFailedText);
-    PrintString("\"");
-    PrintString(fileName);
-    PrintString("\"");
-    PrintString(StandardFileFailedEndText);
+    ReportStandardFileFailed(fileName);
     return;
   }
   while (!AtEndOfFile(file)) {
@@ -88,6 +96,13 @@ void ReadStandardFile(const char* fileName) {
     int32_t length = static_cast<int32_t>(std::strlen(line));
     if (length > 0 && line[length - 1] == '\n') --length;
     AppendName(StandardNames, MakeIdentifier(line, 0, length - 1));
+  }
+  // A stream that opens but fails to read (a directory, an I/O error) was
+  // not read either: it is reported alike and leaves no standard names, so
+  // that a half-read file does not pass for the whole list.
+  if (std::ferror(file) != 0) {
+    ClearNameList(StandardNames);
+    ReportStandardFileFailed(fileName);
   }
   std::fclose(file);
 }

@@ -63,7 +63,7 @@ void SetOption(int32_t& index, const char* text);
 void AddSourceArgument(const char* fileName);
 
 // Fills StandardNames from the file: one name per line, the line without its
-// newline and untrimmed. A file that cannot be opened is reported on the
-// standard error stream and leaves the list empty; the run goes on and stays
-// successful.
+// newline and untrimmed. A file that cannot be opened or read (a directory)
+// is reported on the standard error stream and leaves the list empty; the
+// run goes on and stays successful.
 void ReadStandardFile(const char* fileName);

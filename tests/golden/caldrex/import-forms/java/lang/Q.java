@@ -1,0 +1,2 @@
+package java.lang;
+class Q { }

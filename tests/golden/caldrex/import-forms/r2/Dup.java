@@ -1,0 +1,2 @@
+package r2;
+public class Dup { public static class Deep { } }

@@ -1,0 +1,2 @@
+package v.w;
+public class Z2 { }

@@ -1,0 +1,3 @@
+import A.*;
+class A { static int af; }
+class B { void f() { af.x = 1; bf.x = 2; } }

@@ -1,0 +1,1 @@
+class Base2 { int inh; }

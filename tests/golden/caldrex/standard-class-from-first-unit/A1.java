@@ -1,0 +1,1 @@
+class A1 extends Obj { }

@@ -1,0 +1,1 @@
+class A2 extends Obj { D d; }

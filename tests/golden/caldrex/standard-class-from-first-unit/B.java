@@ -1,0 +1,1 @@
+class B { void f() { hashish.x = 1; } }

@@ -1,0 +1,1 @@
+class L { q.R r; }

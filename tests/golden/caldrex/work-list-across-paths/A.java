@@ -1,0 +1,1 @@
+class A { B b; C c; D d; }

@@ -1,0 +1,1 @@
+class G { A a; }
