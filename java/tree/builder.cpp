@@ -109,6 +109,13 @@ struct ProductionPlan {
   int8_t lookupCell = -1;
   int8_t innerCell[2] = {-1, -1};
   int8_t cellCount = 0;
+  // The instance's members: for right-hand-side symbol i, the index of the
+  // member that keeps its tree (or token-value) cell and of the one that keeps
+  // its defs cell; -1 where no equation reads that cell, so the instance has
+  // no room for it.
+  int8_t treeMember[MaxSlots] = {};
+  int8_t defsMember[MaxSlots] = {};
+  int8_t memberCount = 0;
 };
 
 struct Slot {
@@ -116,19 +123,24 @@ struct Slot {
   LazyCell* defs;  // a child's defs cell
 };
 
-// A production instance: this header, then one Slot per right-hand-side
-// symbol, then the instance's own cells (only those its plan uses). Chain
-// productions, which have no cell of their own, get no instance at all.
+// A production instance: this header, then its members (the addresses of
+// the children's tree and defs cells and of the token-value cells that its
+// equations read, nothing for other tokens), then the instance's own cells
+// (only those its plan uses). Chain productions, which have no cell of their
+// own, get no instance at all.
 struct Instance {
   const ProductionPlan* plan;
   LazyCell* env;
   SourcePosition position;
 };
 
-Slot* Slots(Instance* instance) { return reinterpret_cast<Slot*>(instance + 1); }
+LazyCell** Members(Instance* instance) { return reinterpret_cast<LazyCell**>(instance + 1); }
 LazyCell* Cells(Instance* instance) {
-  return reinterpret_cast<LazyCell*>(Slots(instance) + instance->plan->length);
+  return reinterpret_cast<LazyCell*>(Members(instance) + instance->plan->memberCount);
 }
+// The tree (or token-value) and defs cells of right-hand-side symbol i.
+LazyCell* ChildTree(Instance* instance, int32_t i) { return Members(instance)[instance->plan->treeMember[i]]; }
+LazyCell* ChildDefs(Instance* instance, int32_t i) { return Members(instance)[instance->plan->defsMember[i]]; }
 
 // The Java grammar's size; MakePlans checks the generated automaton against it.
 constexpr int32_t JavaProductionTotal = 505;
@@ -502,17 +514,17 @@ void PushDependencies(LazyCell* cell, std::vector<LazyCell*>& stack) {
   };
   if (cell == TreeCell(instance)) {
     for (int32_t i = 0; i < plan.length; ++i) {
-      if (!IsToken(plan.rhs[i])) add(Slots(instance)[i].tree);
+      if (!IsToken(plan.rhs[i])) add(ChildTree(instance, i));
     }
-    if (plan.bodySlot >= 0) add(Slots(instance)[plan.bodySlot].defs);
+    if (plan.bodySlot >= 0) add(ChildDefs(instance, plan.bodySlot));
   } else if (cell == DefsCell(instance)) {
-    for (int32_t k = 0; k < plan.defsCount; ++k) add(Slots(instance)[plan.defsSlots[k]].defs);
+    for (int32_t k = 0; k < plan.defsCount; ++k) add(ChildDefs(instance, plan.defsSlots[k]));
   } else if (cell == LookupCell(instance)) {
     add(instance->env);
     if (plan.scope != nullptr) add(TreeCell(instance));
   } else {
     const InnerEnvPlan& inner = plan.inner[InnerIndex(instance, cell)];
-    if (inner.defsSlot >= 0) add(Slots(instance)[inner.defsSlot].defs);
+    if (inner.defsSlot >= 0) add(ChildDefs(instance, inner.defsSlot));
     add(instance->env);
     if (RuleNeedsNode(inner.rule)) add(TreeCell(instance));
   }
@@ -526,13 +538,13 @@ Word ComputeTree(Instance* instance) {
     case TreeLeafShape:
       return reinterpret_cast<Word>(NewLeaf(static_cast<LeafVariant>(plan.code), instance->position));
     case TreeCons: {
-      void* item = ForceNode(Slots(instance)[plan.treeSlot].tree);
+      void* item = ForceNode(ChildTree(instance, plan.treeSlot));
       ConsList rest = plan.restSlot < 0 ? nullptr
-                                        : reinterpret_cast<ConsList>(ForceLazyCell(Slots(instance)[plan.restSlot].tree));
+                                        : reinterpret_cast<ConsList>(ForceLazyCell(ChildTree(instance, plan.restSlot)));
       return reinterpret_cast<Word>(Cons(item, rest));
     }
     case TreePlusOne:
-      return ForceLazyCell(Slots(instance)[plan.restSlot].tree) + 1;
+      return ForceLazyCell(ChildTree(instance, plan.restSlot)) + 1;
     case TreeNodeShape:
       break;
     default:
@@ -545,7 +557,7 @@ Word ComputeTree(Instance* instance) {
     int32_t symbol = plan.rhs[i];
     if (IsToken(symbol)) {
       if (!IsValueToken(symbol)) continue;
-      Word value = ForceLazyCell(Slots(instance)[i].tree);
+      Word value = ForceLazyCell(ChildTree(instance, i));
       if (symbol == Identifiersym) {
         auto* name = reinterpret_cast<Identifier*>(value);
         value = info.fields[field] == DefiningField
@@ -554,15 +566,15 @@ Word ComputeTree(Instance* instance) {
       }
       fields[field++] = value;
     } else {
-      fields[field++] = ForceLazyCell(Slots(instance)[i].tree);
+      fields[field++] = ForceLazyCell(ChildTree(instance, i));
     }
   }
-  if (plan.bodySlot >= 0) fields[field++] = ForceLazyCell(Slots(instance)[plan.bodySlot].defs);
+  if (plan.bodySlot >= 0) fields[field++] = ForceLazyCell(ChildDefs(instance, plan.bodySlot));
   return reinterpret_cast<Word>(NewNode(static_cast<NodeKind>(plan.code), instance->position, fields));
 }
 
 Identifier* InstanceIdentifier(Instance* instance) {
-  return reinterpret_cast<Identifier*>(ForceLazyCell(Slots(instance)[instance->plan->identifierSlot].tree));
+  return reinterpret_cast<Identifier*>(ForceLazyCell(ChildTree(instance, instance->plan->identifierSlot)));
 }
 
 Word ComputeDefs(Instance* instance) {
@@ -574,7 +586,7 @@ Word ComputeDefs(Instance* instance) {
     result = SingletonDefinitionSet(definition);
   }
   for (int32_t k = 0; k < plan.defsCount; ++k) {
-    result = UniteDefinitionSets(result, ForceSet(Slots(instance)[plan.defsSlots[k]].defs));
+    result = UniteDefinitionSets(result, ForceSet(ChildDefs(instance, plan.defsSlots[k])));
   }
   return reinterpret_cast<Word>(result);
 }
@@ -582,7 +594,7 @@ Word ComputeDefs(Instance* instance) {
 Word ComputeEnv(Instance* instance, int32_t index) {
   ++BuilderCounters.envEvaluations;
   const InnerEnvPlan& inner = instance->plan->inner[index];
-  DefinitionSet* own = inner.defsSlot < 0 ? EmptyDefinitionSet : ForceSet(Slots(instance)[inner.defsSlot].defs);
+  DefinitionSet* own = inner.defsSlot < 0 ? EmptyDefinitionSet : ForceSet(ChildDefs(instance, inner.defsSlot));
   DefinitionSet* env = ForceSet(instance->env);
   SyntaxNode* node = RuleNeedsNode(inner.rule) ? ForceNode(TreeCell(instance)) : nullptr;
   DefinitionSet* result = EmptyDefinitionSet;
@@ -712,18 +724,35 @@ Frame StartProduction(int32_t nonterminal, LazyCell* env) {
   if (plan.lhs != nonterminal || !plan.built) Inconsistent(__LINE__);
   Frame frame{&plan, nullptr, env, 0, Slot{nullptr, nullptr}};
   if (plan.cellCount == 0) return frame;
-  size_t size = sizeof(Instance) + sizeof(Slot) * plan.length + sizeof(LazyCell) * plan.cellCount;
+  size_t size = sizeof(Instance) + sizeof(LazyCell*) * plan.memberCount + sizeof(LazyCell) * plan.cellCount;
   auto* instance = static_cast<Instance*>(Allocate(size));
   instance->plan = &plan;
   instance->env = env;
   instance->position = *Replay.positionCounter;
-  for (int32_t i = 0; i < plan.length; ++i) Slots(instance)[i] = Slot{nullptr, nullptr};
+  for (int32_t m = 0; m < plan.memberCount; ++m) Members(instance)[m] = nullptr;
   ++BuilderCounters.instances;
   frame.instance = instance;
   return frame;
 }
 
-Slot& SlotOf(Frame& frame, int32_t i) { return frame.instance != nullptr ? Slots(frame.instance)[i] : frame.single; }
+// The cells of child i as its builder returned them: a chain keeps them in
+// its frame, an instance those of them that its equations read.
+void StoreChild(Frame& frame, int32_t i, const Slot& child) {
+  if (frame.instance == nullptr) {
+    frame.single = child;
+    return;
+  }
+  const ProductionPlan& plan = *frame.plan;
+  if (plan.treeMember[i] >= 0) Members(frame.instance)[plan.treeMember[i]] = child.tree;
+  if (plan.defsMember[i] >= 0) Members(frame.instance)[plan.defsMember[i]] = child.defs;
+}
+
+LazyCell* StoredTree(Frame& frame, int32_t i) {
+  return frame.instance != nullptr ? ChildTree(frame.instance, i) : frame.single.tree;
+}
+LazyCell* StoredDefs(Frame& frame, int32_t i) {
+  return frame.instance != nullptr ? ChildDefs(frame.instance, i) : frame.single.defs;
+}
 
 LazyCell* ChildEnv(const Frame& frame, int32_t slot) {
   const ProductionPlan& plan = *frame.plan;
@@ -745,7 +774,7 @@ Slot FinishProduction(Frame& frame) {
   Slot out{nullptr, nullptr};
   switch (plan.tree) {
     case TreeChain:
-      out.tree = SlotOf(frame, plan.treeSlot).tree;
+      out.tree = StoredTree(frame, plan.treeSlot);
       break;
     case TreeZero:
       out.tree = &ZeroCell;
@@ -763,7 +792,7 @@ Slot FinishProduction(Frame& frame) {
       out.defs = &EmptyDefsCell;
       break;
     case DefsChild:
-      out.defs = SlotOf(frame, plan.defsSlots[0]).defs;
+      out.defs = StoredDefs(frame, plan.defsSlots[0]);
       break;
     default:
       out.defs = DefsCell(instance);
@@ -784,6 +813,25 @@ void LayOutCells(ProductionPlan& plan) {
   if (plan.lookup != nullptr) plan.lookupCell = n++;
   for (int32_t k = 0; k < plan.innerCount; ++k) plan.innerCell[k] = n++;
   plan.cellCount = n;
+
+  // The members: every child's tree cell (the tree equation forces them
+  // all), the token values that the node or the lookup reads, and the defs
+  // cells that the defs, node and inner-environment equations read.
+  bool defsRead[MaxSlots] = {};
+  for (int32_t k = 0; k < plan.defsCount; ++k) defsRead[plan.defsSlots[k]] = true;
+  if (plan.bodySlot >= 0) defsRead[plan.bodySlot] = true;
+  for (int32_t k = 0; k < plan.innerCount; ++k) {
+    if (plan.inner[k].defsSlot >= 0) defsRead[plan.inner[k].defsSlot] = true;
+  }
+  int8_t m = 0;
+  for (int32_t i = 0; i < plan.length; ++i) {
+    int32_t symbol = plan.rhs[i];
+    bool treeRead = !IsToken(symbol) ||
+                    (IsValueToken(symbol) && (plan.tree == TreeNodeShape || i == plan.identifierSlot));
+    plan.treeMember[i] = treeRead ? m++ : -1;
+    plan.defsMember[i] = defsRead[i] ? m++ : -1;
+  }
+  plan.memberCount = m;
 }
 
 }  // namespace
@@ -811,14 +859,16 @@ void BuildNonterminal(int32_t nonterminal, LazyCell* env, LazyCell** tree, LazyC
         return;
       }
       Frame& parent = stack.back();
-      SlotOf(parent, parent.next - 1) = result;
+      StoreChild(parent, parent.next - 1, result);
       continue;
     }
     int32_t i = frame.next++;
     int32_t symbol = plan.rhs[i];
     if (IsToken(symbol)) {
-      if (IsValueToken(symbol)) {
-        Replay.wordToken(&SlotOf(frame, i).tree);
+      if (frame.instance == nullptr && IsValueToken(symbol)) {
+        Replay.wordToken(&frame.single.tree);
+      } else if (frame.instance != nullptr && plan.treeMember[i] >= 0) {
+        Replay.wordToken(&Members(frame.instance)[plan.treeMember[i]]);
       } else {
         Replay.skipToken();
       }
