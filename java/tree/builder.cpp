@@ -127,20 +127,14 @@ struct Slot {
 // the children's tree and defs cells and of the token-value cells that its
 // equations read, nothing for other tokens), then the instance's own cells
 // (only those its plan uses). Chain productions, which have no cell of their
-// own, get no instance at all.
+// own, get no instance at all. The header names the production by number,
+// which keeps it at two words.
 struct Instance {
-  const ProductionPlan* plan;
   LazyCell* env;
   SourcePosition position;
+  int16_t production;
 };
-
-LazyCell** Members(Instance* instance) { return reinterpret_cast<LazyCell**>(instance + 1); }
-LazyCell* Cells(Instance* instance) {
-  return reinterpret_cast<LazyCell*>(Members(instance) + instance->plan->memberCount);
-}
-// The tree (or token-value) and defs cells of right-hand-side symbol i.
-LazyCell* ChildTree(Instance* instance, int32_t i) { return Members(instance)[instance->plan->treeMember[i]]; }
-LazyCell* ChildDefs(Instance* instance, int32_t i) { return Members(instance)[instance->plan->defsMember[i]]; }
+static_assert(sizeof(Instance) == 16, "an instance header is two words");
 
 // The Java grammar's size; MakePlans checks the generated automaton against it.
 constexpr int32_t JavaProductionTotal = 505;
@@ -152,6 +146,16 @@ bool HasDefs[JavaNonterminalTotal];
 int32_t ProductionOfCode[LeafCodeEnd];
 int32_t BuilderModuleFlag = 0;
 TreeReplay Replay = {};
+
+const ProductionPlan& PlanOf(const Instance* instance) { return Plans[instance->production]; }
+
+LazyCell** Members(Instance* instance) { return reinterpret_cast<LazyCell**>(instance + 1); }
+LazyCell* Cells(Instance* instance) {
+  return reinterpret_cast<LazyCell*>(Members(instance) + PlanOf(instance).memberCount);
+}
+// The tree (or token-value) and defs cells of right-hand-side symbol i.
+LazyCell* ChildTree(Instance* instance, int32_t i) { return Members(instance)[PlanOf(instance).treeMember[i]]; }
+LazyCell* ChildDefs(Instance* instance, int32_t i) { return Members(instance)[PlanOf(instance).defsMember[i]]; }
 
 LazyCell EmptyDefsCell;  // evaluated: EmptyDefinitionSet
 LazyCell ZeroCell;       // evaluated: 0
@@ -168,10 +172,10 @@ bool IsValueToken(int32_t symbol) {
 
 Instance* InstanceOf(LazyCell* cell) { return static_cast<Instance*>(cell->context); }
 
-LazyCell* TreeCell(Instance* instance) { return Cells(instance) + instance->plan->treeCell; }
-LazyCell* DefsCell(Instance* instance) { return Cells(instance) + instance->plan->defsCell; }
-LazyCell* LookupCell(Instance* instance) { return Cells(instance) + instance->plan->lookupCell; }
-LazyCell* InnerCell(Instance* instance, int32_t k) { return Cells(instance) + instance->plan->innerCell[k]; }
+LazyCell* TreeCell(Instance* instance) { return Cells(instance) + PlanOf(instance).treeCell; }
+LazyCell* DefsCell(Instance* instance) { return Cells(instance) + PlanOf(instance).defsCell; }
+LazyCell* LookupCell(Instance* instance) { return Cells(instance) + PlanOf(instance).lookupCell; }
+LazyCell* InnerCell(Instance* instance, int32_t k) { return Cells(instance) + PlanOf(instance).innerCell[k]; }
 
 [[noreturn]] void Inconsistent(int32_t line) { InternalError(BuilderModuleName, line); }
 
@@ -506,7 +510,7 @@ bool RuleNeedsNode(EnvRule rule) { return rule != EnvScope; }
 // first, so that the first is evaluated first.
 void PushDependencies(LazyCell* cell, std::vector<LazyCell*>& stack) {
   Instance* instance = InstanceOf(cell);
-  const ProductionPlan& plan = *instance->plan;
+  const ProductionPlan& plan = PlanOf(instance);
   LazyCell* deps[MaxSlots + 3];
   int32_t n = 0;
   auto add = [&](LazyCell* dep) {
@@ -533,7 +537,7 @@ void PushDependencies(LazyCell* cell, std::vector<LazyCell*>& stack) {
 
 Word ComputeTree(Instance* instance) {
   ++BuilderCounters.treeEvaluations;
-  const ProductionPlan& plan = *instance->plan;
+  const ProductionPlan& plan = PlanOf(instance);
   switch (plan.tree) {
     case TreeLeafShape:
       return reinterpret_cast<Word>(NewLeaf(static_cast<LeafVariant>(plan.code), instance->position));
@@ -574,12 +578,12 @@ Word ComputeTree(Instance* instance) {
 }
 
 Identifier* InstanceIdentifier(Instance* instance) {
-  return reinterpret_cast<Identifier*>(ForceLazyCell(ChildTree(instance, instance->plan->identifierSlot)));
+  return reinterpret_cast<Identifier*>(ForceLazyCell(ChildTree(instance, PlanOf(instance).identifierSlot)));
 }
 
 Word ComputeDefs(Instance* instance) {
   ++BuilderCounters.defsEvaluations;
-  const ProductionPlan& plan = *instance->plan;
+  const ProductionPlan& plan = PlanOf(instance);
   DefinitionSet* result = EmptyDefinitionSet;
   if (plan.defs == DefsDeclare) {
     Definition* definition = NewDefinition(plan.declareKind, InstanceIdentifier(instance), TreeCell(instance));
@@ -593,7 +597,7 @@ Word ComputeDefs(Instance* instance) {
 
 Word ComputeEnv(Instance* instance, int32_t index) {
   ++BuilderCounters.envEvaluations;
-  const InnerEnvPlan& inner = instance->plan->inner[index];
+  const InnerEnvPlan& inner = PlanOf(instance).inner[index];
   DefinitionSet* own = inner.defsSlot < 0 ? EmptyDefinitionSet : ForceSet(ChildDefs(instance, inner.defsSlot));
   DefinitionSet* env = ForceSet(instance->env);
   SyntaxNode* node = RuleNeedsNode(inner.rule) ? ForceNode(TreeCell(instance)) : nullptr;
@@ -632,7 +636,7 @@ Word ComputeEnv(Instance* instance, int32_t index) {
 
 Word ComputeLookup(Instance* instance) {
   ++BuilderCounters.lookupEvaluations;
-  const ProductionPlan& plan = *instance->plan;
+  const ProductionPlan& plan = PlanOf(instance);
   Identifier* name = InstanceIdentifier(instance);
   DefinitionSet* env = ForceSet(instance->env);
   DefinitionSet* scope = env;
@@ -726,7 +730,7 @@ Frame StartProduction(int32_t nonterminal, LazyCell* env) {
   if (plan.cellCount == 0) return frame;
   size_t size = sizeof(Instance) + sizeof(LazyCell*) * plan.memberCount + sizeof(LazyCell) * plan.cellCount;
   auto* instance = static_cast<Instance*>(Allocate(size));
-  instance->plan = &plan;
+  instance->production = static_cast<int16_t>(p);
   instance->env = env;
   instance->position = *Replay.positionCounter;
   for (int32_t m = 0; m < plan.memberCount; ++m) Members(instance)[m] = nullptr;
