@@ -670,10 +670,16 @@ bool IsBusy(const LazyCell* cell) {
   return cell->function == BusyTree || cell->function == BusySet || cell->function == BusyLookup;
 }
 
+// The work stack of every forcing. A forcing that an equation starts while an
+// outer one runs works above the outer one's cells and leaves the stack as it
+// found it, so one vector serves all of them.
+std::vector<LazyCell*> WorkStack;
+
 Word RunWorkStack(LazyCell* root) {
-  std::vector<LazyCell*> stack;
+  std::vector<LazyCell*>& stack = WorkStack;
+  const size_t base = stack.size();
   stack.push_back(root);
-  while (!stack.empty()) {
+  while (stack.size() > base) {
     LazyCell* cell = stack.back();
     if (IsPending(cell)) {
       cell->function = BusyFunctionOf(cell->function);
