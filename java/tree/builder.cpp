@@ -116,6 +116,7 @@ struct ProductionPlan {
   int8_t treeMember[MaxSlots] = {};
   int8_t defsMember[MaxSlots] = {};
   int8_t memberCount = 0;
+  bool keepsEnv = false;  // a lookup or an inner environment reads the inherited env
 };
 
 struct Slot {
@@ -127,14 +128,14 @@ struct Slot {
 // the children's tree and defs cells and of the token-value cells that its
 // equations read, nothing for other tokens), then the instance's own cells
 // (only those its plan uses). Chain productions, which have no cell of their
-// own, get no instance at all. The header names the production by number,
-// which keeps it at two words.
-struct Instance {
-  LazyCell* env;
+// own, get no instance at all. The header is one word: the position and the
+// production's number. The address of the inherited env cell follows it only
+// in instances whose equations read it (a lookup, an inner environment).
+struct alignas(8) Instance {
   SourcePosition position;
   int16_t production;
 };
-static_assert(sizeof(Instance) == 16, "an instance header is two words");
+static_assert(sizeof(Instance) == 8, "an instance header is one word");
 
 // The Java grammar's size; MakePlans checks the generated automaton against it.
 constexpr int32_t JavaProductionTotal = 505;
@@ -149,7 +150,11 @@ TreeReplay Replay = {};
 
 const ProductionPlan& PlanOf(const Instance* instance) { return Plans[instance->production]; }
 
-LazyCell** Members(Instance* instance) { return reinterpret_cast<LazyCell**>(instance + 1); }
+// The words after the header: the env cell's address where the plan keeps
+// it, then the members.
+LazyCell** AfterHeader(Instance* instance) { return reinterpret_cast<LazyCell**>(instance + 1); }
+LazyCell*& EnvOf(Instance* instance) { return AfterHeader(instance)[0]; }
+LazyCell** Members(Instance* instance) { return AfterHeader(instance) + (PlanOf(instance).keepsEnv ? 1 : 0); }
 LazyCell* Cells(Instance* instance) {
   return reinterpret_cast<LazyCell*>(Members(instance) + PlanOf(instance).memberCount);
 }
@@ -524,12 +529,12 @@ void PushDependencies(LazyCell* cell, std::vector<LazyCell*>& stack) {
   } else if (cell == DefsCell(instance)) {
     for (int32_t k = 0; k < plan.defsCount; ++k) add(ChildDefs(instance, plan.defsSlots[k]));
   } else if (cell == LookupCell(instance)) {
-    add(instance->env);
+    add(EnvOf(instance));
     if (plan.scope != nullptr) add(TreeCell(instance));
   } else {
     const InnerEnvPlan& inner = plan.inner[InnerIndex(instance, cell)];
     if (inner.defsSlot >= 0) add(ChildDefs(instance, inner.defsSlot));
-    add(instance->env);
+    add(EnvOf(instance));
     if (RuleNeedsNode(inner.rule)) add(TreeCell(instance));
   }
   while (n > 0) stack.push_back(deps[--n]);
@@ -599,7 +604,7 @@ Word ComputeEnv(Instance* instance, int32_t index) {
   ++BuilderCounters.envEvaluations;
   const InnerEnvPlan& inner = PlanOf(instance).inner[index];
   DefinitionSet* own = inner.defsSlot < 0 ? EmptyDefinitionSet : ForceSet(ChildDefs(instance, inner.defsSlot));
-  DefinitionSet* env = ForceSet(instance->env);
+  DefinitionSet* env = ForceSet(EnvOf(instance));
   SyntaxNode* node = RuleNeedsNode(inner.rule) ? ForceNode(TreeCell(instance)) : nullptr;
   DefinitionSet* result = EmptyDefinitionSet;
   switch (inner.rule) {
@@ -638,7 +643,7 @@ Word ComputeLookup(Instance* instance) {
   ++BuilderCounters.lookupEvaluations;
   const ProductionPlan& plan = PlanOf(instance);
   Identifier* name = InstanceIdentifier(instance);
-  DefinitionSet* env = ForceSet(instance->env);
+  DefinitionSet* env = ForceSet(EnvOf(instance));
   DefinitionSet* scope = env;
   if (plan.scope != nullptr) scope = plan.scope(env, ForceNode(TreeCell(instance)));
   return reinterpret_cast<Word>(plan.lookup(name, scope));
@@ -734,10 +739,11 @@ Frame StartProduction(int32_t nonterminal, LazyCell* env) {
   if (plan.lhs != nonterminal || !plan.built) Inconsistent(__LINE__);
   Frame frame{&plan, nullptr, env, 0, Slot{nullptr, nullptr}};
   if (plan.cellCount == 0) return frame;
-  size_t size = sizeof(Instance) + sizeof(LazyCell*) * plan.memberCount + sizeof(LazyCell) * plan.cellCount;
+  size_t size = sizeof(Instance) + sizeof(LazyCell*) * (plan.memberCount + (plan.keepsEnv ? 1 : 0)) +
+                sizeof(LazyCell) * plan.cellCount;
   auto* instance = static_cast<Instance*>(Allocate(size));
   instance->production = static_cast<int16_t>(p);
-  instance->env = env;
+  if (plan.keepsEnv) EnvOf(instance) = env;
   instance->position = *Replay.positionCounter;
   for (int32_t m = 0; m < plan.memberCount; ++m) Members(instance)[m] = nullptr;
   ++BuilderCounters.instances;
@@ -842,6 +848,7 @@ void LayOutCells(ProductionPlan& plan) {
     plan.defsMember[i] = defsRead[i] ? m++ : -1;
   }
   plan.memberCount = m;
+  plan.keepsEnv = plan.lookup != nullptr || plan.innerCount > 0;
 }
 
 }  // namespace
