@@ -718,14 +718,15 @@ Word CopyRootDefinitions(LazyCell* cell) {
 // ---- Replay ----
 
 // One open production of the replay. A production with cells of its own has
-// an instance, whose slots receive its children's cells; a chain keeps its
-// one child's cells in the frame.
+// an instance, whose members receive the children's cells that its equations
+// read; a chain keeps its one child's cells in the frame, and so does an
+// instance for the child's cells that it hands on as its own tree or defs.
 struct Frame {
   const ProductionPlan* plan;
   Instance* instance;  // null for a production without cells of its own
   LazyCell* env;
   int32_t next;        // the right-hand-side symbol to replay next
-  Slot single;         // a chain's child (instance == null)
+  Slot single;         // a chain's child; the handed-on cells of an instance
 };
 
 Frame StartProduction(int32_t nonterminal, LazyCell* env) {
@@ -761,13 +762,8 @@ void StoreChild(Frame& frame, int32_t i, const Slot& child) {
   const ProductionPlan& plan = *frame.plan;
   if (plan.treeMember[i] >= 0) Members(frame.instance)[plan.treeMember[i]] = child.tree;
   if (plan.defsMember[i] >= 0) Members(frame.instance)[plan.defsMember[i]] = child.defs;
-}
-
-LazyCell* StoredTree(Frame& frame, int32_t i) {
-  return frame.instance != nullptr ? ChildTree(frame.instance, i) : frame.single.tree;
-}
-LazyCell* StoredDefs(Frame& frame, int32_t i) {
-  return frame.instance != nullptr ? ChildDefs(frame.instance, i) : frame.single.defs;
+  if (i == plan.treeSlot) frame.single.tree = child.tree;
+  if (plan.defsCount > 0 && i == plan.defsSlots[0]) frame.single.defs = child.defs;
 }
 
 LazyCell* ChildEnv(const Frame& frame, int32_t slot) {
@@ -790,7 +786,7 @@ Slot FinishProduction(Frame& frame) {
   Slot out{nullptr, nullptr};
   switch (plan.tree) {
     case TreeChain:
-      out.tree = StoredTree(frame, plan.treeSlot);
+      out.tree = frame.single.tree;
       break;
     case TreeZero:
       out.tree = &ZeroCell;
@@ -808,7 +804,7 @@ Slot FinishProduction(Frame& frame) {
       out.defs = &EmptyDefsCell;
       break;
     case DefsChild:
-      out.defs = StoredDefs(frame, plan.defsSlots[0]);
+      out.defs = frame.single.defs;
       break;
     default:
       out.defs = DefsCell(instance);
@@ -830,11 +826,16 @@ void LayOutCells(ProductionPlan& plan) {
   for (int32_t k = 0; k < plan.innerCount; ++k) plan.innerCell[k] = n++;
   plan.cellCount = n;
 
-  // The members: every child's tree cell (the tree equation forces them
-  // all), the token values that the node or the lookup reads, and the defs
-  // cells that the defs, node and inner-environment equations read.
+  // The members: every child's tree cell where the production has a tree
+  // cell of its own (its equation forces them all), the token values that the
+  // node or the lookup reads, and the defs cells that the defs, node and
+  // inner-environment equations read. Cells that the production only hands on
+  // as its own tree or defs (a chain's child, one child's defs) stay in the
+  // replay frame.
   bool defsRead[MaxSlots] = {};
-  for (int32_t k = 0; k < plan.defsCount; ++k) defsRead[plan.defsSlots[k]] = true;
+  if (plan.defs == DefsUnion || plan.defs == DefsDeclare) {
+    for (int32_t k = 0; k < plan.defsCount; ++k) defsRead[plan.defsSlots[k]] = true;
+  }
   if (plan.bodySlot >= 0) defsRead[plan.bodySlot] = true;
   for (int32_t k = 0; k < plan.innerCount; ++k) {
     if (plan.inner[k].defsSlot >= 0) defsRead[plan.inner[k].defsSlot] = true;
@@ -842,8 +843,8 @@ void LayOutCells(ProductionPlan& plan) {
   int8_t m = 0;
   for (int32_t i = 0; i < plan.length; ++i) {
     int32_t symbol = plan.rhs[i];
-    bool treeRead = !IsToken(symbol) ||
-                    (IsValueToken(symbol) && (plan.tree == TreeNodeShape || i == plan.identifierSlot));
+    bool treeRead = IsToken(symbol) ? IsValueToken(symbol) && (plan.tree == TreeNodeShape || i == plan.identifierSlot)
+                                    : plan.treeCell >= 0;
     plan.treeMember[i] = treeRead ? m++ : -1;
     plan.defsMember[i] = defsRead[i] ? m++ : -1;
   }
