@@ -97,9 +97,25 @@ struct ListFacts {
 // Never destroyed, like the heap: the facts stay reachable to the end.
 std::unordered_map<const ConsCell*, ListFacts>& Facts = *new std::unordered_map<const ConsCell*, ListFacts>();
 
+// One bit per hash of a first cell that has facts: most lists have none, and
+// a lookup learns that from one word instead of a map search.
+constexpr size_t FactsFilterBits = size_t{1} << 20;
+std::vector<uint64_t>& FactsFilter = *new std::vector<uint64_t>(FactsFilterBits / 64, 0);
+
+size_t FilterBit(ConsList list) { return PointerSet::Hash(list) & (FactsFilterBits - 1); }
+
 ListFacts* FactsOf(ConsList list) {
+  size_t bit = FilterBit(list);
+  if ((FactsFilter[bit / 64] & (uint64_t{1} << (bit % 64))) == 0) return nullptr;
   auto found = Facts.find(list);
   return found == Facts.end() ? nullptr : &found->second;
+}
+
+// The facts of a list, made empty when it has none yet.
+ListFacts& FactsFor(ConsList list) {
+  size_t bit = FilterBit(list);
+  FactsFilter[bit / 64] |= uint64_t{1} << (bit % 64);
+  return Facts[list];
 }
 
 // True when the list has at least LongDefinitionList cells.
@@ -166,7 +182,7 @@ void LookupSlotInto(ListBuilder& out, Identifier* name, DefinitionSet* set, int3
       return;
     }
     if (walked >= LongDefinitionList) {
-      if (facts == nullptr) facts = &Facts[rest];
+      if (facts == nullptr) facts = &FactsFor(rest);
       facts->names = NameIndexOf(rest);
       TakeIndexed(out, *facts->names, name, mask);
       return;
@@ -258,11 +274,11 @@ ConsList UniteLists(ConsList a, ConsList b) {
     }
   }
   *out.end = b;  // b is shared, not copied
-  ListFacts& operand = Facts[b];
+  ListFacts& operand = FactsFor(b);
   if (added == 0 || operand.setMovedOn) {
     operand.members = set;  // b keeps its set
     if (added == 0) return b;
-    ListFacts& result = Facts[out.head];
+    ListFacts& result = FactsFor(out.head);
     result.tail = b;
     result.prefix = added;
     return out.head;
@@ -271,7 +287,7 @@ ConsList UniteLists(ConsList a, ConsList b) {
   for (ConsList rest = out.head; rest != b; rest = rest->tail) set->Add(rest->head);
   operand.members = nullptr;
   operand.setMovedOn = true;
-  ListFacts& result = Facts[out.head];
+  ListFacts& result = FactsFor(out.head);
   result.members = set;
   result.tail = b;
   result.prefix = added;
