@@ -26,9 +26,9 @@
 //      of their occurrence (and the scope routine it searches), in a table.
 //
 // Replay keeps the open productions on a stack of its own. A production with
-// cells of its own gets one heap instance (its slots for the children's cells
-// and its own cells); a chain production gets none, its frame hands the
-// child's cells on.
+// cells of its own gets one heap instance (the children's and tokens' cells
+// that its equations read, and its own cells); a chain production gets none,
+// its frame hands the child's cells on.
 //
 // Forcing (numbered because it is the delicate part):
 //   1. Every builder cell starts with its attribute's function (InstanceTree,
@@ -119,6 +119,7 @@ struct ProductionPlan {
   bool keepsEnv = false;  // a lookup or an inner environment reads the inherited env
 };
 
+// The cells a child's builder returns (or a token's value cell as tree).
 struct Slot {
   LazyCell* tree;  // a child's tree cell, or a token's value cell
   LazyCell* defs;  // a child's defs cell
