@@ -5,7 +5,10 @@ void ClearNameList(NameList& list) {
   list.head = nullptr;
   list.last = nullptr;
   list.count = 0;
-  list.members.clear();
+  // A fresh set rather than clear(): clear() wipes every bucket, and the
+  // per-unit lists are emptied once per file, so one large unit would make
+  // every later file pay for its bucket array.
+  std::unordered_set<const void*>().swap(list.members);
 }
 
 bool AppendName(NameList& list, const void* entry) {

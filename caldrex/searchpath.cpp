@@ -151,14 +151,17 @@ void MarkStandardNames() {
 
 Identifier* FindFilePrefixVar(Identifier** name) {
   Identifier* whole = *name;
-  // The ends of the prefixes, longest first: every "." from the last to the
-  // first, after the name's own length.
+  // The name itself first. Most lookups end here (through the memo), so the
+  // dots are only looked for when it has no answer.
+  Identifier* answer = SourceFileOf(whole);
+  if (answer != EmptyIdentifier) return answer;
+  if (std::memchr(whole->text, '.', static_cast<size_t>(whole->length)) == nullptr) return EmptyIdentifier;
+  // The ends of the shorter prefixes, longest first: every "." from the last
+  // to the first.
   ConsList ends = nullptr;
   for (ConsList dot = KMPFindAll(whole->text, ".", 1); dot != nullptr; dot = dot->tail) {
     ends = Cons(dot, ends);
   }
-  Identifier* answer = SourceFileOf(whole);
-  if (answer != EmptyIdentifier) return answer;
   for (; ends != nullptr; ends = ends->tail) {
     int32_t end = KMPPositionOf(ConsHead<ConsCell>(ends));
     Identifier* prefix = MakeIdentifier(whole->text, 0, end - 1);

@@ -63,3 +63,7 @@ inline constexpr size_t ParserStackReserve = size_t{1} << 20;
 // two states each), and well inside ProgramStackBytes at the states' frame
 // size, even in the sanitized build.
 inline constexpr int32_t ConfigParseDepthLimit = 250000;
+
+// Definition lists of at least this many cells get side structures (a member
+// set for unions, a name index for lookups); shorter ones are simply walked.
+inline constexpr int32_t LongDefinitionList = 64;

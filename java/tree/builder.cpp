@@ -26,9 +26,9 @@
 //      of their occurrence (and the scope routine it searches), in a table.
 //
 // Replay keeps the open productions on a stack of its own. A production with
-// cells of its own gets one heap instance (its slots for the children's cells
-// and its own cells); a chain production gets none, its frame hands the
-// child's cells on.
+// cells of its own gets one heap instance (the children's and tokens' cells
+// that its equations read, and its own cells); a chain production gets none,
+// its frame hands the child's cells on.
 //
 // Forcing (numbered because it is the delicate part):
 //   1. Every builder cell starts with its attribute's function (InstanceTree,
@@ -109,26 +109,34 @@ struct ProductionPlan {
   int8_t lookupCell = -1;
   int8_t innerCell[2] = {-1, -1};
   int8_t cellCount = 0;
+  // The instance's members: for right-hand-side symbol i, the index of the
+  // member that keeps its tree (or token-value) cell and of the one that keeps
+  // its defs cell; -1 where no equation reads that cell, so the instance has
+  // no room for it.
+  int8_t treeMember[MaxSlots] = {};
+  int8_t defsMember[MaxSlots] = {};
+  int8_t memberCount = 0;
+  bool keepsEnv = false;  // a lookup or an inner environment reads the inherited env
 };
 
+// The cells a child's builder returns (or a token's value cell as tree).
 struct Slot {
   LazyCell* tree;  // a child's tree cell, or a token's value cell
   LazyCell* defs;  // a child's defs cell
 };
 
-// A production instance: this header, then one Slot per right-hand-side
-// symbol, then the instance's own cells (only those its plan uses). Chain
-// productions, which have no cell of their own, get no instance at all.
-struct Instance {
-  const ProductionPlan* plan;
-  LazyCell* env;
+// A production instance: this header, then its members (the addresses of
+// the children's tree and defs cells and of the token-value cells that its
+// equations read, nothing for other tokens), then the instance's own cells
+// (only those its plan uses). Chain productions, which have no cell of their
+// own, get no instance at all. The header is one word: the position and the
+// production's number. The address of the inherited env cell follows it only
+// in instances whose equations read it (a lookup, an inner environment).
+struct alignas(8) Instance {
   SourcePosition position;
+  int16_t production;
 };
-
-Slot* Slots(Instance* instance) { return reinterpret_cast<Slot*>(instance + 1); }
-LazyCell* Cells(Instance* instance) {
-  return reinterpret_cast<LazyCell*>(Slots(instance) + instance->plan->length);
-}
+static_assert(sizeof(Instance) == 8, "an instance header is one word");
 
 // The Java grammar's size; MakePlans checks the generated automaton against it.
 constexpr int32_t JavaProductionTotal = 505;
@@ -140,6 +148,20 @@ bool HasDefs[JavaNonterminalTotal];
 int32_t ProductionOfCode[LeafCodeEnd];
 int32_t BuilderModuleFlag = 0;
 TreeReplay Replay = {};
+
+const ProductionPlan& PlanOf(const Instance* instance) { return Plans[instance->production]; }
+
+// The words after the header: the env cell's address where the plan keeps
+// it, then the members.
+LazyCell** AfterHeader(Instance* instance) { return reinterpret_cast<LazyCell**>(instance + 1); }
+LazyCell*& EnvOf(Instance* instance) { return AfterHeader(instance)[0]; }
+LazyCell** Members(Instance* instance) { return AfterHeader(instance) + (PlanOf(instance).keepsEnv ? 1 : 0); }
+LazyCell* Cells(Instance* instance) {
+  return reinterpret_cast<LazyCell*>(Members(instance) + PlanOf(instance).memberCount);
+}
+// The tree (or token-value) and defs cells of right-hand-side symbol i.
+LazyCell* ChildTree(Instance* instance, int32_t i) { return Members(instance)[PlanOf(instance).treeMember[i]]; }
+LazyCell* ChildDefs(Instance* instance, int32_t i) { return Members(instance)[PlanOf(instance).defsMember[i]]; }
 
 LazyCell EmptyDefsCell;  // evaluated: EmptyDefinitionSet
 LazyCell ZeroCell;       // evaluated: 0
@@ -156,10 +178,10 @@ bool IsValueToken(int32_t symbol) {
 
 Instance* InstanceOf(LazyCell* cell) { return static_cast<Instance*>(cell->context); }
 
-LazyCell* TreeCell(Instance* instance) { return Cells(instance) + instance->plan->treeCell; }
-LazyCell* DefsCell(Instance* instance) { return Cells(instance) + instance->plan->defsCell; }
-LazyCell* LookupCell(Instance* instance) { return Cells(instance) + instance->plan->lookupCell; }
-LazyCell* InnerCell(Instance* instance, int32_t k) { return Cells(instance) + instance->plan->innerCell[k]; }
+LazyCell* TreeCell(Instance* instance) { return Cells(instance) + PlanOf(instance).treeCell; }
+LazyCell* DefsCell(Instance* instance) { return Cells(instance) + PlanOf(instance).defsCell; }
+LazyCell* LookupCell(Instance* instance) { return Cells(instance) + PlanOf(instance).lookupCell; }
+LazyCell* InnerCell(Instance* instance, int32_t k) { return Cells(instance) + PlanOf(instance).innerCell[k]; }
 
 [[noreturn]] void Inconsistent(int32_t line) { InternalError(BuilderModuleName, line); }
 
@@ -494,7 +516,7 @@ bool RuleNeedsNode(EnvRule rule) { return rule != EnvScope; }
 // first, so that the first is evaluated first.
 void PushDependencies(LazyCell* cell, std::vector<LazyCell*>& stack) {
   Instance* instance = InstanceOf(cell);
-  const ProductionPlan& plan = *instance->plan;
+  const ProductionPlan& plan = PlanOf(instance);
   LazyCell* deps[MaxSlots + 3];
   int32_t n = 0;
   auto add = [&](LazyCell* dep) {
@@ -502,18 +524,18 @@ void PushDependencies(LazyCell* cell, std::vector<LazyCell*>& stack) {
   };
   if (cell == TreeCell(instance)) {
     for (int32_t i = 0; i < plan.length; ++i) {
-      if (!IsToken(plan.rhs[i])) add(Slots(instance)[i].tree);
+      if (!IsToken(plan.rhs[i])) add(ChildTree(instance, i));
     }
-    if (plan.bodySlot >= 0) add(Slots(instance)[plan.bodySlot].defs);
+    if (plan.bodySlot >= 0) add(ChildDefs(instance, plan.bodySlot));
   } else if (cell == DefsCell(instance)) {
-    for (int32_t k = 0; k < plan.defsCount; ++k) add(Slots(instance)[plan.defsSlots[k]].defs);
+    for (int32_t k = 0; k < plan.defsCount; ++k) add(ChildDefs(instance, plan.defsSlots[k]));
   } else if (cell == LookupCell(instance)) {
-    add(instance->env);
+    add(EnvOf(instance));
     if (plan.scope != nullptr) add(TreeCell(instance));
   } else {
     const InnerEnvPlan& inner = plan.inner[InnerIndex(instance, cell)];
-    if (inner.defsSlot >= 0) add(Slots(instance)[inner.defsSlot].defs);
-    add(instance->env);
+    if (inner.defsSlot >= 0) add(ChildDefs(instance, inner.defsSlot));
+    add(EnvOf(instance));
     if (RuleNeedsNode(inner.rule)) add(TreeCell(instance));
   }
   while (n > 0) stack.push_back(deps[--n]);
@@ -521,18 +543,18 @@ void PushDependencies(LazyCell* cell, std::vector<LazyCell*>& stack) {
 
 Word ComputeTree(Instance* instance) {
   ++BuilderCounters.treeEvaluations;
-  const ProductionPlan& plan = *instance->plan;
+  const ProductionPlan& plan = PlanOf(instance);
   switch (plan.tree) {
     case TreeLeafShape:
       return reinterpret_cast<Word>(NewLeaf(static_cast<LeafVariant>(plan.code), instance->position));
     case TreeCons: {
-      void* item = ForceNode(Slots(instance)[plan.treeSlot].tree);
+      void* item = ForceNode(ChildTree(instance, plan.treeSlot));
       ConsList rest = plan.restSlot < 0 ? nullptr
-                                        : reinterpret_cast<ConsList>(ForceLazyCell(Slots(instance)[plan.restSlot].tree));
+                                        : reinterpret_cast<ConsList>(ForceLazyCell(ChildTree(instance, plan.restSlot)));
       return reinterpret_cast<Word>(Cons(item, rest));
     }
     case TreePlusOne:
-      return ForceLazyCell(Slots(instance)[plan.restSlot].tree) + 1;
+      return ForceLazyCell(ChildTree(instance, plan.restSlot)) + 1;
     case TreeNodeShape:
       break;
     default:
@@ -545,7 +567,7 @@ Word ComputeTree(Instance* instance) {
     int32_t symbol = plan.rhs[i];
     if (IsToken(symbol)) {
       if (!IsValueToken(symbol)) continue;
-      Word value = ForceLazyCell(Slots(instance)[i].tree);
+      Word value = ForceLazyCell(ChildTree(instance, i));
       if (symbol == Identifiersym) {
         auto* name = reinterpret_cast<Identifier*>(value);
         value = info.fields[field] == DefiningField
@@ -554,38 +576,36 @@ Word ComputeTree(Instance* instance) {
       }
       fields[field++] = value;
     } else {
-      fields[field++] = ForceLazyCell(Slots(instance)[i].tree);
+      fields[field++] = ForceLazyCell(ChildTree(instance, i));
     }
   }
-  if (plan.bodySlot >= 0) fields[field++] = ForceLazyCell(Slots(instance)[plan.bodySlot].defs);
+  if (plan.bodySlot >= 0) fields[field++] = ForceLazyCell(ChildDefs(instance, plan.bodySlot));
   return reinterpret_cast<Word>(NewNode(static_cast<NodeKind>(plan.code), instance->position, fields));
 }
 
 Identifier* InstanceIdentifier(Instance* instance) {
-  return reinterpret_cast<Identifier*>(ForceLazyCell(Slots(instance)[instance->plan->identifierSlot].tree));
+  return reinterpret_cast<Identifier*>(ForceLazyCell(ChildTree(instance, PlanOf(instance).identifierSlot)));
 }
 
 Word ComputeDefs(Instance* instance) {
   ++BuilderCounters.defsEvaluations;
-  const ProductionPlan& plan = *instance->plan;
+  const ProductionPlan& plan = PlanOf(instance);
   DefinitionSet* result = EmptyDefinitionSet;
   if (plan.defs == DefsDeclare) {
     Definition* definition = NewDefinition(plan.declareKind, InstanceIdentifier(instance), TreeCell(instance));
     result = SingletonDefinitionSet(definition);
   }
-  // The children's definitions come from disjoint subtrees, and the own
-  // definition is new: the union needs no search.
   for (int32_t k = 0; k < plan.defsCount; ++k) {
-    result = UniteDisjointDefinitionSets(result, ForceSet(Slots(instance)[plan.defsSlots[k]].defs));
+    result = UniteDefinitionSets(result, ForceSet(ChildDefs(instance, plan.defsSlots[k])));
   }
   return reinterpret_cast<Word>(result);
 }
 
 Word ComputeEnv(Instance* instance, int32_t index) {
   ++BuilderCounters.envEvaluations;
-  const InnerEnvPlan& inner = instance->plan->inner[index];
-  DefinitionSet* own = inner.defsSlot < 0 ? EmptyDefinitionSet : ForceSet(Slots(instance)[inner.defsSlot].defs);
-  DefinitionSet* env = ForceSet(instance->env);
+  const InnerEnvPlan& inner = PlanOf(instance).inner[index];
+  DefinitionSet* own = inner.defsSlot < 0 ? EmptyDefinitionSet : ForceSet(ChildDefs(instance, inner.defsSlot));
+  DefinitionSet* env = ForceSet(EnvOf(instance));
   SyntaxNode* node = RuleNeedsNode(inner.rule) ? ForceNode(TreeCell(instance)) : nullptr;
   DefinitionSet* result = EmptyDefinitionSet;
   switch (inner.rule) {
@@ -622,9 +642,9 @@ Word ComputeEnv(Instance* instance, int32_t index) {
 
 Word ComputeLookup(Instance* instance) {
   ++BuilderCounters.lookupEvaluations;
-  const ProductionPlan& plan = *instance->plan;
+  const ProductionPlan& plan = PlanOf(instance);
   Identifier* name = InstanceIdentifier(instance);
-  DefinitionSet* env = ForceSet(instance->env);
+  DefinitionSet* env = ForceSet(EnvOf(instance));
   DefinitionSet* scope = env;
   if (plan.scope != nullptr) scope = plan.scope(env, ForceNode(TreeCell(instance)));
   return reinterpret_cast<Word>(plan.lookup(name, scope));
@@ -656,10 +676,16 @@ bool IsBusy(const LazyCell* cell) {
   return cell->function == BusyTree || cell->function == BusySet || cell->function == BusyLookup;
 }
 
+// The work stack of every forcing. A forcing that an equation starts while an
+// outer one runs works above the outer one's cells and leaves the stack as it
+// found it, so one vector serves all of them.
+std::vector<LazyCell*> WorkStack;
+
 Word RunWorkStack(LazyCell* root) {
-  std::vector<LazyCell*> stack;
+  std::vector<LazyCell*>& stack = WorkStack;
+  const size_t base = stack.size();
   stack.push_back(root);
-  while (!stack.empty()) {
+  while (stack.size() > base) {
     LazyCell* cell = stack.back();
     if (IsPending(cell)) {
       cell->function = BusyFunctionOf(cell->function);
@@ -693,14 +719,15 @@ Word CopyRootDefinitions(LazyCell* cell) {
 // ---- Replay ----
 
 // One open production of the replay. A production with cells of its own has
-// an instance, whose slots receive its children's cells; a chain keeps its
-// one child's cells in the frame.
+// an instance, whose members receive the children's cells that its equations
+// read; a chain keeps its one child's cells in the frame, and so does an
+// instance for the child's cells that it hands on as its own tree or defs.
 struct Frame {
   const ProductionPlan* plan;
   Instance* instance;  // null for a production without cells of its own
   LazyCell* env;
   int32_t next;        // the right-hand-side symbol to replay next
-  Slot single;         // a chain's child (instance == null)
+  Slot single;         // a chain's child; the handed-on cells of an instance
 };
 
 Frame StartProduction(int32_t nonterminal, LazyCell* env) {
@@ -714,18 +741,31 @@ Frame StartProduction(int32_t nonterminal, LazyCell* env) {
   if (plan.lhs != nonterminal || !plan.built) Inconsistent(__LINE__);
   Frame frame{&plan, nullptr, env, 0, Slot{nullptr, nullptr}};
   if (plan.cellCount == 0) return frame;
-  size_t size = sizeof(Instance) + sizeof(Slot) * plan.length + sizeof(LazyCell) * plan.cellCount;
+  size_t size = sizeof(Instance) + sizeof(LazyCell*) * (plan.memberCount + (plan.keepsEnv ? 1 : 0)) +
+                sizeof(LazyCell) * plan.cellCount;
   auto* instance = static_cast<Instance*>(Allocate(size));
-  instance->plan = &plan;
-  instance->env = env;
+  instance->production = static_cast<int16_t>(p);
+  if (plan.keepsEnv) EnvOf(instance) = env;
   instance->position = *Replay.positionCounter;
-  for (int32_t i = 0; i < plan.length; ++i) Slots(instance)[i] = Slot{nullptr, nullptr};
+  for (int32_t m = 0; m < plan.memberCount; ++m) Members(instance)[m] = nullptr;
   ++BuilderCounters.instances;
   frame.instance = instance;
   return frame;
 }
 
-Slot& SlotOf(Frame& frame, int32_t i) { return frame.instance != nullptr ? Slots(frame.instance)[i] : frame.single; }
+// The cells of child i as its builder returned them: a chain keeps them in
+// its frame, an instance those of them that its equations read.
+void StoreChild(Frame& frame, int32_t i, const Slot& child) {
+  if (frame.instance == nullptr) {
+    frame.single = child;
+    return;
+  }
+  const ProductionPlan& plan = *frame.plan;
+  if (plan.treeMember[i] >= 0) Members(frame.instance)[plan.treeMember[i]] = child.tree;
+  if (plan.defsMember[i] >= 0) Members(frame.instance)[plan.defsMember[i]] = child.defs;
+  if (i == plan.treeSlot) frame.single.tree = child.tree;
+  if (plan.defsCount > 0 && i == plan.defsSlots[0]) frame.single.defs = child.defs;
+}
 
 LazyCell* ChildEnv(const Frame& frame, int32_t slot) {
   const ProductionPlan& plan = *frame.plan;
@@ -747,7 +787,7 @@ Slot FinishProduction(Frame& frame) {
   Slot out{nullptr, nullptr};
   switch (plan.tree) {
     case TreeChain:
-      out.tree = SlotOf(frame, plan.treeSlot).tree;
+      out.tree = frame.single.tree;
       break;
     case TreeZero:
       out.tree = &ZeroCell;
@@ -765,7 +805,7 @@ Slot FinishProduction(Frame& frame) {
       out.defs = &EmptyDefsCell;
       break;
     case DefsChild:
-      out.defs = SlotOf(frame, plan.defsSlots[0]).defs;
+      out.defs = frame.single.defs;
       break;
     default:
       out.defs = DefsCell(instance);
@@ -786,6 +826,31 @@ void LayOutCells(ProductionPlan& plan) {
   if (plan.lookup != nullptr) plan.lookupCell = n++;
   for (int32_t k = 0; k < plan.innerCount; ++k) plan.innerCell[k] = n++;
   plan.cellCount = n;
+
+  // The members: every child's tree cell where the production has a tree
+  // cell of its own (its equation forces them all), the token values that the
+  // node or the lookup reads, and the defs cells that the defs, node and
+  // inner-environment equations read. Cells that the production only hands on
+  // as its own tree or defs (a chain's child, one child's defs) stay in the
+  // replay frame.
+  bool defsRead[MaxSlots] = {};
+  if (plan.defs == DefsUnion || plan.defs == DefsDeclare) {
+    for (int32_t k = 0; k < plan.defsCount; ++k) defsRead[plan.defsSlots[k]] = true;
+  }
+  if (plan.bodySlot >= 0) defsRead[plan.bodySlot] = true;
+  for (int32_t k = 0; k < plan.innerCount; ++k) {
+    if (plan.inner[k].defsSlot >= 0) defsRead[plan.inner[k].defsSlot] = true;
+  }
+  int8_t m = 0;
+  for (int32_t i = 0; i < plan.length; ++i) {
+    int32_t symbol = plan.rhs[i];
+    bool treeRead = IsToken(symbol) ? IsValueToken(symbol) && (plan.tree == TreeNodeShape || i == plan.identifierSlot)
+                                    : plan.treeCell >= 0;
+    plan.treeMember[i] = treeRead ? m++ : -1;
+    plan.defsMember[i] = defsRead[i] ? m++ : -1;
+  }
+  plan.memberCount = m;
+  plan.keepsEnv = plan.lookup != nullptr || plan.innerCount > 0;
 }
 
 }  // namespace
@@ -813,14 +878,16 @@ void BuildNonterminal(int32_t nonterminal, LazyCell* env, LazyCell** tree, LazyC
         return;
       }
       Frame& parent = stack.back();
-      SlotOf(parent, parent.next - 1) = result;
+      StoreChild(parent, parent.next - 1, result);
       continue;
     }
     int32_t i = frame.next++;
     int32_t symbol = plan.rhs[i];
     if (IsToken(symbol)) {
-      if (IsValueToken(symbol)) {
-        Replay.wordToken(&SlotOf(frame, i).tree);
+      if (frame.instance == nullptr && IsValueToken(symbol)) {
+        Replay.wordToken(&frame.single.tree);
+      } else if (frame.instance != nullptr && plan.treeMember[i] >= 0) {
+        Replay.wordToken(&Members(frame.instance)[plan.treeMember[i]]);
       } else {
         Replay.skipToken();
       }

@@ -1,8 +1,32 @@
 // Definitions, definition sets, their union and the lookups by name, kind
 // and group of kinds.
+//
+// A large scope (a class of thousands of members, a unit of thousands of
+// classes) would make the union and the lookups cost the length of the lists
+// at every step. Lists never change once made, so long ones carry side facts,
+// kept outside the heap and keyed by their first cell:
+//   - a member set: the union tests its first operand's elements against the
+//     set of the second instead of walking it. The union result is the new
+//     elements followed by the second operand, so the set moves on to the
+//     result with the new elements added; a second operand that is united
+//     again after its set moved on (an environment shared by many scopes)
+//     gets a set of its own that stays with it;
+//   - the shared tail of a union result (its new cells, then the second
+//     operand), so that a lookup walks the few new cells and goes on at the
+//     operand's own facts;
+//   - a name index: the definitions of each name in list order, made when a
+//     lookup first walks a long list past its first cells.
+// Results, their order and the cells forced are those of the plain walks.
 #include "java/tree/defsets.h"
 
+#include <algorithm>
+#include <functional>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
 #include "support/heap.h"
+#include "support/limits.h"
 #include "support/startup.h"
 
 DefinitionSet* EmptyDefinitionSet = nullptr;
@@ -21,6 +45,107 @@ struct ListBuilder {
   }
 };
 
+// A set of pointers: open addressing, doubled at half load.
+struct PointerSet {
+  std::vector<const void*> slots = std::vector<const void*>(64, nullptr);
+  size_t used = 0;
+
+  static size_t Hash(const void* p) {
+    auto h = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p));
+    h *= 0x9E3779B97F4A7C15ull;
+    return static_cast<size_t>(h >> 20);
+  }
+  bool Has(const void* p) const {
+    size_t mask = slots.size() - 1;
+    for (size_t i = Hash(p) & mask;; i = (i + 1) & mask) {
+      if (slots[i] == p) return true;
+      if (slots[i] == nullptr) return false;
+    }
+  }
+  void Add(const void* p) {
+    size_t mask = slots.size() - 1;
+    size_t i = Hash(p) & mask;
+    for (; slots[i] != nullptr; i = (i + 1) & mask) {
+      if (slots[i] == p) return;
+    }
+    slots[i] = p;
+    if (2 * (++used) > slots.size()) Grow();
+  }
+  void Grow() {
+    std::vector<const void*> old(slots.size() * 2, nullptr);
+    old.swap(slots);
+    used = 0;
+    for (const void* p : old) {
+      if (p != nullptr) Add(p);
+    }
+  }
+};
+
+// The definitions of a list as {name, definition} pairs sorted by name, those
+// of one name in list order.
+using NameEntry = std::pair<const Identifier*, const Definition*>;
+using NameIndex = std::vector<NameEntry>;
+
+struct ListFacts {
+  PointerSet* members = nullptr;  // every element of the list, when kept
+  bool setMovedOn = false;        // the list's set went to a union result
+  ConsList tail = nullptr;        // a union result: the second operand, after `prefix` new cells
+  int32_t prefix = 0;
+  NameIndex* names = nullptr;
+};
+
+// Never destroyed, like the heap: the facts stay reachable to the end.
+std::unordered_map<const ConsCell*, ListFacts>& Facts = *new std::unordered_map<const ConsCell*, ListFacts>();
+
+// One bit per hash of a first cell that has facts: most lists have none, and
+// a lookup learns that from one word instead of a map search.
+constexpr size_t FactsFilterBits = size_t{1} << 20;
+std::vector<uint64_t>& FactsFilter = *new std::vector<uint64_t>(FactsFilterBits / 64, 0);
+
+size_t FilterBit(ConsList list) { return PointerSet::Hash(list) & (FactsFilterBits - 1); }
+
+ListFacts* FactsOf(ConsList list) {
+  size_t bit = FilterBit(list);
+  if ((FactsFilter[bit / 64] & (uint64_t{1} << (bit % 64))) == 0) return nullptr;
+  auto found = Facts.find(list);
+  return found == Facts.end() ? nullptr : &found->second;
+}
+
+// The facts of a list, made empty when it has none yet.
+ListFacts& FactsFor(ConsList list) {
+  size_t bit = FilterBit(list);
+  FactsFilter[bit / 64] |= uint64_t{1} << (bit % 64);
+  return Facts[list];
+}
+
+// True when the list has at least LongDefinitionList cells.
+bool IsLongList(ConsList list) {
+  int32_t n = 0;
+  for (; list != nullptr; list = list->tail) {
+    if (++n >= LongDefinitionList) return true;
+  }
+  return false;
+}
+
+PointerSet* MemberSetOf(ConsList list) {
+  auto* set = new PointerSet();
+  for (; list != nullptr; list = list->tail) set->Add(list->head);
+  return set;
+}
+
+bool NameBefore(const NameEntry& a, const NameEntry& b) { return std::less<const Identifier*>()(a.first, b.first); }
+
+NameIndex* NameIndexOf(ConsList list) {
+  auto* index = new NameIndex();
+  for (; list != nullptr; list = list->tail) {
+    auto* definition = static_cast<const Definition*>(list->head);
+    index->emplace_back(definition->name, definition);
+  }
+  std::stable_sort(index->begin(), index->end(), NameBefore);
+  index->shrink_to_fit();
+  return index;
+}
+
 // Variant-tag masks of the GeneralDeclaratorFamily groups.
 constexpr uint32_t ClassOrInterfaceTags = (1u << 1) | (1u << 2);
 constexpr uint32_t TypeDeclarationTags = ClassOrInterfaceTags | (1u << 3);
@@ -29,16 +154,45 @@ constexpr uint32_t AllTags = ~0u;
 
 // Appends the declaring nodes of slot kind named name to out, keeping only
 // non-null nodes whose tag is in mask.
+void TakeMatch(ListBuilder& out, const Definition* definition, uint32_t mask) {
+  auto* node = reinterpret_cast<SyntaxNode*>(ForceLazyCell(definition->declaration));
+  if (node == nullptr) return;
+  if (mask != AllTags && (node->tag < 0 || (mask & (1u << node->tag)) == 0)) return;
+  out.Add(node);
+}
+
+void TakeIndexed(ListBuilder& out, const NameIndex& index, Identifier* name, uint32_t mask) {
+  // Forcing may index further lists, but never changes this index.
+  auto match = std::lower_bound(index.begin(), index.end(), NameEntry{name, nullptr}, NameBefore);
+  for (; match != index.end() && match->first == name; ++match) TakeMatch(out, match->second, mask);
+}
+
+// Walks the first cells of the slot (a union result's new cells at a time);
+// once LongDefinitionList cells are behind, the rest is looked up in its
+// name index, made on first use.
 void LookupSlotInto(ListBuilder& out, Identifier* name, DefinitionSet* set, int32_t kind,
                     uint32_t mask) {
   if (set == nullptr) return;
-  for (ConsList rest = set->slots[kind]; rest != nullptr; rest = rest->tail) {
-    auto* definition = static_cast<Definition*>(rest->head);
-    if (definition->name != name) continue;
-    auto* node = reinterpret_cast<SyntaxNode*>(ForceLazyCell(definition->declaration));
-    if (node == nullptr) continue;
-    if (mask != AllTags && (node->tag < 0 || (mask & (1u << node->tag)) == 0)) continue;
-    out.Add(node);
+  ConsList rest = set->slots[kind];
+  int32_t walked = 0;
+  while (rest != nullptr) {
+    ListFacts* facts = FactsOf(rest);
+    if (facts != nullptr && facts->names != nullptr) {
+      TakeIndexed(out, *facts->names, name, mask);
+      return;
+    }
+    if (walked >= LongDefinitionList) {
+      if (facts == nullptr) facts = &FactsFor(rest);
+      facts->names = NameIndexOf(rest);
+      TakeIndexed(out, *facts->names, name, mask);
+      return;
+    }
+    int32_t count = facts != nullptr && facts->tail != nullptr ? facts->prefix : LongDefinitionList - walked;
+    for (int32_t i = 0; i < count && rest != nullptr; ++i, rest = rest->tail) {
+      auto* definition = static_cast<const Definition*>(rest->head);
+      if (definition->name == name) TakeMatch(out, definition, mask);
+    }
+    walked += count;
   }
 }
 
@@ -100,11 +254,43 @@ DefinitionSet* SingletonDefinitionSet(Definition* definition) {
 ConsList UniteLists(ConsList a, ConsList b) {
   if (a == nullptr) return b;
   if (b == nullptr) return a;
+  ListFacts* bFacts = FactsOf(b);
+  PointerSet* set = bFacts != nullptr ? bFacts->members : nullptr;
+  if (set == nullptr && !IsLongList(b)) {
+    ListBuilder out;
+    for (ConsList rest = a; rest != nullptr; rest = rest->tail) {
+      if (!ConsContains(b, rest->head)) out.Add(rest->head);
+    }
+    *out.end = b;  // b is shared, not copied
+    return out.head;
+  }
+  if (set == nullptr) set = MemberSetOf(b);
   ListBuilder out;
+  int32_t added = 0;
   for (ConsList rest = a; rest != nullptr; rest = rest->tail) {
-    if (!ConsContains(b, rest->head)) out.Add(rest->head);
+    if (!set->Has(rest->head)) {
+      out.Add(rest->head);
+      ++added;
+    }
   }
   *out.end = b;  // b is shared, not copied
+  ListFacts& operand = FactsFor(b);
+  if (added == 0 || operand.setMovedOn) {
+    operand.members = set;  // b keeps its set
+    if (added == 0) return b;
+    ListFacts& result = FactsFor(out.head);
+    result.tail = b;
+    result.prefix = added;
+    return out.head;
+  }
+  // The set moves on to the result, which holds b's elements and the new ones.
+  for (ConsList rest = out.head; rest != b; rest = rest->tail) set->Add(rest->head);
+  operand.members = nullptr;
+  operand.setMovedOn = true;
+  ListFacts& result = FactsFor(out.head);
+  result.members = set;
+  result.tail = b;
+  result.prefix = added;
   return out.head;
 }
 
@@ -113,23 +299,6 @@ DefinitionSet* UniteDefinitionSets(DefinitionSet* a, DefinitionSet* b) {
   if (b == EmptyDefinitionSet || b == nullptr || a == b) return a;
   ConsList slots[DefinitionKindCount];
   for (int32_t k = 0; k < DefinitionKindCount; ++k) slots[k] = UniteLists(a->slots[k], b->slots[k]);
-  return MakeDefinitionSet(slots);
-}
-
-DefinitionSet* UniteDisjointDefinitionSets(DefinitionSet* a, DefinitionSet* b) {
-  if (a == EmptyDefinitionSet || a == nullptr) return b == nullptr ? EmptyDefinitionSet : b;
-  if (b == EmptyDefinitionSet || b == nullptr || a == b) return a;
-  ConsList slots[DefinitionKindCount];
-  for (int32_t k = 0; k < DefinitionKindCount; ++k) {
-    if (a->slots[k] == nullptr) {
-      slots[k] = b->slots[k];
-      continue;
-    }
-    ListBuilder out;
-    for (ConsList rest = a->slots[k]; rest != nullptr; rest = rest->tail) out.Add(rest->head);
-    *out.end = b->slots[k];  // b is shared, not copied
-    slots[k] = out.head;
-  }
   return MakeDefinitionSet(slots);
 }
 

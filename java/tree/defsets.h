@@ -55,11 +55,6 @@ DefinitionSet* MakeDefinitionSet(const ConsList slots[DefinitionKindCount]);
 // The one-definition set; a kind outside 1 to 7 goes to slot 0.
 DefinitionSet* SingletonDefinitionSet(Definition* definition);
 DefinitionSet* UniteDefinitionSets(DefinitionSet* a, DefinitionSet* b);
-// The same for two sets that share no definition, such as the definitions of
-// two children of one production (each definition is made by exactly one
-// declaring instance): b is not searched, so a long list of declarations is
-// united in time linear in its length.
-DefinitionSet* UniteDisjointDefinitionSets(DefinitionSet* a, DefinitionSet* b);
 ConsList UniteLists(ConsList a, ConsList b);
 
 // Slot lookups: the declaring nodes of the definitions of that kind named

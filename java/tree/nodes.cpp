@@ -73,11 +73,11 @@ SyntaxNode* NewNode(NodeKind kind, SourcePosition position, const Word* fields) 
   const NodeKindInfo& info = NodeKindTable[kind];
   size_t words = static_cast<size_t>(info.fieldCount) + 1;
   auto* node = static_cast<SyntaxNode*>(Allocate(sizeof(SyntaxNode) + words * sizeof(Word)));
-  node->tag = info.tag;
+  node->tag = static_cast<int16_t>(info.tag);
   node->position = position;
   node->owner = nullptr;
   node->data = 0;
-  node->code = kind;
+  node->code = static_cast<int16_t>(kind);
   Word* slots = NodeFields(node);
   for (int32_t i = 0; i < info.fieldCount; ++i) slots[i] = fields[i];
   // The AnyNode exists before the children are adopted: it is their owner value.
@@ -88,11 +88,11 @@ SyntaxNode* NewNode(NodeKind kind, SourcePosition position, const Word* fields) 
 
 SyntaxNode* NewLeaf(LeafVariant leaf, SourcePosition position) {
   auto* node = static_cast<SyntaxNode*>(AllocateAligned(sizeof(SyntaxNode)));
-  node->tag = LeafInfoOf(leaf).tag;
+  node->tag = static_cast<int16_t>(LeafInfoOf(leaf).tag);
   node->position = position;
   node->owner = nullptr;
   node->data = 0;
-  node->code = leaf;
+  node->code = static_cast<int16_t>(leaf);
   return node;
 }
 

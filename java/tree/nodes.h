@@ -46,13 +46,17 @@ inline constexpr int32_t LeafVariantCount = LeafCodeEnd - LeafCodeBase;
 
 struct AnyNode;
 
+// The tag and the code are narrow (both are far below 2^15) so that the
+// header is three words: a run keeps every node of every file it parses.
 struct SyntaxNode {
-  int32_t tag;             // variant tag within the family; -1 when the kind stands alone
+  int16_t tag;             // variant tag within the family; -1 when the kind stands alone
+  int16_t code;            // NodeKind, or a LeafVariant code for a leaf
   SourcePosition position; // first token of the construct (0 for nodes made for type values)
   AnyNode* owner;          // the adopting node's AnyNode; null until adopted
   Word data;               // the name-resolution passes' word; 0 when made
-  int32_t code;            // NodeKind, or a LeafVariant code for a leaf
 };
+static_assert(sizeof(SyntaxNode) == 24, "a node header is three words");
+static_assert(LeafCodeEnd <= INT16_MAX, "node codes fit the header's code field");
 
 // The reference {kind code, node} that every non-leaf node carries last.
 struct AnyNode {

@@ -3,6 +3,7 @@
 // force.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <vector>
 
 #include "java/tree/defsets.h"
@@ -136,6 +137,96 @@ TEST_F(DefinitionSets, MembersOfDeclarationReadTheInnerSet) {
   EXPECT_EQ(MembersOfDeclaration(nullptr), EmptyDefinitionSet);
   EXPECT_EQ(MembersOfDeclaration(Variable("v")), EmptyDefinitionSet);
   EXPECT_EQ(DefinitionsOfScope(nullptr), EmptyDefinitionSet);
+}
+
+// Large scopes: lists far longer than the walk that precedes the side
+// structures, built the ways the tree builds them (a long list of members as
+// a right-recursive chain of unions, an environment shared by many scopes,
+// unions with definitions already present), give exactly the unions and the
+// lookups of a plain walk, and a lookup still forces only the matching
+// declarations.
+std::vector<void*> PlainUnion(ConsList a, ConsList b) {
+  std::vector<void*> out;
+  std::vector<void*> second = Elements(b);
+  for (; a != nullptr; a = a->tail) {
+    bool inSecond = false;
+    for (void* e : second) inSecond = inSecond || e == a->head;
+    if (!inSecond) out.push_back(a->head);
+  }
+  out.insert(out.end(), second.begin(), second.end());
+  return out;
+}
+
+std::vector<void*> PlainLookup(Identifier* name, ConsList slot) {
+  std::vector<void*> out;
+  for (; slot != nullptr; slot = slot->tail) {
+    auto* definition = static_cast<Definition*>(slot->head);
+    if (definition->name == name) out.push_back(reinterpret_cast<void*>(ForceLazyCell(definition->declaration)));
+  }
+  return out;
+}
+
+TEST_F(DefinitionSets, LargeScopesGiveThePlainUnionsAndLookups) {
+  constexpr int Count = 700;
+  std::vector<Identifier*> names;
+  for (int i = 0; i < 37; ++i) {
+    char text[16];
+    std::snprintf(text, sizeof text, "v%d", i);
+    names.push_back(Name(text));
+  }
+  std::vector<Definition*> members;
+  for (int i = 0; i < Count; ++i) {
+    Identifier* name = names[static_cast<size_t>(i * 7 % 37)];
+    members.push_back(DefineDeclaratorIdentifier(name, DeclarationCell(Variable(name->text))));
+  }
+  // The members as a right-recursive chain of unions, last member innermost;
+  // every tenth step also brings back a member already in the rest.
+  DefinitionSet* chain = SingletonDefinitionSet(members[Count - 1]);
+  DefinitionSet* halfway = nullptr;
+  for (int i = Count - 2; i >= 0; --i) {
+    DefinitionSet* item = SingletonDefinitionSet(members[static_cast<size_t>(i)]);
+    if (i % 10 == 0) item = UniteDefinitionSets(item, SingletonDefinitionSet(members[static_cast<size_t>(i + 5 < Count ? i + 5 : i)]));
+    ConsList a = item->slots[VariableDefinition];
+    ConsList b = chain->slots[VariableDefinition];
+    std::vector<void*> expected = PlainUnion(a, b);
+    chain = UniteDefinitionSets(item, chain);
+    ASSERT_EQ(Elements(chain->slots[VariableDefinition]), expected) << "step " << i;
+    if (i == Count / 2) halfway = chain;
+  }
+  EXPECT_EQ(Forced, 0);  // unions force nothing
+  // An older part of the chain united again: members that only the longer
+  // chain holds are new to it.
+  ConsList early = nullptr;
+  for (int i = 9; i >= 0; --i) early = Cons(members[static_cast<size_t>(i)], early);
+  std::vector<void*> expected = PlainUnion(early, halfway->slots[VariableDefinition]);
+  EXPECT_EQ(Elements(UniteLists(early, halfway->slots[VariableDefinition])), expected);
+  // Lookups in the whole chain and in suffixes of it.
+  for (Identifier* name : names) {
+    int before = Forced;
+    std::vector<void*> got = Elements(LookupDeclaratorIdentifier(name, chain));
+    int forced = Forced - before;
+    EXPECT_EQ(forced, static_cast<int>(got.size())) << name->text;  // only the matches
+    EXPECT_EQ(got, PlainLookup(name, chain->slots[VariableDefinition])) << name->text;
+  }
+  // An environment shared by many scopes, each with its own members (some of
+  // which the environment already holds); nested scopes above those.
+  ConsList none[DefinitionKindCount] = {};
+  for (int scope = 0; scope < 40; ++scope) {
+    Identifier* own = names[static_cast<size_t>(scope % 37)];
+    DefinitionSet* inner = SingletonDefinitionSet(DefineDeclaratorIdentifier(own, DeclarationCell(Variable(own->text))));
+    inner = UniteDefinitionSets(inner, SingletonDefinitionSet(members[static_cast<size_t>(scope * 13 % Count)]));
+    std::vector<void*> expected = PlainUnion(inner->slots[VariableDefinition], chain->slots[VariableDefinition]);
+    DefinitionSet* env = UniteDefinitionSets(inner, chain);
+    ASSERT_EQ(Elements(env->slots[VariableDefinition]), expected) << "scope " << scope;
+    DefinitionSet* nested = UniteDefinitionSets(UniteDefinitionSets(MakeDefinitionSet(none), inner), env);
+    for (Identifier* name : {own, names[static_cast<size_t>((scope + 1) % 37)]}) {
+      EXPECT_EQ(Elements(LookupDeclaratorIdentifier(name, env)), PlainLookup(name, env->slots[VariableDefinition]));
+      EXPECT_EQ(Elements(LookupGeneralDeclarator(name, nested)), PlainLookup(name, nested->slots[VariableDefinition]));
+    }
+  }
+  // The chain's list, looked up and shared many times, is still the chain.
+  EXPECT_EQ(Elements(UniteLists(nullptr, chain->slots[VariableDefinition])).size(), static_cast<size_t>(Count));
+  EXPECT_EQ(LookupDeclaratorIdentifier(Name("absent"), chain), nullptr);
 }
 
 }  // namespace
