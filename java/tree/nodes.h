@@ -136,6 +136,22 @@ inline SyntaxNode* NodeChild(const SyntaxNode* node, int32_t i) {
 inline ConsList NodeList(const SyntaxNode* node, int32_t i) {
   return reinterpret_cast<ConsList>(NodeField(node, i));
 }
+// Field i as an occurrence record (applied or defining).
+inline const void* FieldOccurrence(const SyntaxNode* node, int32_t i) {
+  return reinterpret_cast<const void*>(NodeField(node, i));
+}
+
+// The family of a node's kind or leaf variant.
+inline NodeFamily FamilyOf(const SyntaxNode* node) {
+  return IsLeafCode(node->code) ? LeafInfoOf(node->code).family : NodeKindTable[node->code].family;
+}
+// Whether the node is there and of the family.
+inline bool InFamily(const SyntaxNode* node, NodeFamily family) {
+  return node != nullptr && FamilyOf(node) == family;
+}
+
+// The node's owner; null for a null node.
+inline AnyNode* OwnerOf(const SyntaxNode* node) { return node == nullptr ? nullptr : node->owner; }
 
 // The node's own AnyNode (its last word); null for a leaf or null node.
 AnyNode* NodeAnyNode(const SyntaxNode* node);

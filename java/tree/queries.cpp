@@ -32,20 +32,8 @@ AncestorPredicate ClassDeclarationPredicate;
 AncestorPredicate MethodDeclarationPredicate;
 AncestorPredicate VariableDeclarationPredicate;
 
-bool InFamily(const SyntaxNode* node, NodeFamily family) {
-  if (node == nullptr) return false;
-  NodeFamily f = IsLeafCode(node->code) ? LeafInfoOf(node->code).family : NodeKindTable[node->code].family;
-  return f == family;
-}
-
 bool IsClassOrInterface(const SyntaxNode* node) {
   return node != nullptr && (node->code == ClassDeclarationNodeKind || node->code == InterfaceDeclarationNodeKind);
-}
-
-AnyNode* OwnerOf(const SyntaxNode* node) { return node == nullptr ? nullptr : node->owner; }
-
-const void* FieldOccurrence(const SyntaxNode* node, int32_t field) {
-  return reinterpret_cast<const void*>(NodeField(node, field));
 }
 
 // The occurrence that names what a NameFamily node denotes: the identifier of

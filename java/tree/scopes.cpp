@@ -33,19 +33,6 @@ ConsList ClassPath = nullptr;
 ConsList StringPath = nullptr;
 ConsList StringBufferPath = nullptr;
 
-NodeFamily FamilyOf(const SyntaxNode* node) {
-  if (IsLeafCode(node->code)) return LeafInfoOf(node->code).family;
-  return NodeKindTable[node->code].family;
-}
-
-bool InFamily(const SyntaxNode* node, NodeFamily family) {
-  return node != nullptr && FamilyOf(node) == family;
-}
-
-const void* FieldOccurrence(const SyntaxNode* node, int32_t field) {
-  return reinterpret_cast<const void*>(NodeField(node, field));
-}
-
 // Algorithm 1: each element's set, first, united with the result so far.
 template <typename Members>
 DefinitionSet* UniteOver(ConsList list, DefinitionSet* start, Members members) {
@@ -72,8 +59,6 @@ int32_t IsClassDeclaration(AnyNode* any) { return any != nullptr && any->kind ==
 int32_t IsClassOrAnonymousBody(AnyNode* any) {
   return any != nullptr && (any->kind == ClassDeclarationNodeKind || any->kind == SimpleInstanceCreationNodeKind);
 }
-
-AnyNode* OwnerOf(SyntaxNode* node) { return node == nullptr ? nullptr : node->owner; }
 
 ConsList* AppendTo(ConsList* end, void* element) {
   *end = Cons(element, nullptr);

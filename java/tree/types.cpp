@@ -78,12 +78,6 @@ constexpr int32_t RankOfTag[] = {0, 2, 3, 4, 1, 5, 6};
 
 AncestorPredicate MethodOrAbstractMethodPredicate;
 
-NodeFamily FamilyOf(const SyntaxNode* node) {
-  return IsLeafCode(node->code) ? LeafInfoOf(node->code).family : NodeKindTable[node->code].family;
-}
-
-bool InFamily(const SyntaxNode* node, NodeFamily family) { return node != nullptr && FamilyOf(node) == family; }
-
 // A TypeFamily node's tag; every type value passed around is one.
 int32_t TagOfType(const SyntaxNode* type, int32_t line) {
   if (!InFamily(type, TypeFamily)) InternalError("Types", line);
