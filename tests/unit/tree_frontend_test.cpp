@@ -3,7 +3,6 @@
 // names resolved on a small stack of 256 KiB, which only succeeds when replay
 // and forcing do not recurse per list element or operand.
 #include <gtest/gtest.h>
-#include <pthread.h>
 
 #include <cstdio>
 #include <string>
@@ -20,21 +19,9 @@
 #include "support/report.h"
 #include "support/startup.h"
 
-namespace {
+#include "small_stack.h"
 
-void RunOnStack(size_t bytes, void (*work)()) {
-  pthread_attr_t attributes;
-  ASSERT_EQ(pthread_attr_init(&attributes), 0);
-  ASSERT_EQ(pthread_attr_setstacksize(&attributes, bytes), 0);
-  pthread_t thread;
-  auto body = [](void* argument) -> void* {
-    reinterpret_cast<void (*)()>(argument)();
-    return nullptr;
-  };
-  ASSERT_EQ(pthread_create(&thread, &attributes, body, reinterpret_cast<void*>(work)), 0);
-  pthread_join(thread, nullptr);
-  pthread_attr_destroy(&attributes);
-}
+namespace {
 
 std::string Source;
 int32_t ParseFailed = 0;

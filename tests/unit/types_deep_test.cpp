@@ -3,30 +3,16 @@
 // runs on a small stack of 256 KiB, which only succeeds when the type of a
 // chain is not computed by one recursion per operator.
 #include <gtest/gtest.h>
-#include <pthread.h>
 
 #include <string>
 
 #include "java_unit.h"
+#include "small_stack.h"
 #include "support/limits.h"
 
 using namespace javaunit;
 
 namespace {
-
-void RunOnStack(size_t bytes, void (*work)()) {
-  pthread_attr_t attributes;
-  ASSERT_EQ(pthread_attr_init(&attributes), 0);
-  ASSERT_EQ(pthread_attr_setstacksize(&attributes, bytes), 0);
-  pthread_t thread;
-  auto body = [](void* argument) -> void* {
-    reinterpret_cast<void (*)()>(argument)();
-    return nullptr;
-  };
-  ASSERT_EQ(pthread_create(&thread, &attributes, body, reinterpret_cast<void*>(work)), 0);
-  pthread_join(thread, nullptr);
-  pthread_attr_destroy(&attributes);
-}
 
 SyntaxNode* Unit = nullptr;
 std::string Concatenation;
