@@ -16,6 +16,8 @@
 #include "support/report.h"
 #include "support/startup.h"
 
+#include "temp_file.h"
+
 namespace {
 
 struct TextInput {
@@ -216,15 +218,6 @@ TEST(InputStream, EmptyListReadsNothing) {
   BufferIndex = -1;
   TokenStart = -1;
   EXPECT_EQ(ReadToEnd(), "");
-}
-
-// A file of its own for each test, in the test's temporary directory.
-std::string WriteTempFile(const std::string& name, const std::string& text) {
-  std::string path = testing::TempDir() + name;
-  FILE* f = fopen(path.c_str(), "wb");
-  fwrite(text.data(), 1, text.size(), f);
-  fclose(f);
-  return path;
 }
 
 TEST(InputFiles, FilesAndTextsAreOneStream) {

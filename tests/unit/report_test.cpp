@@ -15,6 +15,8 @@
 #include "support/services.h"
 #include "support/startup.h"
 
+#include "temp_file.h"
+
 namespace {
 
 std::deque<std::string> KeptTexts;
@@ -133,14 +135,6 @@ TEST_F(Report, TokenErrorNamesTheTokenUpToItsFirstBlank) {
 
 // Shows, at exit, whether the input stream was closed.
 void ReportWhetherInputClosed() { fputs(InputFile == nullptr ? "closed\n" : "open\n", stderr); }
-
-std::string WriteTempFile(const std::string& name, const std::string& text) {
-  std::string path = testing::TempDir() + name;
-  FILE* f = fopen(path.c_str(), "wb");
-  fwrite(text.data(), 1, text.size(), f);
-  fclose(f);
-  return path;
-}
 
 TEST(ReportFatal, NamedInputHeaderThenPositionedLine) {
   std::string path = WriteTempFile("report_test_fatal.txt", "ab\ncde\n");

@@ -1,0 +1,16 @@
+// Writes a file of its own for a test, in the test's temporary directory, and
+// gives its path.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+inline std::string WriteTempFile(const std::string& name, const std::string& text) {
+  std::string path = testing::TempDir() + name;
+  FILE* f = fopen(path.c_str(), "wb");
+  fwrite(text.data(), 1, text.size(), f);
+  fclose(f);
+  return path;
+}
