@@ -151,6 +151,25 @@ void AddInputStart(int32_t base, Identifier* name) {
   InputStartTable[LastInputStart] = InputStart{LastLine, base, name};
 }
 
+// The last index in 0..last whose entry lies below the key (0 when no later
+// one does), for a table in ascending order: the last entry when it does (the
+// common case, a position on the newest line), else a binary search.
+template <typename Below>
+int32_t LastEntryBelow(int32_t last, Below below) {
+  if (below(last)) return last;
+  int32_t lo = 0;
+  int32_t hi = last;
+  while (lo < hi - 1) {
+    int32_t mid = lo + (hi - lo) / 2;
+    if (below(mid)) {
+      lo = mid;
+    } else {
+      hi = mid;
+    }
+  }
+  return lo;
+}
+
 // Global line (1-based over the whole stream) and column of p > 0.
 void LineOfPosition(SourcePosition p, int32_t& line, int32_t& column) {
   if (p == 0) {
@@ -163,22 +182,7 @@ void LineOfPosition(SourcePosition p, int32_t& line, int32_t& column) {
     column = p;
     return;
   }
-  int32_t i;
-  if (LineTable[LastLine] < p) {
-    i = LastLine;
-  } else {
-    int32_t lo = 0;
-    int32_t hi = LastLine;
-    while (lo < hi - 1) {
-      int32_t mid = lo + (hi - lo) / 2;
-      if (LineTable[mid] < p) {
-        lo = mid;
-      } else {
-        hi = mid;
-      }
-    }
-    i = lo;
-  }
+  int32_t i = LastEntryBelow(LastLine, [p](int32_t at) { return LineTable[at] < p; });
   column = p - LineTable[i];
   line = i + 1;
 }
@@ -190,22 +194,7 @@ void InputOfLine(int32_t l, int32_t& line, Identifier*& name) {
     name = nullptr;
     return;
   }
-  int32_t k;
-  if (InputStartTable[LastInputStart].lineCount < l) {
-    k = LastInputStart;
-  } else {
-    int32_t lo = 0;
-    int32_t hi = LastInputStart;
-    while (lo < hi - 1) {
-      int32_t mid = lo + (hi - lo) / 2;
-      if (InputStartTable[mid].lineCount < l) {
-        lo = mid;
-      } else {
-        hi = mid;
-      }
-    }
-    k = lo;
-  }
+  int32_t k = LastEntryBelow(LastInputStart, [l](int32_t at) { return InputStartTable[at].lineCount < l; });
   line = l - InputStartTable[k].lineCount + InputStartTable[k].lineBase;
   name = InputStartTable[k].name;
 }
