@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "support/identifiers.h"
+
 char TokenNameTable[JavaTokenCount][TokenNameSlotSize];
 
 namespace {
@@ -68,4 +70,12 @@ void PrintTokenSet(uint32_t word0, uint32_t word1, uint32_t word2, uint32_t word
 std::string_view TokenFixedText(TokenCode code) {
   if (code < 0 || code >= JavaTokenCount) return {};
   return TokenTexts[code];
+}
+
+const char* CurrentTokenText() {
+  if (CurrentToken == Identifiersym) return static_cast<const Identifier*>(TokenAttribute.Reference)->text;
+  if (CurrentToken >= IntegerLiteralsym && CurrentToken <= NullLiteralsym) {
+    return static_cast<const char*>(TokenAttribute.Reference);
+  }
+  return nullptr;
 }

@@ -39,3 +39,13 @@ void PrintTokenSet(uint32_t word0, uint32_t word1, uint32_t word2, uint32_t word
 // The fixed text of a token ("" for nonsense, endoffile, the literal classes
 // and Identifiersym).
 std::string_view TokenFixedText(TokenCode code);
+
+// Whether a token of the code carries its text in TokenAttribute: a name (its
+// Identifier) or a literal (its text).
+inline bool IsTextToken(int32_t code) {
+  return code == Identifiersym || (code >= IntegerLiteralsym && code <= NullLiteralsym);
+}
+
+// The text of the current token when it is a name or a literal; null for
+// every other token.
+const char* CurrentTokenText();

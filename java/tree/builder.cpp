@@ -172,10 +172,6 @@ const LrAutomaton& Grammar() { return JavaAutomaton; }
 bool IsToken(int32_t symbol) { return symbol < Grammar().TokenCount; }
 int32_t NonterminalOf(int32_t symbol) { return symbol - Grammar().TokenCount; }
 
-bool IsValueToken(int32_t symbol) {
-  return symbol == Identifiersym || (symbol >= IntegerLiteralsym && symbol <= NullLiteralsym);
-}
-
 Instance* InstanceOf(LazyCell* cell) { return static_cast<Instance*>(cell->context); }
 
 LazyCell* TreeCell(Instance* instance) { return Cells(instance) + PlanOf(instance).treeCell; }
@@ -369,7 +365,7 @@ void CheckNodeFields(ProductionPlan& plan) {
     int32_t symbol = plan.rhs[i];
     char form = field < info.fieldCount ? info.fields[field] : '\0';
     if (IsToken(symbol)) {
-      if (!IsValueToken(symbol)) continue;
+      if (!IsTextToken(symbol)) continue;
       if (symbol == Identifiersym) {
         if (form != AppliedField && form != DefiningField) Inconsistent(__LINE__);
         plan.identifierSlot = static_cast<int8_t>(i);
@@ -566,7 +562,7 @@ Word ComputeTree(Instance* instance) {
   for (int32_t i = 0; i < plan.length; ++i) {
     int32_t symbol = plan.rhs[i];
     if (IsToken(symbol)) {
-      if (!IsValueToken(symbol)) continue;
+      if (!IsTextToken(symbol)) continue;
       Word value = ForceLazyCell(ChildTree(instance, i));
       if (symbol == Identifiersym) {
         auto* name = reinterpret_cast<Identifier*>(value);
@@ -844,7 +840,7 @@ void LayOutCells(ProductionPlan& plan) {
   int8_t m = 0;
   for (int32_t i = 0; i < plan.length; ++i) {
     int32_t symbol = plan.rhs[i];
-    bool treeRead = IsToken(symbol) ? IsValueToken(symbol) && (plan.tree == TreeNodeShape || i == plan.identifierSlot)
+    bool treeRead = IsToken(symbol) ? IsTextToken(symbol) && (plan.tree == TreeNodeShape || i == plan.identifierSlot)
                                     : plan.treeCell >= 0;
     plan.treeMember[i] = treeRead ? m++ : -1;
     plan.defsMember[i] = defsRead[i] ? m++ : -1;
@@ -884,7 +880,7 @@ void BuildNonterminal(int32_t nonterminal, LazyCell* env, LazyCell** tree, LazyC
     int32_t i = frame.next++;
     int32_t symbol = plan.rhs[i];
     if (IsToken(symbol)) {
-      if (frame.instance == nullptr && IsValueToken(symbol)) {
+      if (frame.instance == nullptr && IsTextToken(symbol)) {
         Replay.wordToken(&frame.single.tree);
       } else if (frame.instance != nullptr && plan.treeMember[i] >= 0) {
         Replay.wordToken(&Members(frame.instance)[plan.treeMember[i]]);
@@ -938,7 +934,7 @@ const char* FieldName(int32_t kind, int32_t field) {
   int32_t seen = 0;
   for (int32_t i = 0; i < ProductionLength(p); ++i) {
     int32_t symbol = ProductionSymbol(p, i);
-    if (IsToken(symbol) && !IsValueToken(symbol)) continue;
+    if (IsToken(symbol) && !IsTextToken(symbol)) continue;
     if (seen++ == field) {
       return IsToken(symbol) ? Grammar().TokenNames[symbol] : NonterminalName(NonterminalOf(symbol));
     }

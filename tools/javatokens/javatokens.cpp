@@ -50,17 +50,6 @@ void ReadCommandLine() {
   ResetScanner();
 }
 
-// The text of a name or literal token, or null for every other token.
-const char* TokenText() {
-  if (CurrentToken == Identifiersym) {
-    return static_cast<const Identifier*>(TokenAttribute.Reference)->text;
-  }
-  if (CurrentToken >= IntegerLiteralsym && CurrentToken <= NullLiteralsym) {
-    return static_cast<const char*>(TokenAttribute.Reference);
-  }
-  return nullptr;
-}
-
 void PrintTokens() {
   do {
     NextToken();
@@ -71,7 +60,7 @@ void PrintTokens() {
     }
     SourceLine where = PositionToLine(position);
     std::fprintf(StdoutStream, "%d %d %s", where.line, where.column, TokenNameTable[CurrentToken]);
-    if (const char* text = TokenText()) std::fprintf(StdoutStream, " %s", text);
+    if (const char* text = CurrentTokenText()) std::fprintf(StdoutStream, " %s", text);
     std::fputc('\n', StdoutStream);
   } while (CurrentToken != endoffile);
   CloseInput();

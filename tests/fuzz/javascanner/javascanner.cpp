@@ -48,16 +48,6 @@ const char* LayoutPrefix() {
   return prefix;
 }
 
-const char* TokenText() {
-  if (CurrentToken == Identifiersym) {
-    return static_cast<const Identifier*>(TokenAttribute.Reference)->text;
-  }
-  if (CurrentToken >= IntegerLiteralsym && CurrentToken <= NullLiteralsym) {
-    return static_cast<const char*>(TokenAttribute.Reference);
-  }
-  return nullptr;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -114,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SourceLine where = PositionToLine(position);
     FUZZ_CHECK(position <= 0 || where.line >= 1, "a read character lies on a line");
     FUZZ_CHECK(position <= 0 || where.column >= 1, "a read character has a column");
-    if (const char* tokenText = TokenText()) {
+    if (const char* tokenText = CurrentTokenText()) {
       FUZZ_CHECK(std::strlen(tokenText) <= static_cast<size_t>(TokenLength),
                  "a token's text is no longer than the token");
     }
