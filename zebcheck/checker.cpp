@@ -66,6 +66,11 @@ bool ConfigRunSucceeded() {
 void InitChecker() {
   if (!EnterModuleInit(CheckerInitFlag)) return;
   InitRuntime();
+  InitCheckerModules();
+  ParseCheckerArgs();
+}
+
+void InitCheckerModules() {
   InitOutput();
   InitLayout();
   InitConfigParser();
@@ -74,7 +79,6 @@ void InitChecker() {
   InitConfigEval();
   InitConfigPrint();
   InitConfigBuild();
-  ParseCheckerArgs();
 }
 
 void ParseCheckerArgs() {

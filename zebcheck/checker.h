@@ -13,6 +13,11 @@
 // Runs every module initialiser of the program once, then ParseCheckerArgs.
 void InitChecker();
 
+// The module initialisers of InitChecker after the support library's
+// start-up, without the command line: for a run that supplies its inputs
+// itself and then calls RunChecker.
+void InitCheckerModules();
+
 // Handles the arguments in order: "-v" prints the version banner and ends
 // the program with status 0 at once; any other argument beginning with "-"
 // is reported as discarded; every other argument is an input file. Without

@@ -16,37 +16,21 @@
 
 #include "support/identifiers.h"
 #include "support/input.h"
-#include "support/lazy.h"
-#include "support/layout.h"
-#include "support/output.h"
 #include "support/report.h"
-#include "support/trace.h"
 #include "tests/fuzz/fuzzcheck.h"
-#include "zebcheck/config_parser.h"
-#include "zebcheck/configbuild.h"
-#include "zebcheck/configeval.h"
-#include "zebcheck/configprint.h"
-#include "zebcheck/configresolve.h"
-#include "zebcheck/configtree.h"
+#include "zebcheck/checker.h"
 
 namespace {
 
 constexpr size_t MaxData = 16384;
 
-void RunChecker(const uint8_t* data, size_t size) {
+void CheckInput(const uint8_t* data, size_t size) {
   // The modules start on this thread: the parser takes the bounds of its
   // stack from the thread it is set up on.
   static bool ready = false;
   if (!ready) {
     ready = true;
-    InitOutput();
-    InitLayout();
-    InitConfigParser();
-    InitConfigTree();
-    InitConfigResolve();
-    InitConfigEval();
-    InitConfigPrint();
-    InitConfigBuild();
+    InitCheckerModules();
   }
   ClearInputs();
   AddInputText(reinterpret_cast<const char*>(data), static_cast<int32_t>(size), IdentifierOf("a.cfg"));
@@ -55,12 +39,7 @@ void RunChecker(const uint8_t* data, size_t size) {
   SuccessFlag = 1;
   SyntaxErrorFlag = 0;
   RecoveryMode = 0;
-
-  InitAndParseConfig();
-  LazyCell* runCell = SyntaxErrorFlag == 0 ? BuildConfigRoot() : nullptr;
-  bool succeeded = SyntaxErrorFlag == 0 && EvaluateConditions() != 0 && SuccessFlag != 0;
-  CloseInput();
-  if (succeeded && runCell != nullptr) ForceLazyCell(runCell);
+  RunChecker();
 }
 
 }  // namespace
@@ -68,6 +47,6 @@ void RunChecker(const uint8_t* data, size_t size) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > MaxData) return 0;
   FuzzRuntime();
-  RunOnProgramStack(RunChecker, data, size);
+  RunOnProgramStack(CheckInput, data, size);
   return 0;
 }
