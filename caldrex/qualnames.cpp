@@ -101,16 +101,14 @@ void AddImportName(const SyntaxNode* importDeclaration) {
 // The package levels of a PackageDeclarationNode chain, and the unpackaged
 // unit that the last level holds.
 ConsList PackageNameToList(const SyntaxNode* declaration, SyntaxNode** unit) {
-  ConsList levels = nullptr;
-  ConsList* end = &levels;
+  ConsListBuilder levels;
   for (;;) {
     auto* occurrence = reinterpret_cast<const DefiningOccurrence*>(NodeField(declaration, 0));
-    *end = Cons(occurrence->name, nullptr);
-    end = &(*end)->tail;
+    levels.Add(occurrence->name);
     SyntaxNode* body = NodeChild(declaration, 1);
     if (body->code != PackageDeclaration1NodeKind) {
       *unit = NodeChild(body, 0);  // UnpackagedUnit1Node holds the unit
-      return levels;
+      return levels.head;
     }
     declaration = NodeChild(body, 0);
   }

@@ -45,14 +45,10 @@ LayoutNode* FormatName(Identifier* name) { return LayoutIdentifier(name); }
 
 // One list as lines: every entry followed by a newline, nothing when empty.
 void WriteList(const char* fileName, ConsList entries, LayoutNode* (*format)(Identifier*)) {
-  ConsList lines = nullptr;
-  ConsList* end = &lines;
-  for (; entries != nullptr; entries = entries->tail) {
-    *end = Cons(format(ConsHead<Identifier>(entries)), nullptr);
-    end = &(*end)->tail;
-  }
+  ConsListBuilder lines;
+  for (; entries != nullptr; entries = entries->tail) lines.Add(format(ConsHead<Identifier>(entries)));
   OpenOutput(fileName);
-  PrintLayout(LayoutAbove(LayoutVertical(lines), LayoutText("")));
+  PrintLayout(LayoutAbove(LayoutVertical(lines.head), LayoutText("")));
   CloseOutput();
 }
 
@@ -92,14 +88,11 @@ Identifier* LastNameComponent(Identifier* name) {
 }
 
 ConsList ListDifference(ConsList a, const NameList& b) {
-  ConsList result = nullptr;
-  ConsList* end = &result;
+  ConsListBuilder result;
   for (; a != nullptr; a = a->tail) {
-    if (NameListHas(b, a->head)) continue;
-    *end = Cons(a->head, nullptr);
-    end = &(*end)->tail;
+    if (!NameListHas(b, a->head)) result.Add(a->head);
   }
-  return result;
+  return result.head;
 }
 
 bool RecordResolution(Identifier* answer, Identifier* name) {

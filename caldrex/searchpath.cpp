@@ -79,16 +79,14 @@ bool IsArchiveName(const char* text) {
 }
 
 ConsList SplitPathOption(const char* text) {
-  ConsList kept = nullptr;
-  ConsList* end = &kept;
+  ConsListBuilder kept;
   for (ConsList piece = SplitAtSeparator(text, PathListSeparator); piece != nullptr; piece = piece->tail) {
     const char* directory = ConsHead<const char>(piece);
     if (IsArchiveName(directory)) continue;
     if (directory[0] == '\0') directory = WorkingDirectory;
-    *end = Cons(directory, nullptr);
-    end = &(*end)->tail;
+    kept.Add(directory);
   }
-  return kept;
+  return kept.head;
 }
 
 ConsList SearchPathOf(const char* sourcePath, const char* classPath) {

@@ -35,13 +35,9 @@ Word ComputeRecords(void* context) {
 // Every entry is a record of its own, so the union of the entries' single
 // definitions is one definition per entry, in order: built in one pass.
 Word ComputeEnvironment(void* context) {
-  ConsList environment = nullptr;
-  ConsList* end = &environment;
-  for (ConsList r = static_cast<ConsList>(context); r != nullptr; r = r->tail) {
-    *end = Cons(r->head, nullptr);
-    end = &(*end)->tail;
-  }
-  return reinterpret_cast<Word>(environment);
+  ConsListBuilder environment;
+  for (ConsList r = static_cast<ConsList>(context); r != nullptr; r = r->tail) environment.Add(r->head);
+  return reinterpret_cast<Word>(environment.head);
 }
 
 // The pass: force the tree, check its keys, visit the values, start Java.
@@ -71,13 +67,11 @@ IniRecord* ReplayIniRecord() {
 // _MOREIniRecord : IniRecord | IniRecord _MOREIniRecord. The right recursion
 // is replayed as a loop, so a long settings text needs no deep call chain.
 ConsList ReplayMoreRecords() {
-  ConsList records = nullptr;
-  ConsList* end = &records;
+  ConsListBuilder records;
   for (;;) {
     int32_t production = NextReduction();
-    *end = Cons(ReplayIniRecord(), nullptr);
-    end = &(*end)->tail;
-    if (production == IniRecordsLast) return records;
+    records.Add(ReplayIniRecord());
+    if (production == IniRecordsLast) return records.head;
   }
 }
 

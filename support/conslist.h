@@ -23,6 +23,24 @@ inline ConsList Cons(const void* head, ConsList tail) {
   return cell;
 }
 
+// A list built in order: Add puts an element at the end in constant time;
+// `end` is the link that the next element goes into, where a caller may also
+// hang a shared rest. It points into the builder itself, so a builder is
+// never copied.
+struct ConsListBuilder {
+  ConsList head = nullptr;
+  ConsList* end = &head;
+
+  ConsListBuilder() = default;
+  ConsListBuilder(const ConsListBuilder&) = delete;
+  ConsListBuilder& operator=(const ConsListBuilder&) = delete;
+
+  void Add(const void* element) {
+    *end = Cons(element, nullptr);
+    end = &(*end)->tail;
+  }
+};
+
 // The head of a non-empty list as a T.
 template <typename T>
 T* ConsHead(ConsList list) {
@@ -50,21 +68,13 @@ inline void ConsAppendIfAbsent(ConsList& list, const void* head) {
 // The elements of a in order, then those of b that are not in a, in b's
 // order. Neither list is changed; a is returned itself when b adds nothing.
 inline ConsList ConsUnion(ConsList a, ConsList b) {
-  ConsList added = nullptr;
-  ConsList* addedEnd = &added;
+  ConsListBuilder added;
   for (ConsList rest = b; rest != nullptr; rest = rest->tail) {
-    if (!ConsContains(a, rest->head) && !ConsContains(added, rest->head)) {
-      *addedEnd = Cons(rest->head, nullptr);
-      addedEnd = &(*addedEnd)->tail;
-    }
+    if (!ConsContains(a, rest->head) && !ConsContains(added.head, rest->head)) added.Add(rest->head);
   }
-  if (added == nullptr) return a;
-  ConsList result = nullptr;
-  ConsList* resultEnd = &result;
-  for (ConsList rest = a; rest != nullptr; rest = rest->tail) {
-    *resultEnd = Cons(rest->head, nullptr);
-    resultEnd = &(*resultEnd)->tail;
-  }
-  *resultEnd = added;
-  return result;
+  if (added.head == nullptr) return a;
+  ConsListBuilder result;
+  for (ConsList rest = a; rest != nullptr; rest = rest->tail) result.Add(rest->head);
+  *result.end = added.head;
+  return result.head;
 }

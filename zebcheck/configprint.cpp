@@ -82,13 +82,11 @@ LayoutNode* UnparseWrapped(AttributeValueNode* wrapper) { return UnparseExpressi
 // the empty layout without arguments.
 LayoutNode* UnparseArguments(ConfigArgumentListNode* arguments) {
   if (arguments == nullptr) return EmptyLayout();
-  ConsList layouts = nullptr;
-  ConsList* end = &layouts;
+  ConsListBuilder layouts;
   for (ConsList rest = arguments->arguments; rest != nullptr; rest = rest->tail) {
-    *end = Cons(UnparseWrapped(ConsHead<AttributeValueNode>(rest)), nullptr);
-    end = &(*end)->tail;
+    layouts.Add(UnparseWrapped(ConsHead<AttributeValueNode>(rest)));
   }
-  return LayoutJoinLines(layouts, Comma);
+  return LayoutJoinLines(layouts.head, Comma);
 }
 
 // "(" ␣ arguments ␣ ")" after what is called.
@@ -97,13 +95,11 @@ LayoutNode* CallTail(LayoutNode* callee, ConfigArgumentListNode* arguments) {
 }
 
 LayoutNode* UnparseDefinitions(ConsList definitions) {
-  ConsList layouts = nullptr;
-  ConsList* end = &layouts;
+  ConsListBuilder layouts;
   for (ConsList rest = definitions; rest != nullptr; rest = rest->tail) {
-    *end = Cons(UnparseDefinition(ConsHead<AttributeDefinitionNode>(rest)), nullptr);
-    end = &(*end)->tail;
+    layouts.Add(UnparseDefinition(ConsHead<AttributeDefinitionNode>(rest)));
   }
-  return LayoutVertical(layouts);
+  return LayoutVertical(layouts.head);
 }
 
 bool PrintsBare(const ConfigExprNode* r) {

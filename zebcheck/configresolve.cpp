@@ -116,9 +116,8 @@ void BuildIndex(ConfigDefinitionSet* set) {
 }
 
 // Appends the node of a definition to the result list.
-void AddMatch(ConfigDefinition* definition, ConsList*& end) {
-  *end = Cons(reinterpret_cast<void*>(ForceLazyCell(definition->node)), nullptr);
-  end = &(*end)->tail;
+void AddMatch(ConfigDefinition* definition, ConsListBuilder& matches) {
+  matches.Add(reinterpret_cast<void*>(ForceLazyCell(definition->node)));
 }
 
 // Reports a name occurrence without a match at the position of the
@@ -226,44 +225,39 @@ ConfigDefinitionSet* SingletonConfigDefinitionSet(ConfigDefinition* definition) 
 ConfigDefinitionSet* UniteConfigDefinitionSets(ConfigDefinitionSet* a, ConfigDefinitionSet* b) {
   if (a == TheEmptySet) return b;
   if (b == TheEmptySet || b == a) return a;
-  ConsList added = nullptr;
-  ConsList* addedEnd = &added;
+  ConsListBuilder added;
   int32_t count = 0;
   for (ConsList rest = a->definitions; rest != nullptr; rest = rest->tail) {
     if (ConsContains(b->definitions, rest->head)) continue;
-    *addedEnd = Cons(rest->head, nullptr);
-    addedEnd = &(*addedEnd)->tail;
+    added.Add(rest->head);
     ++count;
   }
-  *addedEnd = b->definitions;
-  return NewSet(added, count, b);
+  *added.end = b->definitions;
+  return NewSet(added.head, count, b);
 }
 
 ConfigDefinitionSet* UniteDisjointConfigDefinitionSets(ConfigDefinitionSet* a, ConfigDefinitionSet* b) {
   if (a == TheEmptySet) return b;
   if (b == TheEmptySet || b == a) return a;
-  ConsList added = nullptr;
-  ConsList* addedEnd = &added;
+  ConsListBuilder added;
   int32_t count = 0;
   for (ConsList rest = a->definitions; rest != nullptr; rest = rest->tail) {
-    *addedEnd = Cons(rest->head, nullptr);
-    addedEnd = &(*addedEnd)->tail;
+    added.Add(rest->head);
     ++count;
   }
-  *addedEnd = b->definitions;
-  return NewSet(added, count, b);
+  *added.end = b->definitions;
+  return NewSet(added.head, count, b);
 }
 
 ConsList LookupConfigName(Identifier* name, ConfigDefinitionSet* set) {
-  ConsList matches = nullptr;
-  ConsList* matchesEnd = &matches;
+  ConsListBuilder matches;
   ConfigDefinitionSet* part = set;
   while (part != nullptr) {
     if (part->index == nullptr && part->visits >= 1) BuildIndex(part);
     if (part->index != nullptr) {
       IndexEntry* entry = FindEntry(part->index, name);
       for (ConsList rest = entry->first; rest != nullptr; rest = rest->tail) {
-        AddMatch(ConsHead<ConfigDefinition>(rest), matchesEnd);
+        AddMatch(ConsHead<ConfigDefinition>(rest), matches);
       }
       part = part->indexEnd;
       continue;
@@ -272,11 +266,11 @@ ConsList LookupConfigName(Identifier* name, ConfigDefinitionSet* set) {
     ConsList cell = part->definitions;
     for (int32_t i = 0; cell != nullptr && (part->shared == nullptr || i < part->ownCount); ++i, cell = cell->tail) {
       ConfigDefinition* definition = ConsHead<ConfigDefinition>(cell);
-      if (definition->name == name) AddMatch(definition, matchesEnd);
+      if (definition->name == name) AddMatch(definition, matches);
     }
     part = part->shared;
   }
-  return matches;
+  return matches.head;
 }
 
 ConfigDefinitionSet* NestedDefinitionsOf(AttributeDefinitionNode* node) {

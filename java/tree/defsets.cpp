@@ -35,16 +35,6 @@ namespace {
 
 int32_t DefinitionSetsModuleFlag = 0;
 
-// A list built at its end: the result lists keep slot order.
-struct ListBuilder {
-  ConsList head = nullptr;
-  ConsList* end = &head;
-  void Add(void* element) {
-    *end = Cons(element, nullptr);
-    end = &(*end)->tail;
-  }
-};
-
 // A set of pointers: open addressing, doubled at half load.
 struct PointerSet {
   std::vector<const void*> slots = std::vector<const void*>(64, nullptr);
@@ -154,14 +144,14 @@ constexpr uint32_t AllTags = ~0u;
 
 // Appends the declaring nodes of slot kind named name to out, keeping only
 // non-null nodes whose tag is in mask.
-void TakeMatch(ListBuilder& out, const Definition* definition, uint32_t mask) {
+void TakeMatch(ConsListBuilder& out, const Definition* definition, uint32_t mask) {
   auto* node = reinterpret_cast<SyntaxNode*>(ForceLazyCell(definition->declaration));
   if (node == nullptr) return;
   if (mask != AllTags && (node->tag < 0 || (mask & (1u << node->tag)) == 0)) return;
   out.Add(node);
 }
 
-void TakeIndexed(ListBuilder& out, const NameIndex& index, Identifier* name, uint32_t mask) {
+void TakeIndexed(ConsListBuilder& out, const NameIndex& index, Identifier* name, uint32_t mask) {
   // Forcing may index further lists, but never changes this index.
   auto match = std::lower_bound(index.begin(), index.end(), NameEntry{name, nullptr}, NameBefore);
   for (; match != index.end() && match->first == name; ++match) TakeMatch(out, match->second, mask);
@@ -170,7 +160,7 @@ void TakeIndexed(ListBuilder& out, const NameIndex& index, Identifier* name, uin
 // Walks the first cells of the slot (a union result's new cells at a time);
 // once LongDefinitionList cells are behind, the rest is looked up in its
 // name index, made on first use.
-void LookupSlotInto(ListBuilder& out, Identifier* name, DefinitionSet* set, int32_t kind,
+void LookupSlotInto(ConsListBuilder& out, Identifier* name, DefinitionSet* set, int32_t kind,
                     uint32_t mask) {
   if (set == nullptr) return;
   ConsList rest = set->slots[kind];
@@ -197,7 +187,7 @@ void LookupSlotInto(ListBuilder& out, Identifier* name, DefinitionSet* set, int3
 }
 
 ConsList LookupSlot(Identifier* name, DefinitionSet* set, int32_t kind) {
-  ListBuilder out;
+  ConsListBuilder out;
   LookupSlotInto(out, name, set, kind, AllTags);
   return out.head;
 }
@@ -257,7 +247,7 @@ ConsList UniteLists(ConsList a, ConsList b) {
   ListFacts* bFacts = FactsOf(b);
   PointerSet* set = bFacts != nullptr ? bFacts->members : nullptr;
   if (set == nullptr && !IsLongList(b)) {
-    ListBuilder out;
+    ConsListBuilder out;
     for (ConsList rest = a; rest != nullptr; rest = rest->tail) {
       if (!ConsContains(b, rest->head)) out.Add(rest->head);
     }
@@ -265,7 +255,7 @@ ConsList UniteLists(ConsList a, ConsList b) {
     return out.head;
   }
   if (set == nullptr) set = MemberSetOf(b);
-  ListBuilder out;
+  ConsListBuilder out;
   int32_t added = 0;
   for (ConsList rest = a; rest != nullptr; rest = rest->tail) {
     if (!set->Has(rest->head)) {
@@ -328,14 +318,14 @@ ConsList LookupLabeledStatementNoShortIf(Identifier* name, DefinitionSet* set) {
 }
 
 ConsList LookupLabelDefinition(Identifier* name, DefinitionSet* set) {
-  ListBuilder out;
+  ConsListBuilder out;
   LookupSlotInto(out, name, set, LabelDefinitionKind, AllTags);
   LookupSlotInto(out, name, set, NoShortIfLabelDefinition, AllTags);
   return out.head;
 }
 
 ConsList LookupClassOrInterfaceDeclaration(Identifier* name, DefinitionSet* set) {
-  ListBuilder out;
+  ConsListBuilder out;
   LookupSlotInto(out, name, set, ClassDefinition, ClassOrInterfaceTags);
   LookupSlotInto(out, name, set, InterfaceDefinition, ClassOrInterfaceTags);
   return out.head;
@@ -344,14 +334,14 @@ ConsList LookupClassOrInterfaceDeclaration(Identifier* name, DefinitionSet* set)
 // The type group adds the empty type declaration, which no slot holds; its
 // filter therefore keeps the same nodes as the class-or-interface group.
 ConsList LookupTypeDeclaration(Identifier* name, DefinitionSet* set) {
-  ListBuilder out;
+  ConsListBuilder out;
   LookupSlotInto(out, name, set, ClassDefinition, TypeDeclarationTags & ClassOrInterfaceTags);
   LookupSlotInto(out, name, set, InterfaceDefinition, TypeDeclarationTags & ClassOrInterfaceTags);
   return out.head;
 }
 
 ConsList LookupPackageOrTypeDeclaration(Identifier* name, DefinitionSet* set) {
-  ListBuilder out;
+  ConsListBuilder out;
   LookupSlotInto(out, name, set, ClassDefinition, PackageOrTypeTags & ClassOrInterfaceTags);
   LookupSlotInto(out, name, set, InterfaceDefinition, PackageOrTypeTags & ClassOrInterfaceTags);
   LookupSlotInto(out, name, set, PackageDefinition, PackageOrTypeTags);
@@ -359,7 +349,7 @@ ConsList LookupPackageOrTypeDeclaration(Identifier* name, DefinitionSet* set) {
 }
 
 ConsList LookupGeneralDeclarator(Identifier* name, DefinitionSet* set) {
-  ListBuilder out;
+  ConsListBuilder out;
   LookupSlotInto(out, name, set, VariableDefinition, AllTags);
   LookupSlotInto(out, name, set, MethodDefinition, AllTags);
   LookupSlotInto(out, name, set, ClassDefinition, ClassOrInterfaceTags);

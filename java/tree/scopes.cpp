@@ -60,14 +60,9 @@ int32_t IsClassOrAnonymousBody(AnyNode* any) {
   return any != nullptr && (any->kind == ClassDeclarationNodeKind || any->kind == SimpleInstanceCreationNodeKind);
 }
 
-ConsList* AppendTo(ConsList* end, void* element) {
-  *end = Cons(element, nullptr);
-  return &(*end)->tail;
-}
-
 // Matches the rest of the path among type declarations (algorithm 7's
 // unpackaged part), appending results in declaration order.
-ConsList* MatchTypes(ConsList types, ConsList path, ConsList* end, bool memberWrapped) {
+void MatchTypes(ConsList types, ConsList path, ConsListBuilder& out, bool memberWrapped) {
   auto* head = static_cast<Identifier*>(path->head);
   for (ConsList rest = types; rest != nullptr; rest = rest->tail) {
     auto* node = static_cast<SyntaxNode*>(rest->head);
@@ -77,20 +72,19 @@ ConsList* MatchTypes(ConsList types, ConsList path, ConsList* end, bool memberWr
       node = NodeChild(node, 0);
     }
     if (head == StarName) {
-      end = AppendTo(end, node);
+      out.Add(node);
       continue;
     }
     if (DeclaredName(node) != head) continue;
     if (path->tail == nullptr) {
-      end = AppendTo(end, node);
+      out.Add(node);
       continue;
     }
     ConsList members = nullptr;
     if (node->code == ClassDeclarationNodeKind) members = NodeList(NodeChild(node, 4), 0);
     if (node->code == InterfaceDeclarationNodeKind) members = NodeList(NodeChild(node, 3), 0);
-    end = MatchTypes(members, path->tail, end, true);
+    MatchTypes(members, path->tail, out, true);
   }
-  return end;
 }
 
 }  // namespace
@@ -378,10 +372,11 @@ DefinitionSet* ImportScope(SyntaxNode* importDeclaration) {
       ConsList slots[DefinitionKindCount] = {};
       slots[PackageDefinition] = members->slots[PackageDefinition];
       for (int32_t kind : {int32_t{ClassDefinition}, int32_t{InterfaceDefinition}}) {
-        ConsList* end = &slots[kind];
+        ConsListBuilder named;
         for (ConsList rest = members->slots[kind]; rest != nullptr; rest = rest->tail) {
-          if (static_cast<Definition*>(rest->head)->name == last) end = AppendTo(end, rest->head);
+          if (static_cast<Definition*>(rest->head)->name == last) named.Add(rest->head);
         }
+        slots[kind] = named.head;
       }
       return MakeDefinitionSet(slots);
     }
@@ -426,9 +421,9 @@ ConsList LookupPackagePath(ConsList path) {
     }
   }
   if (rest == nullptr) return nullptr;
-  ConsList result = nullptr;
-  MatchTypes(NodeList(unit, 1), rest, &result, false);
-  return result;
+  ConsListBuilder result;
+  MatchTypes(NodeList(unit, 1), rest, result, false);
+  return result.head;
 }
 
 SyntaxNode* LookupStandardClass(ConsList path) {

@@ -118,13 +118,9 @@ Word MakeDeclarationCellType(LazyCell* cell) {
 }
 
 ConsList PathOf(std::initializer_list<const char*> components) {
-  ConsList path = nullptr;
-  ConsList* end = &path;
-  for (const char* component : components) {
-    *end = Cons(IdentifierOf(component), nullptr);
-    end = &(*end)->tail;
-  }
-  return path;
+  ConsListBuilder path;
+  for (const char* component : components) path.Add(IdentifierOf(component));
+  return path.head;
 }
 
 // The type of any node that stands where an expression, an operand or a
@@ -243,14 +239,12 @@ ConsList FormalParametersOf(SyntaxNode* declarator) {
 
 Word ComputeParameterTypes(LazyCell* cell) {
   auto* declarator = static_cast<SyntaxNode*>(cell->context);
-  ConsList types = nullptr;
-  ConsList* end = &types;
+  ConsListBuilder types;
   for (ConsList rest = FormalParametersOf(declarator); rest != nullptr; rest = rest->tail) {
     auto* parameter = static_cast<SyntaxNode*>(rest->head);
-    *end = Cons(TypeOfVariable(NodeChild(parameter, 2)), nullptr);
-    end = &(*end)->tail;
+    types.Add(TypeOfVariable(NodeChild(parameter, 2)));
   }
-  return StoreLazyValue(cell, reinterpret_cast<Word>(types));
+  return StoreLazyValue(cell, reinterpret_cast<Word>(types.head));
 }
 
 // Whether two type lists have the same length and each pair is identical
@@ -590,19 +584,17 @@ SyntaxNode* ResolveMethodInvocation(SyntaxNode* invocation) {
     candidates.push_back(NewMethodCandidate(node, NewLazyCell<Word>(node, ComputeParameterTypes)));
   }
   if (candidates.empty()) return nullptr;
-  ConsList argumentTypes = nullptr;
-  ConsList* end = &argumentTypes;
+  ConsListBuilder argumentTypes;
   if (arguments != nullptr) {
     for (ConsList rest = NodeList(arguments, 0); rest != nullptr; rest = rest->tail) {
-      *end = Cons(TypeOfNode(NodeAnyNode(static_cast<SyntaxNode*>(rest->head))), nullptr);
-      end = &(*end)->tail;
+      argumentTypes.Add(TypeOfNode(NodeAnyNode(static_cast<SyntaxNode*>(rest->head))));
     }
   }
   // Identical parameter types first, then convertible ones.
   for (bool convert : {false, true}) {
     for (MethodCandidate* candidate : candidates) {
       auto parameters = reinterpret_cast<ConsList>(ForceLazyCell(candidate->parameterTypes));
-      if (TypesMatch(argumentTypes, parameters, convert)) return candidate->declaration;
+      if (TypesMatch(argumentTypes.head, parameters, convert)) return candidate->declaration;
     }
   }
   return nullptr;
