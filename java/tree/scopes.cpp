@@ -33,7 +33,8 @@ ConsList ClassPath = nullptr;
 ConsList StringPath = nullptr;
 ConsList StringBufferPath = nullptr;
 
-// Algorithm 1: each element's set, first, united with the result so far.
+// The members of a list of declarations: each element's set, first, united
+// with the result so far, so later elements' members come first.
 template <typename Members>
 DefinitionSet* UniteOver(ConsList list, DefinitionSet* start, Members members) {
   DefinitionSet* result = start;
@@ -60,8 +61,9 @@ int32_t IsClassOrAnonymousBody(AnyNode* any) {
   return any != nullptr && (any->kind == ClassDeclarationNodeKind || any->kind == SimpleInstanceCreationNodeKind);
 }
 
-// Matches the rest of the path among type declarations (algorithm 7's
-// unpackaged part), appending results in declaration order.
+// Matches the rest of a path among the type declarations of a unit, once the
+// package part of the path has matched (LookupPackagePath), appending results
+// in declaration order.
 void MatchTypes(ConsList types, ConsList path, ConsListBuilder& out, bool memberWrapped) {
   auto* head = static_cast<Identifier*>(path->head);
   for (ConsList rest = types; rest != nullptr; rest = rest->tail) {
