@@ -151,6 +151,17 @@ void AddInputStart(int32_t base, Identifier* name) {
   InputStartTable[LastInputStart] = InputStart{LastLine, base, name};
 }
 
+// Gives every input that starts at or before the line end at lineEnd its
+// input-start record, in list order (several at once when inputs are empty;
+// the later record wins).
+void PassStartedInputs(SourcePosition lineEnd) {
+  while (LineCursor != nullptr && LineCursor->next != nullptr && LineCursor->next->start != -1 &&
+         LineCursor->next->start <= lineEnd) {
+    LineCursor = LineCursor->next;
+    AddInputStart(0, LineCursor->name);
+  }
+}
+
 // The last index in 0..last whose entry lies below the key (0 when no later
 // one does), for a table in ascending order: the last entry when it does (the
 // common case, a position on the newest line), else a binary search.
@@ -288,6 +299,11 @@ void RefillBuffer() {
   BackupIndex = BackupIndex - 1 - TokenStart;
   TokenStart = -1;
   FillBuffer(BufferIndex + 1);
+  // When the data of the input just left ended exactly at the buffer's end,
+  // the next input's start was unknown while its last line end (the
+  // buffer's last byte) was read. That line end is the newest entry of the
+  // line table: the new input's record belongs to it, not to the next one.
+  if (LastLine > 0) PassStartedInputs(LineTable[LastLine]);
 }
 
 void NewLine() {
@@ -295,11 +311,7 @@ void NewLine() {
   LastLine += 1;
   if (LastLine == LineTableCapacity) LineTable = GrowTable(LineTable, LineTableCapacity);
   LineTable[LastLine] = PositionCounter;
-  while (LineCursor != nullptr && LineCursor->next != nullptr && LineCursor->next->start != -1 &&
-         LineCursor->next->start <= PositionCounter) {
-    LineCursor = LineCursor->next;
-    AddInputStart(0, LineCursor->name);
-  }
+  PassStartedInputs(PositionCounter);
 }
 
 SourceLine PositionToLine(SourcePosition position) {

@@ -116,6 +116,18 @@ TEST(InputLines, WorkedExamples) {
       {"an input without a name",
        {{nullptr, "a\nbc\nd"}},
        {{4, "<none>", 2, 2}, {6, "<none>", 3, 1}}},
+      // The next input's start becomes known only at the refill after the
+      // line end in front of it, the buffer's last byte, was read.
+      {"a line end as the buffer's last byte, then the next input",
+       {{"A", std::string(ScanBufferSize - 1, 'a') + "\n"}, {"B", "b\nc"}},
+       {{ScanBufferSize, "A", 1, ScanBufferSize}, {ScanBufferSize + 1, "B", 1, 1},
+        {ScanBufferSize + 3, "B", 2, 1}}},
+      {"a line end as the buffer's last byte in an input between two",
+       {{"A", std::string(ScanBufferSize - 2, 'a') + "\n"}, {"E", "\n"}, {"B", "b\nc"}},
+       {{ScanBufferSize, "E", 1, 1}, {ScanBufferSize + 1, "B", 1, 1}, {ScanBufferSize + 3, "B", 2, 1}}},
+      {"empty inputs behind a line end at the buffer's last byte",
+       {{"A", std::string(ScanBufferSize - 1, 'a') + "\n"}, {"M", ""}, {"B", "b\n"}},
+       {{ScanBufferSize + 1, "B", 1, 1}, {ScanBufferSize + 2, "B", 1, 2}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.title);
