@@ -46,8 +46,8 @@ const char* InputText = nullptr;
 int32_t InputTextRest = 0;
 
 SourcePosition* LineTable = nullptr;
-int32_t LastLine = 0;
-int32_t LineTableCapacity = 0;
+LineNumber LastLine = 0;
+LineNumber LineTableCapacity = 0;
 InputStart* InputStartTable = nullptr;
 int32_t LastInputStart = -1;
 int32_t InputStartCapacity = 0;
@@ -67,7 +67,7 @@ void CloseInputFile() {
   InputFile = nullptr;
 }
 
-void SetInputStart(int32_t k) {
+void SetInputStart(SourcePosition k) {
   CurrentInput->start = PositionCounter + k;
   FatalHeaderPrinted = 0;
 }
@@ -137,15 +137,15 @@ void FillBuffer(int32_t off) {
 }
 
 // A table of twice the capacity with the old entries copied.
-template <typename Entry>
-Entry* GrowTable(Entry* table, int32_t& capacity) {
+template <typename Entry, typename Count>
+Entry* GrowTable(Entry* table, Count& capacity) {
   auto* grown = static_cast<Entry*>(Allocate(sizeof(Entry) * static_cast<size_t>(capacity) * 2));
   memcpy(grown, table, sizeof(Entry) * static_cast<size_t>(capacity));
   capacity *= 2;
   return grown;
 }
 
-void AddInputStart(int32_t base, Identifier* name) {
+void AddInputStart(LineNumber base, Identifier* name) {
   LastInputStart += 1;
   if (LastInputStart == InputStartCapacity) InputStartTable = GrowTable(InputStartTable, InputStartCapacity);
   InputStartTable[LastInputStart] = InputStart{LastLine, base, name};
@@ -166,12 +166,12 @@ void PassStartedInputs(SourcePosition lineEnd) {
 // one does), for a table in ascending order: the last entry when it does (the
 // common case, a position on the newest line), else a binary search.
 template <typename Below>
-int32_t LastEntryBelow(int32_t last, Below below) {
+int64_t LastEntryBelow(int64_t last, Below below) {
   if (below(last)) return last;
-  int32_t lo = 0;
-  int32_t hi = last;
+  int64_t lo = 0;
+  int64_t hi = last;
   while (lo < hi - 1) {
-    int32_t mid = lo + (hi - lo) / 2;
+    int64_t mid = lo + (hi - lo) / 2;
     if (below(mid)) {
       lo = mid;
     } else {
@@ -182,7 +182,7 @@ int32_t LastEntryBelow(int32_t last, Below below) {
 }
 
 // Global line (1-based over the whole stream) and column of p > 0.
-void LineOfPosition(SourcePosition p, int32_t& line, int32_t& column) {
+void LineOfPosition(SourcePosition p, LineNumber& line, LineNumber& column) {
   if (p == 0) {
     line = 0;
     column = 0;
@@ -193,19 +193,19 @@ void LineOfPosition(SourcePosition p, int32_t& line, int32_t& column) {
     column = p;
     return;
   }
-  int32_t i = LastEntryBelow(LastLine, [p](int32_t at) { return LineTable[at] < p; });
+  LineNumber i = LastEntryBelow(LastLine, [p](int64_t at) { return LineTable[at] < p; });
   column = p - LineTable[i];
   line = i + 1;
 }
 
 // Line within its input, and the input's name, of global line l.
-void InputOfLine(int32_t l, int32_t& line, Identifier*& name) {
+void InputOfLine(LineNumber l, LineNumber& line, Identifier*& name) {
   if (InputStartTable == nullptr || LastInputStart < 0) {
     line = l;
     name = nullptr;
     return;
   }
-  int32_t k = LastEntryBelow(LastInputStart, [l](int32_t at) { return InputStartTable[at].lineCount < l; });
+  int64_t k = LastEntryBelow(LastInputStart, [l](int64_t at) { return InputStartTable[at].lineCount < l; });
   line = l - InputStartTable[k].lineCount + InputStartTable[k].lineBase;
   name = InputStartTable[k].name;
 }
@@ -316,7 +316,7 @@ void NewLine() {
 
 SourceLine PositionToLine(SourcePosition position) {
   SourceLine result{0, 0, nullptr};
-  int32_t globalLine = 0;
+  LineNumber globalLine = 0;
   LineOfPosition(position, globalLine, result.column);
   InputOfLine(globalLine, result.line, result.name);
   return result;

@@ -22,8 +22,13 @@
 #include "support/limits.h"
 
 // 1-based number of a character counted from the start of reading; 0 stands
-// for no character read yet.
-using SourcePosition = int32_t;
+// for no character read yet. 64 bits, so that no input this machine can hold
+// overflows the count (32 bits end at 2 GiB).
+using SourcePosition = int64_t;
+
+// Line numbers and columns are counted in the same width as positions: a
+// line can be as long as the input, and an input can have as many lines.
+using LineNumber = int64_t;
 
 // The byte stored behind the last character of the input.
 inline constexpr unsigned char EndMarkerByte = 0xFF;
@@ -39,8 +44,8 @@ struct InputEntry {
 
 // One record of the input-start table.
 struct InputStart {
-  int32_t lineCount;  // LastLine when the record was made
-  int32_t lineBase;   // always 0
+  LineNumber lineCount;  // LastLine when the record was made
+  LineNumber lineBase;   // 0 for an input's start; a line directive's number - 1
   Identifier* name;
 };
 
@@ -73,8 +78,8 @@ extern int32_t InputTextRest;   // bytes of it still to read
 // The line table (entry 0 is 0, entry i the position of the i-th line end)
 // and the input-start table; both double when full.
 extern SourcePosition* LineTable;
-extern int32_t LastLine;
-extern int32_t LineTableCapacity;
+extern LineNumber LastLine;
+extern LineNumber LineTableCapacity;
 extern InputStart* InputStartTable;
 extern int32_t LastInputStart;
 extern int32_t InputStartCapacity;
@@ -122,8 +127,8 @@ void NewLine();
 // position. Position 0 is line 0, column 0. Safe before any input is read
 // (no name then).
 struct SourceLine {
-  int32_t line;
-  int32_t column;
+  LineNumber line;
+  LineNumber column;
   Identifier* name;
 };
 SourceLine PositionToLine(SourcePosition position);

@@ -14,6 +14,7 @@
 
 #include "support/limits.h"
 #include "support/report.h"
+#include "support/scanbuf.h"
 #include "support/startup.h"
 
 #include "temp_file.h"
@@ -158,7 +159,7 @@ TEST(InputLines, LineEndReadTwiceIsRecordedOnce) {
   ReadChar();
   ReadChar();
   NewLine();
-  int32_t lines = LastLine;
+  LineNumber lines = LastLine;
   // The scanner backs up over the line end and reads it again.
   BufferIndex -= 1;
   PositionCounter -= 1;
@@ -168,6 +169,65 @@ TEST(InputLines, LineEndReadTwiceIsRecordedOnce) {
   SourceLine where = PositionToLine(3);
   EXPECT_EQ(where.line, 2);
   EXPECT_EQ(where.column, 1);
+}
+
+// Positions past 2^31 and 2^32, without reading that much: right after the
+// list starts, the position counter jumps as if that many characters had
+// been read already. The text is then read with the scanner's own readers
+// (NextChar, ReadWhile), across several refills and into the next input, and
+// every position converts to its input, line and column.
+TEST(InputLines, PositionsBeyondThirtyTwoBits) {
+  constexpr int32_t LineWidth = 100;  // 99 characters and a line feed
+  constexpr int32_t Lines = 3 * ScanBufferSize / LineWidth;
+  std::string a;
+  for (int32_t k = 0; k < Lines; ++k) a += std::string(LineWidth - 1, static_cast<char>('a' + k % 26)) + "\n";
+  const SourcePosition twoGiB = SourcePosition{1} << 31;
+  const SourcePosition jumps[] = {twoGiB - LineWidth * 1500 - 50, twoGiB - 1, (SourcePosition{1} << 32) - 777,
+                                  SourcePosition{1} << 40};
+  for (SourcePosition jump : jumps) {
+    SCOPED_TRACE("positions from " + std::to_string(jump));
+    StartTexts({{"A", a}, {"B", "b\nlast\n"}});
+    PositionCounter = jump;
+    std::string data;
+    for (;;) {
+      unsigned c = NextChar();
+      if (c == EndMarkerByte && AtEndOfInput()) break;
+      if (c == '\n') {
+        NewLine();
+        TokenStart = BufferIndex;
+        data.push_back('\n');
+        continue;
+      }
+      // The rest of a run of equal letters in one read, as the scanner reads
+      // blanks; the run (from TokenStart + 1 on) ends before the character
+      // that stopped it, which is read again.
+      ReadWhile([c](unsigned next) { return next == c; });
+      data.append(static_cast<size_t>(BufferIndex - TokenStart - 1), static_cast<char>(c));
+      UnreadChar();
+      TokenStart = BufferIndex;
+    }
+    ASSERT_EQ(data, a + "b\nlast\n");
+    EXPECT_EQ(PositionCounter, jump + static_cast<SourcePosition>(data.size()) + 1);
+    // Line k (from 2 on) of A holds the positions jump + 100 (k - 1) + 1 ..
+    // jump + 100 k; the first line also counts the characters jumped over.
+    for (SourcePosition p : {twoGiB - 1, twoGiB, twoGiB + 1, (SourcePosition{1} << 32) + 3, jump + 2 * LineWidth,
+                             jump + static_cast<SourcePosition>(a.size())}) {
+      if (p <= jump + LineWidth || p > jump + static_cast<SourcePosition>(a.size())) continue;
+      SourceLine where = PositionToLine(p);
+      EXPECT_EQ(NameOf(where), "A") << "position " << p;
+      EXPECT_EQ(where.line, (p - jump - 1) / LineWidth + 1) << "position " << p;
+      EXPECT_EQ(where.column, (p - jump - 1) % LineWidth + 1) << "position " << p;
+    }
+    SourcePosition bStart = jump + static_cast<SourcePosition>(a.size());
+    SourceLine first = PositionToLine(bStart + 1);
+    SourceLine second = PositionToLine(bStart + 6);
+    EXPECT_EQ(NameOf(first), "B");
+    EXPECT_EQ(first.line, 1);
+    EXPECT_EQ(first.column, 1);
+    EXPECT_EQ(NameOf(second), "B");
+    EXPECT_EQ(second.line, 2);
+    EXPECT_EQ(second.column, 4);
+  }
 }
 
 TEST(InputStream, InputsFollowEachOtherWithoutSeparator) {
