@@ -16,10 +16,14 @@
 //   1. NewLine records the position of every line end in LineTable (line
 //      ends read again after the scanner backed up are recorded once).
 //   2. At each line end, every input whose start lies at or before it gets
-//      an InputStart record holding the number of line ends so far.
-//   3. PositionToLine finds the last line end before the position (column =
+//      an InputStart record holding the number of line ends so far. A
+//      refill that moves on to the next input right after a line end (the
+//      buffer's last byte) gives the new input its record at that line end.
+//   3. A line directive adds a record of its own, with the name it gives and
+//      a base: its line number - 1.
+//   4. PositionToLine finds the last line end before the position (column =
 //      the distance to it), then the last InputStart record with fewer line
-//      ends than that global line (line = the difference).
+//      ends than that global line (line = the difference plus the base).
 #include "support/input.h"
 
 #include <cstring>
@@ -321,6 +325,50 @@ SourceLine PositionToLine(SourcePosition position) {
   InputOfLine(globalLine, result.line, result.name);
   return result;
 }
+
+Identifier* InputNameAt(SourcePosition position) { return PositionToLine(position).name; }
+
+SourceCoordinate* NewSourceCoordinate(LineNumber line, LineNumber column, Identifier* name) {
+  auto* coordinate = static_cast<SourceCoordinate*>(AllocateAligned(sizeof(SourceCoordinate)));
+  *coordinate = SourceCoordinate{line, column, name};
+  return coordinate;
+}
+
+SourceCoordinate* PositionToCoordinate(SourcePosition position) {
+  SourceLine where = PositionToLine(position);
+  return NewSourceCoordinate(where.line, where.column, where.name);
+}
+
+bool ReadLineDirective(std::string_view text) {
+  size_t at = 0;
+  auto skipBlanks = [&] {
+    while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
+  };
+  skipBlanks();
+  if (at == text.size() || text[at] < '0' || text[at] > '9') return false;
+  LineNumber number = 0;
+  for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
+    if (number > (INT64_MAX - 9) / 10) return false;  // no line has such a number
+    number = number * 10 + (text[at] - '0');
+  }
+  skipBlanks();
+  // Without a name the lines keep the name of the directive line itself.
+  LineNumber ownLine = 0;
+  Identifier* name = nullptr;
+  InputOfLine(LastLine, ownLine, name);
+  if (at < text.size() && text[at] == '"') {
+    size_t close = text.find('"', at + 1);
+    if (close == std::string_view::npos) return false;
+    name = MakeIdentifier(text.data(), static_cast<int32_t>(at + 1), static_cast<int32_t>(close) - 1);
+  }
+  // An input that starts right behind the directive line's end got its
+  // record at that line end; the directive has no line of its own input left.
+  if (LastLine > 0 && LineCursor != nullptr && LineCursor->start == LineTable[LastLine]) return true;
+  AddInputStart(number - 1, name);
+  return true;
+}
+
+FILE* OpenForWriting(const char* path) { return fopen(path, "w"); }
 
 void AllocateInputTables() {
   LineTableCapacity = LineTableStartCapacity;

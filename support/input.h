@@ -17,6 +17,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string_view>
 
 #include "support/identifiers.h"
 #include "support/limits.h"
@@ -132,6 +133,29 @@ struct SourceLine {
   Identifier* name;
 };
 SourceLine PositionToLine(SourcePosition position);
+
+// The input name part of PositionToLine (null for standard input).
+Identifier* InputNameAt(SourcePosition position);
+
+// PositionToLine's three results kept in a heap record.
+using SourceCoordinate = SourceLine;
+SourceCoordinate* NewSourceCoordinate(LineNumber line, LineNumber column, Identifier* name);
+SourceCoordinate* PositionToCoordinate(SourcePosition position);
+
+// A line directive. text is the rest of a directive line after its keyword:
+// blanks, a decimal line number n, and optionally blanks and a file name in
+// double quotes (anything after that is ignored). The lines after the
+// directive line are then reported as lines n, n + 1, ... of that name, or
+// of the name the directive line itself is reported under when none is
+// given; the scanner calls it right after NewLine recorded the directive
+// line's end. A directive that ends its input has no line to apply to and
+// leaves the next input's lines alone. Returns false, recording nothing,
+// when the text holds no line number or a name without its closing quote.
+bool ReadLineDirective(std::string_view text);
+
+// The file at path opened for writing (truncated), or null: the twin of the
+// way inputs are opened for reading.
+FILE* OpenForWriting(const char* path);
 
 // Allocates the line table and the input-start table at their start sizes;
 // the error reporter's init calls it.

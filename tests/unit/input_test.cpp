@@ -230,6 +230,98 @@ TEST(InputLines, PositionsBeyondThirtyTwoBits) {
   }
 }
 
+// Reads the stream as a scanner that knows line directives would: at the
+// end of a line that begins with "#line", after NewLine, the rest of the
+// line goes to ReadLineDirective. Returns what each directive returned.
+std::vector<bool> ReadWithDirectives() {
+  std::vector<bool> results;
+  std::string line;
+  for (;;) {
+    TokenStart = BufferIndex;
+    unsigned char c = ReadChar();
+    if (c == EndMarkerByte && AtEndMarker(BufferIndex)) return results;
+    if (c != '\n') {
+      line.push_back(static_cast<char>(c));
+      continue;
+    }
+    NewLine();
+    if (line.rfind("#line", 0) == 0) results.push_back(ReadLineDirective(std::string_view(line).substr(5)));
+    line.clear();
+  }
+}
+
+TEST(InputLines, LineDirectives) {
+  struct Case {
+    const char* title;
+    std::vector<TextInput> inputs;
+    std::vector<bool> results;
+    std::vector<Expected> expected;
+  };
+  const Case cases[] = {
+      {"a named directive renames and renumbers the lines after it",
+       {{"A", "a\n#line 10 \"X.java\"\nb\nc\n"}, {"B", "d\n"}},
+       {true},
+       {{1, "A", 1, 1}, {3, "A", 2, 1}, {21, "X.java", 10, 1}, {23, "X.java", 11, 1}, {25, "B", 1, 1}}},
+      {"without a name the lines keep the directive line's name",
+       {{"A", "a\n#line 40\nb\n"}},
+       {true},
+       {{12, "A", 40, 1}, {13, "A", 40, 2}}},
+      {"blanks, tabs and text after the name",
+       {{"A", "#line \t 7\t\"Y\" 1 3\nb\n"}},
+       {true},
+       {{19, "Y", 7, 1}}},
+      {"a second directive takes over; its own line is under the first",
+       {{"A", "#line 5 \"X\"\na\n#line 1\nb\n"}},
+       {true, true},
+       {{13, "X", 5, 1}, {15, "X", 6, 1}, {23, "X", 1, 1}}},
+      {"a directive that ends its input leaves the next input alone",
+       {{"A", "a\n#line 7 \"X\"\n"}, {"B", "b\nc\n"}},
+       {true},
+       {{15, "B", 1, 1}, {17, "B", 2, 1}}},
+      {"a directive in the next input's first line applies to it",
+       {{"A", "a\n"}, {"B", "#line 3\nb\n"}},
+       {true},
+       {{3, "B", 1, 1}, {11, "B", 3, 1}}},
+      {"no number, or a name without its closing quote, records nothing",
+       {{"A", "#line x 4\na\n#line 9 \"open\nb\n#line\nc\n"}},
+       {false, false, false},
+       {{11, "A", 2, 1}, {27, "A", 4, 1}, {35, "A", 6, 1}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.title);
+    StartTexts(c.inputs);
+    EXPECT_EQ(ReadWithDirectives(), c.results);
+    for (const Expected& e : c.expected) {
+      SourceLine where = PositionToLine(e.position);
+      EXPECT_EQ(NameOf(where), e.name) << "position " << e.position;
+      EXPECT_EQ(where.line, e.line) << "position " << e.position;
+      EXPECT_EQ(where.column, e.column) << "position " << e.position;
+    }
+  }
+}
+
+// The name part alone, and the three results in a heap record, agree with
+// PositionToLine everywhere, position 0 included.
+TEST(InputLines, NameAndCoordinateAgreeWithPositionToLine) {
+  StartTexts({{"A", "ab\n"}, {nullptr, "c\nd"}, {"B", "\ne"}});
+  ReadToEnd();
+  for (SourcePosition p = 0; p <= 9; ++p) {
+    SourceLine where = PositionToLine(p);
+    EXPECT_EQ(InputNameAt(p), where.name) << "position " << p;
+    SourceCoordinate* coordinate = PositionToCoordinate(p);
+    EXPECT_EQ(coordinate->line, where.line) << "position " << p;
+    EXPECT_EQ(coordinate->column, where.column) << "position " << p;
+    EXPECT_EQ(coordinate->name, where.name) << "position " << p;
+  }
+  EXPECT_EQ(InputNameAt(5), nullptr);
+  EXPECT_EQ(NameOf(PositionToLine(9)), "B");
+  SourceCoordinate* made = NewSourceCoordinate(12, 5, IdentifierOf("N"));
+  EXPECT_NE(made, PositionToCoordinate(1)) << "each call makes a record of its own";
+  EXPECT_EQ(made->line, 12);
+  EXPECT_EQ(made->column, 5);
+  EXPECT_EQ(made->name, IdentifierOf("N"));
+}
+
 TEST(InputStream, InputsFollowEachOtherWithoutSeparator) {
   StartTexts({{"A", "one\n"}, {"B", ""}, {"C", "two"}, {"D", "\n3"}});
   EXPECT_EQ(ReadToEnd(), "one\ntwo\n3");
@@ -345,6 +437,23 @@ TEST(InputFiles, OpenInputRestartsEverything) {
   EXPECT_EQ(where.line, 2);
   EXPECT_EQ(where.column, 1);
   CloseInput();
+}
+
+// The file opened for writing is created, or emptied when it exists; a
+// path in no directory gives null.
+TEST(InputFiles, OpenForWritingTruncates) {
+  std::string path = WriteTempFile("input_test_written.txt", "old text that must go");
+  FILE* file = OpenForWriting(path.c_str());
+  ASSERT_NE(file, nullptr);
+  fputs("new", file);
+  fclose(file);
+  FILE* check = fopen(path.c_str(), "r");
+  ASSERT_NE(check, nullptr);
+  char read[64] = {};
+  size_t n = fread(read, 1, sizeof read - 1, check);
+  fclose(check);
+  EXPECT_EQ(std::string(read, n), "new");
+  EXPECT_EQ(OpenForWriting("no/such/directory/out.txt"), nullptr);
 }
 
 TEST(InputFiles, MissingSecondFileIsFatal) {
