@@ -24,7 +24,6 @@
 namespace {
 
 std::string Source;
-SourcePosition Jump = 0;  // characters taken as read before Source (see PositionsPastTwoGiB)
 int32_t ParseFailed = 0;
 SyntaxNode* Unit = nullptr;
 std::string Names;
@@ -39,7 +38,6 @@ void ParseSource() {
   AddInputText(Source.data(), static_cast<int32_t>(Source.size()), IdentifierOf("t.java"));
   AddInputText("\n", 1, IdentifierOf("EndOfFile"));
   StartInputs();
-  PositionCounter = Jump;
   SyntaxErrorFlag = 0;
   InitAndParse();
   ParseFailed = SyntaxErrorFlag;
@@ -130,41 +128,5 @@ void ParseAndBuildEveryCase() {
 }
 
 TEST(TreeFrontEnd, DeepInputBuildsOnASmallStack) { RunOnStack(ProgramStackBytes, ParseAndBuildEveryCase); }
-
-// The tree keeps positions in 32 bits. A unit behind more than 2 GiB of
-// input is simulated by a jump of the position counter right after reading
-// starts; comment lines longer than the buffer come first, so that the
-// EndOfFile input starts after the jump.
-std::string CommentThenClass() {
-  std::string text;
-  while (text.size() <= static_cast<size_t>(ScanBufferSize)) text += "// " + std::string(96, 'c') + "\n";
-  return text + "class A { int x; }";
-}
-
-void ParseAndBuild() {
-  Source = CommentThenClass();
-  ParseSource();
-  if (ParseFailed == 0) BuildAndResolve();
-}
-
-TEST(TreeFrontEnd, PositionsUpToTwoGiBAreKept) {
-  const SourcePosition classAt = static_cast<SourcePosition>(CommentThenClass().find("class")) + 1;
-  Jump = INT32_MAX - classAt - 20;
-  RunOnStack(ProgramStackBytes, ParseAndBuild);
-  Jump = 0;
-  ASSERT_EQ(ParseFailed, 0);
-  auto* cls = static_cast<SyntaxNode*>(NodeList(NodeChild(Unit, 1), 1)->head);
-  EXPECT_EQ(cls->position, INT32_MAX - 20);
-}
-
-TEST(TreeFrontEnd, ConstructBeyondTwoGiBIsFatal) {
-  EXPECT_EXIT(
-      {
-        Jump = INT32_MAX - 1000;
-        RunOnStack(ProgramStackBytes, ParseAndBuild);
-      },
-      testing::ExitedWithCode(1),
-      testing::MatchesRegex("t\\.java:\n1312  [0-9]+  \\?\\? fatalerror : input too long for the syntax tree\n"));
-}
 
 }  // namespace
