@@ -53,8 +53,8 @@ SourcePosition* LineTable = nullptr;
 LineNumber LastLine = 0;
 LineNumber LineTableCapacity = 0;
 InputStart* InputStartTable = nullptr;
-int32_t LastInputStart = -1;
-int32_t InputStartCapacity = 0;
+int64_t LastInputStart = -1;
+int64_t InputStartCapacity = 0;
 
 namespace {
 

@@ -82,8 +82,8 @@ extern SourcePosition* LineTable;
 extern LineNumber LastLine;
 extern LineNumber LineTableCapacity;
 extern InputStart* InputStartTable;
-extern int32_t LastInputStart;
-extern int32_t InputStartCapacity;
+extern int64_t LastInputStart;  // as wide as lines: directives can add a record per line
+extern int64_t InputStartCapacity;
 
 // True when index holds the end marker rather than a data byte.
 inline bool AtEndMarker(int32_t index) { return index == BufferEnd; }
