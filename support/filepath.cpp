@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "support/columns.h"
 #include "support/heap.h"
 #include "support/limits.h"
 #include "support/startup.h"
@@ -135,6 +136,7 @@ void InitFileNames() {
   if (!EnterModuleInit(FileNamesModuleFlag)) return;
   InitHeap();
   InitIdentifierTable();
+  InitOutputColumns();
   for (auto& table : DirectoryChains) {
     for (Directory*& chain : table) chain = nullptr;
   }

@@ -30,6 +30,7 @@
 #include <string>
 #include <vector>
 
+#include "support/columns.h"
 #include "support/heap.h"
 #include "support/limits.h"
 #include "support/output.h"
@@ -267,6 +268,7 @@ void InitLayout() {
   if (!EnterModuleInit(LayoutModuleFlag)) return;
   InitHeap();
   InitOutput();
+  InitOutputColumns();
   NewTextChains(static_cast<uint32_t>(LayoutTextChainCount));
   TheEmptyLayout = NewNode(LayoutEmptyKind);
   RegisterRoot(&TheEmptyLayout);
