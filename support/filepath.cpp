@@ -277,16 +277,27 @@ Directory* ChildDirectory(Identifier* name, Directory* directory) {
   return MakeSubdirectory(name, directory);
 }
 
-Directory* ParseDirectory(const char* path, int32_t last) {
-  int32_t p = DrivePrefixEnd(path);
-  Directory* directory = path[p] == FileSeparatorChar ? MakeRootDirectory(SeparatorName, DrivePrefix(path))
-                                                       : MakeRelativeStart(DotName, DrivePrefix(path));
-  for (int32_t i = p; i <= last;) {
+namespace {
+
+// Folds the components of path[from] .. path[last] onto the directory:
+// empty components (after a leading '/' or between two in a row) are
+// skipped, the others descend or climb through ChildDirectory.
+Directory* FoldPathComponents(const char* path, int32_t from, int32_t last, Directory* directory) {
+  for (int32_t i = from; i <= last;) {
     int32_t j = FindCharForward(path, FileSeparatorChar, i, last);
     if (j > i) directory = ChildDirectory(IdentifierOfRange(path, i, j - 1), directory);
     i = j + 1;
   }
   return directory;
+}
+
+}  // namespace
+
+Directory* ParseDirectory(const char* path, int32_t last) {
+  int32_t p = DrivePrefixEnd(path);
+  Directory* start = path[p] == FileSeparatorChar ? MakeRootDirectory(SeparatorName, DrivePrefix(path))
+                                                   : MakeRelativeStart(DotName, DrivePrefix(path));
+  return FoldPathComponents(path, p, last, start);
 }
 
 FilePath* ParsePath(const char* path) {

@@ -161,6 +161,13 @@ LayoutNode* NewBlock(int32_t kind, LayoutPrinter printer, int32_t width, int32_t
 
 int32_t Larger(int32_t a, int32_t b) { return a > b ? a : b; }
 
+// The lines of a text, as one document: one line gives itself; more are the
+// first line above the others, which print without the prefix.
+LayoutNode* LayoutStackLines(ConsList lines) {
+  if (lines->tail == nullptr) return Element(lines);
+  return LayoutAboveText(Element(lines), LayoutVertical(lines->tail));
+}
+
 // The document of a string with line feeds: each line is copied into a
 // string of its own. Nobody else holds these copies, so their text nodes can
 // never be asked for again and stay out of the shared table.
@@ -180,7 +187,7 @@ LayoutNode* LayoutTextLines(const char* string) {
     if (end == nullptr) break;
     start = end + 1;
   }
-  return LayoutAboveText(Element(lines), LayoutVertical(lines->tail));
+  return LayoutStackLines(lines);
 }
 
 // --- Printing -------------------------------------------------------------
