@@ -161,6 +161,32 @@ LayoutNode* NewBlock(int32_t kind, LayoutPrinter printer, int32_t width, int32_t
 
 int32_t Larger(int32_t a, int32_t b) { return a > b ? a : b; }
 
+// The block of b continuing on the last line of a (neither empty, not both
+// one line). Its last line is b's last line, with a's last line in front
+// when b has one line, or when b's later lines are indented (`indentLater`:
+// printed with the prefix and a's last line) and b's last line is one of
+// them; otherwise it is printed from the start of the line.
+LayoutNode* BesideBlock(int32_t kind, LayoutPrinter printer, LayoutNode* a, LayoutNode* b, bool indentLater) {
+  int32_t ha = LayoutHeight(a);
+  int32_t hb = LayoutHeight(b);
+  int32_t lw = LayoutLastLineWidth(a);
+  LayoutNode* node = NewBlock(kind, printer, Larger(LayoutWidth(a), lw + LayoutWidth(b)), ha + hb, nullptr);
+  if (hb == 0) {
+    node->lastLine = LayoutConcat(LayoutLastLine(a), LayoutLastLine(b));
+    node->lastLineIndented = LastLineIndented(a);
+  } else if (indentLater && LastLineIndented(b)) {
+    node->lastLine = LayoutConcat(LayoutLastLine(a), LayoutLastLine(b));
+    node->lastLineIndented = 1;
+  } else {
+    node->lastLine = LayoutLastLine(b);
+    node->lastLineIndented = 0;
+  }
+  node->leftLastWidth = lw;
+  node->left = a;
+  node->right = b;
+  return node;
+}
+
 // The lines of a text, as one document: one line gives itself; more are the
 // first line above the others, which print without the prefix.
 LayoutNode* LayoutStackLines(ConsList lines) {
@@ -430,11 +456,6 @@ LayoutNode* LayoutBeside(LayoutNode* a, LayoutNode* b) {
   if (IsEmpty(a)) return b;
   if (IsEmpty(b)) return a;
   if (IsOneLine(a) && IsOneLine(b)) return LayoutConcat(a, b);
-  int32_t ha = LayoutHeight(a);
-  int32_t hb = LayoutHeight(b);
-  int32_t lw = LayoutLastLineWidth(a);
-  LayoutNode* node = NewBlock(LayoutBlockKind, LayoutBesidePrinter, Larger(LayoutWidth(a), lw + LayoutWidth(b)),
-                              ha + hb, nullptr);
   // The last line is b's last line; it continues a's last line when b has
   // one line, and it is indented by a's last line when it is printed with
   // the prefix of b's later lines. Either way it starts with a's last line
@@ -444,20 +465,7 @@ LayoutNode* LayoutBeside(LayoutNode* a, LayoutNode* b) {
   // only and stand left of where this block really ends. zebcheck prints
   // \v{{f(1, 2) + g(3, 4)}} with "4 )" under "3"; with b's last line alone
   // "4 )" would stand under "2", short by the indentation of "2 )".
-  if (hb == 0) {
-    node->lastLine = LayoutConcat(LayoutLastLine(a), LayoutLastLine(b));
-    node->lastLineIndented = LastLineIndented(a);
-  } else if (LastLineIndented(b)) {
-    node->lastLine = LayoutConcat(LayoutLastLine(a), LayoutLastLine(b));
-    node->lastLineIndented = 1;
-  } else {
-    node->lastLine = LayoutLastLine(b);
-    node->lastLineIndented = 0;
-  }
-  node->leftLastWidth = lw;
-  node->left = a;
-  node->right = b;
-  return node;
+  return BesideBlock(LayoutBlockKind, LayoutBesidePrinter, a, b, true);
 }
 
 LayoutNode* LayoutBesideSpace(LayoutNode* a, LayoutNode* b) {
@@ -788,25 +796,7 @@ LayoutNode* LayoutBesideText(LayoutNode* a, LayoutNode* b) {
   if (IsEmpty(a)) return b;
   if (IsEmpty(b)) return a;
   if (IsOneLine(a) && IsOneLine(b)) return LayoutConcat(a, b);
-  int32_t ha = LayoutHeight(a);
-  int32_t hb = LayoutHeight(b);
-  int32_t lw = LayoutLastLineWidth(a);
-  LayoutNode* node =
-      NewBlock(LayoutTextBlockKind, LayoutBesideTextPrinter, Larger(LayoutWidth(a), lw + LayoutWidth(b)), ha + hb,
-               nullptr);
-  // With one line, b continues a's last line; otherwise the last line is
-  // b's, printed from the start of the line.
-  if (hb == 0) {
-    node->lastLine = LayoutConcat(LayoutLastLine(a), LayoutLastLine(b));
-    node->lastLineIndented = LastLineIndented(a);
-  } else {
-    node->lastLine = LayoutLastLine(b);
-    node->lastLineIndented = 0;
-  }
-  node->leftLastWidth = lw;
-  node->left = a;
-  node->right = b;
-  return node;
+  return BesideBlock(LayoutTextBlockKind, LayoutBesideTextPrinter, a, b, false);
 }
 
 LayoutNode* LayoutBesideTextList(ConsList elements) {

@@ -4,10 +4,9 @@
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 
+#include "output_capture.h"
 #include "support/filepath.h"
 #include "support/output.h"
 #include "support/startup.h"
@@ -230,16 +229,13 @@ TEST_F(FilePathTest, ForcedTextsAreTheCachedOnes) {
 
 TEST_F(FilePathTest, TextsPrintToEachStream) {
   FilePath* path = ParsePath("/p/q/r.s");
-  std::string file = testing::TempDir() + "filepath_print.txt";
-  OpenOutput(file.c_str());
-  PrintDirectory(path->directory);
-  WriteString(" ");
-  PrintFilePath(path);
-  CloseOutput();
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  EXPECT_EQ(text.str(), "/p/q /p/q/r.s");
+  EXPECT_EQ(OutputOf(testing::TempDir() + "filepath_print.txt",
+                     [path] {
+                       PrintDirectory(path->directory);
+                       WriteString(" ");
+                       PrintFilePath(path);
+                     }),
+            "/p/q /p/q/r.s");
   testing::internal::CaptureStdout();
   PrintDirectoryStdout(path->directory);
   PrintFilePathStdout(path);

@@ -6,12 +6,11 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <initializer_list>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "output_capture.h"
 #include "support/layout.h"
 #include "support/limits.h"
 #include "support/output.h"
@@ -32,14 +31,7 @@ class LayoutTest : public testing::Test {
 
   // What PrintLayout writes for the document, through a file of its own.
   static std::string Printed(const LayoutNode* document) {
-    std::string path = directory_ + "/printed.txt";
-    OpenOutput(path.c_str());
-    PrintLayout(document);
-    CloseOutput();
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return PrintedWith([document] { PrintLayout(document); });
   }
 
   // What the document's lines print when each is printed by itself with
@@ -59,14 +51,7 @@ class LayoutTest : public testing::Test {
   // What an action writes, through a file of its own.
   template <typename Action>
   static std::string PrintedWith(Action action) {
-    std::string path = directory_ + "/printed.txt";
-    OpenOutput(path.c_str());
-    action();
-    CloseOutput();
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return OutputOf(directory_ + "/printed.txt", action);
   }
 
   static std::string directory_;

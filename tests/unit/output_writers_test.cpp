@@ -5,11 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 
+#include "output_capture.h"
 #include "support/columns.h"
 #include "support/identifiers.h"
 #include "support/limits.h"
@@ -27,14 +26,7 @@ class OutputWritersTest : public testing::Test {
 
   // What the action writes into a fresh file.
   static std::string Written(const std::function<void()>& action) {
-    std::string path = testing::TempDir() + "output_writers.txt";
-    OpenOutput(path.c_str());
-    action();
-    CloseOutput();
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return OutputOf(testing::TempDir() + "output_writers.txt", action);
   }
 };
 
