@@ -192,14 +192,6 @@ Identifier* DosName(Identifier* name) {
   return Intern(out);
 }
 
-void PrintText(Identifier* text, int32_t stream) {
-  switch (stream) {
-    case 0: WriteString(text->text); break;
-    case 1: PrintIdentifierStdout(text); break;
-    default: PrintIdentifier(text); break;
-  }
-}
-
 }  // namespace
 
 void InitFileNames() {
@@ -403,12 +395,12 @@ int32_t CompareFilePaths(FilePath* a, FilePath* b) {
   return CompareStrings(FilePathText(a)->text, FilePathText(b)->text);
 }
 
-void PrintDirectory(Directory* directory) { PrintText(DirectoryText(directory), 0); }
-void PrintDirectoryStdout(Directory* directory) { PrintText(DirectoryText(directory), 1); }
-void PrintDirectoryStderr(Directory* directory) { PrintText(DirectoryText(directory), 2); }
-void PrintFilePath(FilePath* path) { PrintText(FilePathText(path), 0); }
-void PrintFilePathStdout(FilePath* path) { PrintText(FilePathText(path), 1); }
-void PrintFilePathStderr(FilePath* path) { PrintText(FilePathText(path), 2); }
+void PrintDirectory(Directory* directory) { WriteString(DirectoryText(directory)->text); }
+void PrintDirectoryStdout(Directory* directory) { PrintIdentifierStdout(DirectoryText(directory)); }
+void PrintDirectoryStderr(Directory* directory) { PrintIdentifier(DirectoryText(directory)); }
+void PrintFilePath(FilePath* path) { WriteString(FilePathText(path)->text); }
+void PrintFilePathStdout(FilePath* path) { PrintIdentifierStdout(FilePathText(path)); }
+void PrintFilePathStderr(FilePath* path) { PrintIdentifier(FilePathText(path)); }
 
 void SlashesToBackslashes(char* text) {
   for (char* p = text; *p != '\0'; ++p) {
