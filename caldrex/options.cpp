@@ -39,6 +39,8 @@ const char* SourceLevelValue() { return OptionValues[SourceLevelOption]; }
 
 void InitOptions() {
   if (!EnterModuleInit(OptionsInitFlag)) return;
+  CommandLineModuleInit();
+  ExitModuleInit();
   InitSearchPath();
   for (const char*& value : OptionValues) value = "";
 }

@@ -48,6 +48,7 @@ void CountMessage(int32_t warning) {
 
 void InitErrorReport() {
   if (!EnterModuleInit(ErrorReportInitFlag)) return;
+  ExitModuleInit();
   InitRuntimeBase();
   InitIdentifierTable();
   SourceInputModuleInit();
