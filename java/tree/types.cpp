@@ -350,6 +350,7 @@ TypeValue TypeOfNode(AnyNode* node) {
 
 TypeValue TypeOfExpression(SyntaxNode* e) {
   if (!InFamily(e, ExpressionFamily)) InternalError("Types", __LINE__);
+  if (IsOperatorChainTag(e->tag)) return TypeOfOperatorChain(e);
   switch (e->tag) {
     case PreIncrementExpression1NodeTag:
     case PreDecrementExpression1NodeTag:
@@ -359,22 +360,6 @@ TypeValue TypeOfExpression(SyntaxNode* e) {
     case PostDecrementExpression1NodeTag:
     case Assignment1NodeTag:
       return TypeOfPrimary(NodeChild(e, 0));
-    case UnaryPlusExpressionNodeTag:
-    case UnaryMinusExpressionNodeTag:
-    case BitwiseComplementExpressionNodeTag:
-    case MultiplyExpressionNodeTag:
-    case DivideExpressionNodeTag:
-    case RemainderExpressionNodeTag:
-    case AddExpressionNodeTag:
-    case SubtractExpressionNodeTag:
-    case LeftShiftExpressionNodeTag:
-    case SignedRightShiftExpressionNodeTag:
-    case UnsignedRightShiftExpressionNodeTag:
-    case BitAndExpressionNodeTag:
-    case BitXorExpressionNodeTag:
-    case BitOrExpressionNodeTag:
-    case TernaryExpressionNodeTag:
-      return TypeOfOperatorChain(e);
     case IntegerLiteralNodeTag:
       return IntType;  // also with the suffix L
     case DoubleLiteralNodeTag:
