@@ -50,6 +50,7 @@ void CountMessage(int32_t warning) {
 
 void InitErrorReport() {
   if (!EnterModuleInit(ErrorReportInitFlag)) return;
+  ExitModuleInit();
   InitRuntimeBase();
   InitIdentifierTable();
   SourceInputModuleInit();
