@@ -3,6 +3,7 @@
 #include "support/trace.h"
 
 #include "support/heap.h"
+#include "support/limits.h"
 #include "support/report.h"
 
 ParseTrace Trace;
@@ -17,7 +18,70 @@ ReductionRecord* SublistLast;
 LazyCell* UnitTreeCell;
 LazyCell* UnitPassCell;
 
+// The trace store: a chain of blocks, each filled by moving a pointer. A
+// rewind goes back to the first block; the blocks are never given back, so
+// after the first units a parse writes to memory that is already mapped.
+namespace {
+
+struct TraceBlock {
+  TraceBlock* next;  // the following block, once one was needed
+  size_t size;       // bytes of the records area behind this header
+};
+
+constexpr size_t TraceBlockHeader = (sizeof(TraceBlock) + 7) & ~size_t{7};
+
+TraceBlock* FirstTraceBlock = nullptr;
+TraceBlock* CurrentTraceBlock = nullptr;
+unsigned char* TraceFreeByte = nullptr;
+size_t TraceFreeBytes = 0;
+size_t TraceBlockBytes = 0;
+
+unsigned char* RecordsOf(TraceBlock* block) { return reinterpret_cast<unsigned char*>(block) + TraceBlockHeader; }
+
+TraceBlock* NewTraceBlock(size_t size) {
+  auto* block = static_cast<TraceBlock*>(Allocate(TraceBlockHeader + size));
+  block->next = nullptr;
+  block->size = size;
+  TraceBlockBytes += size;
+  return block;
+}
+
+void EnterTraceBlock(TraceBlock* block) {
+  CurrentTraceBlock = block;
+  TraceFreeByte = RecordsOf(block);
+  TraceFreeBytes = block->size;
+}
+
+// A record of `size` bytes (a multiple of 8, at most a block) from the store.
+void* NewTraceRecord(size_t size) {
+  if (TraceFreeBytes < size) {
+    if (CurrentTraceBlock == nullptr) {
+      FirstTraceBlock = NewTraceBlock(TraceBlockSize);
+      EnterTraceBlock(FirstTraceBlock);
+    } else {
+      if (CurrentTraceBlock->next == nullptr) CurrentTraceBlock->next = NewTraceBlock(TraceBlockSize);
+      EnterTraceBlock(CurrentTraceBlock->next);
+    }
+  }
+  void* record = TraceFreeByte;
+  TraceFreeByte += size;
+  TraceFreeBytes -= size;
+  return record;
+}
+
+void RewindTraceStore() {
+  if (FirstTraceBlock != nullptr) EnterTraceBlock(FirstTraceBlock);
+}
+
+static_assert(sizeof(TokenRecord) % 8 == 0 && sizeof(ReductionRecord) % 8 == 0,
+              "trace records keep the store 8-byte aligned");
+
+}  // namespace
+
+size_t TraceStoreBytes() { return TraceBlockBytes; }
+
 void ResetParseTrace() {
+  RewindTraceStore();
   PopCount = 0;
   Trace.TokenHead = nullptr;
   Trace.TokenTail = nullptr;
@@ -28,7 +92,7 @@ void ResetParseTrace() {
 
 void RecordToken() {
   if (RecoveryMode) return;
-  auto* record = static_cast<TokenRecord*>(AllocateAligned(sizeof(TokenRecord)));
+  auto* record = static_cast<TokenRecord*>(NewTraceRecord(sizeof(TokenRecord)));
   record->next = nullptr;
   record->position = PositionCounter - TokenLength + 1;
   record->value = TokenAttribute;
@@ -39,7 +103,7 @@ void RecordToken() {
 
 void RecordReduction() {
   if (RecoveryMode) return;
-  auto* record = static_cast<ReductionRecord*>(AllocateAligned(sizeof(ReductionRecord)));
+  auto* record = static_cast<ReductionRecord*>(NewTraceRecord(sizeof(ReductionRecord)));
   record->production = ReduceProduction;
   record->next = SublistHead;
   SublistHead = record;

@@ -9,10 +9,19 @@
 // tree builder replays both lists through the cursors (see replay.h). Nothing
 // is recorded while RecoveryMode is set.
 //
+// The records live in a store of their own, not on the heap: ResetParseTrace
+// rewinds it, so each parse reuses the memory of the one before and a run's
+// trace memory is that of its largest unit, not the sum of all. This is sound
+// because every tree builder replays the whole trace, and copies out what its
+// cells keep (token values, positions), before the next parse starts; a trace
+// that is not replayed (after a syntax error) is simply overwritten. The
+// store's blocks come from the heap once and are kept.
+//
 // The same module holds the two global attribute cells of a compilation unit and
 // the deferred-condition list, which nothing in the system fills.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "support/input.h"
@@ -49,8 +58,13 @@ extern ReductionRecord* SublistHead;  // the current reduction sublist
 extern ReductionRecord* SublistLast;
 
 // Starts a parse: PopCount, AcceptFlag, the token list and the sublist are
-// emptied; the cursors are left alone.
+// emptied and the trace store is rewound, so the records of the previous parse
+// are given up; the cursors are left alone.
 void ResetParseTrace();
+
+// Bytes the trace store holds in its blocks: the most that one parse used so
+// far, rounded up to whole blocks.
+size_t TraceStoreBytes();
 
 // Appends a record of the current token (position PositionCounter -
 // TokenLength + 1, value TokenAttribute). Nothing while RecoveryMode is set.
