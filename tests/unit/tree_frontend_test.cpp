@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "java/frontend.h"
 #include "java/parser/parser.h"
 #include "java/tree/builder.h"
 #include "java/tree/nodes.h"
@@ -34,11 +35,7 @@ void ParseSource() {
   InitRuntime();
   JavaParserModuleInit();
   TreeBuilderModuleInit();
-  ClearInputs();
-  AddInputText(Source.data(), static_cast<int32_t>(Source.size()), IdentifierOf("t.java"));
-  AddInputText("\n", 1, IdentifierOf("EndOfFile"));
-  StartInputs();
-  SyntaxErrorFlag = 0;
+  StartUnitText(Source.data(), static_cast<int32_t>(Source.size()), IdentifierOf("t.java"));
   InitAndParse();
   ParseFailed = SyntaxErrorFlag;
 }
