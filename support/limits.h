@@ -22,6 +22,10 @@ inline constexpr size_t TraceBlockSize = size_t{256} << 10;
 // Hash buckets of the identifier table (the hash keeps ten bits).
 inline constexpr int32_t IdentifierBucketCount = 1024;
 
+// Bytes of the standard error stream's line buffer: a diagnostic line up to
+// this length goes out in one write; a longer one in several.
+inline constexpr size_t StderrLineBufferSize = 8192;
+
 // Bytes of the output buffer between the programs and their output files.
 inline constexpr int32_t OutputBufferSize = 32768;
 
