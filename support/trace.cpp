@@ -32,8 +32,6 @@ constexpr size_t TraceBlockHeader = (sizeof(TraceBlock) + 7) & ~size_t{7};
 
 TraceBlock* FirstTraceBlock = nullptr;
 TraceBlock* CurrentTraceBlock = nullptr;
-unsigned char* TraceFreeByte = nullptr;
-size_t TraceFreeBytes = 0;
 size_t TraceBlockBytes = 0;
 
 unsigned char* RecordsOf(TraceBlock* block) { return reinterpret_cast<unsigned char*>(block) + TraceBlockHeader; }
@@ -52,23 +50,6 @@ void EnterTraceBlock(TraceBlock* block) {
   TraceFreeBytes = block->size;
 }
 
-// A record of `size` bytes (a multiple of 8, at most a block) from the store.
-void* NewTraceRecord(size_t size) {
-  if (TraceFreeBytes < size) {
-    if (CurrentTraceBlock == nullptr) {
-      FirstTraceBlock = NewTraceBlock(TraceBlockSize);
-      EnterTraceBlock(FirstTraceBlock);
-    } else {
-      if (CurrentTraceBlock->next == nullptr) CurrentTraceBlock->next = NewTraceBlock(TraceBlockSize);
-      EnterTraceBlock(CurrentTraceBlock->next);
-    }
-  }
-  void* record = TraceFreeByte;
-  TraceFreeByte += size;
-  TraceFreeBytes -= size;
-  return record;
-}
-
 void RewindTraceStore() {
   if (FirstTraceBlock != nullptr) EnterTraceBlock(FirstTraceBlock);
 }
@@ -77,6 +58,22 @@ static_assert(sizeof(TokenRecord) % 8 == 0 && sizeof(ReductionRecord) % 8 == 0,
               "trace records keep the store 8-byte aligned");
 
 }  // namespace
+
+unsigned char* TraceFreeByte = nullptr;
+size_t TraceFreeBytes = 0;
+
+// The current block is full (or there is none yet): the next block of the
+// chain, made when the store has not reached this far before.
+void* TakeTraceRecordSlow(size_t size) {
+  if (CurrentTraceBlock == nullptr) {
+    FirstTraceBlock = NewTraceBlock(TraceBlockSize);
+    EnterTraceBlock(FirstTraceBlock);
+  } else {
+    if (CurrentTraceBlock->next == nullptr) CurrentTraceBlock->next = NewTraceBlock(TraceBlockSize);
+    EnterTraceBlock(CurrentTraceBlock->next);
+  }
+  return TakeTraceRecord(size);
+}
 
 size_t TraceStoreBytes() { return TraceBlockBytes; }
 
@@ -88,26 +85,6 @@ void ResetParseTrace() {
   SublistHead = nullptr;
   SublistLast = nullptr;
   AcceptFlag = 0;
-}
-
-void RecordToken() {
-  if (RecoveryMode) return;
-  auto* record = static_cast<TokenRecord*>(NewTraceRecord(sizeof(TokenRecord)));
-  record->next = nullptr;
-  record->position = PositionCounter - TokenLength + 1;
-  record->value = TokenAttribute;
-  if (Trace.TokenHead == nullptr) Trace.TokenHead = record;
-  else Trace.TokenTail->next = record;
-  Trace.TokenTail = record;
-}
-
-void RecordReduction() {
-  if (RecoveryMode) return;
-  auto* record = static_cast<ReductionRecord*>(NewTraceRecord(sizeof(ReductionRecord)));
-  record->production = ReduceProduction;
-  record->next = SublistHead;
-  SublistHead = record;
-  if (SublistLast == nullptr) SublistLast = record;
 }
 
 void RewindParseTrace() {

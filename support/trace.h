@@ -26,6 +26,7 @@
 
 #include "support/input.h"
 #include "support/lazy.h"
+#include "support/report.h"
 #include "support/scanbuf.h"
 
 struct TokenRecord {
@@ -66,13 +67,46 @@ void ResetParseTrace();
 // far, rounded up to whole blocks.
 size_t TraceStoreBytes();
 
+// The trace store's fill pointer; records are taken by moving it, and
+// TakeTraceRecordSlow moves on to the store's next block when this one is full.
+extern unsigned char* TraceFreeByte;
+extern size_t TraceFreeBytes;
+void* TakeTraceRecordSlow(size_t size);
+
+// A record of size bytes (a multiple of 8) from the trace store.
+inline void* TakeTraceRecord(size_t size) {
+  if (TraceFreeBytes < size) return TakeTraceRecordSlow(size);
+  void* record = TraceFreeByte;
+  TraceFreeByte += size;
+  TraceFreeBytes -= size;
+  return record;
+}
+
 // Appends a record of the current token (position PositionCounter -
 // TokenLength + 1, value TokenAttribute). Nothing while RecoveryMode is set.
-void RecordToken();
+// Inline, as RecordReduction: the parser calls both for every token and
+// production.
+inline void RecordToken() {
+  if (RecoveryMode) return;
+  auto* record = static_cast<TokenRecord*>(TakeTraceRecord(sizeof(TokenRecord)));
+  record->next = nullptr;
+  record->position = PositionCounter - TokenLength + 1;
+  record->value = TokenAttribute;
+  if (Trace.TokenHead == nullptr) Trace.TokenHead = record;
+  else Trace.TokenTail->next = record;
+  Trace.TokenTail = record;
+}
 
 // Pushes a record of ReduceProduction in front of the current sublist.
 // Nothing while RecoveryMode is set.
-void RecordReduction();
+inline void RecordReduction() {
+  if (RecoveryMode) return;
+  auto* record = static_cast<ReductionRecord*>(TakeTraceRecord(sizeof(ReductionRecord)));
+  record->production = ReduceProduction;
+  record->next = SublistHead;
+  SublistHead = record;
+  if (SublistLast == nullptr) SublistLast = record;
+}
 
 // Rewinds the cursors at the end of a parse: TokenCursor := TokenHead,
 // ReductionCursor := SublistHead.
