@@ -11,6 +11,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "support/limits.h"
+
 // First free byte of the current chunk.
 extern unsigned char* NextFreeByte;
 // Bytes still free in the current chunk.
@@ -20,19 +22,47 @@ extern size_t ChunkCount;
 // Total size of the blocks allocated by themselves.
 extern size_t LargeBlockBytes;
 
+// The slow path of both allocators: a piece of `rounded` bytes (a multiple
+// of 8) that the current chunk cannot hold.
+void* AllocateSlow(size_t rounded);
+
+// The two-line exhaustion report on standard error, then exit status 1.
+[[noreturn]] void HeapExceeded();
+
 // At least size bytes, 8-byte aligned, not cleared. Never returns null.
-void* Allocate(size_t size);
+// Inline: the common path is one comparison, one addition and one subtraction,
+// and the front ends allocate for every token, record, node and cell.
+inline void* Allocate(size_t size) {
+  // A size this close to the top of the address space cannot be rounded up;
+  // no allocator could serve it anyway.
+  if (size > SIZE_MAX - 7) HeapExceeded();
+  size_t rounded = (size + 7) & ~size_t{7};
+  if (ChunkFreeBytes >= rounded) {
+    void* piece = NextFreeByte;
+    NextFreeByte += rounded;
+    ChunkFreeBytes -= rounded;
+    return piece;
+  }
+  return AllocateSlow(rounded);
+}
 
 // The same for a size that is a multiple of 8 and at most one chunk; no
 // rounding and never a block of its own. (Other sizes are passed to Allocate.)
-void* AllocateAligned(size_t size);
+inline void* AllocateAligned(size_t size) {
+  if ((size & 7) != 0 || size > HeapChunkSize) return Allocate(size);
+  if (ChunkFreeBytes >= size) {
+    void* piece = NextFreeByte;
+    NextFreeByte += size;
+    ChunkFreeBytes -= size;
+    return piece;
+  }
+  return AllocateSlow(size);
+}
 
 // Chunks times chunk size, plus large blocks, minus the current chunk's free
 // bytes; abandoned chunk remainders count as used.
 uint64_t HeapBytesUsed();
 
-// The two-line exhaustion report on standard error, then exit status 1.
-[[noreturn]] void HeapExceeded();
 
 // Once-only: takes the first chunk.
 void InitHeap();
