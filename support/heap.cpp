@@ -58,19 +58,13 @@ void TakeNewChunk() {
 }  // namespace
 
 void* AllocateSlow(size_t rounded) {
-  if (HeapInitFlag == 0) InitHeap();
-  if (ChunkFreeBytes >= rounded) {
-    void* piece = NextFreeByte;
-    NextFreeByte += rounded;
-    ChunkFreeBytes -= rounded;
-    return piece;
+  if (HeapInitFlag == 0) {
+    InitHeap();
+    if (ChunkFreeBytes >= rounded) return TakePiece(rounded);
   }
   if (rounded <= HeapChunkSize) {
     TakeNewChunk();
-    void* piece = NextFreeByte;
-    NextFreeByte += rounded;
-    ChunkFreeBytes -= rounded;
-    return piece;
+    return TakePiece(rounded);
   }
   void* block = HeapMalloc(rounded);
   if (block == nullptr) HeapExceeded();

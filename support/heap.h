@@ -29,6 +29,16 @@ void* AllocateSlow(size_t rounded);
 // The two-line exhaustion report on standard error, then exit status 1.
 [[noreturn]] void HeapExceeded();
 
+// A piece of `rounded` bytes (a multiple of 8): from the current chunk by
+// moving the pointer, else through the slow path.
+inline void* TakePiece(size_t rounded) {
+  if (ChunkFreeBytes < rounded) return AllocateSlow(rounded);
+  void* piece = NextFreeByte;
+  NextFreeByte += rounded;
+  ChunkFreeBytes -= rounded;
+  return piece;
+}
+
 // At least size bytes, 8-byte aligned, not cleared. Never returns null.
 // Inline: the common path is one comparison, one addition and one subtraction,
 // and the front ends allocate for every token, record, node and cell.
@@ -36,33 +46,19 @@ inline void* Allocate(size_t size) {
   // A size this close to the top of the address space cannot be rounded up;
   // no allocator could serve it anyway.
   if (size > SIZE_MAX - 7) HeapExceeded();
-  size_t rounded = (size + 7) & ~size_t{7};
-  if (ChunkFreeBytes >= rounded) {
-    void* piece = NextFreeByte;
-    NextFreeByte += rounded;
-    ChunkFreeBytes -= rounded;
-    return piece;
-  }
-  return AllocateSlow(rounded);
+  return TakePiece((size + 7) & ~size_t{7});
 }
 
 // The same for a size that is a multiple of 8 and at most one chunk; no
 // rounding and never a block of its own. (Other sizes are passed to Allocate.)
 inline void* AllocateAligned(size_t size) {
   if ((size & 7) != 0 || size > HeapChunkSize) return Allocate(size);
-  if (ChunkFreeBytes >= size) {
-    void* piece = NextFreeByte;
-    NextFreeByte += size;
-    ChunkFreeBytes -= size;
-    return piece;
-  }
-  return AllocateSlow(size);
+  return TakePiece(size);
 }
 
 // Chunks times chunk size, plus large blocks, minus the current chunk's free
 // bytes; abandoned chunk remainders count as used.
 uint64_t HeapBytesUsed();
-
 
 // Once-only: takes the first chunk.
 void InitHeap();
