@@ -7,6 +7,7 @@
 
 #include "caldrex/messages.h"
 #include "caldrex/searchpath.h"
+#include "java/frontend.h"
 #include "java/scanner/sourcelevel.h"
 #include "support/identifiers.h"
 #include "support/input.h"
@@ -58,8 +59,7 @@ void SetOption(int32_t& index, const char* text) {
 }
 
 void AddSourceArgument(const char* fileName) {
-  AddInputFile(IdentifierOf(fileName));
-  AddInputText(EndOfFileInputText, 1, IdentifierOf(EndOfFileInputName));
+  AddUnitInputFile(IdentifierOf(fileName));
 }
 
 void HandleArgument(int32_t& index, bool* sawInput) {

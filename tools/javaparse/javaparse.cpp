@@ -15,6 +15,7 @@
 #include <cstring>
 
 #include "java/parser/automaton.h"
+#include "java/frontend.h"
 #include "java/parser/parser.h"
 #include "java/scanner/sourcelevel.h"
 #include "support/identifiers.h"
@@ -73,8 +74,7 @@ void ParseFiles() {
   if (!EachFile) {
     for (int32_t i = FirstFile; i < ArgCount(); ++i) {
       if (!IsFileArgument(i)) continue;
-      AddInputFile(IdentifierOf(Arg(i)));
-      AddInputText("\n", 1, IdentifierOf("EndOfFile"));
+      AddUnitInputFile(IdentifierOf(Arg(i)));
     }
     StartInputs();
     InitAndParse();
@@ -84,9 +84,7 @@ void ParseFiles() {
   }
   for (int32_t i = FirstFile; i < ArgCount(); ++i) {
     if (!IsFileArgument(i)) continue;
-    InputFile = std::fopen(Arg(i), "r");
-    if (InputFile == nullptr) CannotOpenFile(Arg(i));
-    OpenInput(IdentifierOf(Arg(i)));
+    StartUnitFile(IdentifierOf(Arg(i)));
     InitAndParse();
     WriteTrace();
     CloseInput();
