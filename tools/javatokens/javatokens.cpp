@@ -60,7 +60,11 @@ void PrintTokens() {
     }
     SourceLine where = PositionToLine(position);
     std::fprintf(StdoutStream, "%d %d %s", where.line, where.column, TokenNameTable[CurrentToken]);
-    if (const char* text = CurrentTokenText()) std::fprintf(StdoutStream, " %s", text);
+    if (const char* text = CurrentTokenText()) {
+      std::string_view bytes = TokenTextBytes(CurrentToken, text);
+      std::fputc(' ', StdoutStream);
+      std::fwrite(bytes.data(), 1, bytes.size(), StdoutStream);
+    }
     std::fputc('\n', StdoutStream);
   } while (CurrentToken != endoffile);
   CloseInput();
