@@ -74,8 +74,10 @@ std::string_view TokenFixedText(TokenCode code) {
 
 std::string_view TokenTextBytes(TokenCode code, const char* text) {
   if (text == nullptr) return {};
-  if (code != CharacterLiteralsym && code != StringLiteralsym) return text;
   const char quote = text[0];
+  if ((code != CharacterLiteralsym && code != StringLiteralsym) || (quote != '"' && quote != '\'')) {
+    return text;
+  }
   size_t n = 1;
   while (text[n] != quote) n += text[n] == '\\' ? 2 : 1;
   return std::string_view(text, n + 1);

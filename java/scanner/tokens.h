@@ -54,5 +54,6 @@ const char* CurrentTokenText();
 // gives it). A character or string literal may hold NUL bytes of its own, so
 // its text is measured by its syntax: from the opening quote to the first
 // quote that no backslash escapes (a backslash escapes the one byte after
-// it). Every other text ends at its NUL.
+// it); such a text is whole, as the scanner copies it. Every other text (and
+// one that does not begin with a quote) ends at its NUL.
 std::string_view TokenTextBytes(TokenCode code, const char* text);
