@@ -13,8 +13,6 @@
 #include "support/services.h"
 #include "support/startup.h"
 
-NameList StandardNames;
-
 namespace {
 
 int32_t OptionsInitFlag = 0;
@@ -41,8 +39,10 @@ const char* SourceLevelValue() { return OptionValues[SourceLevelOption]; }
 
 void InitOptions() {
   if (!EnterModuleInit(OptionsInitFlag)) return;
+  CommandLineModuleInit();
+  ExitModuleInit();
+  InitSearchPath();
   for (const char*& value : OptionValues) value = "";
-  ClearNameList(StandardNames);
 }
 
 void SetOption(int32_t& index, const char* text) {

@@ -120,6 +120,7 @@ void HeapExceeded() {
 
 void InitHeap() {
   if (!EnterModuleInit(HeapInitFlag)) return;
+  ExitModuleInit();
   InitStandardStreams();
   ChunkFreeBytes = 0;
   ChunkCount = 0;
