@@ -4,6 +4,7 @@
 // value, so that buffers, tables and tests agree on one number.
 #pragma once
 
+#include <climits>
 #include <cstddef>
 #include <cstdint>
 
@@ -76,3 +77,12 @@ inline constexpr int32_t ConfigParseDepthLimit = 250000;
 // Definition lists of at least this many cells get side structures (a member
 // set for unions, a name index for lookups); shorter ones are simply walked.
 inline constexpr int32_t LongDefinitionList = 64;
+
+// Characters of the longest path that the system can open (its PATH_MAX less
+// the terminating NUL): a longer text names no file, so lookups of longer
+// dotted-name prefixes can be skipped.
+#ifdef PATH_MAX
+inline constexpr int32_t LongestOpenablePath = PATH_MAX - 1;
+#else
+inline constexpr int32_t LongestOpenablePath = 4095;
+#endif

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "java/parser/automaton.h"
+#include "support/startup.h"
 #ifdef LRDUMP_CONFIG
 #include "zebcheck/config_automaton.h"
 #endif
@@ -138,5 +139,10 @@ int main(int argc, char** argv) {
               Dumped->StateCount, Dumped->ProductionCount, Dumped->TokenCount, Dumped->NonterminalCount);
   for (int s = 0; s < Dumped->StateCount; ++s) DumpState(s);
   DumpReentries();
+  // A dump that standard output could not take is a failure, as in the programs.
+  if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+    std::fprintf(stderr, "%s\n", CannotWriteText);
+    return 1;
+  }
   return 0;
 }
