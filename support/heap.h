@@ -34,7 +34,9 @@ uint64_t HeapBytesUsed();
 // The two-line exhaustion report on standard error, then exit status 1.
 [[noreturn]] void HeapExceeded();
 
-// Once-only: takes the first chunk.
+// Once-only: takes the first chunk, and installs the process's new-handler,
+// so that a failed operator new (the standard containers) ends the run with
+// the same report as HeapExceeded.
 void InitHeap();
 
 // Registration calls of module inits and the program entry. The heap never

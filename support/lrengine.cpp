@@ -17,6 +17,9 @@
 #include "support/lrengine.h"
 
 #include <pthread.h>
+#if __has_include(<sys/resource.h>)
+#include <sys/resource.h>
+#endif
 
 #include <cstring>
 #include <vector>
@@ -39,6 +42,7 @@ struct LrTables {
   std::vector<int16_t> gotoAction;   // [state * NonterminalCount + nt] -> action index, -1 none
   std::vector<TokenSet> sets;        // [i + 1] is Sets[i] as a TokenSet; [0] is empty (index -1)
   std::vector<int16_t> reentry;      // [token] -> index in Reentries, -1 none
+  std::vector<int8_t> nesting;       // [state] -> 1 when its activation counts as nesting, 0 for a list tail
   TokenCode identifier = -1;         // the token shifted with flag 1
 };
 
@@ -51,6 +55,7 @@ struct RunningAutomaton {
   const int16_t* gotoAction;
   const TokenSet* sets;  // indexed by set number + 1
   const int16_t* reentry;
+  const int8_t* nesting;
   const int16_t* runTokens;
   const LrReentry* reentries;
   const char* const* tokenNames;
@@ -82,6 +87,31 @@ SourcePosition AbandonPosition = 0;
 constexpr int32_t UnwindPopCount = 1 << 30;
 
 int32_t EngineInitFlag = 0;
+
+// A list nonterminal: one of its productions ends with the nonterminal itself
+// (X -> Item, X -> Item [separator] X), so that a list of n elements is n nested
+// productions.
+bool IsListNonterminal(const LrAutomaton& a, int32_t lhs) {
+  for (int32_t p = 0; p < a.ProductionCount; ++p) {
+    const LrProduction& prod = a.Productions[p];
+    if (prod.Lhs == lhs && prod.Length > 0 && a.RhsSymbols[prod.FirstSymbol + prod.Length - 1] == lhs + a.TokenCount)
+      return true;
+  }
+  return false;
+}
+
+// A list tail: a state whose every kernel item lies inside a production of a
+// list nonterminal, after its first element. Its activation stays on the
+// stack while the rest of the list is parsed, one per element, so a long flat
+// list holds many of them without any nesting in the input.
+bool IsListTail(const LrAutomaton& a, const LrState& st) {
+  if (st.KernelCount == 0) return false;
+  for (int32_t k = 0; k < st.KernelCount; ++k) {
+    const LrItem& item = a.Kernels[st.FirstKernel + k];
+    if (item.Dot < 1 || !IsListNonterminal(a, a.Productions[item.Production].Lhs)) return false;
+  }
+  return true;
+}
 
 void Prepare(LrTables& t, const LrAutomaton& a) {
   if (a.TokenCount > 128 || a.SetWords > 4) InternalError(__FILE__, __LINE__);
@@ -118,6 +148,9 @@ void Prepare(LrTables& t, const LrAutomaton& a) {
     int16_t* gotoRow = &t.gotoAction[static_cast<size_t>(s) * a.NonterminalCount];
     for (int32_t i = 0; i < st.GotoCount; ++i) gotoRow[a.Gotos[st.FirstGoto + i].Symbol] = a.Gotos[st.FirstGoto + i].Action;
   }
+  t.nesting.assign(static_cast<size_t>(a.StateCount), 1);
+  for (int32_t s = 0; s < a.StateCount; ++s)
+    if (IsListTail(a, a.States[s])) t.nesting[s] = 0;
   t.reentry.assign(static_cast<size_t>(a.TokenCount), -1);
   for (int32_t i = 0; i < a.ReentryCount; ++i) t.reentry[a.Reentries[i].Token] = static_cast<int16_t>(i);
   for (int32_t c = 0; c < a.TokenCount; ++c)
@@ -224,22 +257,52 @@ void Skip(const TokenSet& s) {
 }
 
 // The lowest frame address that a state routine may have: the bottom of the
-// running thread's stack plus the reserve; null where it cannot be known, and
-// then only the count of activations guards the depth.
+// running thread's stack plus a reserve, a quarter of the stack and at most
+// ParserStackReserve, for the calls that a state makes between two depth
+// checks (scanner, messages, trace records). Found for the thread that parses
+// (the program's large thread, or the process's own stack, however small,
+// when that thread could not be made) and found again when another thread
+// parses.
 uintptr_t StackFloor = 0;
 bool StackFloorKnown = false;
+pthread_t StackFloorThread;
 
 void FindStackFloor() {
   StackFloorKnown = true;
+  StackFloorThread = pthread_self();
+  StackFloor = 0;
+  uintptr_t bottom = 0;
+  size_t size = 0;
 #ifdef __GLIBC__
   pthread_attr_t attributes;
-  if (pthread_getattr_np(pthread_self(), &attributes) != 0) return;
-  void* bottom = nullptr;
-  size_t size = 0;
-  if (pthread_attr_getstack(&attributes, &bottom, &size) == 0 && size > 2 * ParserStackReserve)
-    StackFloor = reinterpret_cast<uintptr_t>(bottom) + ParserStackReserve;
-  pthread_attr_destroy(&attributes);
+  if (pthread_getattr_np(pthread_self(), &attributes) == 0) {
+    void* low = nullptr;
+    if (pthread_attr_getstack(&attributes, &low, &size) != 0) size = 0;
+    bottom = reinterpret_cast<uintptr_t>(low);
+    pthread_attr_destroy(&attributes);
+  }
 #endif
+#ifdef RLIMIT_STACK
+  if (size == 0) {
+    // Without the thread's own figures: the process's stack limit, counted
+    // down from this frame; what the callers above it use comes out of the
+    // reserve.
+    struct rlimit limit;
+    uintptr_t here = reinterpret_cast<uintptr_t>(__builtin_frame_address(0));
+    if (getrlimit(RLIMIT_STACK, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY && limit.rlim_cur < here) {
+      size = static_cast<size_t>(limit.rlim_cur);
+      bottom = here - size;
+    }
+  }
+#endif
+  if (size == 0) return;
+  size_t reserve = size / 4 < ParserStackReserve ? size / 4 : ParserStackReserve;
+  StackFloor = bottom + reserve;
+}
+
+// The floor for the running thread.
+void KnowStackFloor() {
+  if (!StackFloorKnown || !pthread_equal(StackFloorThread, pthread_self())) FindStackFloor();
 }
 
 // Abandons the parse: keeps the position of the first time, and makes every
@@ -248,18 +311,20 @@ void Abandon() {
   if (!Abandoned) {
     Abandoned = true;
     AbandonPosition = PositionCounter;
-    DepthBound = 0;
+    DepthBound = -1;
   }
   PopCount = UnwindPopCount;
 }
 
-// The depth guard at the entry of a state routine: false (the parse being
-// abandoned) for input nested beyond the depth limit or beyond what the stack
-// holds, and for every routine entered once the parse is abandoned.
-inline bool EnterState() {
-  if (++LrDepth > DepthBound || reinterpret_cast<uintptr_t>(__builtin_frame_address(0)) < StackFloor) {
+// The depth guard at the entry of a state routine, which counts `nesting` (1,
+// or 0 for a list tail) into LrDepth: false (the parse being abandoned) for
+// input nested beyond the depth limit or beyond what the stack holds, and for
+// every routine entered once the parse is abandoned.
+inline bool EnterState(int32_t nesting) {
+  LrDepth += nesting;
+  if (LrDepth > DepthBound || reinterpret_cast<uintptr_t>(__builtin_frame_address(0)) < StackFloor) {
     Abandon();
-    --LrDepth;
+    LrDepth -= nesting;
     return false;
   }
   return true;
@@ -316,7 +381,8 @@ void Expect(TokenCode t, const TokenSet& s, int32_t flag) {
 // entry (synchronisation or the fixed token), dispatch on the current token,
 // then the common exit: return while PopCount > 0, else the goto loop.
 void RunState(int32_t state, const TokenSet& inherited) {
-  if (!EnterState()) return;
+  const int32_t nesting = R.nesting[state];
+  if (!EnterState(nesting)) return;
   const LrState& st = R.states[state];
   if (st.FixedToken) {
     const LrEntry& entry = R.tokens[st.FirstToken];
@@ -331,7 +397,7 @@ void RunState(int32_t state, const TokenSet& inherited) {
     if (!InTokenSet(own) && !InTokenSet(inherited)) {
       Sync(inherited | own);
       if (Abandoned) {
-        --LrDepth;
+        LrDepth -= nesting;
         return;
       }
     }
@@ -346,7 +412,7 @@ void RunState(int32_t state, const TokenSet& inherited) {
         break;
       case LrReduce:
         SetReduction(act);
-        --LrDepth;
+        LrDepth -= nesting;
         return;
       case LrEmptyReduce:
         SetReduction(act);
@@ -375,7 +441,7 @@ void RunState(int32_t state, const TokenSet& inherited) {
     }
   }
   --PopCount;
-  --LrDepth;
+  LrDepth -= nesting;
 }
 
 }  // namespace
@@ -386,7 +452,7 @@ void LrEngineModuleInit() {
 }
 
 void SelectLrAutomaton(const LrAutomaton& automaton, int32_t depthLimit) {
-  if (!StackFloorKnown) FindStackFloor();
+  KnowStackFloor();
   DepthLimit = depthLimit;
   DepthBound = depthLimit;
   Abandoned = false;
@@ -404,6 +470,7 @@ void SelectLrAutomaton(const LrAutomaton& automaton, int32_t depthLimit) {
                        .gotoAction = t.gotoAction.data(),
                        .sets = t.sets.data(),
                        .reentry = t.reentry.data(),
+                       .nesting = t.nesting.data(),
                        .runTokens = automaton.RunTokens,
                        .reentries = automaton.Reentries,
                        .tokenNames = automaton.TokenNames,
@@ -414,6 +481,7 @@ void SelectLrAutomaton(const LrAutomaton& automaton, int32_t depthLimit) {
 }
 
 void LrParseStart(TokenCode endOfFile) {
+  KnowStackFloor();
   ResetParseTrace();
   LrDepth = 0;
   DepthBound = DepthLimit;
@@ -432,6 +500,11 @@ void SyncToTokenSet(TokenSet s) {
 void ExpectToken(TokenCode t, TokenSet s, int32_t flag) {
   Expect(t, s, flag);
   FinishAbandoned();
+}
+
+void GuardReplayStack() {
+  KnowStackFloor();
+  if (reinterpret_cast<uintptr_t>(__builtin_frame_address(0)) < StackFloor) FatalError(NestingTooDeepText);
 }
 
 void RunLrState(int32_t state, TokenSet inherited) {
