@@ -34,15 +34,26 @@ int32_t LrDepth = 0;
 
 namespace {
 
+// What a state routine reads at its entry, in one record per state.
+struct StateEntry {
+  const int16_t* tokenRow;  // token -> action index
+  const int16_t* gotoRow;   // nonterminal -> action index
+  const TokenSet* own;      // the own set
+  int32_t nesting;          // 1 when the activation counts as nesting, 0 for a list tail
+  int16_t fixedAction;      // the one action of a fixed-token state, else -1
+  int16_t fixedToken;       // its token
+};
+
 // The lookup tables of one automaton. Action indices are 16 bits wide in the
 // generated entries, and so they are here, which halves the dense tables.
 struct LrTables {
   const LrAutomaton* automaton = nullptr;
+  std::vector<LrAction> actions;     // the automaton's actions, then NoGoto
   std::vector<int16_t> tokenAction;  // [state * TokenCount + token] -> action index
-  std::vector<int16_t> gotoAction;   // [state * NonterminalCount + nt] -> action index, -1 none
+  std::vector<int16_t> gotoAction;   // [state * NonterminalCount + nt] -> action index, NoGoto none
   std::vector<TokenSet> sets;        // [i + 1] is Sets[i] as a TokenSet; [0] is empty (index -1)
   std::vector<int16_t> reentry;      // [token] -> index in Reentries, -1 none
-  std::vector<int8_t> nesting;       // [state] -> 1 when its activation counts as nesting, 0 for a list tail
+  std::vector<StateEntry> entries;   // [state]
   TokenCode identifier = -1;         // the token shifted with flag 1
 };
 
@@ -50,18 +61,13 @@ struct LrTables {
 struct RunningAutomaton {
   const LrState* states;
   const LrAction* actions;
-  const LrEntry* tokens;
-  const int16_t* tokenAction;
-  const int16_t* gotoAction;
   const TokenSet* sets;  // indexed by set number + 1
   const int16_t* reentry;
-  const int8_t* nesting;
+  const StateEntry* entries;
   const int16_t* runTokens;
   const LrReentry* reentries;
   const char* const* tokenNames;
   const char* const* messages;
-  int32_t tokenCount;
-  int32_t nonterminalCount;
   TokenCode identifier;
 };
 
@@ -133,13 +139,20 @@ void Prepare(LrTables& t, const LrAutomaton& a) {
   }
   for (int32_t i = 0; i < actionCount; ++i)
     if (a.Actions[i].TransitionSet + 1 > setCount) setCount = a.Actions[i].TransitionSet + 1;
-  if (actionCount > INT16_MAX) InternalError(__FILE__, __LINE__);
+  if (actionCount >= INT16_MAX) InternalError(__FILE__, __LINE__);
+  // A goto that the tables lack leads to an action of no goto kind, which
+  // ends in the internal error of the goto dispatch.
+  t.actions.assign(a.Actions, a.Actions + actionCount);
+  LrAction noGoto{};
+  noGoto.Kind = LrError;
+  t.actions.push_back(noGoto);
+  const int16_t noGotoIndex = static_cast<int16_t>(actionCount);
   t.sets.assign(static_cast<size_t>(setCount) + 1, TokenSet{{0, 0, 0, 0}});
   for (int32_t i = 0; i < setCount; ++i)
     for (int32_t w = 0; w < a.SetWords; ++w) t.sets[i + 1].word[w] = a.Sets[i * a.SetWords + w];
 
   t.tokenAction.assign(static_cast<size_t>(a.StateCount) * a.TokenCount, -1);
-  t.gotoAction.assign(static_cast<size_t>(a.StateCount) * a.NonterminalCount, -1);
+  t.gotoAction.assign(static_cast<size_t>(a.StateCount) * a.NonterminalCount, noGotoIndex);
   for (int32_t s = 0; s < a.StateCount; ++s) {
     const LrState& st = a.States[s];
     int16_t* row = &t.tokenAction[static_cast<size_t>(s) * a.TokenCount];
@@ -148,9 +161,17 @@ void Prepare(LrTables& t, const LrAutomaton& a) {
     int16_t* gotoRow = &t.gotoAction[static_cast<size_t>(s) * a.NonterminalCount];
     for (int32_t i = 0; i < st.GotoCount; ++i) gotoRow[a.Gotos[st.FirstGoto + i].Symbol] = a.Gotos[st.FirstGoto + i].Action;
   }
-  t.nesting.assign(static_cast<size_t>(a.StateCount), 1);
-  for (int32_t s = 0; s < a.StateCount; ++s)
-    if (IsListTail(a, a.States[s])) t.nesting[s] = 0;
+  t.entries.resize(static_cast<size_t>(a.StateCount));
+  for (int32_t s = 0; s < a.StateCount; ++s) {
+    const LrState& st = a.States[s];
+    StateEntry& e = t.entries[s];
+    e.tokenRow = &t.tokenAction[static_cast<size_t>(s) * a.TokenCount];
+    e.gotoRow = &t.gotoAction[static_cast<size_t>(s) * a.NonterminalCount];
+    e.own = &t.sets[st.OwnSet + 1];
+    e.nesting = IsListTail(a, st) ? 0 : 1;
+    e.fixedAction = st.FixedToken ? a.Tokens[st.FirstToken].Action : -1;
+    e.fixedToken = st.FixedToken ? a.Tokens[st.FirstToken].Symbol : -1;
+  }
   t.reentry.assign(static_cast<size_t>(a.TokenCount), -1);
   for (int32_t i = 0; i < a.ReentryCount; ++i) t.reentry[a.Reentries[i].Token] = static_cast<int16_t>(i);
   for (int32_t c = 0; c < a.TokenCount; ++c)
@@ -165,7 +186,7 @@ void Prepare(LrTables& t, const LrAutomaton& a) {
 // every state's entry.
 void RunState(int32_t state, const TokenSet& inherited);
 [[gnu::noinline]] void Sync(const TokenSet& s);
-[[gnu::noinline]] void Expect(TokenCode t, const TokenSet& s, int32_t flag);
+[[gnu::noinline]] void Expect(TokenCode t, const TokenSet& around, int32_t flag);
 
 // The transition set of an action (empty when it has none).
 inline const TokenSet& TransitionSetOf(const LrAction& act) {
@@ -174,11 +195,12 @@ inline const TokenSet& TransitionSetOf(const LrAction& act) {
 
 inline int32_t FlagOf(TokenCode t) { return t == R.identifier ? 1 : 0; }
 
-// ExpectToken for each fixed token of a run, with `around` united with the token.
+// ExpectToken for each fixed token of a run, with `around` (united with the
+// token).
 inline void ExpectRun(int32_t run, int32_t length, const TokenSet& around) {
   for (int32_t i = 0; i < length; ++i) {
     TokenCode u = R.runTokens[run + i];
-    Expect(u, around | TokenSetOf(u), FlagOf(u));
+    Expect(u, around, FlagOf(u));
   }
 }
 
@@ -191,9 +213,9 @@ inline void SetReduction(const LrAction& act) {
 }
 
 // The shift of a token whose record and consumption are done (or, in a repair,
-// assumed): the fixed run, then the successor or the completed reduction.
-inline void AfterShift(const LrAction& act, const TokenSet& inherited) {
-  TokenSet around = inherited | TransitionSetOf(act);
+// assumed): the fixed run, then the successor or the completed reduction;
+// `around` is the inherited set united with the action's transition set.
+inline void AfterShiftWithin(const LrAction& act, const TokenSet& around) {
   ExpectRun(act.Run, act.RunLength, around);
   if (act.Kind == LrShift) {
     RunState(act.Target, around);
@@ -203,9 +225,16 @@ inline void AfterShift(const LrAction& act, const TokenSet& inherited) {
   }
 }
 
+// The same from the inherited set; a completed reduction without fixed
+// tokens reads no set, and none is formed for it.
+inline void AfterShift(const LrAction& act, const TokenSet& inherited) {
+  if (act.Kind == LrShift || act.RunLength != 0) AfterShiftWithin(act, inherited | TransitionSetOf(act));
+  else SetReduction(act);
+}
+
 // The goto of a state on a nonterminal: a call of the goto state, an inline
-// reduction, or the accept.
-inline void PerformGoto(const LrAction& act, const TokenSet& inherited) {
+// reduction, or the accept (true).
+inline bool PerformGoto(const LrAction& act, const TokenSet& inherited) {
   switch (act.Kind) {
     case LrGotoCall: {
       TokenSet around = inherited | TransitionSetOf(act);
@@ -215,7 +244,7 @@ inline void PerformGoto(const LrAction& act, const TokenSet& inherited) {
       break;
     }
     case LrGotoReduce:
-      ExpectRun(act.Run, act.RunLength, inherited | TransitionSetOf(act));
+      if (act.RunLength != 0) ExpectRun(act.Run, act.RunLength, inherited | TransitionSetOf(act));
       SetReduction(act);
       break;
     case LrAccept:
@@ -225,10 +254,11 @@ inline void PerformGoto(const LrAction& act, const TokenSet& inherited) {
       SublistLast = nullptr;
       AcceptFlag = 1;
       PopCount = 0;
-      break;
+      return true;
     default:
       InternalError(__FILE__, __LINE__);
   }
+  return false;
 }
 
 // The skipping loop of SyncToTokenSet (see the re-entry rule in lrengine.h).
@@ -351,9 +381,10 @@ void Sync(const TokenSet& s) {
   RecoveryMode = kept;
 }
 
-void Expect(TokenCode t, const TokenSet& s, int32_t flag) {
+// The synchronisation set of a missing token is formed only when it is read.
+void Expect(TokenCode t, const TokenSet& around, int32_t flag) {
   if (CurrentToken != t) {
-    Sync(s);
+    Sync(around | TokenSetOf(t));
     if (Abandoned) return;
   }
   RecordToken();
@@ -366,34 +397,38 @@ void Expect(TokenCode t, const TokenSet& s, int32_t flag) {
 
 // The error branch of a state: its one message, then the repair, which goes
 // on as though the expected symbol had been read; nothing is recorded for it
-// and no token is consumed.
-[[gnu::noinline]] void ReportAndRepair(const LrState& st, const TokenSet& inherited) {
+// and no token is consumed. True when the repair is the start state's accept.
+[[gnu::noinline]] bool ReportAndRepair(int32_t state, const TokenSet& inherited) {
+  const LrState& st = R.states[state];
   BeginMessage(PositionCounter - TokenLength + 1, 0);
   PrintSymbolName(R.messages[st.Message]);
   EndMessage();
   if (RecoveryMode == 0) SyntaxErrorFlag = 1;
   const LrAction& repair = R.actions[st.Repair];
-  if (repair.Kind == LrShift || repair.Kind == LrShiftReduce) AfterShift(repair, inherited);
-  else PerformGoto(repair, inherited);
+  if (repair.Kind == LrShift || repair.Kind == LrShiftReduce) {
+    AfterShift(repair, inherited);
+    return false;
+  }
+  return PerformGoto(repair, inherited);
 }
 
 // One state routine. The steps follow the protocol of support/automaton.h:
 // entry (synchronisation or the fixed token), dispatch on the current token,
 // then the common exit: return while PopCount > 0, else the goto loop.
 void RunState(int32_t state, const TokenSet& inherited) {
-  const int32_t nesting = R.nesting[state];
+  const StateEntry& st = R.entries[state];
+  const int32_t nesting = st.nesting;
   if (!EnterState(nesting)) return;
-  const LrState& st = R.states[state];
-  if (st.FixedToken) {
-    const LrEntry& entry = R.tokens[st.FirstToken];
-    const LrAction& act = R.actions[entry.Action];
-    TokenCode t = entry.Symbol;
-    Expect(t, inherited | TransitionSetOf(act) | TokenSetOf(t), FlagOf(t));
-    AfterShift(act, inherited);
+  if (st.fixedAction >= 0) {
+    const LrAction& act = R.actions[st.fixedAction];
+    TokenCode t = st.fixedToken;
+    TokenSet around = inherited | TransitionSetOf(act);
+    Expect(t, around, FlagOf(t));
+    AfterShiftWithin(act, around);
   } else {
     // The synchronisation set is the union of the two; it is built only when
     // the current token is in neither.
-    const TokenSet& own = R.sets[st.OwnSet + 1];
+    const TokenSet& own = *st.own;
     if (!InTokenSet(own) && !InTokenSet(inherited)) {
       Sync(inherited | own);
       if (Abandoned) {
@@ -401,8 +436,7 @@ void RunState(int32_t state, const TokenSet& inherited) {
         return;
       }
     }
-    int32_t index = R.tokenAction[static_cast<size_t>(state) * R.tokenCount + CurrentToken];
-    const LrAction& act = R.actions[index];
+    const LrAction& act = R.actions[st.tokenRow[CurrentToken]];
     switch (act.Kind) {
       case LrShift:
       case LrShiftReduce:
@@ -418,7 +452,7 @@ void RunState(int32_t state, const TokenSet& inherited) {
         SetReduction(act);
         break;
       case LrError:
-        ReportAndRepair(st, inherited);
+        if (ReportAndRepair(state, inherited)) goto accepted;
         break;
       default:
         InternalError(__FILE__, __LINE__);
@@ -426,20 +460,22 @@ void RunState(int32_t state, const TokenSet& inherited) {
   }
 
   // The goto loop; the start state also stops once it has accepted.
-  const int16_t* gotoRow = &R.gotoAction[static_cast<size_t>(state) * R.nonterminalCount];
-  while (PopCount == 0 && !(state == 0 && AcceptFlag != 0)) {
-    if (ReduceProduction >= 0) RecordReduction();
-    ReductionRecord* savedHead = SublistHead;
-    ReductionRecord* savedLast = SublistLast;
-    int32_t index = gotoRow[ReduceLhs];
-    if (index < 0) InternalError(__FILE__, __LINE__);
-    PerformGoto(R.actions[index], inherited);
-    if (savedHead != nullptr) {
-      savedLast->next = SublistHead;
-      SublistHead = savedHead;
-      if (SublistLast == nullptr) SublistLast = savedLast;
+  {
+    const int16_t* gotoRow = st.gotoRow;
+    while (PopCount == 0) {
+      if (ReduceProduction >= 0) RecordReduction();
+      ReductionRecord* savedHead = SublistHead;
+      ReductionRecord* savedLast = SublistLast;
+      bool accept = PerformGoto(R.actions[gotoRow[ReduceLhs]], inherited);
+      if (savedHead != nullptr) {
+        savedLast->next = SublistHead;
+        SublistHead = savedHead;
+        if (SublistLast == nullptr) SublistLast = savedLast;
+      }
+      if (accept) break;
     }
   }
+accepted:
   --PopCount;
   LrDepth -= nesting;
 }
@@ -464,19 +500,14 @@ void SelectLrAutomaton(const LrAutomaton& automaton, int32_t depthLimit) {
   }
   const LrTables& t = Prepared[i];
   R = RunningAutomaton{.states = automaton.States,
-                       .actions = automaton.Actions,
-                       .tokens = automaton.Tokens,
-                       .tokenAction = t.tokenAction.data(),
-                       .gotoAction = t.gotoAction.data(),
+                       .actions = t.actions.data(),
                        .sets = t.sets.data(),
                        .reentry = t.reentry.data(),
-                       .nesting = t.nesting.data(),
+                       .entries = t.entries.data(),
                        .runTokens = automaton.RunTokens,
                        .reentries = automaton.Reentries,
                        .tokenNames = automaton.TokenNames,
                        .messages = automaton.Messages,
-                       .tokenCount = automaton.TokenCount,
-                       .nonterminalCount = automaton.NonterminalCount,
                        .identifier = t.identifier};
 }
 

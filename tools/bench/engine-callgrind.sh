@@ -35,5 +35,5 @@ total=$(sed -n 's/.*Collected : *//p' "$work/log")
 echo "files $files, bytes $bytes, tokens $tokens"
 echo "instructions $total, per token $((total / tokens)), per byte $((total / bytes))"
 callgrind_annotate "$work/out" 2> /dev/null |
-XX|
+  awk '/file:function/ { on = 1; next } on && NF && !/^-+$/ && n < 8 { n++; print }' |
   sed -e 's/ \[[^]]*\]$//' -e 's/???://'
