@@ -36,7 +36,7 @@ namespace {
 
 // What a state routine reads at its entry, in one record per state.
 struct StateEntry {
-  const int16_t* tokenRow;  // token -> action index
+  const int16_t* tokenRow;  // token -> action index, its complement (~index) for a token outside the own set
   const int16_t* gotoRow;   // nonterminal -> action index
   const TokenSet* own;      // the own set
   int32_t nesting;          // 1 when the activation counts as nesting, 0 for a list tail
@@ -49,7 +49,7 @@ struct StateEntry {
 struct LrTables {
   const LrAutomaton* automaton = nullptr;
   std::vector<LrAction> actions;     // the automaton's actions, then NoGoto
-  std::vector<int16_t> tokenAction;  // [state * TokenCount + token] -> action index
+  std::vector<int16_t> tokenAction;  // [state * TokenCount + token] -> action index, ~index outside the own set
   std::vector<int16_t> gotoAction;   // [state * NonterminalCount + nt] -> action index, NoGoto none
   std::vector<TokenSet> sets;        // [i + 1] is Sets[i] as a TokenSet; [0] is empty (index -1)
   std::vector<int16_t> reentry;      // [token] -> index in Reentries, -1 none
@@ -156,8 +156,13 @@ void Prepare(LrTables& t, const LrAutomaton& a) {
   for (int32_t s = 0; s < a.StateCount; ++s) {
     const LrState& st = a.States[s];
     int16_t* row = &t.tokenAction[static_cast<size_t>(s) * a.TokenCount];
+    if (st.Default < 0) InternalError(__FILE__, __LINE__);
     for (int32_t c = 0; c < a.TokenCount; ++c) row[c] = static_cast<int16_t>(st.Default);
     for (int32_t i = 0; i < st.TokenCount; ++i) row[a.Tokens[st.FirstToken + i].Symbol] = a.Tokens[st.FirstToken + i].Action;
+    // The state's entry reads its own set from the sign of the action.
+    const TokenSet& own = t.sets[st.OwnSet + 1];
+    for (int32_t c = 0; c < a.TokenCount; ++c)
+      if (((own.word[c >> 5] >> (c & 31)) & 1) == 0) row[c] = static_cast<int16_t>(~row[c]);
     int16_t* gotoRow = &t.gotoAction[static_cast<size_t>(s) * a.NonterminalCount];
     for (int32_t i = 0; i < st.GotoCount; ++i) gotoRow[a.Gotos[st.FirstGoto + i].Symbol] = a.Gotos[st.FirstGoto + i].Action;
   }
@@ -426,17 +431,22 @@ void RunState(int32_t state, const TokenSet& inherited) {
     Expect(t, around, FlagOf(t));
     AfterShiftWithin(act, around);
   } else {
-    // The synchronisation set is the union of the two; it is built only when
-    // the current token is in neither.
-    const TokenSet& own = *st.own;
-    if (!InTokenSet(own) && !InTokenSet(inherited)) {
-      Sync(inherited | own);
-      if (Abandoned) {
-        LrDepth -= nesting;
-        return;
+    // A token outside the own set has its action's complement in the row.
+    // The synchronisation set is the union of the own and the inherited set;
+    // it is built only when the current token is in neither.
+    int32_t index = st.tokenRow[CurrentToken];
+    if (index < 0) {
+      if (!InTokenSet(inherited)) {
+        Sync(inherited | *st.own);
+        if (Abandoned) {
+          LrDepth -= nesting;
+          return;
+        }
       }
+      index = st.tokenRow[CurrentToken];
+      if (index < 0) index = ~index;
     }
-    const LrAction& act = R.actions[st.tokenRow[CurrentToken]];
+    const LrAction& act = R.actions[index];
     switch (act.Kind) {
       case LrShift:
       case LrShiftReduce:
