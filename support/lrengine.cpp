@@ -217,13 +217,30 @@ inline void SetReduction(const LrAction& act) {
   PopCount = act.PopCount;
 }
 
+// The call of a successor state. A successor that reduces at once on the
+// current token (one of its own set, so it would not synchronise) is not
+// entered: its reduction is set here, as its routine would set it and return.
+// The depth limit still counts it, so that a parse is abandoned where it
+// would have been.
+inline void CallState(int32_t target, const TokenSet& around) {
+  const StateEntry& e = R.entries[target];
+  if (e.fixedAction < 0) {
+    int32_t index = e.tokenRow[CurrentToken];
+    if (index >= 0 && R.actions[index].Kind == LrReduce && LrDepth + e.nesting <= DepthBound) {
+      SetReduction(R.actions[index]);
+      return;
+    }
+  }
+  RunState(target, around);
+}
+
 // The shift of a token whose record and consumption are done (or, in a repair,
 // assumed): the fixed run, then the successor or the completed reduction;
 // `around` is the inherited set united with the action's transition set.
 inline void AfterShiftWithin(const LrAction& act, const TokenSet& around) {
   ExpectRun(act.Run, act.RunLength, around);
   if (act.Kind == LrShift) {
-    RunState(act.Target, around);
+    CallState(act.Target, around);
     PopCount -= act.RunLength;
   } else {
     SetReduction(act);
@@ -244,7 +261,7 @@ inline bool PerformGoto(const LrAction& act, const TokenSet& inherited) {
     case LrGotoCall: {
       TokenSet around = inherited | TransitionSetOf(act);
       ExpectRun(act.Run, act.RunLength, around);
-      RunState(act.Target, around);
+      CallState(act.Target, around);
       PopCount -= act.RunLength;
       break;
     }
