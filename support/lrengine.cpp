@@ -191,7 +191,7 @@ void Prepare(LrTables& t, const LrAutomaton& a) {
 // every state's entry.
 void RunState(int32_t state, const TokenSet& inherited);
 [[gnu::noinline]] void Sync(const TokenSet& s);
-[[gnu::noinline]] void Expect(TokenCode t, const TokenSet& around, int32_t flag);
+[[gnu::noinline]] void Expect(TokenCode t, const TokenSet& around, const TokenSet& more, int32_t flag);
 
 // The transition set of an action (empty when it has none).
 inline const TokenSet& TransitionSetOf(const LrAction& act) {
@@ -205,7 +205,7 @@ inline int32_t FlagOf(TokenCode t) { return t == R.identifier ? 1 : 0; }
 inline void ExpectRun(int32_t run, int32_t length, const TokenSet& around) {
   for (int32_t i = 0; i < length; ++i) {
     TokenCode u = R.runTokens[run + i];
-    Expect(u, around, FlagOf(u));
+    Expect(u, around, R.sets[0], FlagOf(u));
   }
 }
 
@@ -217,54 +217,53 @@ inline void SetReduction(const LrAction& act) {
   PopCount = act.PopCount;
 }
 
-// The call of a successor state. A successor that reduces at once on the
-// current token (one of its own set, so it would not synchronise) is not
-// entered: its reduction is set here, as its routine would set it and return.
-// The depth limit still counts it, so that a parse is abandoned where it
-// would have been.
-inline void CallState(int32_t target, const TokenSet& around) {
+// A successor state that reduces at once on the current token (one of its own
+// set, so it would not synchronise) is not entered: its reduction is set here,
+// as its routine would set it and return, and the result is true. The depth
+// limit still counts it, so that a parse is abandoned where it would have been.
+inline bool ReducedAtOnce(int32_t target) {
   const StateEntry& e = R.entries[target];
-  if (e.fixedAction < 0) {
-    int32_t index = e.tokenRow[CurrentToken];
-    if (index >= 0 && R.actions[index].Kind == LrReduce && LrDepth + e.nesting <= DepthBound) {
-      SetReduction(R.actions[index]);
-      return;
-    }
+  if (e.fixedAction >= 0) return false;
+  int32_t index = e.tokenRow[CurrentToken];
+  if (index < 0 || R.actions[index].Kind != LrReduce || LrDepth + e.nesting > DepthBound) return false;
+  SetReduction(R.actions[index]);
+  return true;
+}
+
+// The call of an action's target state after its fixed run, with the
+// inherited set united with the action's transition set; the union is formed
+// only when the run or the state reads it.
+inline void CallTarget(const LrAction& act, const TokenSet& inherited) {
+  if (act.RunLength == 0) {
+    if (ReducedAtOnce(act.Target)) return;
+    TokenSet around = inherited | TransitionSetOf(act);
+    RunState(act.Target, around);
+    return;
   }
-  RunState(target, around);
+  TokenSet around = inherited | TransitionSetOf(act);
+  ExpectRun(act.Run, act.RunLength, around);
+  if (!ReducedAtOnce(act.Target)) RunState(act.Target, around);
+  PopCount -= act.RunLength;
 }
 
 // The shift of a token whose record and consumption are done (or, in a repair,
-// assumed): the fixed run, then the successor or the completed reduction;
-// `around` is the inherited set united with the action's transition set.
-inline void AfterShiftWithin(const LrAction& act, const TokenSet& around) {
-  ExpectRun(act.Run, act.RunLength, around);
-  if (act.Kind == LrShift) {
-    CallState(act.Target, around);
-    PopCount -= act.RunLength;
-  } else {
-    SetReduction(act);
-  }
-}
-
-// The same from the inherited set; a completed reduction without fixed
-// tokens reads no set, and none is formed for it.
+// assumed): the successor, or the fixed run and the completed reduction.
 inline void AfterShift(const LrAction& act, const TokenSet& inherited) {
-  if (act.Kind == LrShift || act.RunLength != 0) AfterShiftWithin(act, inherited | TransitionSetOf(act));
-  else SetReduction(act);
+  if (act.Kind == LrShift) {
+    CallTarget(act, inherited);
+    return;
+  }
+  if (act.RunLength != 0) ExpectRun(act.Run, act.RunLength, inherited | TransitionSetOf(act));
+  SetReduction(act);
 }
 
 // The goto of a state on a nonterminal: a call of the goto state, an inline
 // reduction, or the accept (true).
 inline bool PerformGoto(const LrAction& act, const TokenSet& inherited) {
   switch (act.Kind) {
-    case LrGotoCall: {
-      TokenSet around = inherited | TransitionSetOf(act);
-      ExpectRun(act.Run, act.RunLength, around);
-      CallState(act.Target, around);
-      PopCount -= act.RunLength;
+    case LrGotoCall:
+      CallTarget(act, inherited);
       break;
-    }
     case LrGotoReduce:
       if (act.RunLength != 0) ExpectRun(act.Run, act.RunLength, inherited | TransitionSetOf(act));
       SetReduction(act);
@@ -403,10 +402,11 @@ void Sync(const TokenSet& s) {
   RecoveryMode = kept;
 }
 
-// The synchronisation set of a missing token is formed only when it is read.
-void Expect(TokenCode t, const TokenSet& around, int32_t flag) {
+// The synchronisation set of a missing token (around, more and the token) is
+// formed only when it is read.
+void Expect(TokenCode t, const TokenSet& around, const TokenSet& more, int32_t flag) {
   if (CurrentToken != t) {
-    Sync(around | TokenSetOf(t));
+    Sync(around | more | TokenSetOf(t));
     if (Abandoned) return;
   }
   RecordToken();
@@ -444,9 +444,8 @@ void RunState(int32_t state, const TokenSet& inherited) {
   if (st.fixedAction >= 0) {
     const LrAction& act = R.actions[st.fixedAction];
     TokenCode t = st.fixedToken;
-    TokenSet around = inherited | TransitionSetOf(act);
-    Expect(t, around, FlagOf(t));
-    AfterShiftWithin(act, around);
+    Expect(t, inherited, TransitionSetOf(act), FlagOf(t));
+    AfterShift(act, inherited);
   } else {
     // A token outside the own set has its action's complement in the row.
     // The synchronisation set is the union of the own and the inherited set;
@@ -556,7 +555,7 @@ void SyncToTokenSet(TokenSet s) {
 }
 
 void ExpectToken(TokenCode t, TokenSet s, int32_t flag) {
-  Expect(t, s, flag);
+  Expect(t, s, R.sets[0], flag);
   FinishAbandoned();
 }
 
