@@ -490,9 +490,18 @@ void RunState(int32_t state, const TokenSet& inherited) {
     const int16_t* gotoRow = st.gotoRow;
     while (PopCount == 0) {
       if (ReduceProduction >= 0) RecordReduction();
+      const LrAction& act = R.actions[gotoRow[ReduceLhs]];
+      if (act.Kind == LrGotoReduce && act.RunLength == 0) {
+        // An inline reduction without fixed tokens would empty the sublist
+        // and have the splice restore it: the sublist stays as it is.
+        ReduceLhs = act.Lhs;
+        ReduceProduction = act.Production;
+        PopCount = act.PopCount;
+        continue;
+      }
       ReductionRecord* savedHead = SublistHead;
       ReductionRecord* savedLast = SublistLast;
-      bool accept = PerformGoto(R.actions[gotoRow[ReduceLhs]], inherited);
+      bool accept = PerformGoto(act, inherited);
       if (savedHead != nullptr) {
         savedLast->next = SublistHead;
         SublistHead = savedHead;
