@@ -8,8 +8,16 @@
 // nonterminal) so that a dispatch is one load, and turns every token set, of
 // whatever width, into a four-word TokenSet.
 //
+// The common path does only what the parse needs. A token set is read only
+// when something goes wrong (synchronisation, a missing token, a repair), so
+// unions are formed only for the calls that hand one on and for missing
+// tokens; a state's own set is the sign of its token actions; a successor
+// that would reduce at once is not entered; an inline reduction without fixed
+// tokens leaves the reduction sublist alone. Messages and traces are those of
+// the plain protocol (tools/corpus/mutate-compare compares two builds).
+//
 // An abandoned parse (the depth guard) unwinds without a check on the common
-// path: the depth bound drops to 0, so every routine entered afterwards returns
+// path: the depth bound drops below 0, so every routine entered afterwards returns
 // at once, with PopCount so large that its callers return in turn instead of
 // taking a goto. Only the recovery paths (synchronisation, skipping, a missing
 // fixed token) test the flag, so that nothing more is skipped, re-entered or
