@@ -44,7 +44,7 @@ namespace {
 
 // What a state routine reads at its entry, in one record per state.
 struct StateEntry {
-  const int16_t* tokenRow;  // token -> action index, its complement (~index) for a token outside the own set
+  const int16_t* tokenRow;  // token -> action index, its complement (~index) outside the own set (all of a fixed-token state)
   const int16_t* gotoRow;   // nonterminal -> action index
   const TokenSet* own;      // the own set
   int32_t nesting;          // 1 when the activation counts as nesting, 0 for a list tail
@@ -167,10 +167,12 @@ void Prepare(LrTables& t, const LrAutomaton& a) {
     if (st.Default < 0) InternalError(__FILE__, __LINE__);
     for (int32_t c = 0; c < a.TokenCount; ++c) row[c] = static_cast<int16_t>(st.Default);
     for (int32_t i = 0; i < st.TokenCount; ++i) row[a.Tokens[st.FirstToken + i].Symbol] = a.Tokens[st.FirstToken + i].Action;
-    // The state's entry reads its own set from the sign of the action.
+    // The state's entry reads its own set from the sign of the action. A
+    // fixed-token state dispatches on no row; all of its row is negative, so
+    // that it is never taken for a state that reduces at once.
     const TokenSet& own = t.sets[st.OwnSet + 1];
     for (int32_t c = 0; c < a.TokenCount; ++c)
-      if (((own.word[c >> 5] >> (c & 31)) & 1) == 0) row[c] = static_cast<int16_t>(~row[c]);
+      if (st.FixedToken || ((own.word[c >> 5] >> (c & 31)) & 1) == 0) row[c] = static_cast<int16_t>(~row[c]);
     int16_t* gotoRow = &t.gotoAction[static_cast<size_t>(s) * a.NonterminalCount];
     for (int32_t i = 0; i < st.GotoCount; ++i) gotoRow[a.Gotos[st.FirstGoto + i].Symbol] = a.Gotos[st.FirstGoto + i].Action;
   }
@@ -231,7 +233,6 @@ inline void SetReduction(const LrAction& act) {
 // limit still counts it, so that a parse is abandoned where it would have been.
 inline bool ReducedAtOnce(int32_t target) {
   const StateEntry& e = R.entries[target];
-  if (e.fixedAction >= 0) return false;
   int32_t index = e.tokenRow[CurrentToken];
   if (index < 0 || R.actions[index].Kind != LrReduce || LrDepth + e.nesting > DepthBound) return false;
   SetReduction(R.actions[index]);
