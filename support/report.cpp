@@ -19,6 +19,7 @@ int32_t SuccessFlag = 1;
 int32_t SyntaxErrorFlag = 0;
 int32_t RecoveryMode = 0;
 int32_t FatalHeaderPrinted = 0;
+TokenValue* TokenAttributeRef = nullptr;
 
 namespace {
 
@@ -58,6 +59,8 @@ void InitErrorReport() {
   SyntaxErrorFlag = 0;
   RecoveryMode = 0;
   AllocateInputTables();
+  TokenAttributeRef = &TokenAttribute;
+  RegisterRoot(&TokenAttributeRef);
 }
 
 void BeginMessage(SourcePosition position, int32_t warning) {

@@ -51,7 +51,7 @@ void RewindParseTrace() {
   Trace.ReductionCursor = SublistHead;
 }
 
-int32_t NextReduction() {
+ProductionNumber NextReduction() {
   ReductionRecord* record = Trace.ReductionCursor;
   Trace.ReductionCursor = record->next;
   return record->production;

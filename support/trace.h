@@ -19,6 +19,10 @@
 #include "support/lazy.h"
 #include "support/scanbuf.h"
 
+// The number of a production of a grammar; -1 marks a reduction that
+// leaves no record.
+using ProductionNumber = int32_t;
+
 struct TokenRecord {
   TokenRecord* next;        // the following record; null for the last
   SourcePosition position;  // position of the token's first character
@@ -26,7 +30,7 @@ struct TokenRecord {
 };
 
 struct ReductionRecord {
-  int32_t production;       // the production applied, never -1
+  ProductionNumber production;  // the production applied, never -1
   ReductionRecord* next;
 };
 
@@ -66,7 +70,7 @@ void RewindParseTrace();
 
 // The production under ReductionCursor; moves the cursor on. No end test: the
 // replay reads exactly as many productions as were recorded.
-int32_t NextReduction();
+ProductionNumber NextReduction();
 
 // The compilation unit's two global attribute cells, taken afresh before each
 // parse (InitGlobalCells) and set by the driver's root builder.

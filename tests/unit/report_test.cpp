@@ -119,6 +119,15 @@ TEST_F(Report, ErrorsClearTheSuccessFlagAndWarningsDoNot) {
   EXPECT_EQ(SuccessFlag, 0);
 }
 
+// A value written through the reporter's reference is the scanner's current
+// token value.
+TEST_F(Report, TokenAttributeRefReachesTheScannersTokenValue) {
+  ASSERT_EQ(TokenAttributeRef, &TokenAttribute);
+  TokenAttributeRef->Integer = 77;
+  EXPECT_EQ(TokenAttribute.Integer, 77);
+  TokenAttribute.Integer = 0;
+}
+
 TEST_F(Report, TokenErrorNamesTheTokenUpToItsFirstBlank) {
   ReadText("A", "abc\n");
   int32_t errors = ErrorCount;
