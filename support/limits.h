@@ -35,9 +35,16 @@ inline constexpr int32_t RealTextStartPrecision = 6;
 // lists are handled by recursion without overflowing the default thread
 // stack. The pages are only reserved; the system backs them when the
 // recursion reaches them. The address sanitizer's frames are four to five
-// times larger, and its builds reserve as much more, so that they take the
-// same inputs.
+// times larger, and its builds (TOOLS_ADDRESS_SANITIZER, set here for either
+// compiler's spelling) reserve as much more, so that they take the same inputs.
 #if defined(__SANITIZE_ADDRESS__)
+#define TOOLS_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TOOLS_ADDRESS_SANITIZER 1
+#endif
+#endif
+#ifdef TOOLS_ADDRESS_SANITIZER
 inline constexpr size_t ProgramStackBytes = size_t{2} << 30;
 #else
 inline constexpr size_t ProgramStackBytes = size_t{512} << 20;

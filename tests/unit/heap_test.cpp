@@ -219,7 +219,7 @@ TEST_F(HeapExhaustion, FailedOperatorNewGivesTheTwoLineReport) {
       testing::ExitedWithCode(1), testing::Eq("Heapspace exceeded.....\n40 bytes heapspace used\n"));
 }
 
-#ifndef __SANITIZE_ADDRESS__
+#ifndef TOOLS_ADDRESS_SANITIZER
 // The real failure (the address sanitizer's allocator reports such a request
 // itself and never calls the handler): a 64 TiB vector.
 TEST_F(HeapExhaustion, ContainerBeyondTheAddressSpaceGivesTheTwoLineReport) {
