@@ -6,6 +6,7 @@
 // only here, through PositionToLine.
 #include "support/report.h"
 
+#include <cinttypes>
 #include <cstdio>
 #include <cstring>
 
@@ -32,7 +33,7 @@ void WriteHeader(SourcePosition position, int32_t warning) {
     PrintIdentifier(where.name);
     fputs("\", ", StderrStream);
   }
-  fprintf(StderrStream, "%s%d  %d  ", LinePrefixText, where.line, where.column);
+  fprintf(StderrStream, "%s%" PRId64 "  %" PRId64 "  ", LinePrefixText, where.line, where.column);
   if (warning != 0) fputs(WarningPrefixText, StderrStream);
 }
 
@@ -99,7 +100,7 @@ void FatalError(const char* text) {
   SuccessFlag = 0;
   SyntaxErrorFlag = 1;
   ErrorCount += 1;
-  fprintf(StderrStream, "%d  %d  %s%s\n", where.line, where.column, FatalErrorPrefixText,
+  fprintf(StderrStream, "%" PRId64 "  %" PRId64 "  %s%s\n", where.line, where.column, FatalErrorPrefixText,
           text != nullptr ? text : "");
   fflush(StderrStream);
   CloseInput();

@@ -133,7 +133,7 @@ struct Slot {
 // production's number. The address of the inherited env cell follows it only
 // in instances whose equations read it (a lookup, an inner environment).
 struct alignas(8) Instance {
-  SourcePosition position;
+  NodePosition position;
   int16_t production;
 };
 static_assert(sizeof(Instance) == 8, "an instance header is one word");
@@ -742,7 +742,7 @@ Frame StartProduction(int32_t nonterminal, LazyCell* env) {
   auto* instance = static_cast<Instance*>(Allocate(size));
   instance->production = static_cast<int16_t>(p);
   if (plan.keepsEnv) EnvOf(instance) = env;
-  instance->position = *Replay.positionCounter;
+  instance->position = NodePositionOf(*Replay.positionCounter);
   for (int32_t m = 0; m < plan.memberCount; ++m) Members(instance)[m] = nullptr;
   ++BuilderCounters.instances;
   frame.instance = instance;

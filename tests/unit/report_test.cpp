@@ -142,6 +142,22 @@ TEST_F(Report, TokenErrorNamesTheTokenUpToItsFirstBlank) {
   EXPECT_EQ(SuccessFlag, 0);
 }
 
+// Lines and columns past 2^31 and 2^32 print in full. The line table is
+// given line ends far out, as reading that much input would give it.
+TEST_F(Report, PositionsBeyondThirtyTwoBitsPrintInFull) {
+  ReadText("Big", "a\n");
+  PositionCounter = 3000000000;
+  NewLine();
+  off_t start = static_cast<off_t>(Written().size());
+  BeginMessage(2999999999, 0);
+  EndMessage();
+  BeginMessage(3000000007, 1);
+  EndMessage();
+  EXPECT_EQ(Written().substr(static_cast<size_t>(start)),
+            "\"Big\", line 2  2999999997  \n"
+            "\"Big\", line 3  7  Warning: \n");
+}
+
 // Shows, at exit, whether the input stream was closed.
 void ReportWhetherInputClosed() { fputs(InputFile == nullptr ? "closed\n" : "open\n", stderr); }
 
@@ -171,6 +187,16 @@ TEST(ReportFatal, InputWithoutNameGivesAnEmptyHeaderLine) {
         FatalError("boom");
       },
       testing::ExitedWithCode(1), testing::Eq("\n3  2  ?? fatalerror : boom\n"));
+}
+
+TEST(ReportFatal, PositionBeyondThirtyTwoBits) {
+  EXPECT_EXIT(
+      {
+        ReadText("Big", "a\n");
+        PositionCounter = 5000000000;
+        FatalError("boom");
+      },
+      testing::ExitedWithCode(1), testing::Eq("Big:\n2  4999999998  ?? fatalerror : boom\n"));
 }
 
 TEST(ReportFatal, InternalErrorNamesModuleAndLine) {

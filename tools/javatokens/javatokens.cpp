@@ -9,6 +9,7 @@
 // takes is reported as the parser reports it (" illegal symbol deleted ") and
 // printed as nonsense; fatal errors end the run as in every program. The exit
 // status is 1 after any error.
+#include <cinttypes>
 #include <cstdio>
 #include <cstring>
 
@@ -59,7 +60,7 @@ void PrintTokens() {
       DeletionMarker = 0;
     }
     SourceLine where = PositionToLine(position);
-    std::fprintf(StdoutStream, "%d %d %s", where.line, where.column, TokenNameTable[CurrentToken]);
+    std::fprintf(StdoutStream, "%" PRId64 " %" PRId64 " %s", where.line, where.column, TokenNameTable[CurrentToken]);
     if (const char* text = CurrentTokenText()) std::fprintf(StdoutStream, " %s", text);
     std::fputc('\n', StdoutStream);
   } while (CurrentToken != endoffile);

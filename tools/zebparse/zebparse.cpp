@@ -9,6 +9,7 @@
 // be built), then one line per reduction record in replay order, "reduction",
 // the production number and the production (left side, ":", right side), then
 // one line per token record, "token", its input name, line and column.
+#include <cinttypes>
 #include <cstdio>
 #include <cstring>
 
@@ -63,8 +64,8 @@ void PrintParseTrace() {
   }
   for (TokenRecord* t = Trace.TokenCursor; t != nullptr; t = t->next) {
     SourceLine where = PositionToLine(t->position);
-    std::fprintf(StdoutStream, "token %s %d %d\n", where.name != nullptr ? where.name->text : "-", where.line,
-                 where.column);
+    std::fprintf(StdoutStream, "token %s %" PRId64 " %" PRId64 "\n", where.name != nullptr ? where.name->text : "-",
+                 where.line, where.column);
   }
 }
 
