@@ -90,6 +90,8 @@ std::string SearchPath(const std::string& command, bool tryExeSuffix) {
 
 void InitDiscovery() {
   if (!EnterModuleInit(discoveryReady)) return;
+  CommandLineModuleInit();
+  ExitModuleInit();
   InitFileNames();
   InitLauncherState();
 }

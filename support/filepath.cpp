@@ -196,6 +196,7 @@ Identifier* DosName(Identifier* name) {
 
 void InitFileNames() {
   if (!EnterModuleInit(FileNamesModuleFlag)) return;
+  ExitModuleInit();
   InitHeap();
   InitIdentifierTable();
   InitOutputColumns();

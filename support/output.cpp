@@ -122,6 +122,7 @@ void FlushOutputAtExit() {
 
 void InitOutput() {
   if (!EnterModuleInit(OutputModuleFlag)) return;
+  ExitModuleInit();
   InitHeap();
   InitStandardStreams();
   NewlineChar = '\n';

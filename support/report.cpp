@@ -2,7 +2,8 @@
 //
 // All diagnostics are written with the C library's standard error stream and
 // flushed at the end of each message, so they appear at once whatever the
-// program is writing elsewhere. Positions become input name, line and column
+// program is writing elsewhere. The stream is line-buffered (start-up sets
+// it so), so the pieces of a message line leave in one write. Positions become input name, line and column
 // only here, through PositionToLine.
 #include "support/report.h"
 
@@ -50,6 +51,7 @@ void CountMessage(int32_t warning) {
 
 void InitErrorReport() {
   if (!EnterModuleInit(ErrorReportInitFlag)) return;
+  ExitModuleInit();
   InitRuntimeBase();
   InitIdentifierTable();
   SourceInputModuleInit();

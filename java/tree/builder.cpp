@@ -743,7 +743,10 @@ Frame StartProduction(int32_t nonterminal, LazyCell* env) {
   instance->production = static_cast<int16_t>(p);
   if (plan.keepsEnv) EnvOf(instance) = env;
   instance->position = NodePositionOf(*Replay.positionCounter);
-  for (int32_t m = 0; m < plan.memberCount; ++m) Members(instance)[m] = nullptr;
+  // The members through one pointer: the plan's fields are bytes, which the
+  // stores could alias, so Members (instance) would read the plan anew each time.
+  LazyCell** members = AfterHeader(instance) + (plan.keepsEnv ? 1 : 0);
+  for (int32_t m = 0, count = plan.memberCount; m < count; ++m) members[m] = nullptr;
   ++BuilderCounters.instances;
   frame.instance = instance;
   return frame;

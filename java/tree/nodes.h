@@ -44,6 +44,16 @@ enum LeafVariant : int32_t {
 };
 inline constexpr int32_t LeafVariantCount = LeafCodeEnd - LeafCodeBase;
 
+// The variant tag of each kind and leaf within its family, named after it:
+// AddExpressionNodeTag is AddExpressionNode's tag in ExpressionFamily. Tags of
+// different families overlap, so a tag is only compared with the tags of the
+// family the node is known to belong to (a kind that stands alone has -1).
+enum VariantTag : int32_t {
+#define NODE_KIND(code, Name, Family, tag, production, fields) Name##Tag = tag,
+#define NODE_LEAF(Name, Family, tag, production) Name##Tag = tag,
+#include "java/tree/nodes.def"
+};
+
 struct AnyNode;
 
 // A source position as the tree's records keep it: 32 bits, so that a node

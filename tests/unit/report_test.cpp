@@ -3,6 +3,7 @@
 #include "support/report.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -160,6 +161,45 @@ TEST_F(Report, PositionsBeyondThirtyTwoBitsPrintInFull) {
 
 // Shows, at exit, whether the input stream was closed.
 void ReportWhetherInputClosed() { fputs(InputFile == nullptr ? "closed\n" : "open\n", stderr); }
+
+// On the process's own standard error stream a message line leaves whole, at
+// its end: none of its pieces is written before the newline, and all of it is
+// written by the time the message ends, without any flush by the caller.
+TEST(ReportLines, AMessageLineIsWrittenWholeAtItsEnd) {
+  ReadText("A.java", "ab\ncde\n");
+  ASSERT_EQ(StderrStream, stderr);
+  std::string path = WriteTempFile("report_test_lines.txt", "");
+  std::fflush(stderr);
+  int kept = dup(2);
+  int file = open(path.c_str(), O_RDWR | O_TRUNC);
+  ASSERT_GE(file, 0);
+  dup2(file, 2);
+  auto written = [file] {
+    std::string text;
+    char chunk[256];
+    for (off_t at = 0;;) {
+      ssize_t n = pread(file, chunk, sizeof chunk, at);
+      if (n <= 0) return text;
+      text.append(chunk, static_cast<size_t>(n));
+      at += n;
+    }
+  };
+  std::vector<std::string> seen;
+  BeginMessage(5, 1);
+  PrintString("first");
+  seen.push_back(written());
+  EndMessage();
+  seen.push_back(written());
+  ReportTokenError(3, "second", "x y");
+  seen.push_back(written());
+  std::fflush(stderr);
+  dup2(kept, 2);
+  close(kept);
+  close(file);
+  EXPECT_EQ(seen[0], "");
+  EXPECT_EQ(seen[1], "\"A.java\", line 2  2  Warning: first\n");
+  EXPECT_EQ(seen[2], seen[1] + "\"A.java\", line 1  3  second (x encountered)\n");
+}
 
 TEST(ReportFatal, NamedInputHeaderThenPositionedLine) {
   std::string path = WriteTempFile("report_test_fatal.txt", "ab\ncde\n");

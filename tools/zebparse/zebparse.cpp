@@ -48,18 +48,12 @@ void ReadCommandLine() {
   }
 }
 
-const char* SymbolName(int32_t symbol) {
-  const LrAutomaton& a = ConfigAutomaton;
-  return symbol < a.TokenCount ? a.TokenNames[symbol] : a.NonterminalNames[symbol - a.TokenCount];
-}
-
 void PrintParseTrace() {
   const LrAutomaton& a = ConfigAutomaton;
   std::fprintf(StdoutStream, "syntaxerror %d\n", SyntaxErrorFlag);
   for (ReductionRecord* r = Trace.ReductionCursor; r != nullptr; r = r->next) {
-    const LrProduction& p = a.Productions[r->production];
-    std::fprintf(StdoutStream, "reduction %d %s :", r->production, a.NonterminalNames[p.Lhs]);
-    for (int32_t i = 0; i < p.Length; ++i) std::fprintf(StdoutStream, " %s", SymbolName(a.RhsSymbols[p.FirstSymbol + i]));
+    std::fprintf(StdoutStream, "reduction %d ", r->production);
+    WriteLrProduction(StdoutStream, a, r->production);
     std::fputc('\n', StdoutStream);
   }
   for (TokenRecord* t = Trace.TokenCursor; t != nullptr; t = t->next) {
