@@ -3,7 +3,8 @@
 # corpus files (the first COUNT files that tools/corpus/list gives a package
 # at source level 1.4) under callgrind, the stable figure on a noisy machine.
 # Reports the files, bytes and tokens, the instructions in all and per token,
-# and the functions that execute the most instructions themselves.
+# and the functions that execute the most instructions themselves: where a
+# parser change goes, beside the totals of tools/bench/speed.sh.
 #
 #   tools/bench/engine-callgrind.sh [BUILD_DIR] [PACKAGE] [COUNT]
 #   (build/release, libsaxon-java, 300; needs valgrind)
