@@ -23,6 +23,7 @@
 #include "zebcheck/configbuild.h"
 
 #include "support/heap.h"
+#include "support/lrengine.h"
 #include "support/replay.h"
 #include "support/report.h"
 #include "support/startup.h"
@@ -655,6 +656,7 @@ Built BuildAttributeValue(LazyCell* environment) {
 }
 
 Built Build(int32_t nonterminal, LazyCell* environment) {
+  GuardReplayStack();
   switch (nonterminal) {
     case NtAttributeValue: return BuildAttributeValue(environment);
     case NtName: return BuildName(environment);
