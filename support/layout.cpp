@@ -232,7 +232,7 @@ void AppendBlanks(const LayoutNode* line, std::string& out) {
     }
     const LayoutNode* node = item.document;
     if (node->kind == LayoutTextKind) {
-      for (const char* p = node->string; *p != '\0'; ++p) out.push_back(*p == '\t' ? '\t' : ' ');
+      for (int32_t i = 0; i < node->width; ++i) out.push_back(node->string[i] == '\t' ? '\t' : ' ');
     } else if (node->kind == LayoutPairKind) {
       stack.push_back({PrintDocument, node->right, nullptr, nullptr, nullptr});
       stack.push_back({PrintDocument, node->left, nullptr, nullptr, nullptr});
@@ -281,6 +281,8 @@ LayoutNode* LayoutText(const char* string) {
   }
   return LayoutTextLines(string);
 }
+
+LayoutNode* LayoutBytes(const char* string, int32_t length) { return SharedText(length, string); }
 
 LayoutNode* LayoutIdentifier(const Identifier* identifier) { return LayoutText(identifier->text); }
 
@@ -472,7 +474,7 @@ void PrintLayout(const LayoutNode* document) {
         break;
       case LayoutTextKind:
         PrintPrefix(item.first);
-        WriteString(node->string);
+        WriteBytes(node->string, node->width);
         break;
       case LayoutPairKind:
         push(PrintDocument, node->right, nullptr, nullptr, nullptr);

@@ -39,7 +39,7 @@ struct LayoutNode {
   int32_t extraLines;   // block: lines - 1
   int32_t leftLastWidth;  // beside block: width of the left side's last line
   LayoutPrinter printer;  // block
-  const char* string;     // text: NUL-terminated, no line feed
+  const char* string;     // text: its width bytes, no line feed
   LayoutNode* left;       // pair, beside, above, text-above: the first part
   LayoutNode* right;      // the second part
   ConsList list;          // row and vertical block: the LayoutNode elements
@@ -60,6 +60,9 @@ LayoutNode* EmptyLayout();
 // the string holds line feeds, a text block of its lines. The string must
 // stay unchanged for the life of the program.
 LayoutNode* LayoutText(const char* string);
+// The one-line document of the first length bytes of a string that holds no
+// line feed; NUL bytes among them are printed as they are.
+LayoutNode* LayoutBytes(const char* string, int32_t length);
 LayoutNode* LayoutIdentifier(const Identifier* identifier);
 
 // Two one-line documents on one line; an empty side gives the other.

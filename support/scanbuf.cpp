@@ -3,6 +3,8 @@
 // that is not layout, turning a failed scan into the nonsense token.
 #include "support/scanbuf.h"
 
+#include <cstring>
+
 #include "support/heap.h"
 #include "support/identifiers.h"
 
@@ -56,12 +58,8 @@ void NextToken() {
 const char* CopyTokenText() {
   char* copy = static_cast<char*>(Allocate(static_cast<size_t>(TokenLength) + 1));
   const unsigned char* text = &ScanBuffer[TokenStart + 1];
-  int32_t n = 0;
-  while (n < TokenLength && text[n] != 0) {
-    copy[n] = static_cast<char>(text[n]);
-    ++n;
-  }
-  copy[n] = 0;
+  std::memcpy(copy, text, static_cast<size_t>(TokenLength));
+  copy[TokenLength] = 0;
   return copy;
 }
 

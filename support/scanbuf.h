@@ -148,8 +148,10 @@ inline void AcceptLayoutAtBackup() {
   AcceptLayout();
 }
 
-// The token's text as a new NUL-terminated heap text (the copy stops early
-// at a NUL byte inside the text); used as the value of literals.
+// The token's text as a new heap text: all TokenLength bytes, NUL bytes
+// inside the text included, followed by a NUL; used as the value of
+// literals. Readers that need every byte of a literal holding a NUL find its
+// end from the literal's own syntax (its closing quote).
 const char* CopyTokenText();
 
 // Accept form 1 for a literal: the value is a copy of the token's text.

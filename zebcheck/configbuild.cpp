@@ -295,6 +295,10 @@ Word ComputeNameMatches(LazyCell* cell) {
 // that definition whenever it has one, and members found only in other
 // definitions of the same name still resolve. The sets are put together
 // from the last match back to the first, each in front of those after it.
+// Putting each later match's set in front instead would let the last
+// definition of q win; q.a follows the first definition of q, as a simple
+// name does, so that one use of q means one definition whether or not it is
+// qualified (\a{\x{1}} \a{\x{2}} \c{{a.x}} gives c the value 1).
 // A primary has no matches, so its members find nothing.
 Word ComputeMemberMatches(LazyCell* cell) {
   Instance* self = Self(cell);

@@ -68,8 +68,6 @@ void SetSpellings() {
   }
 }
 
-LayoutNode* Text(const char* text) { return LayoutText(text); }
-
 // a ␣ b: a, one blank, b.
 LayoutNode* Spaced(LayoutNode* a, LayoutNode* b) { return LayoutBesideSpace(a, b); }
 
@@ -139,7 +137,7 @@ LayoutNode* UnparseExpression(ConfigExprNode* e) {
     case ConfigFloatingLiteral:
     case ConfigCharacterLiteral:
     case ConfigStringLiteral:
-      return Text(e->literal.text);
+      return LayoutBytes(e->literal.text, e->literal.length);
     case ConfigTrueLiteral:
       return TrueText;
     case ConfigFalseLiteral:

@@ -202,7 +202,11 @@ struct ConfigExprNode {
       AttributeValueNode* index;  // kind 3 wrapper
     } index;  // 6 and 7
     struct {
-      const char* text;  // the token text exactly as written
+      // The token text exactly as written, NUL-terminated; a character or
+      // string literal may hold NUL bytes of its own, so its bytes are the
+      // first length ones.
+      const char* text;
+      int32_t length;
     } literal;  // 8, 9, 12, 13
     struct {
       ConfigExprNode* operand;
@@ -248,7 +252,8 @@ ConfigExprNode* MakeConfigPrimaryCall(SourcePosition position, ConfigExprNode* p
 // Kind 6 or 7.
 ConfigExprNode* MakeConfigIndex(int32_t kind, SourcePosition position, ConfigExprNode* base,
                                 AttributeValueNode* index);
-// Kind 8, 9, 12 or 13, with the token's text.
+// Kind 8, 9, 12 or 13, with the token's text. A character or string
+// literal's text ends at its closing quote, whatever bytes it holds.
 ConfigExprNode* MakeConfigLiteral(int32_t kind, SourcePosition position, const char* text);
 // Kind 10 or 11: position only.
 ConfigExprNode* MakeConfigBooleanLiteral(int32_t kind, SourcePosition position);
