@@ -26,11 +26,9 @@
 #include "support/layout.h"
 
 #include <cstring>
-#include <deque>
-#include <string>
-#include <vector>
 
 #include "support/heap.h"
+#include "support/heapstack.h"
 #include "support/limits.h"
 #include "support/output.h"
 #include "support/startup.h"
@@ -195,13 +193,15 @@ LayoutNode* LayoutTextLines(const char* string) {
 // --- Printing -------------------------------------------------------------
 
 // One link of a prefix chain: the prefix before it, and a one-line document
-// whose bytes indent as blanks and tabs. The blanks and tabs of the whole
-// chain are made when a line first needs them.
+// whose bytes indent as blanks and tabs. Each link keeps the blanks and tabs
+// of its own line only, made when a line first needs them, so the prefixes
+// of deeply nested documents take memory linear in the document; a prefix
+// is written by walking its chain from the outermost link.
 struct PrefixLink {
   const PrefixLink* before;
   const LayoutNode* line;
-  bool made;
-  std::string blanks;
+  const char* blanks;  // null until made
+  int32_t width;
 };
 
 enum PrintStep { PrintDocument, PrintNewline, PrintVerticalRest, PrintRowRest };
@@ -214,51 +214,63 @@ struct PrintItem {
   PrefixLink* rest;   // prefix of the later lines
 };
 
+// The work of one PrintLayout: the pending pieces, a walk over a prefix
+// line, the blanks of that line, and a prefix chain in outermost-first
+// order. All on the heap.
+struct Printer {
+  HeapStack<PrintItem> stack;
+  HeapStack<const LayoutNode*> walk;
+  HeapStack<char> blanks;
+  HeapStack<const PrefixLink*> chain;
+};
+
 // Appends a tab for each tab and a blank for every other byte of the texts
 // of a one-line document; the empty document adds nothing. A block of one
 // line (a vertical list with a single non-empty element) adds its line, so
 // that the lines it indents keep their indentation.
-void AppendBlanks(const LayoutNode* line, std::string& out) {
-  std::vector<PrintItem> stack;
-  stack.push_back({PrintDocument, line, nullptr, nullptr, nullptr});
-  while (!stack.empty()) {
-    PrintItem item = stack.back();
-    stack.pop_back();
-    if (item.step == PrintRowRest) {
-      if (item.cell == nullptr) continue;
-      stack.push_back({PrintRowRest, nullptr, item.cell->tail, nullptr, nullptr});
-      stack.push_back({PrintDocument, Element(item.cell), nullptr, nullptr, nullptr});
-      continue;
-    }
-    const LayoutNode* node = item.document;
+void AppendBlanks(Printer& printer, const LayoutNode* line) {
+  HeapStack<const LayoutNode*>& walk = printer.walk;
+  walk.Clear();
+  walk.Push(line);
+  while (!walk.Empty()) {
+    const LayoutNode* node = walk.Pop();
     if (node->kind == LayoutTextKind) {
-      for (int32_t i = 0; i < node->width; ++i) out.push_back(node->string[i] == '\t' ? '\t' : ' ');
+      for (int32_t i = 0; i < node->width; ++i) printer.blanks.Push(node->string[i] == '\t' ? '\t' : ' ');
     } else if (node->kind == LayoutPairKind) {
-      stack.push_back({PrintDocument, node->right, nullptr, nullptr, nullptr});
-      stack.push_back({PrintDocument, node->left, nullptr, nullptr, nullptr});
+      walk.Push(node->right);
+      walk.Push(node->left);
     } else if (node->kind == LayoutRowKind) {
-      stack.push_back({PrintRowRest, nullptr, node->list, nullptr, nullptr});
+      uint32_t from = walk.count;
+      for (ConsList cell = node->list; cell != nullptr; cell = cell->tail) walk.Push(Element(cell));
+      // The elements go on in list order; turn them round so that the first
+      // comes off first.
+      for (uint32_t i = from, j = walk.count - 1; i < j; ++i, --j) {
+        const LayoutNode* t = walk[i];
+        walk[i] = walk[j];
+        walk[j] = t;
+      }
     } else if (IsBlock(node) && node->extraLines == 0) {
-      stack.push_back({PrintDocument, node->lastLine, nullptr, nullptr, nullptr});
+      walk.Push(node->lastLine);
     }
   }
 }
 
-void PrintPrefix(PrefixLink* prefix) {
-  if (prefix == nullptr) return;
-  if (!prefix->made) {
-    std::vector<const LayoutNode*> lines;
-    for (const PrefixLink* link = prefix; link != nullptr; link = link->before) {
-      if (link->made) {
-        prefix->blanks = link->blanks;
-        break;
-      }
-      lines.push_back(link->line);
+void PrintPrefix(Printer& printer, const PrefixLink* prefix) {
+  HeapStack<const PrefixLink*>& chain = printer.chain;
+  chain.Clear();
+  for (const PrefixLink* link = prefix; link != nullptr; link = link->before) chain.Push(link);
+  while (!chain.Empty()) {
+    auto* link = const_cast<PrefixLink*>(chain.Pop());
+    if (link->blanks == nullptr) {
+      printer.blanks.Clear();
+      AppendBlanks(printer, link->line);
+      auto* made = static_cast<char*>(Allocate(printer.blanks.count));
+      if (printer.blanks.count > 0) std::memcpy(made, printer.blanks.items, printer.blanks.count);
+      link->blanks = made;
+      link->width = static_cast<int32_t>(printer.blanks.count);
     }
-    for (auto line = lines.rbegin(); line != lines.rend(); ++line) AppendBlanks(*line, prefix->blanks);
-    prefix->made = true;
+    WriteBytes(link->blanks, link->width);
   }
-  for (char c : prefix->blanks) WriteChar(c);
 }
 
 }  // namespace
@@ -383,12 +395,12 @@ LayoutNode* LayoutJoin(ConsList elements, LayoutNode* separator) {
   // So the elements after the last block form one row, from the first
   // non-empty one on; each non-empty element up to the last block is put
   // beside the separator and the join of what follows it.
-  std::vector<LayoutNode*> folded;
+  HeapStack<LayoutNode*> folded;
   ConsList rowStart = from;
   for (ConsList cell = from; cell != nullptr; cell = cell->tail) {
     if (IsBlock(Element(cell)) || !IsOneLine(separator)) {
       for (ConsList before = rowStart; before != cell->tail; before = before->tail) {
-        folded.push_back(Element(before));
+        folded.Push(Element(before));
       }
       rowStart = cell->tail;
     }
@@ -404,8 +416,8 @@ LayoutNode* LayoutJoin(ConsList elements, LayoutNode* separator) {
     }
     joined = LayoutRow(row);
   }
-  for (size_t i = folded.size(); i-- > 0;) {
-    LayoutNode* element = folded[i];
+  while (!folded.Empty()) {
+    LayoutNode* element = folded.Pop();
     if (IsEmpty(element)) continue;
     joined = IsEmpty(joined) ? element : LayoutBeside(element, LayoutBeside(separator, joined));
   }
@@ -413,14 +425,14 @@ LayoutNode* LayoutJoin(ConsList elements, LayoutNode* separator) {
 }
 
 LayoutNode* LayoutJoinLines(ConsList elements, LayoutNode* separator) {
-  std::vector<LayoutNode*> present;
+  HeapStack<LayoutNode*> present;
   for (ConsList cell = elements; cell != nullptr; cell = cell->tail) {
-    if (!IsEmpty(Element(cell))) present.push_back(Element(cell));
+    if (!IsEmpty(Element(cell))) present.Push(Element(cell));
   }
   LayoutNode* joined = TheEmptyLayout;
-  for (size_t i = present.size(); i-- > 0;) {
+  while (!present.Empty()) {
     LayoutNode* after = IsEmpty(joined) ? TheEmptyLayout : separator;
-    joined = LayoutAbove(LayoutBeside(present[i], after), joined);
+    joined = LayoutAbove(LayoutBeside(present.Pop(), after), joined);
   }
   return joined;
 }
@@ -439,14 +451,13 @@ LayoutNode* LayoutLastLine(LayoutNode* document) {
 int32_t LayoutLastLineWidth(LayoutNode* document) { return LayoutWidth(LayoutLastLine(document)); }
 
 void PrintLayout(const LayoutNode* document) {
-  std::deque<PrefixLink> links;
-  std::vector<PrintItem> stack;
+  Printer printer;
+  HeapStack<PrintItem>& stack = printer.stack;
   auto push = [&stack](PrintStep step, const LayoutNode* node, ConsList cell, PrefixLink* first,
-                       PrefixLink* rest) { stack.push_back({step, node, cell, first, rest}); };
+                       PrefixLink* rest) { stack.Push({step, node, cell, first, rest}); };
   push(PrintDocument, document, nullptr, nullptr, nullptr);
-  while (!stack.empty()) {
-    PrintItem item = stack.back();
-    stack.pop_back();
+  while (!stack.Empty()) {
+    PrintItem item = stack.Pop();
     switch (item.step) {
       case PrintNewline:
         WriteString("\n");
@@ -473,7 +484,7 @@ void PrintLayout(const LayoutNode* document) {
       case LayoutEmptyKind:
         break;
       case LayoutTextKind:
-        PrintPrefix(item.first);
+        PrintPrefix(printer, item.first);
         WriteBytes(node->string, node->width);
         break;
       case LayoutPairKind:
@@ -489,8 +500,8 @@ void PrintLayout(const LayoutNode* document) {
           case LayoutBesidePrinter: {
             PrefixLink* indent = item.rest;
             if (node->leftLastWidth > 0) {
-              links.push_back({item.rest, LayoutLastLine(node->left), false, {}});
-              indent = &links.back();
+              indent = static_cast<PrefixLink*>(Allocate(sizeof(PrefixLink)));
+              *indent = {item.rest, LayoutLastLine(node->left), nullptr, 0};
             }
             push(PrintDocument, node->right, nullptr, nullptr, indent);
             push(PrintDocument, node->left, nullptr, item.first, item.rest);

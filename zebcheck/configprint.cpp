@@ -105,6 +105,12 @@ bool PrintsBare(const ConfigExprNode* r) {
          r->kind == ConfigQualifiedName;
 }
 
+// A braced value's fold: a literal or a name bare, anything else in braces.
+LayoutNode* UnparseFolded(ConfigExprNode* r) {
+  if (PrintsBare(r)) return UnparseExpression(r);
+  return Spaced(OpenBrace, UnparseExpression(r), CloseBrace);
+}
+
 }  // namespace
 
 LayoutNode* UnparseExpression(ConfigExprNode* e) {
@@ -159,11 +165,8 @@ LayoutNode* UnparseAttributeValue(AttributeValueNode* value) {
     case ConfigLiteralValue:
     case ConfigNameValue:
       return UnparseExpression(value->expression);
-    default: {
-      ConfigExprNode* r = EvaluateExpression(value->expression);
-      if (PrintsBare(r)) return UnparseExpression(r);
-      return Spaced(OpenBrace, UnparseExpression(r), CloseBrace);
-    }
+    default:
+      return UnparseFolded(EvaluateExpression(value->expression));
   }
 }
 
@@ -174,7 +177,11 @@ LayoutNode* UnparseDefinition(AttributeDefinitionNode* definition) {
     LayoutNode* nested = LayoutBeside(Indent, UnparseDefinitions(value->definitions));
     return LayoutAbove(LayoutAbove(LayoutBeside(head, OpenBrace), nested), CloseBrace);
   }
-  return LayoutBeside(head, Spaced(OpenBrace, UnparseAttributeValue(value), CloseBrace));
+  // A braced value takes the fold kept in its definition, which the uses of
+  // the definition's name share.
+  LayoutNode* shown =
+      value->kind == ConfigBracedValue ? UnparseFolded(EvaluateDefinitionValue(definition)) : UnparseAttributeValue(value);
+  return LayoutBeside(head, Spaced(OpenBrace, shown, CloseBrace));
 }
 
 void PrintConfig(ConfigRootNode* root) {

@@ -123,6 +123,8 @@ AttributeDefinitionNode* MakeAttributeDefinitionNode(SourcePosition position, De
   node->name = name;
   node->value = value;
   node->nested = nested;
+  node->folded = nullptr;
+  node->folding = 0;
   node->self = ConfigAnyNode{2, node};
   LinkValue(value, node->self);
   return node;

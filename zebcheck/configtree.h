@@ -145,6 +145,11 @@ struct AttributeDefinitionNode {
   DefiningOccurrence* name;
   AttributeValueNode* value;
   ConfigDefinitionSet* nested;  // what the value defines: its nested list's set, else empty
+  // Kept by the evaluator (configeval.cpp), like a lazy cell: the fold of
+  // the value once it is known to be the same wherever the name is used
+  // (null until then), and whether the value is being folded right now.
+  ConfigExprNode* folded;
+  int32_t folding;
   ConfigAnyNode self;
 };
 
