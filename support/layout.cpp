@@ -25,6 +25,7 @@
 //    first element with the composition of the rest.
 #include "support/layout.h"
 
+#include <cstddef>
 #include <cstring>
 
 #include "support/heap.h"
@@ -48,20 +49,26 @@ uint32_t TextNodeCount = 0;
 // The blank that LayoutBesideSpace puts between its two sides.
 const char SpaceText[] = " ";
 
+// The bytes a node of a kind takes: up to the last field that its kind uses.
+size_t NodeBytes(int32_t kind) {
+  switch (kind) {
+    case LayoutTextKind:
+      return offsetof(LayoutNode, left);
+    case LayoutPairKind:
+      return offsetof(LayoutNode, list);
+    case LayoutRowKind:
+      return offsetof(LayoutNode, lastLine);
+    default:
+      return sizeof(LayoutNode);
+  }
+}
+
+// A node with every field of its kind cleared.
 LayoutNode* NewNode(int32_t kind) {
-  auto* node = static_cast<LayoutNode*>(Allocate(sizeof(LayoutNode)));
-  node->link = nullptr;
+  size_t bytes = NodeBytes(kind);
+  auto* node = static_cast<LayoutNode*>(AllocateAligned(bytes));
+  std::memset(static_cast<void*>(node), 0, bytes);
   node->kind = kind;
-  node->width = 0;
-  node->extraLines = 0;
-  node->leftLastWidth = 0;
-  node->printer = LayoutAbovePrinter;
-  node->string = nullptr;
-  node->left = nullptr;
-  node->right = nullptr;
-  node->list = nullptr;
-  node->lastLine = nullptr;
-  node->lastLineIndented = 0;
   return node;
 }
 
@@ -195,13 +202,13 @@ LayoutNode* LayoutTextLines(const char* string) {
 // One link of a prefix chain: the prefix before it, and a one-line document
 // whose bytes indent as blanks and tabs. Each link keeps the blanks and tabs
 // of its own line only, made when a line first needs them, so the prefixes
-// of deeply nested documents take memory linear in the document; a prefix
-// is written by walking its chain from the outermost link.
+// of deeply nested documents take memory linear in the document.
 struct PrefixLink {
   const PrefixLink* before;
   const LayoutNode* line;
   const char* blanks;  // null until made
   int32_t width;
+  int32_t depth;  // links before it
 };
 
 enum PrintStep { PrintDocument, PrintNewline, PrintVerticalRest, PrintRowRest };
@@ -214,14 +221,19 @@ struct PrintItem {
   PrefixLink* rest;   // prefix of the later lines
 };
 
-// The work of one PrintLayout: the pending pieces, a walk over a prefix
-// line, the blanks of that line, and a prefix chain in outermost-first
-// order. All on the heap.
+// The work of one PrintLayout, all on the heap: the pending pieces; a walk
+// over a prefix line and the blanks of that line; and the prefix written
+// last, whose text is kept whole. Consecutive lines mostly share their
+// prefixes, so a new prefix keeps the text of the links it shares with the
+// last one and adds only its own further links.
 struct Printer {
   HeapStack<PrintItem> stack;
   HeapStack<const LayoutNode*> walk;
   HeapStack<char> blanks;
-  HeapStack<const PrefixLink*> chain;
+  HeapStack<const PrefixLink*> chain;    // links still to add, innermost first
+  HeapStack<const PrefixLink*> current;  // the last prefix's links, by depth
+  HeapStack<uint32_t> ends;              // its text's length after each link
+  HeapStack<char> text;                  // its text
 };
 
 // Appends a tab for each tab and a blank for every other byte of the texts
@@ -255,10 +267,22 @@ void AppendBlanks(Printer& printer, const LayoutNode* line) {
   }
 }
 
+// Whether a link is one of the last prefix's links.
+bool IsCurrent(Printer& printer, const PrefixLink* link) {
+  auto depth = static_cast<uint32_t>(link->depth);
+  return depth < printer.current.count && printer.current[depth] == link;
+}
+
 void PrintPrefix(Printer& printer, const PrefixLink* prefix) {
+  if (prefix == nullptr) return;
   HeapStack<const PrefixLink*>& chain = printer.chain;
   chain.Clear();
-  for (const PrefixLink* link = prefix; link != nullptr; link = link->before) chain.Push(link);
+  const PrefixLink* shared = prefix;
+  for (; shared != nullptr && !IsCurrent(printer, shared); shared = shared->before) chain.Push(shared);
+  uint32_t kept = shared != nullptr ? static_cast<uint32_t>(shared->depth) + 1 : 0;
+  printer.current.count = kept;
+  printer.ends.count = kept;
+  printer.text.count = kept > 0 ? printer.ends[kept - 1] : 0;
   while (!chain.Empty()) {
     auto* link = const_cast<PrefixLink*>(chain.Pop());
     if (link->blanks == nullptr) {
@@ -269,8 +293,11 @@ void PrintPrefix(Printer& printer, const PrefixLink* prefix) {
       link->blanks = made;
       link->width = static_cast<int32_t>(printer.blanks.count);
     }
-    WriteBytes(link->blanks, link->width);
+    for (int32_t i = 0; i < link->width; ++i) printer.text.Push(link->blanks[i]);
+    printer.current.Push(link);
+    printer.ends.Push(printer.text.count);
   }
+  WriteBytes(printer.text.items, static_cast<int32_t>(printer.text.count));
 }
 
 }  // namespace
@@ -501,7 +528,8 @@ void PrintLayout(const LayoutNode* document) {
             PrefixLink* indent = item.rest;
             if (node->leftLastWidth > 0) {
               indent = static_cast<PrefixLink*>(Allocate(sizeof(PrefixLink)));
-              *indent = {item.rest, LayoutLastLine(node->left), nullptr, 0};
+              *indent = {item.rest, LayoutLastLine(node->left), nullptr, 0,
+                         item.rest != nullptr ? item.rest->depth + 1 : 0};
             }
             push(PrintDocument, node->right, nullptr, nullptr, indent);
             push(PrintDocument, node->left, nullptr, item.first, item.rest);
