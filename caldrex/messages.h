@@ -8,10 +8,6 @@
 inline constexpr char StandardFileFailedText[] = "Velmora for Java caldrex: failed to read standard file ";
 inline constexpr char StandardFileFailedEndText[] = ".\n";
 
-// The in-memory input that follows every command-line file: one newline.
-inline constexpr char EndOfFileInputName[] = "EndOfFile";
-inline constexpr char EndOfFileInputText[] = "\n";
-
 // The prefix of an entry of the list of source files found (-ij).
 inline constexpr char SourceFileEntryPrefix[] = "-i=";
 

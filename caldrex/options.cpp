@@ -7,13 +7,12 @@
 
 #include "caldrex/messages.h"
 #include "caldrex/searchpath.h"
+#include "java/frontend.h"
 #include "java/scanner/sourcelevel.h"
 #include "support/identifiers.h"
 #include "support/input.h"
 #include "support/services.h"
 #include "support/startup.h"
-
-NameList StandardNames;
 
 namespace {
 
@@ -41,8 +40,10 @@ const char* SourceLevelValue() { return OptionValues[SourceLevelOption]; }
 
 void InitOptions() {
   if (!EnterModuleInit(OptionsInitFlag)) return;
+  CommandLineModuleInit();
+  ExitModuleInit();
+  InitSearchPath();
   for (const char*& value : OptionValues) value = "";
-  ClearNameList(StandardNames);
 }
 
 void SetOption(int32_t& index, const char* text) {
@@ -58,8 +59,7 @@ void SetOption(int32_t& index, const char* text) {
 }
 
 void AddSourceArgument(const char* fileName) {
-  AddInputFile(IdentifierOf(fileName));
-  AddInputText(EndOfFileInputText, 1, IdentifierOf(EndOfFileInputName));
+  AddUnitInputFile(IdentifierOf(fileName));
 }
 
 void HandleArgument(int32_t& index, bool* sawInput) {

@@ -40,10 +40,8 @@ const char* OptionValue(CaldrexOption option);
 // The -source value, which decides whether "assert" is a keyword.
 const char* SourceLevelValue();
 
-// The names of the standard-names file, in order of first occurrence.
-extern NameList StandardNames;
-
-// Once-only init: every option "", no standard names.
+// Once-only init: every option "" (and the search path module, which holds
+// the standard names).
 void InitOptions();
 
 // Reads arguments 1 to count - 1, then builds the search path, reads the
@@ -62,7 +60,7 @@ void SetOption(int32_t& index, const char* text);
 // Queues a command-line file and the "EndOfFile" text as inputs.
 void AddSourceArgument(const char* fileName);
 
-// Fills StandardNames from the file: one name per line, the line without its
+// Fills StandardNames (caldrex/searchpath.h) from the file: one name per line, the line without its
 // newline and untrimmed. A file that cannot be opened or read (a directory)
 // is reported on the standard error stream and leaves the list empty; the
 // run goes on and stays successful.

@@ -56,6 +56,7 @@ void WriteList(const char* fileName, ConsList entries, LayoutNode* (*format)(Ide
 
 void InitResultLists() {
   if (!EnterModuleInit(ResultListsInitFlag)) return;
+  ExitModuleInit();
   InitSearchPath();
   InitOutput();
   InitLayout();

@@ -7,7 +7,6 @@
 #include <cstring>
 
 #include "caldrex/messages.h"
-#include "caldrex/options.h"
 #include "support/heap.h"
 #include "support/kmp.h"
 #include "support/startup.h"
@@ -15,6 +14,7 @@
 Identifier* EmptyIdentifier = nullptr;
 Identifier* StandardMarker = nullptr;
 ConsList SearchPath = nullptr;
+NameList StandardNames;
 
 namespace {
 
@@ -45,12 +45,12 @@ char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 
 
 void InitSearchPath() {
   if (!EnterModuleInit(SearchPathInitFlag)) return;
-  InitOptions();
   InitKMPMatch();
   EmptyIdentifier = IdentifierOf("");
   StandardMarker = IdentifierOf(StandardMarkerText);
   SearchPath = Cons(WorkingDirectory, nullptr);
   RegisterRoot(&SearchPath);
+  ClearNameList(StandardNames);
 }
 
 ConsList SplitAtSeparator(const char* text, const char* separator) {

@@ -16,6 +16,7 @@
 
 #include <cstdint>
 
+#include "caldrex/namelist.h"
 #include "support/conslist.h"
 #include "support/identifiers.h"
 
@@ -27,7 +28,12 @@ extern Identifier* StandardMarker;
 // The directories in search order (NUL-terminated texts).
 extern ConsList SearchPath;
 
-// Once-only init: the two identifiers above, "." as the search path.
+// The names of the standard-names file, in order of first occurrence
+// (filled by ReadStandardFile in caldrex/options.h).
+extern NameList StandardNames;
+
+// Once-only init: the two identifiers above, "." as the search path, no
+// standard names.
 void InitSearchPath();
 
 // SearchPath := SearchPathOf(sourcePath, classPath).

@@ -1,12 +1,12 @@
 // The per-file front-end run, the unit passes and the work-list loop.
 #include "caldrex/unitrun.h"
 
-#include <cstdio>
 
 #include "caldrex/options.h"
 #include "caldrex/qualnames.h"
 #include "caldrex/resolve.h"
 #include "caldrex/searchpath.h"
+#include "java/frontend.h"
 #include "java/parser/parser.h"
 #include "java/tree/builder.h"
 #include "java/tree/scopes.h"
@@ -87,9 +87,7 @@ int32_t RunSourceFile() {
 int32_t ParseNextFile() {
   Identifier* path = TakeNextWorkFile();
   if (path == nullptr) WriteResultLists();
-  InputFile = std::fopen(path->text, "r");
-  if (InputFile == nullptr) CannotOpenFile(path->text);
-  OpenInput(path);
+  StartUnitFile(path);
   return RunSourceFile();
 }
 

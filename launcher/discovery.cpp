@@ -1,7 +1,8 @@
 // Home, JVM and class-path discovery, the Java argument vector and execv.
 //
 // 1. The home comes from the launcher's own path: argument 0 is made absolute
-//    (absolute already, relative to the current directory, or found on PATH),
+//    (absolute already, relative to the current directory, or found on PATH,
+//    a relative PATH entry taken below the current directory),
 //    then cut before its last two separators, so home/bin/client gives home.
 // 2. The JVM is the first executable regular file named "java" on PATH.
 // 3. The class path is the user class path followed by every "*.jar" of
@@ -51,6 +52,18 @@ std::string Join(std::string_view dir, std::string_view name) {
   return r;
 }
 
+// A PATH entry as an absolute directory: a relative entry ("bin", "./bin",
+// ".") names a directory below the working directory, so the working
+// directory goes in front of it; otherwise the home and every class-path
+// entry made from it would be relative, or empty for an entry without a
+// separator.
+std::string AbsoluteDirectory(std::string_view cwd, const std::string& dir) {
+  if (dir[0] == FileSeparator) return dir;
+  if (dir == ".") return std::string(cwd);
+  if (dir.size() >= 2 && dir[0] == '.' && dir[1] == FileSeparator) return Join(cwd, dir.substr(2));
+  return Join(cwd, dir);
+}
+
 // The PATH search shared by the command and the JVM look-ups. The ".exe"
 // alternative applies only to the command: the JVM is run as dir/java.
 std::string SearchPath(const std::string& command, bool tryExeSuffix) {
@@ -77,6 +90,8 @@ std::string SearchPath(const std::string& command, bool tryExeSuffix) {
 
 void InitDiscovery() {
   if (!EnterModuleInit(discoveryReady)) return;
+  CommandLineModuleInit();
+  ExitModuleInit();
   InitFileNames();
   InitLauncherState();
 }
@@ -124,7 +139,7 @@ std::string FullCommandPath(const char* arg0) {
   if (a.size() >= 2 && a[0] == '.' && a[1] == FileSeparator) return Join(cwd, a.substr(2));
   if (a.find(FileSeparator) != std::string::npos) return Join(cwd, a);
   if (ExistsInWorkingDir(Join(cwd, a))) return Join(cwd, a);
-  if (!FindCommandInPath(a).empty()) return Join(FindCommandInPath(a), a);
+  if (!FindCommandInPath(a).empty()) return Join(AbsoluteDirectory(cwd, FindCommandInPath(a)), a);
   return Join(cwd, a);
 }
 

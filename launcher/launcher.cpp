@@ -45,6 +45,8 @@ void PrintCommandList() {
 
 void InitLauncherState() {
   if (!EnterModuleInit(launcherStateReady)) return;
+  CommandLineModuleInit();
+  ExitModuleInit();
   InitFileNames();
   InitLayout();
   const char* arg0 = Arg(0);

@@ -62,10 +62,12 @@ void QueueSettingsText() {
   StartInputs();
 }
 
+int32_t IniRunSucceeded() { return SyntaxErrorFlag == 0 && EvaluateConditions() != 0 && SuccessFlag != 0 ? 1 : 0; }
+
 void RunLauncher() {
   InitAndParseIni();
   if (SyntaxErrorFlag == 0) BuildIniRootFromTrace();
-  int32_t iniRunSucceeded = SyntaxErrorFlag == 0 && EvaluateConditions() != 0 && SuccessFlag != 0;
+  int32_t succeeded = IniRunSucceeded();
   CloseInput();
-  if (iniRunSucceeded) ForceLazyCell(IniPassCell);
+  if (succeeded) ForceLazyCell(IniPassCell);
 }

@@ -3,6 +3,8 @@
 // attribute of the resulting (empty) settings tree starts Java.
 #pragma once
 
+#include <cstdint>
+
 // Once-only initialisation of the front end.
 void InitSettingsLanguage();
 
@@ -13,6 +15,11 @@ void QueueSettingsText();
 // set {endoffile}, then skips to the end of the input; the parse trace is
 // rewound for the tree's replay. Syntax errors are reported as they are met.
 void InitAndParseIni();
+
+// 1 when the parse of the settings text went through: no syntax error, the
+// deferred conditions hold and no error was reported; else 0. Only then is
+// the root evaluated.
+int32_t IniRunSucceeded();
 
 // Parses the queued text, builds its tree and evaluates its root, which
 // launches Java. Returns only when nothing was launched.

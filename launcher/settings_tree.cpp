@@ -2,8 +2,6 @@
 // the key checks, and the root pass that launches Java.
 #include "launcher/settings_tree.h"
 
-#include <cstdio>
-
 #include "launcher/discovery.h"
 #include "support/heap.h"
 #include "support/replay.h"
@@ -24,8 +22,21 @@ constexpr const char* ResolutionModule = "Resolution";
 // Line that internal-error reports of this module name.
 constexpr int32_t ResolutionLine = 13;
 
-// Messages of the key checks.
+// Messages of the key checks and of key look-ups.
 constexpr const char* MoreThanOneDefinition = "more than one definition for ";
+constexpr const char* NoDefinition = "no definition for ";
+constexpr const char* ResolveChose = "Resolve chose this definition of Record '";
+constexpr const char* ResolveChoseEnd = "'";
+
+// One positioned message: the header, the text, the key, the rest.
+void ReportKey(SourcePosition position, int32_t warning, const char* text, const Identifier* key,
+               const char* rest) {
+  BeginMessage(position, warning);
+  PrintString(text);
+  PrintIdentifier(key);
+  PrintString(rest);
+  EndMessage();
+}
 
 Word ComputeRecords(void* context) {
   return reinterpret_cast<Word>(static_cast<ConsList>(context));
@@ -130,11 +141,18 @@ void ResolveIniRecords(ConsList records, ConsList environment) {
     if (record == nullptr) InternalError(ResolutionModule, ResolutionLine);
     ConsList definitions = IniDefinitionsOf(environment, record->key);
     if (definitions != nullptr && definitions->tail != nullptr) {
-      BeginMessage(record->position, 1);
-      PrintString(MoreThanOneDefinition);
-      PrintIdentifier(record->key);
-      PrintString("\n");
-      std::fflush(StderrStream);
+      ReportKey(record->position, 1, MoreThanOneDefinition, record->key, "");
     }
   }
+}
+
+IniRecord* ResolveIniKey(ConsList environment, const Identifier* key, SourcePosition position) {
+  ConsList definitions = IniDefinitionsOf(environment, key);
+  if (definitions == nullptr) {
+    ReportKey(position, 0, NoDefinition, key, "");
+    return nullptr;
+  }
+  auto* chosen = static_cast<IniRecord*>(definitions->head);
+  if (definitions->tail != nullptr) ReportKey(chosen->position, 1, ResolveChose, key, ResolveChoseEnd);
+  return chosen;
 }

@@ -64,3 +64,11 @@ ConsList IniDefinitionsOf(ConsList environment, const Identifier* key);
 // The key checks of the pass: a warning at every entry whose key is defined
 // more than once.
 void ResolveIniRecords(ConsList records, ConsList environment);
+
+// Looks a key up for a use at `position`: the first definition of the key.
+// A key without a definition is an error at the use ("no definition for "
+// and the key), and the result is null; a key defined more than once gives
+// a warning at the definition taken ("Resolve chose this definition of
+// Record '" and the key in quotes). The launcher's own settings text defines
+// no key and asks for none, so only other settings texts reach the messages.
+IniRecord* ResolveIniKey(ConsList environment, const Identifier* key, SourcePosition position);

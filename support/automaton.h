@@ -61,6 +61,7 @@
 #define SUPPORT_AUTOMATON_H
 
 #include <cstdint>
+#include <cstdio>
 
 enum LrActionKind : uint8_t {
   LrShift,
@@ -149,5 +150,19 @@ struct LrAutomaton {
   const int16_t* RhsSymbols;
   const LrReentry* Reentries;
 };
+
+// The name of a grammar symbol as RhsSymbols holds it: a token code, or a
+// nonterminal + TokenCount.
+inline const char* LrSymbolName(const LrAutomaton& a, int32_t symbol) {
+  return symbol < a.TokenCount ? a.TokenNames[symbol] : a.NonterminalNames[symbol - a.TokenCount];
+}
+
+// Writes the production's text, "Lhs :" and " symbol" for each symbol of its
+// right side, without a line end (the parse tools print it beside its number).
+inline void WriteLrProduction(std::FILE* out, const LrAutomaton& a, int32_t production) {
+  const LrProduction& p = a.Productions[production];
+  std::fprintf(out, "%s :", a.NonterminalNames[p.Lhs]);
+  for (int32_t i = 0; i < p.Length; ++i) std::fprintf(out, " %s", LrSymbolName(a, a.RhsSymbols[p.FirstSymbol + i]));
+}
 
 #endif

@@ -15,12 +15,16 @@
 // 4. Texts are made by walking the chain once, without recursion.
 #include "support/filepath.h"
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "support/columns.h"
 #include "support/heap.h"
 #include "support/limits.h"
+#include "support/output.h"
+#include "support/services.h"
 #include "support/startup.h"
 
 namespace {
@@ -35,8 +39,14 @@ Identifier* DotDotName = nullptr;     // ".."
 Identifier* EmptyName = nullptr;      // ""
 Identifier* SeparatorName = nullptr;  // "/"
 
-// The text that separates components in path texts.
-const char SeparatorText[] = "/";
+// The separator of components in path strings.
+const char SlashText[] = "/";
+
+int32_t PlatformKindSetting = 0;
+// The DOS platform kind.
+constexpr int32_t DosPlatform = 2;
+// SeparatorText, once it has been decided.
+Identifier* SeparatorTextCache = nullptr;
 
 uintptr_t Address(const void* p) { return reinterpret_cast<uintptr_t>(p); }
 
@@ -115,26 +125,81 @@ void AppendPrefixText(Directory* directory, std::string& out) {
     chain.push_back(d);
     d = d->anchor.parent;
   }
+  const char* separator = SeparatorText()->text;
   if (d->prefixText != nullptr) {
     out.append(d->prefixText->text);
   } else if (d->kind == DriveRootDirectory) {
-    out.append(d->anchor.drive->text);
-    out.append(SeparatorText);
+    out.append(ToDosName(d->anchor.drive)->text);
+    out.append(separator);
   } else {
-    out.append(d->anchor.drive->text);
+    out.append(ToDosName(d->anchor.drive)->text);
   }
   for (auto link = chain.rbegin(); link != chain.rend(); ++link) {
-    out.append((*link)->name->text);
-    out.append(SeparatorText);
+    out.append(ToDosName((*link)->name)->text);
+    out.append(separator);
   }
+}
+
+bool IsDosNameChar(char c) { return c != '\0' && std::strchr(DosNameChars, c) != nullptr; }
+
+[[noreturn]] void BadDosFilename(const Identifier* name) {
+  std::fputs("Bad DOS Filename: ", StderrStream);
+  std::fputs(name->text, StderrStream);
+  std::fputs("\n", StderrStream);
+  std::fflush(StderrStream);
+  ExitProgram(1);
+}
+
+// The DOS form of a name (platform kind 2), as ToDosName describes it.
+Identifier* DosName(Identifier* name) {
+  std::string upper(name->text);
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  std::string out;
+  size_t i = 0;
+  size_t colon = upper.find(DriveSeparatorChar);
+  if (colon != std::string::npos && upper.find('\\') > colon) {
+    out.append(upper, 0, colon + 1);
+    i = colon + 1;
+  }
+  while (i <= upper.size()) {
+    size_t end = upper.find('\\', i);
+    if (end == std::string::npos) end = upper.size();
+    std::string component = upper.substr(i, end - i);
+    if (component == "." || component == "..") {
+      out.append(component);
+    } else {
+      int32_t kept = 0;
+      bool extension = false;
+      for (char c : component) {
+        if (c == '.' && !extension) {
+          out.push_back(c);
+          extension = true;
+          kept = 0;
+        } else if (IsDosNameChar(c)) {
+          if (kept < (extension ? 3 : 8)) out.push_back(c);
+          ++kept;
+        } else {
+          BadDosFilename(name);
+        }
+      }
+    }
+    if (end == upper.size()) break;
+    out.push_back('\\');
+    i = end + 1;
+  }
+  return Intern(out);
 }
 
 }  // namespace
 
 void InitFileNames() {
   if (!EnterModuleInit(FileNamesModuleFlag)) return;
+  ExitModuleInit();
   InitHeap();
   InitIdentifierTable();
+  InitOutputColumns();
   for (auto& table : DirectoryChains) {
     for (Directory*& chain : table) chain = nullptr;
   }
@@ -142,9 +207,10 @@ void InitFileNames() {
   DotName = IdentifierOf(".");
   DotDotName = IdentifierOf("..");
   EmptyName = IdentifierOf("");
-  SeparatorName = IdentifierOf(SeparatorText);
+  SeparatorName = IdentifierOf(SlashText);
   RegisterRoot(DirectoryChains);
   RegisterRoot(FilePathChains);
+  RegisterRoot(&SeparatorTextCache);
 }
 
 Directory* MakeRootDirectory(Identifier* name, Identifier* drive) {
@@ -204,16 +270,27 @@ Directory* ChildDirectory(Identifier* name, Directory* directory) {
   return MakeSubdirectory(name, directory);
 }
 
-Directory* ParseDirectory(const char* path, int32_t last) {
-  int32_t p = DrivePrefixEnd(path);
-  Directory* directory = path[p] == FileSeparatorChar ? MakeRootDirectory(SeparatorName, DrivePrefix(path))
-                                                       : MakeRelativeStart(DotName, DrivePrefix(path));
-  for (int32_t i = p; i <= last;) {
+namespace {
+
+// Folds the components of path[from] .. path[last] onto the directory:
+// empty components (after a leading '/' or between two in a row) are
+// skipped, the others descend or climb through ChildDirectory.
+Directory* FoldPathComponents(const char* path, int32_t from, int32_t last, Directory* directory) {
+  for (int32_t i = from; i <= last;) {
     int32_t j = FindCharForward(path, FileSeparatorChar, i, last);
     if (j > i) directory = ChildDirectory(IdentifierOfRange(path, i, j - 1), directory);
     i = j + 1;
   }
   return directory;
+}
+
+}  // namespace
+
+Directory* ParseDirectory(const char* path, int32_t last) {
+  int32_t p = DrivePrefixEnd(path);
+  Directory* start = path[p] == FileSeparatorChar ? MakeRootDirectory(SeparatorName, DrivePrefix(path))
+                                                   : MakeRelativeStart(DotName, DrivePrefix(path));
+  return FoldPathComponents(path, p, last, start);
 }
 
 FilePath* ParsePath(const char* path) {
@@ -235,14 +312,14 @@ Identifier* DirectoryText(Directory* directory) {
   std::string text;
   switch (directory->kind) {
     case DriveRootDirectory:
-      text = std::string(directory->anchor.drive->text) + SeparatorText;
+      text = std::string(ToDosName(directory->anchor.drive)->text) + SeparatorText()->text;
       break;
     case RelativeStartDirectory:
-      text = std::string(directory->anchor.drive->text) + ".";
+      text = std::string(ToDosName(directory->anchor.drive)->text) + ".";
       break;
     default:
       AppendPrefixText(directory->anchor.parent, text);
-      text.append(directory->name->text);
+      text.append(ToDosName(directory->name)->text);
       break;
   }
   directory->text = Intern(text);
@@ -261,8 +338,79 @@ Identifier* FilePathText(FilePath* path) {
   if (path->text != nullptr) return path->text;
   std::string text;
   AppendPrefixText(path->directory, text);
-  text.append(path->base->text);
-  text.append(path->extension->text);
+  text.append(ToDosName(path->base)->text);
+  text.append(ToDosName(path->extension)->text);
   path->text = Intern(text);
   return path->text;
+}
+
+int32_t PlatformKind() { return PlatformKindSetting; }
+
+void SetPlatformKind(int32_t kind) { PlatformKindSetting = kind; }
+
+Identifier* SeparatorText() {
+  if (SeparatorTextCache == nullptr) {
+    SeparatorTextCache = IdentifierOf(PlatformKindSetting == DosPlatform ? "\\" : SlashText);
+  }
+  return SeparatorTextCache;
+}
+
+Identifier* ToDosName(Identifier* name) {
+  if (PlatformKindSetting != DosPlatform) return name;
+  return DosName(name);
+}
+
+void ForceDirectoryTexts(Directory* directory) {
+  DirectoryText(directory);
+  DirectoryPrefixText(directory);
+}
+
+void ForceFilePathText(FilePath* path) { FilePathText(path); }
+
+Directory* JoinDirectories(Directory* first, Directory* second) {
+  std::vector<Directory*> chain;
+  Directory* start = second;
+  while (start->kind == UpLevelDirectory || start->kind == NamedSubdirectory) {
+    chain.push_back(start);
+    start = start->anchor.parent;
+  }
+  if (start->kind == DriveRootDirectory) return second;
+  Directory* joined = first;
+  for (auto link = chain.rbegin(); link != chain.rend(); ++link) {
+    joined = (*link)->kind == UpLevelDirectory ? ParentDirectory(joined) : MakeSubdirectory((*link)->name, joined);
+  }
+  return joined;
+}
+
+FilePath* JoinFilePath(Directory* first, FilePath* path) {
+  return MakeFilePath(path->base, path->extension, JoinDirectories(first, path->directory));
+}
+
+int32_t CompareDirectories(Directory* a, Directory* b) {
+  if (a == b) return 0;
+  return CompareStrings(DirectoryText(a)->text, DirectoryText(b)->text);
+}
+
+int32_t CompareFilePaths(FilePath* a, FilePath* b) {
+  if (a == b) return 0;
+  return CompareStrings(FilePathText(a)->text, FilePathText(b)->text);
+}
+
+void PrintDirectory(Directory* directory) { WriteString(DirectoryText(directory)->text); }
+void PrintDirectoryStdout(Directory* directory) { PrintIdentifierStdout(DirectoryText(directory)); }
+void PrintDirectoryStderr(Directory* directory) { PrintIdentifier(DirectoryText(directory)); }
+void PrintFilePath(FilePath* path) { WriteString(FilePathText(path)->text); }
+void PrintFilePathStdout(FilePath* path) { PrintIdentifierStdout(FilePathText(path)); }
+void PrintFilePathStderr(FilePath* path) { PrintIdentifier(FilePathText(path)); }
+
+void SlashesToBackslashes(char* text) {
+  for (char* p = text; *p != '\0'; ++p) {
+    if (*p == '/') *p = '\\';
+  }
+}
+
+void BackslashesToSlashes(char* text) {
+  for (char* p = text; *p != '\0'; ++p) {
+    if (*p == '\\') *p = '/';
+  }
 }

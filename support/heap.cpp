@@ -55,55 +55,22 @@ void TakeNewChunk() {
   ChunkFreeBytes = HeapChunkSize;
 }
 
-// The slow path of both allocators: a piece of `rounded` bytes, a multiple
-// of 8, that the current chunk cannot hold.
+}  // namespace
+
 void* AllocateSlow(size_t rounded) {
-  if (HeapInitFlag == 0) InitHeap();
-  if (ChunkFreeBytes >= rounded) {
-    void* piece = NextFreeByte;
-    NextFreeByte += rounded;
-    ChunkFreeBytes -= rounded;
-    return piece;
+  if (HeapInitFlag == 0) {
+    InitHeap();
+    if (ChunkFreeBytes >= rounded) return TakePiece(rounded);
   }
   if (rounded <= HeapChunkSize) {
     TakeNewChunk();
-    void* piece = NextFreeByte;
-    NextFreeByte += rounded;
-    ChunkFreeBytes -= rounded;
-    return piece;
+    return TakePiece(rounded);
   }
   void* block = HeapMalloc(rounded);
   if (block == nullptr) HeapExceeded();
   KeepBlock(block);
   LargeBlockBytes += rounded;
   return block;
-}
-
-}  // namespace
-
-void* Allocate(size_t size) {
-  // A size this close to the top of the address space cannot be rounded up;
-  // no allocator could serve it anyway.
-  if (size > SIZE_MAX - 7) HeapExceeded();
-  size_t rounded = (size + 7) & ~size_t{7};
-  if (ChunkFreeBytes >= rounded) {
-    void* piece = NextFreeByte;
-    NextFreeByte += rounded;
-    ChunkFreeBytes -= rounded;
-    return piece;
-  }
-  return AllocateSlow(rounded);
-}
-
-void* AllocateAligned(size_t size) {
-  if ((size & 7) != 0 || size > HeapChunkSize) return Allocate(size);
-  if (ChunkFreeBytes >= size) {
-    void* piece = NextFreeByte;
-    NextFreeByte += size;
-    ChunkFreeBytes -= size;
-    return piece;
-  }
-  return AllocateSlow(size);
 }
 
 uint64_t HeapBytesUsed() {
@@ -120,6 +87,7 @@ void HeapExceeded() {
 
 void InitHeap() {
   if (!EnterModuleInit(HeapInitFlag)) return;
+  ExitModuleInit();
   InitStandardStreams();
   ChunkFreeBytes = 0;
   ChunkCount = 0;

@@ -16,10 +16,14 @@
 //   1. NewLine records the position of every line end in LineTable (line
 //      ends read again after the scanner backed up are recorded once).
 //   2. At each line end, every input whose start lies at or before it gets
-//      an InputStart record holding the number of line ends so far.
-//   3. PositionToLine finds the last line end before the position (column =
+//      an InputStart record holding the number of line ends so far. A
+//      refill that moves on to the next input right after a line end (the
+//      buffer's last byte) gives the new input its record at that line end.
+//   3. A line directive adds a record of its own, with the name it gives and
+//      a base: its line number - 1.
+//   4. PositionToLine finds the last line end before the position (column =
 //      the distance to it), then the last InputStart record with fewer line
-//      ends than that global line (line = the difference).
+//      ends than that global line (line = the difference plus the base).
 #include "support/input.h"
 
 #include <cstring>
@@ -46,11 +50,11 @@ const char* InputText = nullptr;
 int32_t InputTextRest = 0;
 
 SourcePosition* LineTable = nullptr;
-int32_t LastLine = 0;
-int32_t LineTableCapacity = 0;
+LineNumber LastLine = 0;
+LineNumber LineTableCapacity = 0;
 InputStart* InputStartTable = nullptr;
-int32_t LastInputStart = -1;
-int32_t InputStartCapacity = 0;
+int64_t LastInputStart = -1;
+int64_t InputStartCapacity = 0;
 
 namespace {
 
@@ -67,7 +71,7 @@ void CloseInputFile() {
   InputFile = nullptr;
 }
 
-void SetInputStart(int32_t k) {
+void SetInputStart(SourcePosition k) {
   CurrentInput->start = PositionCounter + k;
   FatalHeaderPrinted = 0;
 }
@@ -137,30 +141,41 @@ void FillBuffer(int32_t off) {
 }
 
 // A table of twice the capacity with the old entries copied.
-template <typename Entry>
-Entry* GrowTable(Entry* table, int32_t& capacity) {
+template <typename Entry, typename Count>
+Entry* GrowTable(Entry* table, Count& capacity) {
   auto* grown = static_cast<Entry*>(Allocate(sizeof(Entry) * static_cast<size_t>(capacity) * 2));
   memcpy(grown, table, sizeof(Entry) * static_cast<size_t>(capacity));
   capacity *= 2;
   return grown;
 }
 
-void AddInputStart(int32_t base, Identifier* name) {
+void AddInputStart(LineNumber base, Identifier* name) {
   LastInputStart += 1;
   if (LastInputStart == InputStartCapacity) InputStartTable = GrowTable(InputStartTable, InputStartCapacity);
   InputStartTable[LastInputStart] = InputStart{LastLine, base, name};
+}
+
+// Gives every input that starts at or before the line end at lineEnd its
+// input-start record, in list order (several at once when inputs are empty;
+// the later record wins).
+void PassStartedInputs(SourcePosition lineEnd) {
+  while (LineCursor != nullptr && LineCursor->next != nullptr && LineCursor->next->start != -1 &&
+         LineCursor->next->start <= lineEnd) {
+    LineCursor = LineCursor->next;
+    AddInputStart(0, LineCursor->name);
+  }
 }
 
 // The last index in 0..last whose entry lies below the key (0 when no later
 // one does), for a table in ascending order: the last entry when it does (the
 // common case, a position on the newest line), else a binary search.
 template <typename Below>
-int32_t LastEntryBelow(int32_t last, Below below) {
+int64_t LastEntryBelow(int64_t last, Below below) {
   if (below(last)) return last;
-  int32_t lo = 0;
-  int32_t hi = last;
+  int64_t lo = 0;
+  int64_t hi = last;
   while (lo < hi - 1) {
-    int32_t mid = lo + (hi - lo) / 2;
+    int64_t mid = lo + (hi - lo) / 2;
     if (below(mid)) {
       lo = mid;
     } else {
@@ -171,7 +186,7 @@ int32_t LastEntryBelow(int32_t last, Below below) {
 }
 
 // Global line (1-based over the whole stream) and column of p > 0.
-void LineOfPosition(SourcePosition p, int32_t& line, int32_t& column) {
+void LineOfPosition(SourcePosition p, LineNumber& line, LineNumber& column) {
   if (p == 0) {
     line = 0;
     column = 0;
@@ -182,19 +197,19 @@ void LineOfPosition(SourcePosition p, int32_t& line, int32_t& column) {
     column = p;
     return;
   }
-  int32_t i = LastEntryBelow(LastLine, [p](int32_t at) { return LineTable[at] < p; });
+  LineNumber i = LastEntryBelow(LastLine, [p](int64_t at) { return LineTable[at] < p; });
   column = p - LineTable[i];
   line = i + 1;
 }
 
 // Line within its input, and the input's name, of global line l.
-void InputOfLine(int32_t l, int32_t& line, Identifier*& name) {
+void InputOfLine(LineNumber l, LineNumber& line, Identifier*& name) {
   if (InputStartTable == nullptr || LastInputStart < 0) {
     line = l;
     name = nullptr;
     return;
   }
-  int32_t k = LastEntryBelow(LastInputStart, [l](int32_t at) { return InputStartTable[at].lineCount < l; });
+  int64_t k = LastEntryBelow(LastInputStart, [l](int64_t at) { return InputStartTable[at].lineCount < l; });
   line = l - InputStartTable[k].lineCount + InputStartTable[k].lineBase;
   name = InputStartTable[k].name;
 }
@@ -288,6 +303,11 @@ void RefillBuffer() {
   BackupIndex = BackupIndex - 1 - TokenStart;
   TokenStart = -1;
   FillBuffer(BufferIndex + 1);
+  // When the data of the input just left ended exactly at the buffer's end,
+  // the next input's start was unknown while its last line end (the
+  // buffer's last byte) was read. That line end is the newest entry of the
+  // line table: the new input's record belongs to it, not to the next one.
+  if (LastLine > 0) PassStartedInputs(LineTable[LastLine]);
 }
 
 void NewLine() {
@@ -295,20 +315,60 @@ void NewLine() {
   LastLine += 1;
   if (LastLine == LineTableCapacity) LineTable = GrowTable(LineTable, LineTableCapacity);
   LineTable[LastLine] = PositionCounter;
-  while (LineCursor != nullptr && LineCursor->next != nullptr && LineCursor->next->start != -1 &&
-         LineCursor->next->start <= PositionCounter) {
-    LineCursor = LineCursor->next;
-    AddInputStart(0, LineCursor->name);
-  }
+  PassStartedInputs(PositionCounter);
 }
 
 SourceLine PositionToLine(SourcePosition position) {
   SourceLine result{0, 0, nullptr};
-  int32_t globalLine = 0;
+  LineNumber globalLine = 0;
   LineOfPosition(position, globalLine, result.column);
   InputOfLine(globalLine, result.line, result.name);
   return result;
 }
+
+Identifier* InputNameAt(SourcePosition position) { return PositionToLine(position).name; }
+
+SourceCoordinate* NewSourceCoordinate(LineNumber line, LineNumber column, Identifier* name) {
+  auto* coordinate = static_cast<SourceCoordinate*>(AllocateAligned(sizeof(SourceCoordinate)));
+  *coordinate = SourceCoordinate{line, column, name};
+  return coordinate;
+}
+
+SourceCoordinate* PositionToCoordinate(SourcePosition position) {
+  SourceLine where = PositionToLine(position);
+  return NewSourceCoordinate(where.line, where.column, where.name);
+}
+
+bool ReadLineDirective(std::string_view text) {
+  size_t at = 0;
+  auto skipBlanks = [&] {
+    while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
+  };
+  skipBlanks();
+  if (at == text.size() || text[at] < '0' || text[at] > '9') return false;
+  LineNumber number = 0;
+  for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
+    if (number > (INT64_MAX - 9) / 10) return false;  // no line has such a number
+    number = number * 10 + (text[at] - '0');
+  }
+  skipBlanks();
+  // Without a name the lines keep the name of the directive line itself.
+  LineNumber ownLine = 0;
+  Identifier* name = nullptr;
+  InputOfLine(LastLine, ownLine, name);
+  if (at < text.size() && text[at] == '"') {
+    size_t close = text.find('"', at + 1);
+    if (close == std::string_view::npos) return false;
+    name = MakeIdentifier(text.data(), static_cast<int32_t>(at + 1), static_cast<int32_t>(close) - 1);
+  }
+  // An input that starts right behind the directive line's end got its
+  // record at that line end; the directive has no line of its own input left.
+  if (LastLine > 0 && LineCursor != nullptr && LineCursor->start == LineTable[LastLine]) return true;
+  AddInputStart(number - 1, name);
+  return true;
+}
+
+FILE* OpenForWriting(const char* path) { return fopen(path, "w"); }
 
 void AllocateInputTables() {
   LineTableCapacity = LineTableStartCapacity;

@@ -17,13 +17,19 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string_view>
 
 #include "support/identifiers.h"
 #include "support/limits.h"
 
 // 1-based number of a character counted from the start of reading; 0 stands
-// for no character read yet.
-using SourcePosition = int32_t;
+// for no character read yet. 64 bits, so that no input this machine can hold
+// overflows the count (32 bits end at 2 GiB).
+using SourcePosition = int64_t;
+
+// Line numbers and columns are counted in the same width as positions: a
+// line can be as long as the input, and an input can have as many lines.
+using LineNumber = int64_t;
 
 // The byte stored behind the last character of the input.
 inline constexpr unsigned char EndMarkerByte = 0xFF;
@@ -39,8 +45,8 @@ struct InputEntry {
 
 // One record of the input-start table.
 struct InputStart {
-  int32_t lineCount;  // LastLine when the record was made
-  int32_t lineBase;   // always 0
+  LineNumber lineCount;  // LastLine when the record was made
+  LineNumber lineBase;   // 0 for an input's start; a line directive's number - 1
   Identifier* name;
 };
 
@@ -73,11 +79,11 @@ extern int32_t InputTextRest;   // bytes of it still to read
 // The line table (entry 0 is 0, entry i the position of the i-th line end)
 // and the input-start table; both double when full.
 extern SourcePosition* LineTable;
-extern int32_t LastLine;
-extern int32_t LineTableCapacity;
+extern LineNumber LastLine;
+extern LineNumber LineTableCapacity;
 extern InputStart* InputStartTable;
-extern int32_t LastInputStart;
-extern int32_t InputStartCapacity;
+extern int64_t LastInputStart;  // as wide as lines: directives can add a record per line
+extern int64_t InputStartCapacity;
 
 // True when index holds the end marker rather than a data byte.
 inline bool AtEndMarker(int32_t index) { return index == BufferEnd; }
@@ -122,11 +128,34 @@ void NewLine();
 // position. Position 0 is line 0, column 0. Safe before any input is read
 // (no name then).
 struct SourceLine {
-  int32_t line;
-  int32_t column;
+  LineNumber line;
+  LineNumber column;
   Identifier* name;
 };
 SourceLine PositionToLine(SourcePosition position);
+
+// The input name part of PositionToLine (null for standard input).
+Identifier* InputNameAt(SourcePosition position);
+
+// PositionToLine's three results kept in a heap record.
+using SourceCoordinate = SourceLine;
+SourceCoordinate* NewSourceCoordinate(LineNumber line, LineNumber column, Identifier* name);
+SourceCoordinate* PositionToCoordinate(SourcePosition position);
+
+// A line directive. text is the rest of a directive line after its keyword:
+// blanks, a decimal line number n, and optionally blanks and a file name in
+// double quotes (anything after that is ignored). The lines after the
+// directive line are then reported as lines n, n + 1, ... of that name, or
+// of the name the directive line itself is reported under when none is
+// given; the scanner calls it right after NewLine recorded the directive
+// line's end. A directive that ends its input has no line to apply to and
+// leaves the next input's lines alone. Returns false, recording nothing,
+// when the text holds no line number or a name without its closing quote.
+bool ReadLineDirective(std::string_view text);
+
+// The file at path opened for writing (truncated), or null: the twin of the
+// way inputs are opened for reading.
+FILE* OpenForWriting(const char* path);
 
 // Allocates the line table and the input-start table at their start sizes;
 // the error reporter's init calls it.

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "support/heap.h"
+#include "support/report.h"
 #include "support/startup.h"
 
 namespace {
@@ -83,3 +84,162 @@ int32_t KMPFindFirst(const char* text, const char* pattern, int32_t exact) {
   }
   return -1;
 }
+
+// --- The list family --------------------------------------------------------
+
+namespace {
+
+// The module's name and the lines of its consistency checks in
+// internal-error reports.
+constexpr const char* KMPModuleName = "KMPMatch";
+constexpr int32_t StepWithoutNextLine = 156;
+constexpr int32_t EmptyCopyLine = 169;
+
+// Elements as the lists hold them.
+char ElementOf(ConsList cell, char*) { return static_cast<char>(reinterpret_cast<intptr_t>(cell->head)); }
+int32_t ElementOf(ConsList cell, int32_t*) { return static_cast<int32_t>(reinterpret_cast<intptr_t>(cell->head)); }
+KMPWordPair ElementOf(ConsList cell, KMPWordPair*) { return *static_cast<KMPWordPair*>(cell->head); }
+
+template <typename Cell, typename Element, typename Match>
+Cell* StepCells(Cell* state, Cell* pattern, Element element, const Match& match) {
+  for (;;) {
+    Cell* candidate = state == nullptr ? pattern : state->next;
+    if (candidate == nullptr) InternalError(KMPModuleName, StepWithoutNextLine);
+    if (CallClosure(match, candidate->element, element) != 0) return candidate;
+    if (state == nullptr) return nullptr;
+    state = state->failure;
+  }
+}
+
+// Copies the pattern into cells, then links each cell after the first by a
+// step from the previous cell's link.
+template <typename Cell, typename Element, typename Match>
+Cell* LinkCells(ConsList pattern, const Match& match) {
+  Cell* first = nullptr;
+  Cell** end = &first;
+  for (ConsList p = pattern; p != nullptr; p = p->tail) {
+    auto* cell = static_cast<Cell*>(Allocate(sizeof(Cell)));
+    cell->element = ElementOf(p, static_cast<Element*>(nullptr));
+    cell->next = nullptr;
+    cell->failure = nullptr;
+    *end = cell;
+    end = &cell->next;
+  }
+  if (pattern != nullptr && first == nullptr) InternalError(KMPModuleName, EmptyCopyLine);
+  Cell* link = nullptr;
+  for (Cell* cell = first == nullptr ? nullptr : first->next; cell != nullptr; cell = cell->next) {
+    link = StepCells(link, first, cell->element, match);
+    cell->failure = link;
+  }
+  return first;
+}
+
+template <typename Cell>
+int32_t LengthOfCells(const Cell* pattern) {
+  int32_t length = 0;
+  for (; pattern != nullptr; pattern = pattern->next) ++length;
+  return length;
+}
+
+// The search; with `firstOnly` it stops at the first match. The positions
+// go to `found` (when not null); the result is the first position, or -1.
+template <typename Cell, typename Element, typename Match>
+int32_t SearchCells(ConsList text, Cell* pattern, const Match& match, bool firstOnly, ConsList* found) {
+  if (pattern == nullptr) return -1;
+  int32_t length = LengthOfCells(pattern);
+  ConsListBuilder positions;
+  int32_t first = -1;
+  Cell* state = nullptr;
+  int32_t i = 0;
+  for (ConsList t = text; t != nullptr; t = t->tail, ++i) {
+    state = StepCells(state, pattern, ElementOf(t, static_cast<Element*>(nullptr)), match);
+    if (state != nullptr && state->next == nullptr) {
+      int32_t position = i - length + 1;
+      if (first < 0) first = position;
+      if (firstOnly) break;
+      positions.Add(reinterpret_cast<void*>(static_cast<intptr_t>(position)));
+      state = state->failure;
+    }
+  }
+  if (found != nullptr) *found = positions.head;
+  return first;
+}
+
+
+template <typename Cell, typename Element, typename Match>
+ConsList FindAllLinked(ConsList text, Cell* pattern, const Match& match) {
+  ConsList found = nullptr;
+  SearchCells<Cell, Element>(text, pattern, match, false, &found);
+  return found;
+}
+
+template <typename Cell, typename Element, typename Match>
+int32_t FindFirstLinked(ConsList text, Cell* pattern, const Match& match) {
+  return SearchCells<Cell, Element>(text, pattern, match, true, nullptr);
+}
+
+}  // namespace
+
+KMPCharCell* KMPLinkChars(ConsList pattern, KMPCharMatch match) {
+  return LinkCells<KMPCharCell, char>(pattern, match);
+}
+KMPIntCell* KMPLinkInts(ConsList pattern, KMPIntMatch match) {
+  return LinkCells<KMPIntCell, int32_t>(pattern, match);
+}
+KMPPairCell* KMPLinkPairs(ConsList pattern, KMPPairMatch match) {
+  return LinkCells<KMPPairCell, KMPWordPair>(pattern, match);
+}
+
+KMPCharCell* KMPStepChars(KMPCharCell* state, KMPCharCell* pattern, char element, KMPCharMatch match) {
+  return StepCells(state, pattern, element, match);
+}
+KMPIntCell* KMPStepInts(KMPIntCell* state, KMPIntCell* pattern, int32_t element, KMPIntMatch match) {
+  return StepCells(state, pattern, element, match);
+}
+KMPPairCell* KMPStepPairs(KMPPairCell* state, KMPPairCell* pattern, KMPWordPair element, KMPPairMatch match) {
+  return StepCells(state, pattern, element, match);
+}
+
+ConsList KMPFindAllLinkedChars(ConsList text, KMPCharCell* pattern, KMPCharMatch match) {
+  return FindAllLinked<KMPCharCell, char>(text, pattern, match);
+}
+ConsList KMPFindAllLinkedInts(ConsList text, KMPIntCell* pattern, KMPIntMatch match) {
+  return FindAllLinked<KMPIntCell, int32_t>(text, pattern, match);
+}
+ConsList KMPFindAllLinkedPairs(ConsList text, KMPPairCell* pattern, KMPPairMatch match) {
+  return FindAllLinked<KMPPairCell, KMPWordPair>(text, pattern, match);
+}
+
+ConsList KMPFindAllChars(ConsList text, ConsList pattern, KMPCharMatch match) {
+  return KMPFindAllLinkedChars(text, KMPLinkChars(pattern, match), match);
+}
+ConsList KMPFindAllInts(ConsList text, ConsList pattern, KMPIntMatch match) {
+  return KMPFindAllLinkedInts(text, KMPLinkInts(pattern, match), match);
+}
+ConsList KMPFindAllPairs(ConsList text, ConsList pattern, KMPPairMatch match) {
+  return KMPFindAllLinkedPairs(text, KMPLinkPairs(pattern, match), match);
+}
+
+int32_t KMPFindFirstLinkedChars(ConsList text, KMPCharCell* pattern, KMPCharMatch match) {
+  return FindFirstLinked<KMPCharCell, char>(text, pattern, match);
+}
+int32_t KMPFindFirstLinkedInts(ConsList text, KMPIntCell* pattern, KMPIntMatch match) {
+  return FindFirstLinked<KMPIntCell, int32_t>(text, pattern, match);
+}
+int32_t KMPFindFirstLinkedPairs(ConsList text, KMPPairCell* pattern, KMPPairMatch match) {
+  return FindFirstLinked<KMPPairCell, KMPWordPair>(text, pattern, match);
+}
+
+int32_t KMPFindFirstChars(ConsList text, ConsList pattern, KMPCharMatch match) {
+  return KMPFindFirstLinkedChars(text, KMPLinkChars(pattern, match), match);
+}
+int32_t KMPFindFirstInts(ConsList text, ConsList pattern, KMPIntMatch match) {
+  return KMPFindFirstLinkedInts(text, KMPLinkInts(pattern, match), match);
+}
+int32_t KMPFindFirstPairs(ConsList text, ConsList pattern, KMPPairMatch match) {
+  return KMPFindFirstLinkedPairs(text, KMPLinkPairs(pattern, match), match);
+}
+
+int32_t KMPLengthChars(const KMPCharCell* pattern) { return LengthOfCells(pattern); }
+int32_t KMPLengthInts(const KMPIntCell* pattern) { return LengthOfCells(pattern); }
+int32_t KMPLengthPairs(const KMPPairCell* pattern) { return LengthOfCells(pattern); }

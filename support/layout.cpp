@@ -28,10 +28,13 @@
 #include <cstddef>
 #include <cstring>
 
+#include "support/columns.h"
 #include "support/heap.h"
 #include "support/heapstack.h"
 #include "support/limits.h"
 #include "support/output.h"
+#include "support/report.h"
+#include "support/services.h"
 #include "support/startup.h"
 
 namespace {
@@ -163,16 +166,37 @@ LayoutNode* NewBlock(int32_t kind, LayoutPrinter printer, int32_t width, int32_t
 
 int32_t Larger(int32_t a, int32_t b) { return a > b ? a : b; }
 
-// A text's lines after the first are printed without the prefix.
-LayoutNode* LayoutAboveText(LayoutNode* a, LayoutNode* b) {
-  if (IsEmpty(a)) return b;
-  if (IsEmpty(b)) return a;
-  LayoutNode* node = NewBlock(LayoutTextBlockKind, LayoutTextAbovePrinter,
-                              Larger(LayoutWidth(a), LayoutWidth(b)),
-                              LayoutHeight(a) + LayoutHeight(b) + 1, LayoutLastLine(b));
+// The block of b continuing on the last line of a (neither empty, not both
+// one line). Its last line is b's last line, with a's last line in front
+// when b has one line, or when b's later lines are indented (`indentLater`:
+// printed with the prefix and a's last line) and b's last line is one of
+// them; otherwise it is printed from the start of the line.
+LayoutNode* BesideBlock(int32_t kind, LayoutPrinter printer, LayoutNode* a, LayoutNode* b, bool indentLater) {
+  int32_t ha = LayoutHeight(a);
+  int32_t hb = LayoutHeight(b);
+  int32_t lw = LayoutLastLineWidth(a);
+  LayoutNode* node = NewBlock(kind, printer, Larger(LayoutWidth(a), lw + LayoutWidth(b)), ha + hb, nullptr);
+  if (hb == 0) {
+    node->lastLine = LayoutConcat(LayoutLastLine(a), LayoutLastLine(b));
+    node->lastLineIndented = LastLineIndented(a);
+  } else if (indentLater && LastLineIndented(b)) {
+    node->lastLine = LayoutConcat(LayoutLastLine(a), LayoutLastLine(b));
+    node->lastLineIndented = 1;
+  } else {
+    node->lastLine = LayoutLastLine(b);
+    node->lastLineIndented = 0;
+  }
+  node->leftLastWidth = lw;
   node->left = a;
   node->right = b;
   return node;
+}
+
+// The lines of a text, as one document: one line gives itself; more are the
+// first line above the others, which print without the prefix.
+LayoutNode* LayoutStackLines(ConsList lines) {
+  if (lines->tail == nullptr) return Element(lines);
+  return LayoutAboveText(Element(lines), LayoutVertical(lines->tail));
 }
 
 // The document of a string with line feeds: each line is copied into a
@@ -194,7 +218,7 @@ LayoutNode* LayoutTextLines(const char* string) {
     if (end == nullptr) break;
     start = end + 1;
   }
-  return LayoutAboveText(Element(lines), LayoutVertical(lines->tail));
+  return LayoutStackLines(lines);
 }
 
 // --- Printing -------------------------------------------------------------
@@ -300,12 +324,124 @@ void PrintPrefix(Printer& printer, const PrefixLink* prefix) {
   WriteBytes(printer.text.items, static_cast<int32_t>(printer.text.count));
 }
 
+// The one-line document of a prefix chain: its lines side by side, the
+// outermost first.
+LayoutNode* PrefixDocument(const PrefixLink* prefix) {
+  std::vector<const LayoutNode*> lines;
+  for (const PrefixLink* link = prefix; link != nullptr; link = link->before) lines.push_back(link->line);
+  LayoutNode* document = TheEmptyLayout;
+  for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+    document = LayoutConcat(document, const_cast<LayoutNode*>(*line));
+  }
+  return document;
+}
+
+// Writes n blanks; nothing when n <= 0.
+void Blanks(int32_t n) {
+  for (int32_t i = 0; i < n; ++i) WriteString(" ");
+}
+
+// The prefix as indentation: a tab for each tab of its texts, a blank for
+// every other byte.
+void PrintLayoutPrefix(const LayoutNode* prefix) {
+  std::string blanks;
+  AppendBlanks(prefix, blanks);
+  for (char c : blanks) WriteChar(c);
+}
+
+// One pending piece of a line: a line of a document with its pad and prefix.
+struct LinePiece {
+  const LayoutNode* document;
+  int32_t line;
+  int32_t pad;
+  LayoutNode* prefix;
+};
+
+// The element of a vertical block's list that holds line `line` of the
+// block, and that line's index in it; null when the line is past the end.
+const LayoutNode* VerticalLine(const LayoutNode* node, int32_t& line) {
+  for (ConsList cell = node->list; cell != nullptr; cell = cell->tail) {
+    LayoutNode* element = Element(cell);
+    if (IsEmpty(element)) continue;
+    if (line <= LayoutHeight(element)) return element;
+    line -= LayoutHeight(element) + 1;
+  }
+  return nullptr;
+}
+
+// Pushes the pieces that line `piece.line` of a block consists of, the
+// last piece to print first.
+void PushBlockLine(std::vector<LinePiece>& stack, const LinePiece& piece) {
+  const LayoutNode* node = piece.document;
+  int32_t i = piece.line;
+  int32_t ha = node->left != nullptr ? LayoutHeight(node->left) : 0;
+  switch (node->printer) {
+    case LayoutBesidePrinter:
+    case LayoutBesideTextPrinter: {
+      int32_t lw = node->leftLastWidth;
+      if (i < ha) {
+        stack.push_back({node->left, i, piece.pad, piece.prefix});
+      } else if (i == ha) {
+        stack.push_back({node->right, 0, piece.pad - lw, TheEmptyLayout});
+        stack.push_back({node->left, ha, 0, piece.prefix});
+      } else if (node->printer == LayoutBesidePrinter) {
+        stack.push_back({node->right, i - ha, piece.pad - lw, LayoutConcat(piece.prefix, LayoutLastLine(node->left))});
+      } else {
+        stack.push_back({node->right, i - ha, piece.pad, TheEmptyLayout});
+      }
+      break;
+    }
+    case LayoutAbovePrinter:
+      if (i <= ha) {
+        stack.push_back({node->left, i, piece.pad, piece.prefix});
+      } else {
+        stack.push_back({node->right, i - ha - 1, piece.pad, piece.prefix});
+      }
+      break;
+    case LayoutTextAbovePrinter:
+      if (i <= ha) {
+        stack.push_back({node->left, i, piece.pad, piece.prefix});
+      } else {
+        stack.push_back({node->right, i - ha - 1, piece.pad, TheEmptyLayout});
+      }
+      break;
+    case LayoutVerticalPrinter: {
+      const LayoutNode* element = VerticalLine(node, i);
+      if (element != nullptr) {
+        stack.push_back({element, i, piece.pad, piece.prefix});
+      } else {
+        PrintLayoutPrefix(piece.prefix);
+        Blanks(node->width);
+        Blanks(piece.pad - node->width);
+      }
+      break;
+    }
+    case LayoutColumnsPrinter: {
+      int32_t leftWidth = LayoutWidth(node->left);
+      stack.push_back({node->right, i, piece.pad - leftWidth, TheEmptyLayout});
+      stack.push_back({node->left, i, leftWidth, piece.prefix});
+      break;
+    }
+  }
+}
+
+// Prints the lines of a columns block met in PrintLayout's walk, with the
+// walk's prefixes, "\n" between them.
+void PrintColumnLines(const LayoutNode* node, const PrefixLink* first, const PrefixLink* rest) {
+  LayoutNode* restPrefix = PrefixDocument(rest);
+  for (int32_t line = 0; line <= node->extraLines; ++line) {
+    if (line > 0) WriteString("\n");
+    PrintLayoutLine(node, line, 0, line == 0 ? PrefixDocument(first) : restPrefix);
+  }
+}
+
 }  // namespace
 
 void InitLayout() {
   if (!EnterModuleInit(LayoutModuleFlag)) return;
   InitHeap();
   InitOutput();
+  InitOutputColumns();
   NewTextChains(static_cast<uint32_t>(LayoutTextChainCount));
   TheEmptyLayout = NewNode(LayoutEmptyKind);
   RegisterRoot(&TheEmptyLayout);
@@ -324,6 +460,18 @@ LayoutNode* LayoutText(const char* string) {
 LayoutNode* LayoutBytes(const char* string, int32_t length) { return SharedText(length, string); }
 
 LayoutNode* LayoutIdentifier(const Identifier* identifier) { return LayoutText(identifier->text); }
+
+// A text's lines after the first are printed without the prefix.
+LayoutNode* LayoutAboveText(LayoutNode* a, LayoutNode* b) {
+  if (IsEmpty(a)) return b;
+  if (IsEmpty(b)) return a;
+  LayoutNode* node = NewBlock(LayoutTextBlockKind, LayoutTextAbovePrinter,
+                              Larger(LayoutWidth(a), LayoutWidth(b)),
+                              LayoutHeight(a) + LayoutHeight(b) + 1, LayoutLastLine(b));
+  node->left = a;
+  node->right = b;
+  return node;
+}
 
 LayoutNode* LayoutConcat(LayoutNode* a, LayoutNode* b) {
   if (IsEmpty(a)) return b;
@@ -349,29 +497,16 @@ LayoutNode* LayoutBeside(LayoutNode* a, LayoutNode* b) {
   if (IsEmpty(a)) return b;
   if (IsEmpty(b)) return a;
   if (IsOneLine(a) && IsOneLine(b)) return LayoutConcat(a, b);
-  int32_t ha = LayoutHeight(a);
-  int32_t hb = LayoutHeight(b);
-  int32_t lw = LayoutLastLineWidth(a);
-  LayoutNode* node = NewBlock(LayoutBlockKind, LayoutBesidePrinter, Larger(LayoutWidth(a), lw + LayoutWidth(b)),
-                              ha + hb, nullptr);
   // The last line is b's last line; it continues a's last line when b has
   // one line, and it is indented by a's last line when it is printed with
   // the prefix of b's later lines. Either way it starts with a's last line
   // in width and in its tabs, so later compositions indent to its true end.
-  if (hb == 0) {
-    node->lastLine = LayoutConcat(LayoutLastLine(a), LayoutLastLine(b));
-    node->lastLineIndented = LastLineIndented(a);
-  } else if (LastLineIndented(b)) {
-    node->lastLine = LayoutConcat(LayoutLastLine(a), LayoutLastLine(b));
-    node->lastLineIndented = 1;
-  } else {
-    node->lastLine = LayoutLastLine(b);
-    node->lastLineIndented = 0;
-  }
-  node->leftLastWidth = lw;
-  node->left = a;
-  node->right = b;
-  return node;
+  // Keeping b's last line alone would lose that indentation: a block put
+  // beside this one would have its later lines indented by b's last line
+  // only and stand left of where this block really ends. zebcheck prints
+  // \v{{f(1, 2) + g(3, 4)}} with "4 )" under "3"; with b's last line alone
+  // "4 )" would stand under "2", short by the indentation of "2 )".
+  return BesideBlock(LayoutBlockKind, LayoutBesidePrinter, a, b, true);
 }
 
 LayoutNode* LayoutBesideSpace(LayoutNode* a, LayoutNode* b) {
@@ -549,6 +684,15 @@ void PrintLayout(const LayoutNode* document) {
             push(PrintVerticalRest, nullptr, node->list->tail, nullptr, item.rest);
             push(PrintDocument, Element(node->list), nullptr, item.first, item.rest);
             break;
+          case LayoutBesideTextPrinter:
+            push(PrintDocument, node->right, nullptr, nullptr, nullptr);
+            push(PrintDocument, node->left, nullptr, item.first, item.rest);
+            break;
+          case LayoutColumnsPrinter:
+            // Columns fill their left side with blanks line by line, so
+            // they are printed a line at a time, at once.
+            PrintColumnLines(node, item.first, item.rest);
+            break;
         }
         break;
     }
@@ -559,4 +703,208 @@ void PrintLayoutToStderr(const LayoutNode* document) {
   OpenOutput(nullptr);
   PrintLayout(document);
   CloseOutput();
+}
+
+// The pieces of the line are kept on an explicit stack, so deeply nested
+// documents need no deep recursion.
+void PrintLayoutLine(const LayoutNode* document, int32_t line, int32_t pad, LayoutNode* prefix) {
+  std::vector<LinePiece> stack;
+  stack.push_back({document, line, pad, prefix});
+  while (!stack.empty()) {
+    LinePiece piece = stack.back();
+    stack.pop_back();
+    const LayoutNode* node = piece.document;
+    if (IsEmpty(node)) continue;
+    if (IsBlock(node)) {
+      PushBlockLine(stack, piece);
+      continue;
+    }
+    if (piece.line != 0) {
+      PrintLayoutPrefix(piece.prefix);
+      Blanks(piece.pad);
+      continue;
+    }
+    switch (node->kind) {
+      case LayoutTextKind:
+        PrintLayoutPrefix(piece.prefix);
+        WriteString(node->string);
+        Blanks(piece.pad - node->width);
+        break;
+      case LayoutPairKind:
+        stack.push_back({node->right, 0, piece.pad - LayoutWidth(node->left), TheEmptyLayout});
+        stack.push_back({node->left, 0, 0, piece.prefix});
+        break;
+      default: {  // a row: the first element with the prefix, the last with the rest of the pad
+        std::vector<LinePiece> elements;
+        int32_t before = 0;
+        for (ConsList cell = node->list; cell != nullptr; cell = cell->tail) {
+          LayoutNode* element = Element(cell);
+          bool last = cell->tail == nullptr;
+          elements.push_back({element, 0, last ? piece.pad - before : 0,
+                              cell == node->list ? piece.prefix : TheEmptyLayout});
+          before += LayoutWidth(element);
+        }
+        for (auto element = elements.rbegin(); element != elements.rend(); ++element) stack.push_back(*element);
+        break;
+      }
+    }
+  }
+}
+
+// --- Further documents and compositions -----------------------------------
+
+namespace {
+
+// Name of this module in internal-error reports, and the line its padding
+// check names.
+constexpr const char* LayoutModuleName = "Layout";
+constexpr int32_t PaddingCheckLine = 92;
+
+const char OpenParenText[] = "(";
+const char CloseParenText[] = ")";
+const char TwoBlanksText[] = "  ";
+const char EmptyText[] = "";
+
+// A heap copy of a string, for texts made here.
+const char* HeapText(const std::string& text) {
+  auto* copy = static_cast<char*>(Allocate(text.size() + 1));
+  std::memcpy(copy, text.c_str(), text.size() + 1);
+  return copy;
+}
+
+}  // namespace
+
+LayoutNode* LayoutChar(char c) { return LayoutText(HeapText(std::string(1, c))); }
+
+LayoutNode* LayoutInteger(int32_t value) { return LayoutText(IntegerText(value)); }
+
+LayoutNode* LayoutReal(double value) { return LayoutText(RealText(value)); }
+
+int32_t LayoutLineCount(const LayoutNode* document) { return LayoutHeight(document) + 1; }
+
+LayoutNode* LayoutSpaces(int32_t n) { return LayoutRepeat(' ', n); }
+
+LayoutNode* LayoutBlankLines(int32_t n) {
+  ConsList lines = nullptr;
+  for (int32_t i = 0; i < n; ++i) lines = Cons(LayoutText(EmptyText), lines);
+  return LayoutVertical(lines);
+}
+
+LayoutNode* LayoutRepeat(char c, int32_t n) {
+  LayoutNode* text = LayoutText(HeapText(std::string(n > 0 ? static_cast<size_t>(n) : 0, c)));
+  if (!IsOneLine(text)) InternalError(LayoutModuleName, PaddingCheckLine);
+  return text;
+}
+
+LayoutNode* LayoutPadWidth(LayoutNode* document, int32_t width) {
+  int32_t missing = width - LayoutLastLineWidth(document);
+  if (missing <= 0) return document;
+  return LayoutBeside(document, LayoutSpaces(missing));
+}
+
+LayoutNode* LayoutPadLines(LayoutNode* document, int32_t lines) {
+  return LayoutAbove(document, LayoutBlankLines(lines - LayoutLineCount(document)));
+}
+
+LayoutNode* LayoutParenthesized(LayoutNode* document) {
+  LayoutNode* opened = LayoutBeside(LayoutText(OpenParenText), document);
+  if (LayoutHeight(document) >= 1) return LayoutAbove(opened, LayoutText(CloseParenText));
+  return LayoutBeside(opened, LayoutText(CloseParenText));
+}
+
+LayoutNode* LayoutIndented(LayoutNode* document) { return LayoutBeside(LayoutText(TwoBlanksText), document); }
+
+LayoutNode* LayoutBracket(LayoutNode* open, LayoutNode* document, LayoutNode* close) {
+  return LayoutBeside(LayoutBeside(open, document), close);
+}
+
+LayoutNode* LayoutBesideBalanced(ConsList elements) {
+  std::vector<LayoutNode*> parts;
+  for (ConsList cell = elements; cell != nullptr; cell = cell->tail) parts.push_back(Element(cell));
+  if (parts.empty()) return TheEmptyLayout;
+  // Neighbours are composed pairwise, round after round, until one is left.
+  while (parts.size() > 1) {
+    std::vector<LayoutNode*> next;
+    for (size_t i = 0; i < parts.size(); i += 2) {
+      next.push_back(i + 1 < parts.size() ? LayoutBeside(parts[i], parts[i + 1]) : parts[i]);
+    }
+    parts.swap(next);
+  }
+  return parts.front();
+}
+
+LayoutNode* LayoutBesideText(LayoutNode* a, LayoutNode* b) {
+  if (IsEmpty(a)) return b;
+  if (IsEmpty(b)) return a;
+  if (IsOneLine(a) && IsOneLine(b)) return LayoutConcat(a, b);
+  return BesideBlock(LayoutTextBlockKind, LayoutBesideTextPrinter, a, b, false);
+}
+
+LayoutNode* LayoutBesideTextList(ConsList elements) {
+  LayoutNode* joined = TheEmptyLayout;
+  for (ConsList cell = elements; cell != nullptr; cell = cell->tail) joined = LayoutBesideText(joined, Element(cell));
+  return joined;
+}
+
+LayoutNode* LayoutBesideBoth(LayoutNode* a, LayoutNode* b) {
+  return IsEmpty(a) || IsEmpty(b) ? TheEmptyLayout : LayoutBeside(a, b);
+}
+
+LayoutNode* LayoutAboveBoth(LayoutNode* a, LayoutNode* b) {
+  return IsEmpty(a) || IsEmpty(b) ? TheEmptyLayout : LayoutAbove(a, b);
+}
+
+LayoutNode* LayoutAboveTextBoth(LayoutNode* a, LayoutNode* b) {
+  return IsEmpty(a) || IsEmpty(b) ? TheEmptyLayout : LayoutAboveText(a, b);
+}
+
+LayoutNode* LayoutColumns(LayoutNode* a, LayoutNode* b) {
+  if (IsEmpty(a)) return b;
+  if (IsEmpty(b)) return a;
+  int32_t ha = LayoutHeight(a);
+  int32_t hb = LayoutHeight(b);
+  int32_t lines = Larger(ha, hb);
+  // The last line: a's part filled to a's width (blank when a is shorter),
+  // then b's last line (nothing when b is shorter).
+  LayoutNode* leftPart = LayoutPadWidth(ha == lines ? LayoutLastLine(a) : LayoutText(EmptyText), LayoutWidth(a));
+  LayoutNode* rightPart = hb == lines ? LayoutLastLine(b) : LayoutText(EmptyText);
+  LayoutNode* node = NewBlock(LayoutBlockKind, LayoutColumnsPrinter, LayoutWidth(a) + LayoutWidth(b), lines,
+                              LayoutConcat(leftPart, rightPart));
+  node->lastLineIndented = 1;
+  node->left = a;
+  node->right = b;
+  return node;
+}
+
+LayoutNode* LayoutColumns3(LayoutNode* a, LayoutNode* b, LayoutNode* c) {
+  return LayoutColumns(a, LayoutColumns(b, c));
+}
+
+LayoutNode* LayoutTable(ConsList rows, LayoutNode* separator) {
+  std::vector<int32_t> widths;
+  for (ConsList row = rows; row != nullptr; row = row->tail) {
+    size_t column = 0;
+    for (ConsList cell = static_cast<ConsList>(row->head); cell != nullptr; cell = cell->tail, ++column) {
+      if (column == widths.size()) widths.push_back(0);
+      widths[column] = Larger(widths[column], LayoutWidth(Element(cell)));
+    }
+  }
+  ConsListBuilder lines;
+  for (ConsList row = rows; row != nullptr; row = row->tail) {
+    std::vector<LayoutNode*> cells;
+    for (ConsList cell = static_cast<ConsList>(row->head); cell != nullptr; cell = cell->tail) {
+      cells.push_back(Element(cell));
+    }
+    LayoutNode* line = TheEmptyLayout;
+    for (size_t column = cells.size(); column-- > 0;) {
+      if (column + 1 == cells.size()) {
+        line = cells[column];
+        continue;
+      }
+      LayoutNode* filled = LayoutPadWidth(cells[column], widths[column]);
+      line = LayoutColumns(filled, LayoutBeside(separator, line));
+    }
+    lines.Add(line);
+  }
+  return LayoutVertical(lines.head);
 }

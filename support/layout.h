@@ -28,6 +28,8 @@ enum LayoutPrinter : int32_t {
   LayoutAbovePrinter,      // right below left, both with the given prefix
   LayoutVerticalPrinter,   // the non-empty documents of a list, one per line group
   LayoutTextAbovePrinter,  // a text's later lines, printed without the prefix
+  LayoutBesideTextPrinter, // right continues on left's last line; its later lines without the prefix
+  LayoutColumnsPrinter,    // left and right side by side line by line, left padded to its width
 };
 
 // The fields stand in the order in which the kinds need them, and each node
@@ -98,3 +100,83 @@ int32_t LayoutLastLineWidth(LayoutNode* document);
 void PrintLayout(const LayoutNode* document);
 // The document on the standard error stream, as an output of its own.
 void PrintLayoutToStderr(const LayoutNode* document);
+
+// Prints line `line` (0-based) of the document: first the one-line `prefix`
+// as indentation (a tab for each tab of its texts, a blank for every other
+// byte), then the line, filled with trailing blanks up to `pad` columns. A
+// line past the document's end prints the prefix and blanks, except for the
+// empty document, which prints nothing. PrintLayout prints the same lines
+// (each with pad 0 and no prefix, "\n" between them) in one walk over the
+// document.
+void PrintLayoutLine(const LayoutNode* document, int32_t line, int32_t pad, LayoutNode* prefix);
+
+// b above a, where b's lines are printed without the prefix (the later
+// lines of a text).
+LayoutNode* LayoutAboveText(LayoutNode* a, LayoutNode* b);
+
+// --- Further documents and compositions -----------------------------------
+// The programs print their documents with the compositions above; these
+// complete the set for other printers.
+
+// The text of one character, of an integer in decimal, of a floating-point
+// value (in the form RealText gives it).
+LayoutNode* LayoutChar(char c);
+LayoutNode* LayoutInteger(int32_t value);
+LayoutNode* LayoutReal(double value);
+
+// The number of lines: 0 for the empty document. (The width and the
+// last-line width are LayoutWidth and LayoutLastLineWidth.)
+int32_t LayoutLineCount(const LayoutNode* document);
+
+// A text of n blanks (the empty text for n <= 0).
+LayoutNode* LayoutSpaces(int32_t n);
+// n empty lines (the empty document for n <= 0).
+LayoutNode* LayoutBlankLines(int32_t n);
+// A text of n copies of c (the empty text for n <= 0). A c that makes more
+// than one line is an internal error.
+LayoutNode* LayoutRepeat(char c, int32_t n);
+// The document with blanks after its last line up to `width` columns.
+LayoutNode* LayoutPadWidth(LayoutNode* document, int32_t width);
+// The document with empty lines below it up to `lines` lines.
+LayoutNode* LayoutPadLines(LayoutNode* document, int32_t lines);
+
+// "(" document ")", with ")" on a line of its own when the document has two
+// or more lines.
+LayoutNode* LayoutParenthesized(LayoutNode* document);
+// Two blanks, then the document (its later lines indented by them too).
+LayoutNode* LayoutIndented(LayoutNode* document);
+// open, document and close side by side.
+LayoutNode* LayoutBracket(LayoutNode* open, LayoutNode* document, LayoutNode* close);
+// The documents of the list side by side, composed by halves, so that the
+// composition is only as deep as the logarithm of the list's length. Prints
+// as the documents put beside each other one by one, except after the later
+// lines of a text block (which start at the start of the line and so do not
+// carry the indentation of what stands left of their block).
+LayoutNode* LayoutBesideBalanced(ConsList elements);
+
+// b continues on the last line of a, and b's later lines are printed from
+// the start of the line, without indentation: the texts joined as strings
+// are joined. A block made so is a text block.
+LayoutNode* LayoutBesideText(LayoutNode* a, LayoutNode* b);
+// The documents of the list joined so, in order.
+LayoutNode* LayoutBesideTextList(ConsList elements);
+
+// LayoutBeside, LayoutAbove and LayoutAboveText, but the empty document
+// when either side is empty.
+LayoutNode* LayoutBesideBoth(LayoutNode* a, LayoutNode* b);
+LayoutNode* LayoutAboveBoth(LayoutNode* a, LayoutNode* b);
+LayoutNode* LayoutAboveTextBoth(LayoutNode* a, LayoutNode* b);
+
+// Columns: line i is line i of a filled with blanks to a's width, then line
+// i of b (and of c); the shorter side's missing lines are blank, so a line
+// where only a has text ends in a's filling blanks. As many lines as the
+// longest side.
+LayoutNode* LayoutColumns(LayoutNode* a, LayoutNode* b);
+LayoutNode* LayoutColumns3(LayoutNode* a, LayoutNode* b, LayoutNode* c);
+
+// A table: `rows` is a list of rows, each a list of cells (documents). Each
+// column is as wide as its widest cell; every cell but a row's last is
+// filled with blanks to its column's width, and the separator stands between
+// neighbouring cells. The rows are stacked; a cell of several lines makes
+// its row that many lines high.
+LayoutNode* LayoutTable(ConsList rows, LayoutNode* separator);

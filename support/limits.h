@@ -14,8 +14,17 @@ inline constexpr int32_t ScanBufferSize = 131072;
 // Bytes of one heap chunk; larger requests get a block of their own.
 inline constexpr size_t HeapChunkSize = 65536;
 
+// Bytes of one block of the parse-trace store: large enough that a unit's
+// trace needs few of them, small enough that a small unit's trace stays in
+// the processor's caches when the store is reused for the next parse.
+inline constexpr size_t TraceBlockSize = size_t{256} << 10;
+
 // Hash buckets of the identifier table (the hash keeps ten bits).
 inline constexpr int32_t IdentifierBucketCount = 1024;
+
+// Bytes of the standard error stream's line buffer: a diagnostic line up to
+// this length goes out in one write; a longer one in several.
+inline constexpr size_t StderrLineBufferSize = 8192;
 
 // Bytes of the output buffer between the programs and their output files.
 inline constexpr int32_t OutputBufferSize = 32768;

@@ -18,6 +18,7 @@
 //    which checks the result in the same way.
 #include "support/output.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -121,6 +122,7 @@ void FlushOutputAtExit() {
 
 void InitOutput() {
   if (!EnterModuleInit(OutputModuleFlag)) return;
+  ExitModuleInit();
   InitHeap();
   InitStandardStreams();
   NewlineChar = '\n';
@@ -204,4 +206,167 @@ void WriteChar(char c) {
     FlushOutput();
     if (std::fflush(CurrentStream) != 0) OutputFatal("Cannot write to file", nullptr);
   }
+}
+
+int32_t OutputFreeCount() { return static_cast<int32_t>(BufferBytes - PendingBytes); }
+
+// --- Writers of values ----------------------------------------------------
+
+int32_t OutputRealDigits = RealTextStartPrecision;
+int32_t OutputRealExponentForm = 0;
+
+namespace {
+
+// The decimal digits of a value, most significant first.
+void WriteDigits(uint64_t value) {
+  char digits[24];
+  int n = 0;
+  do {
+    digits[n++] = static_cast<char>('0' + value % 10);
+    value /= 10;
+  } while (value != 0);
+  while (n > 0) WriteChar(digits[--n]);
+}
+
+// The largest digit count after the "." for which a value is rounded as a
+// whole number of last places in 64 bits.
+constexpr int32_t ExactPlaces = 18;
+
+// 10 to the power n, for 0 <= n <= ExactPlaces.
+uint64_t PowerOfTen(int32_t n) {
+  uint64_t power = 1;
+  for (int32_t i = 0; i < n; ++i) power *= 10;
+  return power;
+}
+
+// The non-negative magnitude rounded to `places` digits after the ".", as a
+// count of last places: 0.5 is added in the last printed place and the rest
+// cut. False when the count does not fit in 64 bits.
+bool RoundedLastPlaces(double magnitude, int32_t places, uint64_t& count) {
+  if (places > ExactPlaces) return false;
+  double scaled = magnitude * static_cast<double>(PowerOfTen(places)) + 0.5;
+  if (!(scaled < 18446744073709551616.0)) return false;
+  count = static_cast<uint64_t>(std::floor(scaled));
+  return true;
+}
+
+// A non-negative magnitude in fixed form with `places` digits after the ".".
+void WriteFixed(double magnitude, int32_t places) {
+  uint64_t count = 0;
+  if (RoundedLastPlaces(magnitude, places, count)) {
+    uint64_t unit = PowerOfTen(places);
+    WriteDigits(count / unit);
+    if (places == 0) return;
+    WriteChar('.');
+    uint64_t fraction = count % unit;
+    for (uint64_t digit = unit / 10; digit > 0; digit /= 10) {
+      WriteChar(static_cast<char>('0' + fraction / digit % 10));
+    }
+    return;
+  }
+  // A value too large, or too many places, for 64 bits: the same rounding in
+  // floating point, the integral part as the C library gives it (a double
+  // that large is an integer already) and the fraction digit by digit.
+  double rounded = magnitude + 0.5 * std::pow(10.0, -static_cast<double>(places));
+  double integral = std::floor(rounded);
+  char text[400];
+  std::snprintf(text, sizeof text, "%.0f", integral);
+  WriteString(text);
+  if (places <= 0) return;
+  WriteChar('.');
+  double fraction = rounded - integral;
+  for (int32_t i = 0; i < places; ++i) {
+    fraction *= 10.0;
+    double digit = std::floor(fraction);
+    if (digit > 9.0) digit = 9.0;
+    WriteChar(static_cast<char>('0' + static_cast<int>(digit)));
+    fraction -= digit;
+  }
+}
+
+// Whether the mantissa (1 to below 10) rounds up to 10 at `places` digits.
+bool RoundsToTen(double mantissa, int32_t places) {
+  uint64_t count = 0;
+  if (RoundedLastPlaces(mantissa, places, count)) return count >= 10 * PowerOfTen(places);
+  return mantissa + 0.5 * std::pow(10.0, -static_cast<double>(places)) >= 10.0;
+}
+
+}  // namespace
+
+void WriteIdentifier(const Identifier* identifier) {
+  if (identifier != nullptr) WriteString(identifier->text);
+}
+
+void WriteInteger(int64_t value) {
+  if (value < 0) {
+    WriteChar('-');
+    // The magnitude in unsigned arithmetic, so the most negative value too.
+    WriteDigits(0 - static_cast<uint64_t>(value));
+    return;
+  }
+  WriteDigits(static_cast<uint64_t>(value));
+}
+
+void WriteUnsigned(uint64_t value) { WriteDigits(value); }
+
+void WriteBoolean(int32_t value) { WriteString(value != 0 ? "TRUE" : "FALSE"); }
+
+void WriteReal(double value) {
+  if (std::isnan(value)) {
+    WriteString("nan");
+    return;
+  }
+  if (std::signbit(value) && value != 0.0) WriteChar('-');
+  double magnitude = std::fabs(value);
+  if (std::isinf(magnitude)) {
+    WriteString("inf");
+    return;
+  }
+  int32_t places = OutputRealDigits < 0 ? 0 : OutputRealDigits;
+  if (OutputRealExponentForm == 0) {
+    WriteFixed(magnitude, places);
+    return;
+  }
+  int32_t exponent = 0;
+  double mantissa = magnitude;
+  if (magnitude != 0.0) {
+    exponent = static_cast<int32_t>(std::floor(std::log10(magnitude)));
+    mantissa = magnitude / std::pow(10.0, exponent);
+    // log10 can be one off at exact powers of ten.
+    if (mantissa >= 10.0) {
+      mantissa /= 10.0;
+      exponent += 1;
+    } else if (mantissa < 1.0) {
+      mantissa *= 10.0;
+      exponent -= 1;
+    }
+    if (RoundsToTen(mantissa, places)) {
+      mantissa /= 10.0;
+      exponent += 1;
+    }
+  }
+  WriteFixed(mantissa, places);
+  WriteChar('e');
+  WriteChar(exponent < 0 ? '-' : '+');
+  int32_t digits = exponent < 0 ? -exponent : exponent;
+  if (digits < 10) WriteChar('0');
+  WriteDigits(static_cast<uint64_t>(digits));
+}
+
+void WriteHex(uint64_t value) {
+  WriteString("0x");
+  char digits[20];
+  int n = 0;
+  do {
+    digits[n++] = "0123456789abcdef"[value % 16];
+    value /= 16;
+  } while (value != 0);
+  while (n > 0) WriteChar(digits[--n]);
+}
+
+void WriteNewline() { WriteChar(NewlineChar); }
+
+void WriteLine(const char* text) {
+  WriteString(text);
+  WriteNewline();
 }

@@ -16,6 +16,8 @@
 
 #include <cstdint>
 
+#include "support/identifiers.h"
+
 // Once-only initialisation: the newline byte and the exit-time flush.
 void InitOutput();
 
@@ -41,3 +43,38 @@ void WriteBytes(const char* bytes, int32_t length);
 // Appends one byte; a newline also writes the buffer out and flushes the
 // stream.
 void WriteChar(char c);
+
+// The bytes the buffer can still take before it is written out. The column
+// module derives the current column from it.
+int32_t OutputFreeCount();
+
+// --- Writers of values ----------------------------------------------------
+
+// The digits WriteReal prints after the "." (program-wide; 6 at start).
+extern int32_t OutputRealDigits;
+// Non-zero: WriteReal prints exponent form (program-wide; 0 at start).
+extern int32_t OutputRealExponentForm;
+
+// The identifier's text; null writes nothing.
+void WriteIdentifier(const Identifier* identifier);
+// A signed decimal integer, "-" before a negative value.
+void WriteInteger(int64_t value);
+// An unsigned decimal integer.
+void WriteUnsigned(uint64_t value);
+// "TRUE" for a non-zero value, else "FALSE".
+void WriteBoolean(int32_t value);
+// A floating-point value with OutputRealDigits digits after the ".". Fixed
+// form: the magnitude is rounded by adding 0.5 in the last printed place and
+// cutting the digits after it, so halves round away from zero ("-" before a
+// negative value). Exponent form (OutputRealExponentForm): a mantissa from 1
+// to below 10 in fixed form, "e", "+" or "-", and at least two exponent
+// digits; 0 has the exponent 0. A mantissa that rounds up to 10 becomes 1
+// with the next exponent. Infinities and NaN print "inf", "-inf" and "nan".
+void WriteReal(double value);
+// An unsigned value as "0x" and lower-case hexadecimal digits, without
+// leading zeros ("0x0" for 0).
+void WriteHex(uint64_t value);
+// A newline through WriteChar, so the output is written out and flushed.
+void WriteNewline();
+// The string, then a newline through WriteChar.
+void WriteLine(const char* text);

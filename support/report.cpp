@@ -2,10 +2,12 @@
 //
 // All diagnostics are written with the C library's standard error stream and
 // flushed at the end of each message, so they appear at once whatever the
-// program is writing elsewhere. Positions become input name, line and column
+// program is writing elsewhere. The stream is line-buffered (start-up sets
+// it so), so the pieces of a message line leave in one write. Positions become input name, line and column
 // only here, through PositionToLine.
 #include "support/report.h"
 
+#include <cinttypes>
 #include <cstdio>
 #include <cstring>
 
@@ -19,6 +21,7 @@ int32_t SuccessFlag = 1;
 int32_t SyntaxErrorFlag = 0;
 int32_t RecoveryMode = 0;
 int32_t FatalHeaderPrinted = 0;
+TokenValue* TokenAttributeRef = nullptr;
 
 namespace {
 
@@ -31,7 +34,7 @@ void WriteHeader(SourcePosition position, int32_t warning) {
     PrintIdentifier(where.name);
     fputs("\", ", StderrStream);
   }
-  fprintf(StderrStream, "%s%d  %d  ", LinePrefixText, where.line, where.column);
+  fprintf(StderrStream, "%s%" PRId64 "  %" PRId64 "  ", LinePrefixText, where.line, where.column);
   if (warning != 0) fputs(WarningPrefixText, StderrStream);
 }
 
@@ -48,6 +51,7 @@ void CountMessage(int32_t warning) {
 
 void InitErrorReport() {
   if (!EnterModuleInit(ErrorReportInitFlag)) return;
+  ExitModuleInit();
   InitRuntimeBase();
   InitIdentifierTable();
   SourceInputModuleInit();
@@ -58,6 +62,8 @@ void InitErrorReport() {
   SyntaxErrorFlag = 0;
   RecoveryMode = 0;
   AllocateInputTables();
+  TokenAttributeRef = &TokenAttribute;
+  RegisterRoot(&TokenAttributeRef);
 }
 
 void BeginMessage(SourcePosition position, int32_t warning) {
@@ -96,7 +102,7 @@ void FatalError(const char* text) {
   SuccessFlag = 0;
   SyntaxErrorFlag = 1;
   ErrorCount += 1;
-  fprintf(StderrStream, "%d  %d  %s%s\n", where.line, where.column, FatalErrorPrefixText,
+  fprintf(StderrStream, "%" PRId64 "  %" PRId64 "  %s%s\n", where.line, where.column, FatalErrorPrefixText,
           text != nullptr ? text : "");
   fflush(StderrStream);
   CloseInput();

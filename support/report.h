@@ -13,6 +13,7 @@
 #include <cstdint>
 
 #include "support/input.h"
+#include "support/scanbuf.h"
 
 inline constexpr char CannotOpenFileText[] = "Cannot open file ";
 inline constexpr char TokenTooLongText[] = "token too long";
@@ -30,7 +31,10 @@ extern int32_t WarningCount;        // warnings reported
 extern int32_t SuccessFlag;         // 1 until the first error; decides the exit status
 extern int32_t SyntaxErrorFlag;     // set by syntax errors and FatalError; no tree is built then
 extern int32_t RecoveryMode;        // set while a parser skips input after a syntax error
-extern int32_t FatalHeaderPrinted;  // FatalError wrote the input-name line of the current input
+extern int32_t FatalHeaderPrinted;
+// The scanner's TokenAttribute, reached through the reporter: a driver that
+// decides how a word is scanned writes the current token's value through it.
+extern TokenValue* TokenAttributeRef;  // FatalError wrote the input-name line of the current input
 
 // Once-only: empties the input list, zeroes the counters, sets SuccessFlag,
 // allocates the line and input-start tables.

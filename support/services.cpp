@@ -11,15 +11,6 @@
 int32_t RealNotationSwitch = 0;
 int32_t RealTextPrecision = RealTextStartPrecision;
 
-namespace {
-int32_t ServicesInitFlag = 0;
-}  // namespace
-
-void ServicesModuleInit() {
-  if (!EnterModuleInit(ServicesInitFlag)) return;
-  InitRuntimeBase();
-}
-
 int32_t CompareStrings(const char* a, const char* b) {
   const auto* x = reinterpret_cast<const unsigned char*>(a);
   const auto* y = reinterpret_cast<const unsigned char*>(b);

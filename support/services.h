@@ -39,9 +39,6 @@ int32_t ReadInteger(const char* text);
 // when none is there.
 double ReadReal(const char* text);
 
-// Init routine of this module (its state has fixed start values).
-void ServicesModuleInit();
-
 // Write a NUL-terminated text to the standard error stream or to standard
 // output; null writes nothing.
 void PrintString(const char* text);

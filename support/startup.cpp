@@ -27,6 +27,19 @@ extern void InitOutput() __attribute__((weak));
 namespace {
 
 int32_t ArgumentCount = 0;
+
+// The C library leaves the standard error stream unbuffered, so a diagnostic
+// written in pieces (header, name, text, newline) costs one system call per
+// piece. Line buffering keeps every line whole and writes it at its newline,
+// in one call, so messages still appear at once and in order with the rest of
+// the stream. (Where the C library has no line buffering it would buffer
+// fully, so such systems keep the stream as it is.)
+void BufferStderrByLine() {
+#ifndef _WIN32
+  static char buffer[StderrLineBufferSize];
+  setvbuf(stderr, buffer, _IOLBF, sizeof buffer);
+#endif
+}
 char** ArgumentVector = nullptr;
 
 // The one empty value GetEnv returns for every unset variable.
@@ -85,7 +98,10 @@ void ExitProgram(int32_t status) {
 void InitStandardStreams() {
   if (StdinStream == nullptr) StdinStream = stdin;
   if (StdoutStream == nullptr) StdoutStream = stdout;
-  if (StderrStream == nullptr) StderrStream = stderr;
+  if (StderrStream == nullptr) {
+    StderrStream = stderr;
+    BufferStderrByLine();
+  }
 }
 
 // The streams come first, so that even a failing first heap chunk can be

@@ -16,7 +16,9 @@
 //   4. Then it sets up its own state: heap tables, start values, and a
 //      RegisterRoot call for each global that holds heap references.
 //   5. A module without state still has an init routine that does nothing;
-//      its users call it all the same.
+//      its users call it all the same (CommandLineModuleInit from every
+//      module that reads Arg or ArgCount, ExitModuleInit from every module
+//      that calls ExitProgram).
 #pragma once
 
 #include <cstdint>

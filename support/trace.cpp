@@ -3,6 +3,7 @@
 #include "support/trace.h"
 
 #include "support/heap.h"
+#include "support/limits.h"
 #include "support/report.h"
 
 ParseTrace Trace;
@@ -17,7 +18,67 @@ ReductionRecord* SublistLast;
 LazyCell* UnitTreeCell;
 LazyCell* UnitPassCell;
 
+// The trace store: a chain of blocks, each filled by moving a pointer. A
+// rewind goes back to the first block; the blocks are never given back, so
+// after the first units a parse writes to memory that is already mapped.
+namespace {
+
+struct TraceBlock {
+  TraceBlock* next;  // the following block, once one was needed
+  size_t size;       // bytes of the records area behind this header
+};
+
+constexpr size_t TraceBlockHeader = (sizeof(TraceBlock) + 7) & ~size_t{7};
+
+TraceBlock* FirstTraceBlock = nullptr;
+TraceBlock* CurrentTraceBlock = nullptr;
+size_t TraceBlockBytes = 0;
+
+unsigned char* RecordsOf(TraceBlock* block) { return reinterpret_cast<unsigned char*>(block) + TraceBlockHeader; }
+
+TraceBlock* NewTraceBlock(size_t size) {
+  auto* block = static_cast<TraceBlock*>(Allocate(TraceBlockHeader + size));
+  block->next = nullptr;
+  block->size = size;
+  TraceBlockBytes += size;
+  return block;
+}
+
+void EnterTraceBlock(TraceBlock* block) {
+  CurrentTraceBlock = block;
+  TraceFreeByte = RecordsOf(block);
+  TraceFreeBytes = block->size;
+}
+
+void RewindTraceStore() {
+  if (FirstTraceBlock != nullptr) EnterTraceBlock(FirstTraceBlock);
+}
+
+static_assert(sizeof(TokenRecord) % 8 == 0 && sizeof(ReductionRecord) % 8 == 0,
+              "trace records keep the store 8-byte aligned");
+
+}  // namespace
+
+unsigned char* TraceFreeByte = nullptr;
+size_t TraceFreeBytes = 0;
+
+// The current block is full (or there is none yet): the next block of the
+// chain, made when the store has not reached this far before.
+void* TakeTraceRecordSlow(size_t size) {
+  if (CurrentTraceBlock == nullptr) {
+    FirstTraceBlock = NewTraceBlock(TraceBlockSize);
+    EnterTraceBlock(FirstTraceBlock);
+  } else {
+    if (CurrentTraceBlock->next == nullptr) CurrentTraceBlock->next = NewTraceBlock(TraceBlockSize);
+    EnterTraceBlock(CurrentTraceBlock->next);
+  }
+  return TakeTraceRecord(size);
+}
+
+size_t TraceStoreBytes() { return TraceBlockBytes; }
+
 void ResetParseTrace() {
+  RewindTraceStore();
   PopCount = 0;
   Trace.TokenHead = nullptr;
   Trace.TokenTail = nullptr;
@@ -26,32 +87,12 @@ void ResetParseTrace() {
   AcceptFlag = 0;
 }
 
-void RecordToken() {
-  if (RecoveryMode) return;
-  auto* record = static_cast<TokenRecord*>(AllocateAligned(sizeof(TokenRecord)));
-  record->next = nullptr;
-  record->position = PositionCounter - TokenLength + 1;
-  record->value = TokenAttribute;
-  if (Trace.TokenHead == nullptr) Trace.TokenHead = record;
-  else Trace.TokenTail->next = record;
-  Trace.TokenTail = record;
-}
-
-void RecordReduction() {
-  if (RecoveryMode) return;
-  auto* record = static_cast<ReductionRecord*>(AllocateAligned(sizeof(ReductionRecord)));
-  record->production = ReduceProduction;
-  record->next = SublistHead;
-  SublistHead = record;
-  if (SublistLast == nullptr) SublistLast = record;
-}
-
 void RewindParseTrace() {
   Trace.TokenCursor = Trace.TokenHead;
   Trace.ReductionCursor = SublistHead;
 }
 
-int32_t NextReduction() {
+ProductionNumber NextReduction() {
   ReductionRecord* record = Trace.ReductionCursor;
   Trace.ReductionCursor = record->next;
   return record->production;

@@ -9,15 +9,29 @@
 // tree builder replays both lists through the cursors (see replay.h). Nothing
 // is recorded while RecoveryMode is set.
 //
+// The records live in a store of their own, not on the heap: ResetParseTrace
+// rewinds it, so each parse reuses the memory of the one before and a run's
+// trace memory is that of its largest unit, not the sum of all. This is sound
+// because every tree builder replays the whole trace, and copies out what its
+// cells keep (token values, positions), before the next parse starts; a trace
+// that is not replayed (after a syntax error) is simply overwritten. The
+// store's blocks come from the heap once and are kept.
+//
 // The same module holds the two global attribute cells of a compilation unit and
 // the deferred-condition list, which nothing in the system fills.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "support/input.h"
 #include "support/lazy.h"
+#include "support/report.h"
 #include "support/scanbuf.h"
+
+// The number of a production of a grammar; -1 marks a reduction that
+// leaves no record.
+using ProductionNumber = int32_t;
 
 struct TokenRecord {
   TokenRecord* next;        // the following record; null for the last
@@ -26,7 +40,7 @@ struct TokenRecord {
 };
 
 struct ReductionRecord {
-  int32_t production;       // the production applied, never -1
+  ProductionNumber production;  // the production applied, never -1
   ReductionRecord* next;
 };
 
@@ -49,16 +63,54 @@ extern ReductionRecord* SublistHead;  // the current reduction sublist
 extern ReductionRecord* SublistLast;
 
 // Starts a parse: PopCount, AcceptFlag, the token list and the sublist are
-// emptied; the cursors are left alone.
+// emptied and the trace store is rewound, so the records of the previous parse
+// are given up; the cursors are left alone.
 void ResetParseTrace();
+
+// Bytes the trace store holds in its blocks: the most that one parse used so
+// far, rounded up to whole blocks.
+size_t TraceStoreBytes();
+
+// The trace store's fill pointer; records are taken by moving it, and
+// TakeTraceRecordSlow moves on to the store's next block when this one is full.
+extern unsigned char* TraceFreeByte;
+extern size_t TraceFreeBytes;
+void* TakeTraceRecordSlow(size_t size);
+
+// A record of size bytes (a multiple of 8) from the trace store.
+inline void* TakeTraceRecord(size_t size) {
+  if (TraceFreeBytes < size) return TakeTraceRecordSlow(size);
+  void* record = TraceFreeByte;
+  TraceFreeByte += size;
+  TraceFreeBytes -= size;
+  return record;
+}
 
 // Appends a record of the current token (position PositionCounter -
 // TokenLength + 1, value TokenAttribute). Nothing while RecoveryMode is set.
-void RecordToken();
+// Inline, as RecordReduction: the parser calls both for every token and
+// production.
+inline void RecordToken() {
+  if (RecoveryMode) return;
+  auto* record = static_cast<TokenRecord*>(TakeTraceRecord(sizeof(TokenRecord)));
+  record->next = nullptr;
+  record->position = PositionCounter - TokenLength + 1;
+  record->value = TokenAttribute;
+  if (Trace.TokenHead == nullptr) Trace.TokenHead = record;
+  else Trace.TokenTail->next = record;
+  Trace.TokenTail = record;
+}
 
 // Pushes a record of ReduceProduction in front of the current sublist.
 // Nothing while RecoveryMode is set.
-void RecordReduction();
+inline void RecordReduction() {
+  if (RecoveryMode) return;
+  auto* record = static_cast<ReductionRecord*>(TakeTraceRecord(sizeof(ReductionRecord)));
+  record->production = ReduceProduction;
+  record->next = SublistHead;
+  SublistHead = record;
+  if (SublistLast == nullptr) SublistLast = record;
+}
 
 // Rewinds the cursors at the end of a parse: TokenCursor := TokenHead,
 // ReductionCursor := SublistHead.
@@ -66,7 +118,7 @@ void RewindParseTrace();
 
 // The production under ReductionCursor; moves the cursor on. No end test: the
 // replay reads exactly as many productions as were recorded.
-int32_t NextReduction();
+ProductionNumber NextReduction();
 
 // The compilation unit's two global attribute cells, taken afresh before each
 // parse (InitGlobalCells) and set by the driver's root builder.

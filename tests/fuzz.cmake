@@ -2,7 +2,9 @@
 #
 # Each directory tests/fuzz/<target>/ holds <target>.cpp, which defines
 # LLVMFuzzerTestOneInput over code of the project, a seed corpus in corpus/
-# and, in regressions/, every input that once made the target fail.
+# and, in regressions/, every input that once made the target fail. Seeds are
+# small (a few hundred bytes, one construct each): a target runs hundreds or
+# thousands of them a second, where whole real source files hold it to a few dozen.
 #
 # Every build links each target with tests/fuzz/replay.cpp into
 # bin/<target>_replay and registers the CTest test fuzz.<target>, which runs

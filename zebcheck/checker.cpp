@@ -65,6 +65,8 @@ bool ConfigRunSucceeded() {
 
 void InitChecker() {
   if (!EnterModuleInit(CheckerInitFlag)) return;
+  CommandLineModuleInit();
+  ExitModuleInit();
   InitRuntime();
   InitCheckerModules();
   ParseCheckerArgs();

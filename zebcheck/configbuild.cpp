@@ -30,6 +30,7 @@
 #include "support/report.h"
 #include "support/startup.h"
 #include "support/trace.h"
+#include "zebcheck/configprint.h"
 #include "zebcheck/configresolve.h"
 #include "zebcheck/configtree.h"
 

@@ -13,6 +13,7 @@
 #include "support/services.h"
 #include "support/startup.h"
 #include "zebcheck/configeval.h"
+#include "zebcheck/configresolve.h"
 
 namespace {
 
@@ -212,4 +213,12 @@ void InitConfigPrint() {
   OpenBrace = LayoutText("{");
   CloseBrace = LayoutText("}");
   SetSpellings();
+}
+
+Word CheckAndPrintConfig(LazyCell* runCell) {
+  auto* rootCell = static_cast<LazyCell*>(runCell->context);
+  auto* root = reinterpret_cast<ConfigRootNode*>(ForceLazyCell(rootCell));
+  CheckDefinitions(root);
+  PrintConfig(root);
+  return StoreLazyValue(runCell, reinterpret_cast<Word>(root));
 }

@@ -26,5 +26,10 @@ LayoutNode* UnparseDefinition(AttributeDefinitionNode* definition);
 LayoutNode* UnparseAttributeValue(AttributeValueNode* value);
 LayoutNode* UnparseExpression(ConfigExprNode* node);
 
+// The function of the run cell that the tree builder makes: forces the root
+// node (context: the root-node cell), runs CheckDefinitions on it and then
+// prints the configuration. Yields the root.
+Word CheckAndPrintConfig(LazyCell* runCell);
+
 // Once-only: the layouts of the fixed texts.
 void InitConfigPrint();

@@ -29,7 +29,6 @@
 #include "support/services.h"
 #include "support/startup.h"
 #include "zebcheck/checktexts.h"
-#include "zebcheck/configprint.h"
 
 namespace {
 
@@ -280,14 +279,6 @@ ConfigDefinitionSet* NestedDefinitionsOf(AttributeDefinitionNode* node) {
 ConfigRootNode* CheckDefinitions(ConfigRootNode* root) {
   CheckDefinitionList(root->value->definitions);
   return root;
-}
-
-Word CheckAndPrintConfig(LazyCell* runCell) {
-  auto* rootCell = static_cast<LazyCell*>(runCell->context);
-  auto* root = reinterpret_cast<ConfigRootNode*>(ForceLazyCell(rootCell));
-  CheckDefinitions(root);
-  PrintConfig(root);
-  return StoreLazyValue(runCell, reinterpret_cast<Word>(root));
 }
 
 void InitConfigResolve() {

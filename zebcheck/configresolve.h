@@ -45,10 +45,5 @@ ConfigDefinitionSet* NestedDefinitionsOf(AttributeDefinitionNode* node);
 // and the name at every name occurrence without a match. Returns the root.
 ConfigRootNode* CheckDefinitions(ConfigRootNode* root);
 
-// The function of the run cell that the tree builder makes: forces the root
-// node (context: the root-node cell), runs CheckDefinitions on it and then
-// prints the configuration. Yields the root.
-Word CheckAndPrintConfig(LazyCell* runCell);
-
 // Once-only: makes the empty set.
 void InitConfigResolve();

@@ -133,7 +133,7 @@ struct Slot {
 // production's number. The address of the inherited env cell follows it only
 // in instances whose equations read it (a lookup, an inner environment).
 struct alignas(8) Instance {
-  SourcePosition position;
+  NodePosition position;
   int16_t production;
 };
 static_assert(sizeof(Instance) == 8, "an instance header is one word");
@@ -742,8 +742,11 @@ Frame StartProduction(int32_t nonterminal, LazyCell* env) {
   auto* instance = static_cast<Instance*>(Allocate(size));
   instance->production = static_cast<int16_t>(p);
   if (plan.keepsEnv) EnvOf(instance) = env;
-  instance->position = *Replay.positionCounter;
-  for (int32_t m = 0; m < plan.memberCount; ++m) Members(instance)[m] = nullptr;
+  instance->position = NodePositionOf(*Replay.positionCounter);
+  // The members through one pointer: the plan's fields are bytes, which the
+  // stores could alias, so Members (instance) would read the plan anew each time.
+  LazyCell** members = AfterHeader(instance) + (plan.keepsEnv ? 1 : 0);
+  for (int32_t m = 0, count = plan.memberCount; m < count; ++m) members[m] = nullptr;
   ++BuilderCounters.instances;
   frame.instance = instance;
   return frame;

@@ -53,10 +53,6 @@ TreeRoot* BuildRoot();
 // tree and defs cells. BuildRoot is BuildNonterminal of SourceFile.
 void BuildNonterminal(int32_t nonterminal, LazyCell* env, LazyCell** tree, LazyCell** defs);
 
-// Forces a cell; the same as ForceLazyCell (builder cells evaluate their
-// dependencies from a work stack).
-inline Word ForceCell(LazyCell* cell) { return ForceLazyCell(cell); }
-
 // Counters of the builder, for tests of laziness and at-most-once evaluation.
 struct TreeBuilderCounters {
   int64_t instances;       // production instances made by replay

@@ -137,9 +137,9 @@ NameIndex* NameIndexOf(ConsList list) {
 }
 
 // Variant-tag masks of the GeneralDeclaratorFamily groups.
-constexpr uint32_t ClassOrInterfaceTags = (1u << 1) | (1u << 2);
-constexpr uint32_t TypeDeclarationTags = ClassOrInterfaceTags | (1u << 3);
-constexpr uint32_t PackageOrTypeTags = TypeDeclarationTags | 1u;
+constexpr uint32_t ClassOrInterfaceTags = (1u << ClassDeclarationNodeTag) | (1u << InterfaceDeclarationNodeTag);
+constexpr uint32_t TypeDeclarationTags = ClassOrInterfaceTags | (1u << EmptyTypeDeclarationNodeTag);
+constexpr uint32_t PackageOrTypeTags = TypeDeclarationTags | (1u << PackageDeclarationNodeTag);
 constexpr uint32_t AllTags = ~0u;
 
 // Appends the declaring nodes of slot kind named name to out, keeping only

@@ -69,12 +69,17 @@ AnyNode* NewAnyNode(int32_t kind, SyntaxNode* node) {
   return any;
 }
 
+NodePosition NodePositionOf(SourcePosition position) {
+  if (position > INT32_MAX) FatalError(InputTooLongForTreeText);
+  return static_cast<NodePosition>(position);
+}
+
 SyntaxNode* NewNode(NodeKind kind, SourcePosition position, const Word* fields) {
   const NodeKindInfo& info = NodeKindTable[kind];
   size_t words = static_cast<size_t>(info.fieldCount) + 1;
   auto* node = static_cast<SyntaxNode*>(Allocate(sizeof(SyntaxNode) + words * sizeof(Word)));
   node->tag = static_cast<int16_t>(info.tag);
-  node->position = position;
+  node->position = NodePositionOf(position);
   node->owner = nullptr;
   node->data = 0;
   node->code = static_cast<int16_t>(kind);
@@ -89,7 +94,7 @@ SyntaxNode* NewNode(NodeKind kind, SourcePosition position, const Word* fields) 
 SyntaxNode* NewLeaf(LeafVariant leaf, SourcePosition position) {
   auto* node = static_cast<SyntaxNode*>(AllocateAligned(sizeof(SyntaxNode)));
   node->tag = static_cast<int16_t>(LeafInfoOf(leaf).tag);
-  node->position = position;
+  node->position = NodePositionOf(position);
   node->owner = nullptr;
   node->data = 0;
   node->code = static_cast<int16_t>(leaf);

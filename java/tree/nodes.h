@@ -44,14 +44,33 @@ enum LeafVariant : int32_t {
 };
 inline constexpr int32_t LeafVariantCount = LeafCodeEnd - LeafCodeBase;
 
+// The variant tag of each kind and leaf within its family, named after it:
+// AddExpressionNodeTag is AddExpressionNode's tag in ExpressionFamily. Tags of
+// different families overlap, so a tag is only compared with the tags of the
+// family the node is known to belong to (a kind that stands alone has -1).
+enum VariantTag : int32_t {
+#define NODE_KIND(code, Name, Family, tag, production, fields) Name##Tag = tag,
+#define NODE_LEAF(Name, Family, tag, production) Name##Tag = tag,
+#include "java/tree/nodes.def"
+};
+
 struct AnyNode;
+
+// A source position as the tree's records keep it: 32 bits, so that a node
+// header stays three words and a builder instance header one word, although
+// positions themselves are 64 bits wide. A construct that begins beyond the
+// 32-bit range (an input of more than 2 GiB) cannot be kept; NodePositionOf
+// ends the run with a fatal error then instead of storing a wrong position.
+using NodePosition = int32_t;
+inline constexpr char InputTooLongForTreeText[] = "input too long for the syntax tree";
+NodePosition NodePositionOf(SourcePosition position);
 
 // The tag and the code are narrow (both are far below 2^15) so that the
 // header is three words: a run keeps every node of every file it parses.
 struct SyntaxNode {
   int16_t tag;             // variant tag within the family; -1 when the kind stands alone
   int16_t code;            // NodeKind, or a LeafVariant code for a leaf
-  SourcePosition position; // first token of the construct (0 for nodes made for type values)
+  NodePosition position;   // first token of the construct (0 for nodes made for type values)
   AnyNode* owner;          // the adopting node's AnyNode; null until adopted
   Word data;               // the name-resolution passes' word; 0 when made
 };

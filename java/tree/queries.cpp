@@ -42,13 +42,13 @@ bool IsClassOrInterface(const SyntaxNode* node) {
 const void* NameOccurrence(const SyntaxNode* name) {
   if (!InFamily(name, NameFamily)) return nullptr;
   switch (name->tag) {
-    case 0:
-    case 3:
-    case 4:
+    case SimpleNameNodeTag:
+    case ThisFieldAccessNodeTag:
+    case SuperFieldAccessNodeTag:
       return FieldOccurrence(name, 0);
-    case 1:
-    case 2:
-    case 5:
+    case QualifiedNameNodeTag:
+    case PrimaryFieldAccessNodeTag:
+    case QualifiedSuperFieldAccessNodeTag:
       return FieldOccurrence(name, 1);
     default:
       return nullptr;
@@ -156,7 +156,7 @@ SyntaxNode* CanonicalDeclaration(SyntaxNode* declaration) {
 }
 
 SyntaxNode* DeclarationOfType(const SyntaxNode* type) {
-  if (!InFamily(type, TypeFamily) || type->tag != 8) return nullptr;
+  if (!InFamily(type, TypeFamily) || type->tag != ClassOrInterfaceTypeNodeTag) return nullptr;
   return CanonicalDeclaration(DeclarationOfTypeName(NodeChild(type, 0)));
 }
 

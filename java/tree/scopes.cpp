@@ -136,7 +136,7 @@ DefinitionSet* PrimaryMembersScope(DefinitionSet*, SyntaxNode* node) {
 }
 
 DefinitionSet* QualifierMembersScope(DefinitionSet*, SyntaxNode* node) {
-  if (!InFamily(node, StatementExpressionFamily) || (node->tag != 2 && node->tag != 5)) return EmptyDefinitionSet;
+  if (!InFamily(node, StatementExpressionFamily) || (node->tag != PrimaryQualifiedInstanceCreationNodeTag && node->tag != PrimaryMethodInvocationNodeTag)) return EmptyDefinitionSet;
   return MembersOfExpressionType(NodeChild(node, 0));
 }
 
@@ -177,16 +177,16 @@ DefinitionSet* InterfaceMembersScope(DefinitionSet*, SyntaxNode* node) { return 
 DefinitionSet* MembersOfName(SyntaxNode* name) {
   if (!InFamily(name, NameFamily)) return EmptyDefinitionSet;
   switch (name->tag) {
-    case 0:
-    case 3:
-    case 4:
+    case SimpleNameNodeTag:
+    case ThisFieldAccessNodeTag:
+    case SuperFieldAccessNodeTag:
       return ClassMembersOfDefinitions(FieldOccurrence(name, 0));
-    case 1:
-    case 2:
+    case QualifiedNameNodeTag:
+    case PrimaryFieldAccessNodeTag:
       return ClassMembersOfDefinitions(FieldOccurrence(name, 1));
-    case 6:
-    case 7:
-    case 8:
+    case NameArrayAccessNodeTag:
+    case PrimaryArrayAccessNodeTag:
+    case ThisArrayAccessNodeTag:
       return MembersOfTypeValue(TypeOfName(name));
     default:
       return EmptyDefinitionSet;
@@ -244,10 +244,10 @@ DefinitionSet* MembersOfDeclaredType(AnyNode* declaration) {
 DefinitionSet* MembersOfTypeValue(SyntaxNode* type) {
   if (!InFamily(type, TypeFamily)) return EmptyDefinitionSet;  // the unknown type too
   switch (type->tag) {
-    case 8:
+    case ClassOrInterfaceTypeNodeTag:
       return MembersOfName(NodeChild(type, 0));
-    case 9:
-    case 10:
+    case PrimitiveArrayTypeNodeTag:
+    case NameArrayTypeNodeTag:
       return ArrayMembers();
     default:
       return EmptyDefinitionSet;
@@ -268,29 +268,29 @@ DefinitionSet* MembersOfExpressionType(SyntaxNode* expression) {
   SyntaxNode* e = expression;
   while (InFamily(e, ExpressionFamily)) {
     switch (e->tag) {
-      case 12:
-      case 32:
+      case ParenthesizedExpressionNodeTag:
+      case ExpressionCastExpressionNodeTag:
         e = NodeChild(NodeChild(e, 0), 0);  // the ExpressionNode's expression
         continue;
-      case 13:
-      case 16:
+      case ClassInstanceCreationExpression1NodeTag:
+      case MethodInvocation1NodeTag:
         return MembersOfCreationOrInvocation(NodeChild(e, 0));
-      case 14:
-      case 15:
-      case 17:
-      case 25:
+      case FieldAccess1NodeTag:
+      case ArrayAccess1NodeTag:
+      case QualifiedThisNodeTag:
+      case ExpressionNameNodeTag:
         return MembersOfName(NodeChild(e, 0));
-      case 18:
-      case 19:
-      case 20:
-      case 21:
-      case 22:
+      case ClassLiteralNodeTag:
+      case PrimitiveArrayClassLiteralNodeTag:
+      case ArrayClassLiteralNodeTag:
+      case PrimitiveClassLiteralNodeTag:
+      case VoidClassLiteralNodeTag:
         return ClassClassMembers();
-      case 23:
-      case 24:
-      case 33:
+      case PrimitiveArrayCreationNodeTag:
+      case ClassArrayCreationNodeTag:
+      case ArrayCastExpressionNodeTag:
         return ArrayMembers();
-      case 31:
+      case PrimitiveCastExpressionNodeTag:
         if (NodeField(e, 1) != 0) return ArrayMembers();
         return MembersOfTypeValue(NodeChild(e, 0));
       default:
@@ -303,19 +303,19 @@ DefinitionSet* MembersOfExpressionType(SyntaxNode* expression) {
 DefinitionSet* MembersOfCreationOrInvocation(SyntaxNode* node) {
   if (!InFamily(node, StatementExpressionFamily)) return EmptyDefinitionSet;
   switch (node->tag) {
-    case 0:
-    case 3:
+    case SimpleInstanceCreationNodeTag:
+    case ThisQualifiedInstanceCreationNodeTag:
       return MembersOfName(NodeChild(NodeChild(node, 0), 0));
-    case 1:
-    case 2:
+    case NameQualifiedInstanceCreationNodeTag:
+    case PrimaryQualifiedInstanceCreationNodeTag:
       return MembersOfName(NodeChild(NodeChild(node, 1), 0));
-    case 4:
+    case NameMethodInvocationNodeTag:
       return MembersOfName(NodeChild(node, 0));
-    case 5:
-    case 8:
+    case PrimaryMethodInvocationNodeTag:
+    case QualifiedSuperMethodInvocationNodeTag:
       return ClassMembersOfDefinitions(FieldOccurrence(node, 1));
-    case 6:
-    case 7:
+    case ThisMethodInvocationNodeTag:
+    case SuperMethodInvocationNodeTag:
       return ClassMembersOfDefinitions(FieldOccurrence(node, 0));
     default:
       return EmptyDefinitionSet;

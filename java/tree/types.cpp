@@ -57,24 +57,23 @@ namespace {
 
 int32_t TypesModuleFlag = 0;
 
-// TypeFamily tags.
+// TypeFamily tags, by what the type is.
 enum TypeTag : int32_t {
-  ByteTag = 0,
-  ShortTag = 1,
-  IntTag = 2,
-  LongTag = 3,
-  CharTag = 4,
-  FloatTag = 5,
-  DoubleTag = 6,
-  BooleanTag = 7,
-  ClassTag = 8,
-  PrimitiveArrayTag = 9,
-  ClassArrayTag = 10,
+  ByteTag = ByteTypeNodeTag,
+  ShortTag = ShortTypeNodeTag,
+  IntTag = IntTypeNodeTag,
+  LongTag = LongTypeNodeTag,
+  CharTag = CharTypeNodeTag,
+  FloatTag = FloatTypeNodeTag,
+  DoubleTag = DoubleTypeNodeTag,
+  BooleanTag = BooleanTypeNodeTag,
+  ClassTag = ClassOrInterfaceTypeNodeTag,
+  PrimitiveArrayTag = PrimitiveArrayTypeNodeTag,
+  ClassArrayTag = NameArrayTypeNodeTag,
 };
-
-// Promotion and conversion rank by tag: byte 0 < char 1 < short 2 < int 3 <
-// long 4 < float 5 < double 6; boolean and the rest rank 0.
-constexpr int32_t RankOfTag[] = {0, 2, 3, 4, 1, 5, 6};
+// The seven numeric types have the tags ByteTag to DoubleTag.
+static_assert(DoubleTag - ByteTag == 6 && BooleanTag > DoubleTag && ClassTag > DoubleTag &&
+              PrimitiveArrayTag > DoubleTag && ClassArrayTag > DoubleTag);
 
 AncestorPredicate MethodOrAbstractMethodPredicate;
 
@@ -86,7 +85,26 @@ int32_t TagOfType(const SyntaxNode* type, int32_t line) {
 
 bool IsNumericTag(int32_t tag) { return tag >= ByteTag && tag <= DoubleTag; }
 bool IsArrayTag(int32_t tag) { return tag == PrimitiveArrayTag || tag == ClassArrayTag; }
-int32_t Rank(int32_t tag) { return IsNumericTag(tag) ? RankOfTag[tag] : 0; }
+// Promotion and conversion rank: byte < char < short < int < long < float <
+// double; boolean and the rest rank 0 (with byte).
+int32_t Rank(int32_t tag) {
+  switch (tag) {
+    case CharTag:
+      return 1;
+    case ShortTag:
+      return 2;
+    case IntTag:
+      return 3;
+    case LongTag:
+      return 4;
+    case FloatTag:
+      return 5;
+    case DoubleTag:
+      return 6;
+    default:
+      return 0;
+  }
+}
 
 int32_t ListLength(ConsList list) {
   int32_t n = 0;
@@ -188,7 +206,26 @@ TypeValue ClassTypeOverName(SyntaxNode* classType) {
 // the shifts, the arithmetic and bitwise binary operators, and ?: (through
 // its third operand).
 bool IsOperatorChainTag(int32_t tag) {
-  return tag == 2 || tag == 3 || tag == 29 || (tag >= 34 && tag <= 41) || (tag >= 49 && tag <= 51) || tag == 54;
+  switch (tag) {
+    case UnaryPlusExpressionNodeTag:
+    case UnaryMinusExpressionNodeTag:
+    case BitwiseComplementExpressionNodeTag:
+    case MultiplyExpressionNodeTag:
+    case DivideExpressionNodeTag:
+    case RemainderExpressionNodeTag:
+    case AddExpressionNodeTag:
+    case SubtractExpressionNodeTag:
+    case LeftShiftExpressionNodeTag:
+    case SignedRightShiftExpressionNodeTag:
+    case UnsignedRightShiftExpressionNodeTag:
+    case BitAndExpressionNodeTag:
+    case BitXorExpressionNodeTag:
+    case BitOrExpressionNodeTag:
+    case TernaryExpressionNodeTag:
+      return true;
+    default:
+      return false;
+  }
 }
 
 // The type of an operator expression. Long chains (a + b + c ..., the
@@ -201,21 +238,21 @@ TypeValue TypeOfOperatorChain(SyntaxNode* e) {
   SyntaxNode* at = e;
   while (InFamily(at, ExpressionFamily) && IsOperatorChainTag(at->tag)) {
     chain.push_back(at);
-    at = NodeChild(at, at->tag == 54 ? 2 : 0);
+    at = NodeChild(at, at->tag == TernaryExpressionNodeTag ? 2 : 0);
   }
   TypeValue type = TypeOfTree(at);
   for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
     SyntaxNode* node = *it;
     switch (node->tag) {
-      case 2:
-      case 3:
-      case 29:
-      case 39:
-      case 40:
-      case 41:
+      case UnaryPlusExpressionNodeTag:
+      case UnaryMinusExpressionNodeTag:
+      case BitwiseComplementExpressionNodeTag:
+      case LeftShiftExpressionNodeTag:
+      case SignedRightShiftExpressionNodeTag:
+      case UnsignedRightShiftExpressionNodeTag:
         type = PromoteTypes(type, IntType);  // unary operators; shifts take the left operand's type
         break;
-      case 54:
+      case TernaryExpressionNodeTag:
         type = PromoteTypes(PromoteTypes(TypeOfTree(NodeChild(node, 1)), type), IntType);
         break;
       default:
@@ -305,7 +342,7 @@ TypeValue TypeOfNode(AnyNode* node) {
     case NameFamily:
       // The field and array accesses; simple and qualified names have no
       // type of their own here.
-      return n->tag >= 2 ? TypeOfName(n) : UnknownType;
+      return n->tag != SimpleNameNodeTag && n->tag != QualifiedNameNodeTag ? TypeOfName(n) : UnknownType;
     default:
       return UnknownType;
   }
@@ -313,68 +350,53 @@ TypeValue TypeOfNode(AnyNode* node) {
 
 TypeValue TypeOfExpression(SyntaxNode* e) {
   if (!InFamily(e, ExpressionFamily)) InternalError("Types", __LINE__);
+  if (IsOperatorChainTag(e->tag)) return TypeOfOperatorChain(e);
   switch (e->tag) {
-    case 0:
-    case 1:
-    case 13:
-    case 16:
-    case 26:
-    case 27:
-    case 55:
+    case PreIncrementExpression1NodeTag:
+    case PreDecrementExpression1NodeTag:
+    case ClassInstanceCreationExpression1NodeTag:
+    case MethodInvocation1NodeTag:
+    case PostIncrementExpression1NodeTag:
+    case PostDecrementExpression1NodeTag:
+    case Assignment1NodeTag:
       return TypeOfPrimary(NodeChild(e, 0));
-    case 2:
-    case 3:
-    case 29:
-    case 34:
-    case 35:
-    case 36:
-    case 37:
-    case 38:
-    case 39:
-    case 40:
-    case 41:
-    case 49:
-    case 50:
-    case 51:
-    case 54:
-      return TypeOfOperatorChain(e);
-    case 4:
+    case IntegerLiteralNodeTag:
       return IntType;  // also with the suffix L
-    case 5:
+    case DoubleLiteralNodeTag:
       return DoubleType;
-    case 6:
+    case FloatLiteralNodeTag:
       return FloatType;
-    case 9:
+    case CharacterLiteralNodeTag:
       return CharType;
-    case 10:
+    case StringLiteralNodeTag:
       return StandardType(StringClassType);
-    case 11:
+    case NullLiteralNodeTag:
       return StandardType(ObjectClassType);
-    case 12:
-    case 32:
+    case ParenthesizedExpressionNodeTag:
+    case ExpressionCastExpressionNodeTag:
       // (e), and (T) x whose type T is written as an expression: the type of
       // what stands in the parentheses.
       return TypeOfTree(NodeChild(e, 0));
-    case 14:
-    case 15:
-    case 25:
+    case FieldAccess1NodeTag:
+    case ArrayAccess1NodeTag:
+    case ExpressionNameNodeTag:
       return TypeOfName(NodeChild(e, 0));
-    case 17:
+    case QualifiedThisNodeTag:
       return TypeOfDeclaration(OuterClassOfName(NodeChild(e, 0)));
-    case 28:
+    case ThisNodeTag:
       return TypeOfDeclaration(EnclosingClassDeclaration(e));
-    case 18:
-    case 19:
-    case 20:
-    case 21:
-    case 22:
+    case ClassLiteralNodeTag:
+    case PrimitiveArrayClassLiteralNodeTag:
+    case ArrayClassLiteralNodeTag:
+    case PrimitiveClassLiteralNodeTag:
+    case VoidClassLiteralNodeTag:
       return StandardType(ClassClassType);
-    case 23:
-    case 24:
+    case PrimitiveArrayCreationNodeTag:
+    case ClassArrayCreationNodeTag:
       return Type(NodeChild(e, 0), CountOf(e, 1));
-    case 31:
+    case PrimitiveCastExpressionNodeTag:
       return Type(NodeChild(e, 0), static_cast<int32_t>(NodeField(e, 1)));
-    case 33:
+    case ArrayCastExpressionNodeTag:
       return Type(TypeOfName(NodeChild(e, 0)), static_cast<int32_t>(NodeField(e, 1)));
     default:
       return BooleanType;  // boolean literals, !, comparisons, instanceof, && and ||
@@ -384,18 +406,18 @@ TypeValue TypeOfExpression(SyntaxNode* e) {
 TypeValue TypeOfPrimary(SyntaxNode* node) {
   if (!InFamily(node, StatementExpressionFamily)) InternalError("Types", __LINE__);
   switch (node->tag) {
-    case 0:
-    case 3:
+    case SimpleInstanceCreationNodeTag:
+    case ThisQualifiedInstanceCreationNodeTag:
       return ClassTypeOverName(NodeChild(node, 0));
-    case 1:
-    case 2:
+    case NameQualifiedInstanceCreationNodeTag:
+    case PrimaryQualifiedInstanceCreationNodeTag:
       return ClassTypeOverName(NodeChild(node, 1));
-    case 9:
-    case 10:
-    case 11:
-    case 12:
+    case PostIncrementExpressionNodeTag:
+    case PostDecrementExpressionNodeTag:
+    case PreIncrementExpressionNodeTag:
+    case PreDecrementExpressionNodeTag:
       return TypeOfTree(NodeChild(node, 0));
-    case 13:
+    case AssignmentNodeTag:
       return TypeOfName(NodeChild(node, 0));
     default:
       return TypeOfDeclaration(ResolveMethodInvocation(node));
@@ -405,8 +427,8 @@ TypeValue TypeOfPrimary(SyntaxNode* node) {
 TypeValue TypeOfName(SyntaxNode* name) {
   if (!InFamily(name, NameFamily)) return UnknownType;
   switch (name->tag) {
-    case 0:
-    case 1: {
+    case SimpleNameNodeTag:
+    case QualifiedNameNodeTag: {
       SyntaxNode* declaration = FirstDeclaration(name);
       if (declaration != nullptr &&
           (declaration->code == ClassDeclarationNodeKind || declaration->code == InterfaceDeclarationNodeKind)) {
@@ -414,14 +436,14 @@ TypeValue TypeOfName(SyntaxNode* name) {
       }
       return TypeOfDeclaration(declaration);
     }
-    case 2:
-    case 3:
-    case 4:
-    case 5:
+    case PrimaryFieldAccessNodeTag:
+    case ThisFieldAccessNodeTag:
+    case SuperFieldAccessNodeTag:
+    case QualifiedSuperFieldAccessNodeTag:
       return TypeOfVariable(OutermostDeclaratorId(VariableOfName(name)));
-    case 6:
+    case NameArrayAccessNodeTag:
       return Type(TypeOfDeclaration(FirstDeclaration(NodeChild(name, 0))), -1);
-    case 7:
+    case PrimaryArrayAccessNodeTag:
       return Type(TypeOfTree(NodeChild(name, 0)), -1);
     default:
       return UnknownType;
@@ -557,19 +579,19 @@ SyntaxNode* ResolveMethodInvocation(SyntaxNode* invocation) {
   const void* occurrence = nullptr;
   SyntaxNode* arguments = nullptr;
   switch (invocation->tag) {
-    case 4: {
+    case NameMethodInvocationNodeTag: {
       SyntaxNode* name = NodeChild(invocation, 0);
       occurrence = reinterpret_cast<const void*>(NodeField(name, name->code == QualifiedNameNodeKind ? 1 : 0));
       arguments = NodeChild(invocation, 1);
       break;
     }
-    case 5:
-    case 8:
+    case PrimaryMethodInvocationNodeTag:
+    case QualifiedSuperMethodInvocationNodeTag:
       occurrence = reinterpret_cast<const void*>(NodeField(invocation, 1));
       arguments = NodeChild(invocation, 2);
       break;
-    case 6:
-    case 7:
+    case ThisMethodInvocationNodeTag:
+    case SuperMethodInvocationNodeTag:
       occurrence = reinterpret_cast<const void*>(NodeField(invocation, 0));
       arguments = NodeChild(invocation, 1);
       break;

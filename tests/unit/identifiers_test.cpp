@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "support/startup.h"
 
@@ -76,6 +77,29 @@ TEST_F(Identifiers, EqualTextsGiveOneRecord) {
   EXPECT_EQ(a->length, 4);
   EXPECT_STREQ(a->text, "java");
   EXPECT_EQ(strlen(a->text), 4u);
+}
+
+// Texts of every length up to 20 that differ from a base text in exactly one
+// byte, at every position: each is a record of its own, found again from
+// another buffer, and the base text stays one record. (The lookup hashes the
+// text in words and in overlapping pieces; this reaches each piece.)
+TEST_F(Identifiers, TextsDifferingInOneByteAnywhereStayApart) {
+  for (int32_t n = 1; n <= 20; ++n) {
+    std::string base(static_cast<size_t>(n), 'k');
+    Identifier* baseRecord = IdentifierOf(base.c_str());
+    std::vector<Identifier*> seen{baseRecord};
+    for (int32_t at = 0; at < n; ++at) {
+      std::string text = base;
+      text[static_cast<size_t>(at)] = '\x8a';
+      Identifier* record = IdentifierOf(text.c_str());
+      std::string copy = "##" + text + "##";
+      EXPECT_EQ(MakeIdentifier(copy.c_str(), 2, n + 1), record) << n << " " << at;
+      EXPECT_EQ(std::string(record->text, static_cast<size_t>(record->length)), text);
+      for (Identifier* other : seen) EXPECT_NE(record, other) << n << " " << at;
+      seen.push_back(record);
+    }
+    EXPECT_EQ(IdentifierOf(base.c_str()), baseRecord);
+  }
 }
 
 TEST_F(Identifiers, EmptyTextIsOneRecordInBucketZero) {

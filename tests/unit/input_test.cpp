@@ -14,6 +14,7 @@
 
 #include "support/limits.h"
 #include "support/report.h"
+#include "support/scanbuf.h"
 #include "support/startup.h"
 
 #include "temp_file.h"
@@ -116,6 +117,18 @@ TEST(InputLines, WorkedExamples) {
       {"an input without a name",
        {{nullptr, "a\nbc\nd"}},
        {{4, "<none>", 2, 2}, {6, "<none>", 3, 1}}},
+      // The next input's start becomes known only at the refill after the
+      // line end in front of it, the buffer's last byte, was read.
+      {"a line end as the buffer's last byte, then the next input",
+       {{"A", std::string(ScanBufferSize - 1, 'a') + "\n"}, {"B", "b\nc"}},
+       {{ScanBufferSize, "A", 1, ScanBufferSize}, {ScanBufferSize + 1, "B", 1, 1},
+        {ScanBufferSize + 3, "B", 2, 1}}},
+      {"a line end as the buffer's last byte in an input between two",
+       {{"A", std::string(ScanBufferSize - 2, 'a') + "\n"}, {"E", "\n"}, {"B", "b\nc"}},
+       {{ScanBufferSize, "E", 1, 1}, {ScanBufferSize + 1, "B", 1, 1}, {ScanBufferSize + 3, "B", 2, 1}}},
+      {"empty inputs behind a line end at the buffer's last byte",
+       {{"A", std::string(ScanBufferSize - 1, 'a') + "\n"}, {"M", ""}, {"B", "b\n"}},
+       {{ScanBufferSize + 1, "B", 1, 1}, {ScanBufferSize + 2, "B", 1, 2}}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.title);
@@ -146,7 +159,7 @@ TEST(InputLines, LineEndReadTwiceIsRecordedOnce) {
   ReadChar();
   ReadChar();
   NewLine();
-  int32_t lines = LastLine;
+  LineNumber lines = LastLine;
   // The scanner backs up over the line end and reads it again.
   BufferIndex -= 1;
   PositionCounter -= 1;
@@ -156,6 +169,157 @@ TEST(InputLines, LineEndReadTwiceIsRecordedOnce) {
   SourceLine where = PositionToLine(3);
   EXPECT_EQ(where.line, 2);
   EXPECT_EQ(where.column, 1);
+}
+
+// Positions past 2^31 and 2^32, without reading that much: right after the
+// list starts, the position counter jumps as if that many characters had
+// been read already. The text is then read with the scanner's own readers
+// (NextChar, ReadWhile), across several refills and into the next input, and
+// every position converts to its input, line and column.
+TEST(InputLines, PositionsBeyondThirtyTwoBits) {
+  constexpr int32_t LineWidth = 100;  // 99 characters and a line feed
+  constexpr int32_t Lines = 3 * ScanBufferSize / LineWidth;
+  std::string a;
+  for (int32_t k = 0; k < Lines; ++k) a += std::string(LineWidth - 1, static_cast<char>('a' + k % 26)) + "\n";
+  const SourcePosition twoGiB = SourcePosition{1} << 31;
+  const SourcePosition jumps[] = {twoGiB - LineWidth * 1500 - 50, twoGiB - 1, (SourcePosition{1} << 32) - 777,
+                                  SourcePosition{1} << 40};
+  for (SourcePosition jump : jumps) {
+    SCOPED_TRACE("positions from " + std::to_string(jump));
+    StartTexts({{"A", a}, {"B", "b\nlast\n"}});
+    PositionCounter = jump;
+    std::string data;
+    for (;;) {
+      unsigned c = NextChar();
+      if (c == EndMarkerByte && AtEndOfInput()) break;
+      if (c == '\n') {
+        NewLine();
+        TokenStart = BufferIndex;
+        data.push_back('\n');
+        continue;
+      }
+      // The rest of a run of equal letters in one read, as the scanner reads
+      // blanks; the run (from TokenStart + 1 on) ends before the character
+      // that stopped it, which is read again.
+      ReadWhile([c](unsigned next) { return next == c; });
+      data.append(static_cast<size_t>(BufferIndex - TokenStart - 1), static_cast<char>(c));
+      UnreadChar();
+      TokenStart = BufferIndex;
+    }
+    ASSERT_EQ(data, a + "b\nlast\n");
+    EXPECT_EQ(PositionCounter, jump + static_cast<SourcePosition>(data.size()) + 1);
+    // Line k (from 2 on) of A holds the positions jump + 100 (k - 1) + 1 ..
+    // jump + 100 k; the first line also counts the characters jumped over.
+    for (SourcePosition p : {twoGiB - 1, twoGiB, twoGiB + 1, (SourcePosition{1} << 32) + 3, jump + 2 * LineWidth,
+                             jump + static_cast<SourcePosition>(a.size())}) {
+      if (p <= jump + LineWidth || p > jump + static_cast<SourcePosition>(a.size())) continue;
+      SourceLine where = PositionToLine(p);
+      EXPECT_EQ(NameOf(where), "A") << "position " << p;
+      EXPECT_EQ(where.line, (p - jump - 1) / LineWidth + 1) << "position " << p;
+      EXPECT_EQ(where.column, (p - jump - 1) % LineWidth + 1) << "position " << p;
+    }
+    SourcePosition bStart = jump + static_cast<SourcePosition>(a.size());
+    SourceLine first = PositionToLine(bStart + 1);
+    SourceLine second = PositionToLine(bStart + 6);
+    EXPECT_EQ(NameOf(first), "B");
+    EXPECT_EQ(first.line, 1);
+    EXPECT_EQ(first.column, 1);
+    EXPECT_EQ(NameOf(second), "B");
+    EXPECT_EQ(second.line, 2);
+    EXPECT_EQ(second.column, 4);
+  }
+}
+
+// Reads the stream as a scanner that knows line directives would: at the
+// end of a line that begins with "#line", after NewLine, the rest of the
+// line goes to ReadLineDirective. Returns what each directive returned.
+std::vector<bool> ReadWithDirectives() {
+  std::vector<bool> results;
+  std::string line;
+  for (;;) {
+    TokenStart = BufferIndex;
+    unsigned char c = ReadChar();
+    if (c == EndMarkerByte && AtEndMarker(BufferIndex)) return results;
+    if (c != '\n') {
+      line.push_back(static_cast<char>(c));
+      continue;
+    }
+    NewLine();
+    if (line.rfind("#line", 0) == 0) results.push_back(ReadLineDirective(std::string_view(line).substr(5)));
+    line.clear();
+  }
+}
+
+TEST(InputLines, LineDirectives) {
+  struct Case {
+    const char* title;
+    std::vector<TextInput> inputs;
+    std::vector<bool> results;
+    std::vector<Expected> expected;
+  };
+  const Case cases[] = {
+      {"a named directive renames and renumbers the lines after it",
+       {{"A", "a\n#line 10 \"X.java\"\nb\nc\n"}, {"B", "d\n"}},
+       {true},
+       {{1, "A", 1, 1}, {3, "A", 2, 1}, {21, "X.java", 10, 1}, {23, "X.java", 11, 1}, {25, "B", 1, 1}}},
+      {"without a name the lines keep the directive line's name",
+       {{"A", "a\n#line 40\nb\n"}},
+       {true},
+       {{12, "A", 40, 1}, {13, "A", 40, 2}}},
+      {"blanks, tabs and text after the name",
+       {{"A", "#line \t 7\t\"Y\" 1 3\nb\n"}},
+       {true},
+       {{19, "Y", 7, 1}}},
+      {"a second directive takes over; its own line is under the first",
+       {{"A", "#line 5 \"X\"\na\n#line 1\nb\n"}},
+       {true, true},
+       {{13, "X", 5, 1}, {15, "X", 6, 1}, {23, "X", 1, 1}}},
+      {"a directive that ends its input leaves the next input alone",
+       {{"A", "a\n#line 7 \"X\"\n"}, {"B", "b\nc\n"}},
+       {true},
+       {{15, "B", 1, 1}, {17, "B", 2, 1}}},
+      {"a directive in the next input's first line applies to it",
+       {{"A", "a\n"}, {"B", "#line 3\nb\n"}},
+       {true},
+       {{3, "B", 1, 1}, {11, "B", 3, 1}}},
+      {"no number, or a name without its closing quote, records nothing",
+       {{"A", "#line x 4\na\n#line 9 \"open\nb\n#line\nc\n"}},
+       {false, false, false},
+       {{11, "A", 2, 1}, {27, "A", 4, 1}, {35, "A", 6, 1}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.title);
+    StartTexts(c.inputs);
+    EXPECT_EQ(ReadWithDirectives(), c.results);
+    for (const Expected& e : c.expected) {
+      SourceLine where = PositionToLine(e.position);
+      EXPECT_EQ(NameOf(where), e.name) << "position " << e.position;
+      EXPECT_EQ(where.line, e.line) << "position " << e.position;
+      EXPECT_EQ(where.column, e.column) << "position " << e.position;
+    }
+  }
+}
+
+// The name part alone, and the three results in a heap record, agree with
+// PositionToLine everywhere, position 0 included.
+TEST(InputLines, NameAndCoordinateAgreeWithPositionToLine) {
+  StartTexts({{"A", "ab\n"}, {nullptr, "c\nd"}, {"B", "\ne"}});
+  ReadToEnd();
+  for (SourcePosition p = 0; p <= 9; ++p) {
+    SourceLine where = PositionToLine(p);
+    EXPECT_EQ(InputNameAt(p), where.name) << "position " << p;
+    SourceCoordinate* coordinate = PositionToCoordinate(p);
+    EXPECT_EQ(coordinate->line, where.line) << "position " << p;
+    EXPECT_EQ(coordinate->column, where.column) << "position " << p;
+    EXPECT_EQ(coordinate->name, where.name) << "position " << p;
+  }
+  EXPECT_EQ(InputNameAt(5), nullptr);
+  EXPECT_EQ(NameOf(PositionToLine(9)), "B");
+  SourceCoordinate* made = NewSourceCoordinate(12, 5, IdentifierOf("N"));
+  EXPECT_NE(made, PositionToCoordinate(1)) << "each call makes a record of its own";
+  EXPECT_EQ(made->line, 12);
+  EXPECT_EQ(made->column, 5);
+  EXPECT_EQ(made->name, IdentifierOf("N"));
 }
 
 TEST(InputStream, InputsFollowEachOtherWithoutSeparator) {
@@ -273,6 +437,23 @@ TEST(InputFiles, OpenInputRestartsEverything) {
   EXPECT_EQ(where.line, 2);
   EXPECT_EQ(where.column, 1);
   CloseInput();
+}
+
+// The file opened for writing is created, or emptied when it exists; a
+// path in no directory gives null.
+TEST(InputFiles, OpenForWritingTruncates) {
+  std::string path = WriteTempFile("input_test_written.txt", "old text that must go");
+  FILE* file = OpenForWriting(path.c_str());
+  ASSERT_NE(file, nullptr);
+  fputs("new", file);
+  fclose(file);
+  FILE* check = fopen(path.c_str(), "r");
+  ASSERT_NE(check, nullptr);
+  char read[64] = {};
+  size_t n = fread(read, 1, sizeof read - 1, check);
+  fclose(check);
+  EXPECT_EQ(std::string(read, n), "new");
+  EXPECT_EQ(OpenForWriting("no/such/directory/out.txt"), nullptr);
 }
 
 TEST(InputFiles, MissingSecondFileIsFatal) {

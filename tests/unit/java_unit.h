@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "java/frontend.h"
 #include "java/parser/parser.h"
 #include "java/tree/builder.h"
 #include "java/tree/queries.h"
@@ -64,11 +65,7 @@ inline SyntaxNode* BuildUnit(const std::string& text) {
   InitOnce();
   static std::deque<std::string> kept;  // inputs are read from this memory
   kept.push_back(text);
-  ClearInputs();
-  AddInputText(kept.back().data(), static_cast<int32_t>(kept.back().size()), IdentifierOf("t.java"));
-  AddInputText("\n", 1, IdentifierOf("EndOfFile"));
-  StartInputs();
-  SyntaxErrorFlag = 0;
+  StartUnitText(kept.back().data(), static_cast<int32_t>(kept.back().size()), IdentifierOf("t.java"));
   InitAndParse();
   EXPECT_EQ(SyntaxErrorFlag, 0) << text;
   if (SyntaxErrorFlag != 0) return nullptr;

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "java/frontend.h"
 #include "java/parser/parser.h"
 #include "java/scanner/tokens.h"
 #include "support/identifiers.h"
@@ -34,11 +35,7 @@ ParseResult Parse(const std::string& text) {
   FILE* capture = std::tmpfile();
   FILE* saved = StderrStream;
   StderrStream = capture;
-  ClearInputs();
-  AddInputText(kept.data(), static_cast<int32_t>(kept.size()), IdentifierOf("t.java"));
-  AddInputText("\n", 1, IdentifierOf("EndOfFile"));
-  StartInputs();
-  SyntaxErrorFlag = 0;
+  StartUnitText(kept.data(), static_cast<int32_t>(kept.size()), IdentifierOf("t.java"));
   InitAndParse();
   StderrStream = saved;
   std::string out;
@@ -101,6 +98,43 @@ TEST(JavaParse, NothingRecordedWhileSkipping) {
   // One more statement: the empty statement after the skipped operand.
   EXPECT_GT(recovered, clean);
   EXPECT_LT(recovered, clean + 6);
+}
+
+// Units parsed one after the other in one process, as caldrex parses its work
+// list: a unit after one with a syntax error starts with clear flags, its
+// positions restart at its own first character, and it is named by its path.
+TEST(JavaParse, EachUnitStartsClearAfterAFailedOne) {
+  InitRuntime();
+  JavaParserModuleInit();
+  struct Unit {
+    const char* text;
+    int32_t syntaxError;
+    SourcePosition firstToken;
+  } units[] = {
+      {"class A { int ; }", 1, 1},
+      {"  class B { }", 0, 3},
+      {"import a.;", 1, 1},
+      {"\nclass C { int x; }", 0, 2},
+  };
+  FILE* saved = StderrStream;
+  StderrStream = std::tmpfile();
+  for (const Unit& unit : units) {
+    std::string path = testing::TempDir() + "frontend_unit.java";
+    FILE* file = std::fopen(path.c_str(), "w");
+    ASSERT_NE(file, nullptr);
+    std::fputs(unit.text, file);
+    std::fclose(file);
+    StartUnitFile(IdentifierOf(path.c_str()));
+    EXPECT_EQ(SyntaxErrorFlag, 0) << unit.text;
+    EXPECT_EQ(RecoveryMode, 0) << unit.text;
+    InitAndParse();
+    EXPECT_EQ(SyntaxErrorFlag, unit.syntaxError) << unit.text;
+    EXPECT_EQ(PositionCounter, unit.firstToken) << unit.text;
+    EXPECT_EQ(PositionToLine(PositionCounter).name, IdentifierOf(path.c_str())) << unit.text;
+    CloseInput();
+  }
+  std::fclose(StderrStream);
+  StderrStream = saved;
 }
 
 TEST(TokenSets, MembershipAndUnion) {

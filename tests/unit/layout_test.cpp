@@ -6,14 +6,15 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <initializer_list>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "output_capture.h"
 #include "support/layout.h"
+#include "support/limits.h"
 #include "support/output.h"
+#include "support/services.h"
 
 namespace {
 
@@ -30,14 +31,27 @@ class LayoutTest : public testing::Test {
 
   // What PrintLayout writes for the document, through a file of its own.
   static std::string Printed(const LayoutNode* document) {
-    std::string path = directory_ + "/printed.txt";
-    OpenOutput(path.c_str());
-    PrintLayout(document);
-    CloseOutput();
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return PrintedWith([document] { PrintLayout(document); });
+  }
+
+  // What the document's lines print when each is printed by itself with
+  // PrintLayoutLine (pad 0, no prefix), "\n" between them: the line-by-line
+  // road that PrintLayout's walk must agree with.
+  static std::string PrintedByLines(const LayoutNode* document) {
+    return PrintedWith([document] {
+      int32_t last = LayoutHeight(document);
+      for (int32_t line = 0; line < last; ++line) {
+        PrintLayoutLine(document, line, 0, EmptyLayout());
+        WriteString("\n");
+      }
+      PrintLayoutLine(document, last, 0, EmptyLayout());
+    });
+  }
+
+  // What an action writes, through a file of its own.
+  template <typename Action>
+  static std::string PrintedWith(Action action) {
+    return OutputOf(directory_ + "/printed.txt", action);
   }
 
   static std::string directory_;
@@ -124,7 +138,10 @@ TEST_F(LayoutTest, CompositionsPrintTheirLines) {
       {"row with an empty first element", LayoutBeside(K, LayoutAbove(A, LayoutRow(List({EmptyLayout(), B, C})))),
        "KKKKKA\nBC"},
   };
-  for (const Case& c : cases) EXPECT_EQ(Printed(c.document), c.printed) << c.name;
+  for (const Case& c : cases) {
+    EXPECT_EQ(Printed(c.document), c.printed) << c.name;
+    EXPECT_EQ(PrintedByLines(c.document), c.printed) << c.name;
+  }
 }
 
 TEST_F(LayoutTest, CompositionsMakeTheirKindsAndMeasures) {
@@ -233,11 +250,13 @@ TEST_F(LayoutTest, DeeplyNestedCompositionsPrintWhole) {
   LayoutNode* pairs = x;
   for (int i = 1; i < depth; ++i) pairs = LayoutBeside(pairs, x);
   EXPECT_EQ(Printed(pairs), std::string(depth, 'x'));
+  EXPECT_EQ(PrintedByLines(pairs), std::string(depth, 'x'));
 
   // Each level indents the second line by one more column.
   LayoutNode* indented = LayoutAbove(T("a"), T("b"));
   for (int i = 0; i < depth; ++i) indented = LayoutBeside(x, indented);
   EXPECT_EQ(Printed(indented), std::string(depth, 'x') + "a\n" + std::string(depth, ' ') + "b");
+  EXPECT_EQ(PrintedByLines(indented), Printed(indented));
 
   // A join folded beside itself once per element, ending in a block.
   ConsList list = Cons(LayoutAbove(T("a"), T("b")), nullptr);
@@ -249,6 +268,140 @@ TEST_F(LayoutTest, DeeplyNestedCompositionsPrintWhole) {
   LayoutNode* many = T("0\n1\n2\n3\n4\n5\n6\n7\n8\n9");
   EXPECT_EQ(LayoutHeight(many), 9);
   EXPECT_EQ(Printed(LayoutBeside(T("> "), many)), "> 0\n1\n2\n3\n4\n5\n6\n7\n8\n9");
+}
+
+// The right side's later lines line up under the left side's true last
+// line, also when that line is itself indented: the configuration printer's
+// f(1, 2) + g(3, 4) spread over lines.
+TEST_F(LayoutTest, BesideLinesUpUnderTheTrueLastLine) {
+  LayoutNode* f = LayoutBeside(T("f ( "), LayoutAbove(T("1,"), T("2 )")));
+  LayoutNode* g = LayoutBeside(T(" + g ( "), LayoutAbove(T("3,"), T("4 )")));
+  LayoutNode* sum = LayoutBeside(f, g);
+  const char* expected = "f ( 1,\n    2 ) + g ( 3,\n              4 )";
+  EXPECT_EQ(Printed(sum), expected);
+  EXPECT_EQ(PrintedByLines(sum), expected);
+  // f's last line is "2 )" indented by "f ( ": seven columns, not three.
+  EXPECT_EQ(LayoutLastLineWidth(f), 7);
+  EXPECT_EQ(LayoutLastLineWidth(sum), 7 + 7 + 3);
+}
+
+TEST_F(LayoutTest, PrintLayoutLinePadsAndIndents) {
+  LayoutNode* A = T("A");
+  LayoutNode* block = LayoutAbove(T("ab"), T("c"));
+  struct Case {
+    const char* name;
+    LayoutNode* document;
+    int32_t line;
+    int32_t pad;
+    LayoutNode* prefix;
+    const char* printed;
+  };
+  const Case cases[] = {
+      {"text filled to the pad", A, 0, 4, EmptyLayout(), "A   "},
+      {"pad below the width adds nothing", T("abc"), 0, 1, EmptyLayout(), "abc"},
+      {"prefix before the text", A, 0, 0, T("xy"), "  A"},
+      {"tab of the prefix kept", A, 0, 0, T("\tx"), "\t A"},
+      {"line past a text: prefix and pad", A, 1, 3, T("x"), "    "},
+      {"pair filled after its right side", LayoutBeside(A, T("B")), 0, 5, T("x"), " AB   "},
+      {"row filled after its last element", LayoutRow(List({A, T("B"), T("C")})), 0, 5, EmptyLayout(), "ABC  "},
+      {"line of a block", block, 1, 3, T("-"), " c  "},
+      {"vertical past its end: its width, then the pad", LayoutVertical(List({T("abc"), A})), 2, 5, T("x"),
+       "      "},
+      {"empty document prints nothing", EmptyLayout(), 0, 5, T("x"), ""},
+      {"beside: left's last line unpadded, right filled", LayoutBeside(block, T("d")), 1, 4, EmptyLayout(),
+       "cd  "},
+      // The pad counts the columns after the given prefix.
+      {"beside: right's later lines under the left's last line", LayoutBeside(T("k"), block), 1, 4, T(">"),
+       "  c  "},
+      {"text block's later lines without the prefix", T("a\nb"), 1, 2, T(">>"), "b "},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(PrintedWith([&c] { PrintLayoutLine(c.document, c.line, c.pad, c.prefix); }), c.printed) << c.name;
+  }
+}
+
+TEST_F(LayoutTest, FurtherCompositionsPrintTheirLines) {
+  LayoutNode* A = T("A");
+  LayoutNode* B = T("B");
+  LayoutNode* K = T("KKK");
+  LayoutNode* block = LayoutAbove(T("ab"), T("c"));
+  RealNotationSwitch = 0;
+  RealTextPrecision = 2;
+  struct Case {
+    const char* name;
+    LayoutNode* document;
+    const char* printed;
+  };
+  const Case cases[] = {
+      {"character", LayoutChar('q'), "q"},
+      {"integer", LayoutInteger(-305), "-305"},
+      {"real", LayoutReal(2.5), "2.50"},
+      {"spaces", LayoutBeside(LayoutSpaces(3), A), "   A"},
+      {"no spaces", LayoutBeside(LayoutSpaces(-1), A), "A"},
+      {"blank lines", LayoutAbove(A, LayoutAbove(LayoutBlankLines(2), B)), "A\n\n\nB"},
+      {"repeat", LayoutRepeat('-', 4), "----"},
+      {"pad to a width", LayoutBeside(LayoutPadWidth(A, 3), B), "A  B"},
+      {"pad pads the last line", LayoutBeside(LayoutPadWidth(block, 4), B), "ab\nc   B"},
+      {"pad to a smaller width", LayoutPadWidth(K, 2), "KKK"},
+      {"pad to lines", LayoutAbove(LayoutPadLines(A, 3), B), "A\n\n\nB"},
+      {"parenthesized line", LayoutParenthesized(A), "(A)"},
+      {"parenthesized block", LayoutParenthesized(block), "(ab\n c\n)"},
+      {"indented", LayoutIndented(block), "  ab\n  c"},
+      {"bracket", LayoutBracket(T("["), block, T("]")), "[ab\n c]"},
+      {"balanced beside", LayoutBesideBalanced(List({A, block, B, block, K})), "Aab\n cBab\n   cKKK"},
+      {"beside as text", LayoutBesideText(K, block), "KKKab\nc"},
+      {"beside as text continues the last line", LayoutBesideText(block, LayoutAbove(A, B)), "ab\ncA\nB"},
+      {"beside as text of a list", LayoutBesideTextList(List({T("x\ny"), T("z\nw"), A})), "x\nyz\nwA"},
+      {"beside both", LayoutBesideBoth(A, block), "Aab\n c"},
+      {"above both", LayoutAboveBoth(A, B), "A\nB"},
+      {"above text both", LayoutBeside(K, LayoutAboveTextBoth(A, B)), "KKKA\nB"},
+      {"columns", LayoutColumns(LayoutAbove(A, T("long")), block), "A   ab\nlongc"},
+      {"columns with a shorter left side", LayoutColumns(K, block), "KKKab\n   c"},
+      // The left side is filled on every line, also where the right has none.
+      {"columns with a shorter right side", LayoutColumns(block, K), "abKKK\nc "},
+      {"columns beside a text", LayoutBeside(T("> "), LayoutColumns(block, K)), "> abKKK\n  c "},
+      {"three columns", LayoutColumns3(block, T("|"), LayoutAbove(A, B)), "ab|A\nc  B"},
+      {"table", LayoutTable(Cons(List({A, T("bbb"), T("c")}), Cons(List({T("dd"), B}), nullptr)), T(" | ")),
+       "A  | bbb | c\ndd | B"},
+      {"table with a cell of two lines",
+       LayoutTable(Cons(List({block, A}), Cons(List({T("xyz"), B}), nullptr)), T(":")), "ab :A\nc  \nxyz:B"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Printed(c.document), c.printed) << c.name;
+    EXPECT_EQ(PrintedByLines(c.document), c.printed) << c.name;
+  }
+  RealTextPrecision = RealTextStartPrecision;
+  EXPECT_EQ(LayoutLineCount(EmptyLayout()), 0);
+  EXPECT_EQ(LayoutLineCount(block), 2);
+  EXPECT_EQ(LayoutBlankLines(0), EmptyLayout());
+  EXPECT_EQ(LayoutBesideBoth(A, EmptyLayout()), EmptyLayout());
+  EXPECT_EQ(LayoutAboveBoth(EmptyLayout(), A), EmptyLayout());
+  EXPECT_EQ(LayoutAboveTextBoth(A, EmptyLayout()), EmptyLayout());
+  EXPECT_EQ(LayoutBesideText(block, K)->kind, LayoutTextBlockKind);
+  EXPECT_EQ(LayoutBesideBalanced(nullptr), EmptyLayout());
+}
+
+// A balanced composition prints as the documents put beside each other one
+// by one, whatever the list's length. (Text blocks are left out: their later
+// lines start at the start of the line, so they are indented differently
+// when they stand inside the right-hand part of a composition.)
+TEST_F(LayoutTest, BalancedBesidePrintsAsTheOneByOneComposition) {
+  std::vector<LayoutNode*> parts = {T("a"), LayoutAbove(T("bc"), T("d")), T("\te"), LayoutAbove(T("f"), T("gh")),
+                                    LayoutVertical(List({T("i"), T("jk"), T("l")}))};
+  for (size_t n = 1; n <= 12; ++n) {
+    ConsListBuilder list;
+    LayoutNode* folded = EmptyLayout();
+    for (size_t i = 0; i < n; ++i) {
+      list.Add(parts[i % parts.size()]);
+      folded = LayoutBeside(folded, parts[i % parts.size()]);
+    }
+    EXPECT_EQ(Printed(LayoutBesideBalanced(list.head)), Printed(folded)) << n;
+  }
+}
+
+TEST_F(LayoutTest, PaddingThatWouldMakeTwoLinesIsAnInternalError) {
+  EXPECT_EXIT(LayoutRepeat('\n', 2), testing::ExitedWithCode(1),
+              "^Internal error: \"Layout\", line 92   Type error occurred\n$");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "support/report.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -119,6 +120,15 @@ TEST_F(Report, ErrorsClearTheSuccessFlagAndWarningsDoNot) {
   EXPECT_EQ(SuccessFlag, 0);
 }
 
+// A value written through the reporter's reference is the scanner's current
+// token value.
+TEST_F(Report, TokenAttributeRefReachesTheScannersTokenValue) {
+  ASSERT_EQ(TokenAttributeRef, &TokenAttribute);
+  TokenAttributeRef->Integer = 77;
+  EXPECT_EQ(TokenAttribute.Integer, 77);
+  TokenAttribute.Integer = 0;
+}
+
 TEST_F(Report, TokenErrorNamesTheTokenUpToItsFirstBlank) {
   ReadText("A", "abc\n");
   int32_t errors = ErrorCount;
@@ -133,8 +143,63 @@ TEST_F(Report, TokenErrorNamesTheTokenUpToItsFirstBlank) {
   EXPECT_EQ(SuccessFlag, 0);
 }
 
+// Lines and columns past 2^31 and 2^32 print in full. The line table is
+// given line ends far out, as reading that much input would give it.
+TEST_F(Report, PositionsBeyondThirtyTwoBitsPrintInFull) {
+  ReadText("Big", "a\n");
+  PositionCounter = 3000000000;
+  NewLine();
+  off_t start = static_cast<off_t>(Written().size());
+  BeginMessage(2999999999, 0);
+  EndMessage();
+  BeginMessage(3000000007, 1);
+  EndMessage();
+  EXPECT_EQ(Written().substr(static_cast<size_t>(start)),
+            "\"Big\", line 2  2999999997  \n"
+            "\"Big\", line 3  7  Warning: \n");
+}
+
 // Shows, at exit, whether the input stream was closed.
 void ReportWhetherInputClosed() { fputs(InputFile == nullptr ? "closed\n" : "open\n", stderr); }
+
+// On the process's own standard error stream a message line leaves whole, at
+// its end: none of its pieces is written before the newline, and all of it is
+// written by the time the message ends, without any flush by the caller.
+TEST(ReportLines, AMessageLineIsWrittenWholeAtItsEnd) {
+  ReadText("A.java", "ab\ncde\n");
+  ASSERT_EQ(StderrStream, stderr);
+  std::string path = WriteTempFile("report_test_lines.txt", "");
+  std::fflush(stderr);
+  int kept = dup(2);
+  int file = open(path.c_str(), O_RDWR | O_TRUNC);
+  ASSERT_GE(file, 0);
+  dup2(file, 2);
+  auto written = [file] {
+    std::string text;
+    char chunk[256];
+    for (off_t at = 0;;) {
+      ssize_t n = pread(file, chunk, sizeof chunk, at);
+      if (n <= 0) return text;
+      text.append(chunk, static_cast<size_t>(n));
+      at += n;
+    }
+  };
+  std::vector<std::string> seen;
+  BeginMessage(5, 1);
+  PrintString("first");
+  seen.push_back(written());
+  EndMessage();
+  seen.push_back(written());
+  ReportTokenError(3, "second", "x y");
+  seen.push_back(written());
+  std::fflush(stderr);
+  dup2(kept, 2);
+  close(kept);
+  close(file);
+  EXPECT_EQ(seen[0], "");
+  EXPECT_EQ(seen[1], "\"A.java\", line 2  2  Warning: first\n");
+  EXPECT_EQ(seen[2], seen[1] + "\"A.java\", line 1  3  second (x encountered)\n");
+}
 
 TEST(ReportFatal, NamedInputHeaderThenPositionedLine) {
   std::string path = WriteTempFile("report_test_fatal.txt", "ab\ncde\n");
@@ -162,6 +227,16 @@ TEST(ReportFatal, InputWithoutNameGivesAnEmptyHeaderLine) {
         FatalError("boom");
       },
       testing::ExitedWithCode(1), testing::Eq("\n3  2  ?? fatalerror : boom\n"));
+}
+
+TEST(ReportFatal, PositionBeyondThirtyTwoBits) {
+  EXPECT_EXIT(
+      {
+        ReadText("Big", "a\n");
+        PositionCounter = 5000000000;
+        FatalError("boom");
+      },
+      testing::ExitedWithCode(1), testing::Eq("Big:\n2  4999999998  ?? fatalerror : boom\n"));
 }
 
 TEST(ReportFatal, InternalErrorNamesModuleAndLine) {

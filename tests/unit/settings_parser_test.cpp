@@ -21,6 +21,7 @@ struct Outcome {
   std::string messages;  // standard error of the parse
   int32_t syntaxError;
   int32_t success;
+  int32_t runSucceeded;  // IniRunSucceeded after the parse
   std::string entries;  // key=value of the tree's entries, when it was built
 };
 
@@ -45,6 +46,7 @@ class SettingsParserTest : public ::testing::Test {
     o.messages = testing::internal::GetCapturedStderr();
     o.syntaxError = SyntaxErrorFlag;
     o.success = SuccessFlag;
+    o.runSucceeded = IniRunSucceeded();
     if (SyntaxErrorFlag == 0) {
       BuildIniRootFromTrace();
       auto* root = reinterpret_cast<IniRoot*>(ForceLazyCell(IniTreeCell));
@@ -65,6 +67,7 @@ TEST_F(SettingsParserTest, TheLaunchersTextIsAnEmptySettingsFile) {
   EXPECT_EQ(o.messages, "");
   EXPECT_EQ(o.syntaxError, 0);
   EXPECT_EQ(o.success, 1);
+  EXPECT_EQ(o.runSucceeded, 1);
   EXPECT_EQ(o.entries, "");
 }
 
@@ -80,6 +83,7 @@ TEST_F(SettingsParserTest, MissingValueIsASyntaxError) {
   EXPECT_EQ(o.messages, "\"settings\", line 3  1  Value expected \n");
   EXPECT_EQ(o.syntaxError, 1);
   EXPECT_EQ(o.success, 0);
+  EXPECT_EQ(o.runSucceeded, 0);
 }
 
 TEST_F(SettingsParserTest, TextThatNoEntryCanStartIsReportedOnceAndSkipped) {
@@ -96,6 +100,7 @@ TEST_F(SettingsParserTest, TextThatNoEntryCanStartIsReportedOnceAndSkipped) {
     EXPECT_EQ(o.messages, r.messages) << r.text;
     EXPECT_EQ(o.syntaxError, 1) << r.text;
     EXPECT_EQ(o.success, 0) << r.text;
+    EXPECT_EQ(o.runSucceeded, 0) << r.text;
   }
 }
 

@@ -17,7 +17,7 @@ struct Token {
   TokenCode code;
   std::string text;   // the token's characters
   std::string value;  // the name or literal text it carries, else ""
-  int32_t line;
+  LineNumber line;
 
   bool operator==(const Token& o) const {
     return code == o.code && text == o.text && value == o.value && line == o.line;

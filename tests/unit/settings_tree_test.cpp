@@ -98,6 +98,42 @@ TEST_F(SettingsTreeTest, KeyDefinedTwiceIsAWarningAtEachDefinition) {
   EXPECT_EQ(SuccessFlag, 1);
 }
 
+TEST_F(SettingsTreeTest, KeyLookUpsTakeTheFirstDefinitionAndReportTheOthers) {
+  IniRoot* root = Build("a = 1\nb = 2\n  a = \"x\"\n");
+  auto environment = reinterpret_cast<ConsList>(ForceLazyCell(root->environment));
+  struct Case {
+    const char* key;
+    const char* value;   // of the definition taken; null: none
+    const char* stderrText;
+    int32_t errors;      // errors the look-up adds
+    int32_t warnings;    // warnings the look-up adds
+  };
+  const Case cases[] = {
+      {"b", "2", "", 0, 0},
+      {"a", "1", "\"settings\", line 1  1  Warning: Resolve chose this definition of Record 'a'\n", 0, 1},
+      {"c", nullptr, "\"settings\", line 2  5  no definition for c\n", 1, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.key);
+    int32_t errors = ErrorCount;
+    int32_t warnings = WarningCount;
+    testing::internal::CaptureStderr();
+    // The use stands at line 2, column 5 of the text.
+    IniRecord* taken = ResolveIniKey(environment, IdentifierOf(c.key), 11);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), c.stderrText);
+    if (c.value == nullptr) {
+      EXPECT_EQ(taken, nullptr);
+    } else {
+      ASSERT_NE(taken, nullptr);
+      EXPECT_STREQ(taken->value, c.value);
+    }
+    EXPECT_EQ(ErrorCount, errors + c.errors);
+    EXPECT_EQ(WarningCount, warnings + c.warnings);
+  }
+  // The missing key was an error: the run fails.
+  EXPECT_EQ(SuccessFlag, 0);
+}
+
 // A token record of a hand-made parse trace.
 TokenRecord* Token(SourcePosition position, const void* value) {
   auto* record = static_cast<TokenRecord*>(Allocate(sizeof(TokenRecord)));

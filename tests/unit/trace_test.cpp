@@ -14,6 +14,7 @@
 #include "java/parser/automaton.h"
 #include "support/heap.h"
 #include "support/identifiers.h"
+#include "support/limits.h"
 #include "support/replay.h"
 #include "support/report.h"
 #include "support/startup.h"
@@ -374,6 +375,54 @@ TEST_F(TraceTest, RecordsPushInFrontAndResetKeepsTheCursors) {
   EXPECT_EQ(AcceptFlag, 0);
   EXPECT_EQ(SublistHead, nullptr);
   EXPECT_EQ(Trace.ReductionCursor, cursor);
+}
+
+// A parse's records fill several store blocks and still chain in order; the
+// next parse reuses the same memory instead of taking more, and a smaller one
+// after it keeps the store as it was.
+TEST_F(TraceTest, EachParseReusesTheStoreOfTheOneBefore) {
+  auto recordParse = [](int tokens, int reductions) {
+    ResetParseTrace();
+    for (int i = 0; i < tokens; ++i) {
+      TokenLength = 1;
+      PositionCounter = i + 1;
+      TokenAttribute.Integer = i;
+      RecordToken();
+    }
+    for (int p = 0; p < reductions; ++p) {
+      ReduceProduction = p % 500;
+      RecordReduction();
+    }
+    RewindParseTrace();
+  };
+  auto traceIsIntact = [](int tokens, int reductions) {
+    int t = 0;
+    for (TokenRecord* r = Trace.TokenHead; r != nullptr; r = r->next, ++t) {
+      if (r->position != t + 1 || r->value.Integer != t) return false;
+    }
+    int p = reductions;
+    for (ReductionRecord* r = SublistHead; r != nullptr; r = r->next) {
+      if (r->production != --p % 500) return false;
+    }
+    return t == tokens && p == 0 && Trace.TokenTail != nullptr && Trace.TokenTail->next == nullptr;
+  };
+  // Enough records for several blocks of the store.
+  const int tokens = static_cast<int>(3 * TraceBlockSize / sizeof(TokenRecord));
+  const int reductions = static_cast<int>(2 * TraceBlockSize / sizeof(ReductionRecord));
+  recordParse(tokens, reductions);
+  EXPECT_TRUE(traceIsIntact(tokens, reductions));
+  size_t storeAfterFirst = TraceStoreBytes();
+  uint64_t heapAfterFirst = HeapBytesUsed();
+  EXPECT_GE(storeAfterFirst, tokens * sizeof(TokenRecord) + reductions * sizeof(ReductionRecord));
+  for (int k : {1, 2}) {
+    recordParse(tokens, reductions);
+    EXPECT_TRUE(traceIsIntact(tokens, reductions)) << "parse " << k + 1;
+    EXPECT_EQ(TraceStoreBytes(), storeAfterFirst) << "parse " << k + 1;
+    EXPECT_EQ(HeapBytesUsed(), heapAfterFirst) << "parse " << k + 1;
+  }
+  recordParse(3, 2);
+  EXPECT_TRUE(traceIsIntact(3, 2));
+  EXPECT_EQ(TraceStoreBytes(), storeAfterFirst);
 }
 
 TEST_F(TraceTest, ReplayHandsOutValuesAndMovesThePosition) {

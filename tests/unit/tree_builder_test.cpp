@@ -189,6 +189,33 @@ TEST(TreeBuilder, OwnerLinksAndAncestorSearch) {
   EXPECT_EQ(NodeChild(field, 1)->owner, NodeAnyNode(field));
 }
 
+// The tree keeps positions in 32 bits. The small class's token records are
+// moved far out, as if more than 2 GiB of input came before them: up to
+// 2^31 - 1 the nodes keep their positions; a construct that begins beyond
+// ends the run with a fatal error instead of a wrong position.
+TreeRoot* BuildSmallClassShifted(SourcePosition shift) {
+  if (!Derive(SmallClass(), SmallClassValues())) return nullptr;
+  for (Token& token : Tokens) token.position += shift;
+  Position = Tokens[0].position;
+  return BuildRoot();
+}
+
+TEST(TreeBuilder, PositionsUpToTwoGiBAreKept) {
+  ASSERT_TRUE(Derive(SmallClass(), SmallClassValues()));
+  const SourcePosition shift = INT32_MAX - Tokens.back().position;
+  TreeRoot* root = BuildSmallClassShifted(shift);
+  ASSERT_NE(root, nullptr);
+  std::string text = SyntaxTreeText(RootNode(root));
+  EXPECT_NE(text.find("ClassDeclarationNode @" + std::to_string(10 + shift) + "\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("FieldDeclarationNode @" + std::to_string(40 + shift) + "\n"), std::string::npos) << text;
+}
+
+TEST(TreeBuilderDeathTest, ConstructBeyondTwoGiBIsFatal) {
+  // The class begins at 2^31 - 25, its field at 2^31 + 5.
+  EXPECT_EXIT(SyntaxTreeText(RootNode(BuildSmallClassShifted(SourcePosition{INT32_MAX} - 34))),
+              testing::ExitedWithCode(1), "\\?\\? fatalerror : input too long for the syntax tree\n$");
+}
+
 // A production that does not belong to the nonterminal being built, or a
 // number outside the grammar, stops the run with an internal error.
 TEST(TreeBuilderDeathTest, TraceThatDisagreesWithTheGrammarIsAnInternalError) {

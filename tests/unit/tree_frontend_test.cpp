@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "java/frontend.h"
 #include "java/parser/parser.h"
 #include "java/tree/builder.h"
 #include "java/tree/nodes.h"
@@ -18,6 +19,7 @@
 #include "support/limits.h"
 #include "support/report.h"
 #include "support/startup.h"
+#include "support/trace.h"
 
 #include "small_stack.h"
 
@@ -34,11 +36,7 @@ void ParseSource() {
   InitRuntime();
   JavaParserModuleInit();
   TreeBuilderModuleInit();
-  ClearInputs();
-  AddInputText(Source.data(), static_cast<int32_t>(Source.size()), IdentifierOf("t.java"));
-  AddInputText("\n", 1, IdentifierOf("EndOfFile"));
-  StartInputs();
-  SyntaxErrorFlag = 0;
+  StartUnitText(Source.data(), static_cast<int32_t>(Source.size()), IdentifierOf("t.java"));
   InitAndParse();
   ParseFailed = SyntaxErrorFlag;
 }
@@ -128,5 +126,52 @@ void ParseAndBuildEveryCase() {
 }
 
 TEST(TreeFrontEnd, DeepInputBuildsOnASmallStack) { RunOnStack(ProgramStackBytes, ParseAndBuildEveryCase); }
+
+// Each parse reuses the parse trace's memory, which is sound only because the
+// builder replays a unit's whole trace, and copies out every value its cells
+// keep, before the next parse starts. So a tree built from one parse but
+// forced only after another parse has overwritten the records is the tree
+// that its own unit gives, names and literal values included.
+const char* const EarlyUnit =
+    "package p; import java.util.Vector;\n"
+    "class A extends Vector { String s = \"lit\" + 'c' + 1.5; int n = 42;\n"
+    "  int f(int k) { A a = this; return a.n + k; } }\n";
+const char* const LaterUnit =
+    "class B { long[] v = { 7L, 8L, 9L }; Object o = new Object();\n"
+    "  void g() { for (int i = 0; i < 10; i++) { v[0] += i; } } }\n";
+std::string EarlyTreeLate;
+std::string EarlyTreeAlone;
+bool WholeTraceReplayed = false;
+
+void ParseEarlyThenLater() {
+  Source = EarlyUnit;
+  ParseSource();
+  ASSERT_EQ(ParseFailed, 0);
+  UseParseTraceReplay();
+  TreeRoot* early = BuildRoot();
+  // All productions read; the token cursor stands on the last record (the
+  // token that stopped the parse), which replay never reads.
+  WholeTraceReplayed = Trace.ReductionCursor == nullptr && Trace.TokenCursor == Trace.TokenTail;
+  Source = LaterUnit;
+  ParseSource();
+  ASSERT_EQ(ParseFailed, 0);
+  auto* unit = reinterpret_cast<SyntaxNode*>(ForceLazyCell(early->tree));
+  SetCurrentUnit(unit);
+  EarlyTreeLate = SyntaxTreeText(unit) + NameResolutionText(unit);
+  Source = EarlyUnit;
+  ParseSource();
+  ASSERT_EQ(ParseFailed, 0);
+  TreeRoot* alone = BuildRoot();
+  unit = reinterpret_cast<SyntaxNode*>(ForceLazyCell(alone->tree));
+  SetCurrentUnit(unit);
+  EarlyTreeAlone = SyntaxTreeText(unit) + NameResolutionText(unit);
+}
+
+TEST(TreeFrontEnd, ATreeForcedAfterTheNextParseIsThatOfItsOwnUnit) {
+  RunOnStack(ProgramStackBytes, ParseEarlyThenLater);
+  EXPECT_TRUE(WholeTraceReplayed);
+  EXPECT_NE(EarlyTreeAlone.find("\"lit\""), std::string::npos) << EarlyTreeAlone;
+  EXPECT_EQ(EarlyTreeLate, EarlyTreeAlone);
+}
 
 }  // namespace

@@ -9,11 +9,13 @@
 // work list (no "EndOfFile" input after each). Every diagnostic goes to the
 // standard error stream as caldrex writes it; the exit status is 0 while no
 // error was reported, else 1. With -trace the reduction records of each parse
-// are printed on standard output in replay order, one production number per
-// line.
+// are printed on standard output in replay order, one a line: the production
+// number and the production (left side, ":", right side).
 #include <cstdio>
 #include <cstring>
 
+#include "java/parser/automaton.h"
+#include "java/frontend.h"
 #include "java/parser/parser.h"
 #include "java/scanner/sourcelevel.h"
 #include "support/identifiers.h"
@@ -61,16 +63,18 @@ bool IsFileArgument(int32_t i) {
 
 void WriteTrace() {
   if (!PrintTrace) return;
-  for (ReductionRecord* r = Trace.ReductionCursor; r != nullptr; r = r->next)
-    std::fprintf(StdoutStream, "%d\n", r->production);
+  for (ReductionRecord* r = Trace.ReductionCursor; r != nullptr; r = r->next) {
+    std::fprintf(StdoutStream, "%d ", r->production);
+    WriteLrProduction(StdoutStream, JavaAutomaton, r->production);
+    std::fputc('\n', StdoutStream);
+  }
 }
 
 void ParseFiles() {
   if (!EachFile) {
     for (int32_t i = FirstFile; i < ArgCount(); ++i) {
       if (!IsFileArgument(i)) continue;
-      AddInputFile(IdentifierOf(Arg(i)));
-      AddInputText("\n", 1, IdentifierOf("EndOfFile"));
+      AddUnitInputFile(IdentifierOf(Arg(i)));
     }
     StartInputs();
     InitAndParse();
@@ -80,9 +84,7 @@ void ParseFiles() {
   }
   for (int32_t i = FirstFile; i < ArgCount(); ++i) {
     if (!IsFileArgument(i)) continue;
-    InputFile = std::fopen(Arg(i), "r");
-    if (InputFile == nullptr) CannotOpenFile(Arg(i));
-    OpenInput(IdentifierOf(Arg(i)));
+    StartUnitFile(IdentifierOf(Arg(i)));
     InitAndParse();
     WriteTrace();
     CloseInput();

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "java/frontend.h"
 #include "java/parser/parser.h"
 #include "java/scanner/scanner.h"
 #include "java/scanner/sourcelevel.h"
@@ -76,8 +77,7 @@ void ParseAndPrint() {
 void Run() {
   if (!EachFile) {
     for (const char* file : Files) {
-      AddInputFile(IdentifierOf(file));
-      AddInputText("\n", 1, IdentifierOf("EndOfFile"));
+      AddUnitInputFile(IdentifierOf(file));
     }
     StartInputs();
     ParseAndPrint();
@@ -87,10 +87,7 @@ void Run() {
   // the whole current input, no "EndOfFile" behind it. A syntax error in one
   // file stops only that file's tree.
   for (const char* file : Files) {
-    InputFile = std::fopen(file, "r");
-    if (InputFile == nullptr) CannotOpenFile(file);
-    OpenInput(IdentifierOf(file));
-    SyntaxErrorFlag = 0;
+    StartUnitFile(IdentifierOf(file));
     ParseAndPrint();
   }
 }

@@ -9,6 +9,7 @@
 // be built), then one line per reduction record in replay order, "reduction",
 // the production number and the production (left side, ":", right side), then
 // one line per token record, "token", its input name, line and column.
+#include <cinttypes>
 #include <cstdio>
 #include <cstring>
 
@@ -47,24 +48,18 @@ void ReadCommandLine() {
   }
 }
 
-const char* SymbolName(int32_t symbol) {
-  const LrAutomaton& a = ConfigAutomaton;
-  return symbol < a.TokenCount ? a.TokenNames[symbol] : a.NonterminalNames[symbol - a.TokenCount];
-}
-
 void PrintParseTrace() {
   const LrAutomaton& a = ConfigAutomaton;
   std::fprintf(StdoutStream, "syntaxerror %d\n", SyntaxErrorFlag);
   for (ReductionRecord* r = Trace.ReductionCursor; r != nullptr; r = r->next) {
-    const LrProduction& p = a.Productions[r->production];
-    std::fprintf(StdoutStream, "reduction %d %s :", r->production, a.NonterminalNames[p.Lhs]);
-    for (int32_t i = 0; i < p.Length; ++i) std::fprintf(StdoutStream, " %s", SymbolName(a.RhsSymbols[p.FirstSymbol + i]));
+    std::fprintf(StdoutStream, "reduction %d ", r->production);
+    WriteLrProduction(StdoutStream, a, r->production);
     std::fputc('\n', StdoutStream);
   }
   for (TokenRecord* t = Trace.TokenCursor; t != nullptr; t = t->next) {
     SourceLine where = PositionToLine(t->position);
-    std::fprintf(StdoutStream, "token %s %d %d\n", where.name != nullptr ? where.name->text : "-", where.line,
-                 where.column);
+    std::fprintf(StdoutStream, "token %s %" PRId64 " %" PRId64 "\n", where.name != nullptr ? where.name->text : "-",
+                 where.line, where.column);
   }
 }
 

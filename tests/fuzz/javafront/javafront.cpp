@@ -22,6 +22,7 @@
 #include "caldrex/namelist.h"
 #include "caldrex/qualnames.h"
 #include "caldrex/unitrun.h"
+#include "java/frontend.h"
 #include "java/parser/parser.h"
 #include "java/scanner/scanner.h"
 #include "java/scanner/sourcelevel.h"
@@ -49,15 +50,9 @@ void RunFrontEnd(const uint8_t* data, size_t size) {
     InitAllModules();
   }
   SetSourceLevel((data[0] & 1) != 0 ? "1.4" : "");
-  ClearInputs();
-  AddInputText(reinterpret_cast<const char*>(data + 1), static_cast<int32_t>(size - 1),
-               IdentifierOf("A.java"));
-  AddInputText("\n", 1, IdentifierOf("EndOfFile"));
-  StartInputs();
+  StartUnitText(reinterpret_cast<const char*>(data + 1), static_cast<int32_t>(size - 1), IdentifierOf("A.java"));
   // Each input is a run of its own: no earlier error counts.
   SuccessFlag = 1;
-  SyntaxErrorFlag = 0;
-  RecoveryMode = 0;
 
   InitAndParse();
   if (SyntaxErrorFlag == 0) {
