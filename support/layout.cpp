@@ -327,12 +327,10 @@ void PrintPrefix(Printer& printer, const PrefixLink* prefix) {
 // The one-line document of a prefix chain: its lines side by side, the
 // outermost first.
 LayoutNode* PrefixDocument(const PrefixLink* prefix) {
-  std::vector<const LayoutNode*> lines;
-  for (const PrefixLink* link = prefix; link != nullptr; link = link->before) lines.push_back(link->line);
+  HeapStack<const LayoutNode*> lines;
+  for (const PrefixLink* link = prefix; link != nullptr; link = link->before) lines.Push(link->line);
   LayoutNode* document = TheEmptyLayout;
-  for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
-    document = LayoutConcat(document, const_cast<LayoutNode*>(*line));
-  }
+  while (!lines.Empty()) document = LayoutConcat(document, const_cast<LayoutNode*>(lines.Pop()));
   return document;
 }
 
@@ -344,9 +342,9 @@ void Blanks(int32_t n) {
 // The prefix as indentation: a tab for each tab of its texts, a blank for
 // every other byte.
 void PrintLayoutPrefix(const LayoutNode* prefix) {
-  std::string blanks;
-  AppendBlanks(prefix, blanks);
-  for (char c : blanks) WriteChar(c);
+  Printer printer;
+  AppendBlanks(printer, prefix);
+  WriteBytes(printer.blanks.items, static_cast<int32_t>(printer.blanks.count));
 }
 
 // One pending piece of a line: a line of a document with its pad and prefix.
@@ -371,7 +369,7 @@ const LayoutNode* VerticalLine(const LayoutNode* node, int32_t& line) {
 
 // Pushes the pieces that line `piece.line` of a block consists of, the
 // last piece to print first.
-void PushBlockLine(std::vector<LinePiece>& stack, const LinePiece& piece) {
+void PushBlockLine(HeapStack<LinePiece>& stack, const LinePiece& piece) {
   const LayoutNode* node = piece.document;
   int32_t i = piece.line;
   int32_t ha = node->left != nullptr ? LayoutHeight(node->left) : 0;
@@ -380,35 +378,35 @@ void PushBlockLine(std::vector<LinePiece>& stack, const LinePiece& piece) {
     case LayoutBesideTextPrinter: {
       int32_t lw = node->leftLastWidth;
       if (i < ha) {
-        stack.push_back({node->left, i, piece.pad, piece.prefix});
+        stack.Push({node->left, i, piece.pad, piece.prefix});
       } else if (i == ha) {
-        stack.push_back({node->right, 0, piece.pad - lw, TheEmptyLayout});
-        stack.push_back({node->left, ha, 0, piece.prefix});
+        stack.Push({node->right, 0, piece.pad - lw, TheEmptyLayout});
+        stack.Push({node->left, ha, 0, piece.prefix});
       } else if (node->printer == LayoutBesidePrinter) {
-        stack.push_back({node->right, i - ha, piece.pad - lw, LayoutConcat(piece.prefix, LayoutLastLine(node->left))});
+        stack.Push({node->right, i - ha, piece.pad - lw, LayoutConcat(piece.prefix, LayoutLastLine(node->left))});
       } else {
-        stack.push_back({node->right, i - ha, piece.pad, TheEmptyLayout});
+        stack.Push({node->right, i - ha, piece.pad, TheEmptyLayout});
       }
       break;
     }
     case LayoutAbovePrinter:
       if (i <= ha) {
-        stack.push_back({node->left, i, piece.pad, piece.prefix});
+        stack.Push({node->left, i, piece.pad, piece.prefix});
       } else {
-        stack.push_back({node->right, i - ha - 1, piece.pad, piece.prefix});
+        stack.Push({node->right, i - ha - 1, piece.pad, piece.prefix});
       }
       break;
     case LayoutTextAbovePrinter:
       if (i <= ha) {
-        stack.push_back({node->left, i, piece.pad, piece.prefix});
+        stack.Push({node->left, i, piece.pad, piece.prefix});
       } else {
-        stack.push_back({node->right, i - ha - 1, piece.pad, TheEmptyLayout});
+        stack.Push({node->right, i - ha - 1, piece.pad, TheEmptyLayout});
       }
       break;
     case LayoutVerticalPrinter: {
       const LayoutNode* element = VerticalLine(node, i);
       if (element != nullptr) {
-        stack.push_back({element, i, piece.pad, piece.prefix});
+        stack.Push({element, i, piece.pad, piece.prefix});
       } else {
         PrintLayoutPrefix(piece.prefix);
         Blanks(node->width);
@@ -418,8 +416,8 @@ void PushBlockLine(std::vector<LinePiece>& stack, const LinePiece& piece) {
     }
     case LayoutColumnsPrinter: {
       int32_t leftWidth = LayoutWidth(node->left);
-      stack.push_back({node->right, i, piece.pad - leftWidth, TheEmptyLayout});
-      stack.push_back({node->left, i, leftWidth, piece.prefix});
+      stack.Push({node->right, i, piece.pad - leftWidth, TheEmptyLayout});
+      stack.Push({node->left, i, leftWidth, piece.prefix});
       break;
     }
   }
@@ -708,11 +706,10 @@ void PrintLayoutToStderr(const LayoutNode* document) {
 // The pieces of the line are kept on an explicit stack, so deeply nested
 // documents need no deep recursion.
 void PrintLayoutLine(const LayoutNode* document, int32_t line, int32_t pad, LayoutNode* prefix) {
-  std::vector<LinePiece> stack;
-  stack.push_back({document, line, pad, prefix});
-  while (!stack.empty()) {
-    LinePiece piece = stack.back();
-    stack.pop_back();
+  HeapStack<LinePiece> stack;
+  stack.Push({document, line, pad, prefix});
+  while (!stack.Empty()) {
+    LinePiece piece = stack.Pop();
     const LayoutNode* node = piece.document;
     if (IsEmpty(node)) continue;
     if (IsBlock(node)) {
@@ -727,24 +724,28 @@ void PrintLayoutLine(const LayoutNode* document, int32_t line, int32_t pad, Layo
     switch (node->kind) {
       case LayoutTextKind:
         PrintLayoutPrefix(piece.prefix);
-        WriteString(node->string);
+        WriteBytes(node->string, node->width);
         Blanks(piece.pad - node->width);
         break;
       case LayoutPairKind:
-        stack.push_back({node->right, 0, piece.pad - LayoutWidth(node->left), TheEmptyLayout});
-        stack.push_back({node->left, 0, 0, piece.prefix});
+        stack.Push({node->right, 0, piece.pad - LayoutWidth(node->left), TheEmptyLayout});
+        stack.Push({node->left, 0, 0, piece.prefix});
         break;
       default: {  // a row: the first element with the prefix, the last with the rest of the pad
-        std::vector<LinePiece> elements;
+        uint32_t from = stack.count;
         int32_t before = 0;
         for (ConsList cell = node->list; cell != nullptr; cell = cell->tail) {
           LayoutNode* element = Element(cell);
           bool last = cell->tail == nullptr;
-          elements.push_back({element, 0, last ? piece.pad - before : 0,
-                              cell == node->list ? piece.prefix : TheEmptyLayout});
+          stack.Push({element, 0, last ? piece.pad - before : 0, cell == node->list ? piece.prefix : TheEmptyLayout});
           before += LayoutWidth(element);
         }
-        for (auto element = elements.rbegin(); element != elements.rend(); ++element) stack.push_back(*element);
+        // Turned round, so that the first element comes off first.
+        for (uint32_t i = from, j = stack.count - 1; i < j; ++i, --j) {
+          LinePiece t = stack[i];
+          stack[i] = stack[j];
+          stack[j] = t;
+        }
         break;
       }
     }
@@ -765,16 +766,18 @@ const char CloseParenText[] = ")";
 const char TwoBlanksText[] = "  ";
 const char EmptyText[] = "";
 
-// A heap copy of a string, for texts made here.
-const char* HeapText(const std::string& text) {
-  auto* copy = static_cast<char*>(Allocate(text.size() + 1));
-  std::memcpy(copy, text.c_str(), text.size() + 1);
+// A heap text of n copies of a character (none when n <= 0).
+const char* HeapText(char c, int32_t n) {
+  size_t length = n > 0 ? static_cast<size_t>(n) : 0;
+  auto* copy = static_cast<char*>(Allocate(length + 1));
+  std::memset(copy, c, length);
+  copy[length] = '\0';
   return copy;
 }
 
 }  // namespace
 
-LayoutNode* LayoutChar(char c) { return LayoutText(HeapText(std::string(1, c))); }
+LayoutNode* LayoutChar(char c) { return LayoutText(HeapText(c, 1)); }
 
 LayoutNode* LayoutInteger(int32_t value) { return LayoutText(IntegerText(value)); }
 
@@ -791,7 +794,7 @@ LayoutNode* LayoutBlankLines(int32_t n) {
 }
 
 LayoutNode* LayoutRepeat(char c, int32_t n) {
-  LayoutNode* text = LayoutText(HeapText(std::string(n > 0 ? static_cast<size_t>(n) : 0, c)));
+  LayoutNode* text = LayoutText(HeapText(c, n));
   if (!IsOneLine(text)) InternalError(LayoutModuleName, PaddingCheckLine);
   return text;
 }
@@ -819,18 +822,19 @@ LayoutNode* LayoutBracket(LayoutNode* open, LayoutNode* document, LayoutNode* cl
 }
 
 LayoutNode* LayoutBesideBalanced(ConsList elements) {
-  std::vector<LayoutNode*> parts;
-  for (ConsList cell = elements; cell != nullptr; cell = cell->tail) parts.push_back(Element(cell));
-  if (parts.empty()) return TheEmptyLayout;
-  // Neighbours are composed pairwise, round after round, until one is left.
-  while (parts.size() > 1) {
-    std::vector<LayoutNode*> next;
-    for (size_t i = 0; i < parts.size(); i += 2) {
-      next.push_back(i + 1 < parts.size() ? LayoutBeside(parts[i], parts[i + 1]) : parts[i]);
+  HeapStack<LayoutNode*> parts;
+  for (ConsList cell = elements; cell != nullptr; cell = cell->tail) parts.Push(Element(cell));
+  if (parts.Empty()) return TheEmptyLayout;
+  // Neighbours are composed pairwise, round after round, until one is left;
+  // each round writes its results over the front of the stack.
+  while (parts.count > 1) {
+    uint32_t next = 0;
+    for (uint32_t i = 0; i < parts.count; i += 2) {
+      parts[next++] = i + 1 < parts.count ? LayoutBeside(parts[i], parts[i + 1]) : parts[i];
     }
-    parts.swap(next);
+    parts.count = next;
   }
-  return parts.front();
+  return parts[0];
 }
 
 LayoutNode* LayoutBesideText(LayoutNode* a, LayoutNode* b) {
@@ -881,23 +885,24 @@ LayoutNode* LayoutColumns3(LayoutNode* a, LayoutNode* b, LayoutNode* c) {
 }
 
 LayoutNode* LayoutTable(ConsList rows, LayoutNode* separator) {
-  std::vector<int32_t> widths;
+  HeapStack<int32_t> widths;
   for (ConsList row = rows; row != nullptr; row = row->tail) {
-    size_t column = 0;
+    uint32_t column = 0;
     for (ConsList cell = static_cast<ConsList>(row->head); cell != nullptr; cell = cell->tail, ++column) {
-      if (column == widths.size()) widths.push_back(0);
+      if (column == widths.count) widths.Push(0);
       widths[column] = Larger(widths[column], LayoutWidth(Element(cell)));
     }
   }
   ConsListBuilder lines;
+  HeapStack<LayoutNode*> cells;
   for (ConsList row = rows; row != nullptr; row = row->tail) {
-    std::vector<LayoutNode*> cells;
+    cells.Clear();
     for (ConsList cell = static_cast<ConsList>(row->head); cell != nullptr; cell = cell->tail) {
-      cells.push_back(Element(cell));
+      cells.Push(Element(cell));
     }
     LayoutNode* line = TheEmptyLayout;
-    for (size_t column = cells.size(); column-- > 0;) {
-      if (column + 1 == cells.size()) {
+    for (uint32_t column = cells.count; column-- > 0;) {
+      if (column + 1 == cells.count) {
         line = cells[column];
         continue;
       }
