@@ -33,6 +33,17 @@ struct HeapStack {
 
   T& operator[](uint32_t i) { return items[i]; }
 
+  // Turns round the records from index `from` to the top, so that records
+  // pushed in order come off in that order.
+  void ReverseFrom(uint32_t from) {
+    if (count == 0) return;
+    for (uint32_t i = from, j = count - 1; i < j; ++i, --j) {
+      T t = items[i];
+      items[i] = items[j];
+      items[j] = t;
+    }
+  }
+
  private:
   void Grow() {
     uint32_t larger = capacity == 0 ? 64 : capacity * 2;

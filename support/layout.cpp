@@ -278,13 +278,7 @@ void AppendBlanks(Printer& printer, const LayoutNode* line) {
     } else if (node->kind == LayoutRowKind) {
       uint32_t from = walk.count;
       for (ConsList cell = node->list; cell != nullptr; cell = cell->tail) walk.Push(Element(cell));
-      // The elements go on in list order; turn them round so that the first
-      // comes off first.
-      for (uint32_t i = from, j = walk.count - 1; i < j; ++i, --j) {
-        const LayoutNode* t = walk[i];
-        walk[i] = walk[j];
-        walk[j] = t;
-      }
+      walk.ReverseFrom(from);  // the first element comes off first
     } else if (IsBlock(node) && node->extraLines == 0) {
       walk.Push(node->lastLine);
     }
@@ -740,12 +734,7 @@ void PrintLayoutLine(const LayoutNode* document, int32_t line, int32_t pad, Layo
           stack.Push({element, 0, last ? piece.pad - before : 0, cell == node->list ? piece.prefix : TheEmptyLayout});
           before += LayoutWidth(element);
         }
-        // Turned round, so that the first element comes off first.
-        for (uint32_t i = from, j = stack.count - 1; i < j; ++i, --j) {
-          LinePiece t = stack[i];
-          stack[i] = stack[j];
-          stack[j] = t;
-        }
+        stack.ReverseFrom(from);  // the first element comes off first
         break;
       }
     }

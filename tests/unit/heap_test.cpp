@@ -212,6 +212,10 @@ TEST(HeapStackTest, KeepsItsRecordsInOrderWhileGrowing) {
   EXPECT_EQ(stack[7], 21u);
   for (uint64_t i = n; i-- > 0;) ASSERT_EQ(stack.Pop(), i * 3);
   EXPECT_TRUE(stack.Empty());
+  // Turning round the top records makes them come off in pushed order.
+  for (uint64_t i = 0; i < 5; ++i) stack.Push(i);
+  stack.ReverseFrom(2);
+  for (uint64_t want : {2u, 3u, 4u, 1u, 0u}) EXPECT_EQ(stack.Pop(), want);
 }
 
 // Growing a heap stack when memory runs out ends as the heap does.
