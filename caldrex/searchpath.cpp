@@ -9,6 +9,7 @@
 #include "caldrex/messages.h"
 #include "support/heap.h"
 #include "support/kmp.h"
+#include "support/limits.h"
 #include "support/startup.h"
 
 Identifier* EmptyIdentifier = nullptr;
@@ -38,6 +39,9 @@ ConsList Concatenate(ConsList a, ConsList b) {
   if (a == nullptr) return b;
   return Cons(a->head, Concatenate(a->tail, b));
 }
+
+// Characters of the longest standard name, known once MarkStandardNames ran.
+int32_t LongestStandardName = 0;
 
 char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -143,7 +147,9 @@ Identifier* SourceFileOf(Identifier* name) {
 
 void MarkStandardNames() {
   for (ConsList name = StandardNames.head; name != nullptr; name = name->tail) {
-    ConsHead<Identifier>(name)->memo = StandardMarker;
+    Identifier* standard = ConsHead<Identifier>(name);
+    standard->memo = StandardMarker;
+    if (standard->length > LongestStandardName) LongestStandardName = standard->length;
   }
 }
 
@@ -160,8 +166,16 @@ Identifier* FindFilePrefixVar(Identifier** name) {
   for (ConsList dot = KMPFindAll(whole->text, ".", 1); dot != nullptr; dot = dot->tail) {
     ends = Cons(dot, ends);
   }
+  // A prefix longer than any path the system can open has no file, and
+  // unless it is as short as some standard name it has no other answer
+  // either: it is passed over without being interned or searched. So a name
+  // of many components costs memory and time in proportion to its length,
+  // not to the sum of its prefixes' lengths.
+  const int32_t longestAnswerable =
+      LongestOpenablePath > LongestStandardName ? LongestOpenablePath : LongestStandardName;
   for (; ends != nullptr; ends = ends->tail) {
     int32_t end = KMPPositionOf(ConsHead<ConsCell>(ends));
+    if (end > longestAnswerable) continue;  // the prefix has end characters
     Identifier* prefix = MakeIdentifier(whole->text, 0, end - 1);
     answer = SourceFileOf(prefix);
     if (answer != EmptyIdentifier) {

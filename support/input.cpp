@@ -60,6 +60,10 @@ namespace {
 
 int32_t SourceInputInitFlag = 0;
 
+// The entry InputBoundaryAt last stopped at; it moves forward with the
+// positions asked about and starts again at the head after a restart.
+InputEntry* BoundaryCursor = nullptr;
+
 // The name's text for messages about an input ("" for standard input).
 const char* InputPath(const InputEntry* entry) {
   return entry != nullptr && entry->name != nullptr ? entry->name->text : "";
@@ -224,6 +228,7 @@ void AddInput(Identifier* name, const char* text, int32_t length) {
     InputListHead = entry;
     InputListTail = entry;
     LineCursor = entry;
+    BoundaryCursor = nullptr;
   } else {
     InputListTail->next = entry;
     InputListTail = entry;
@@ -239,6 +244,7 @@ void AddInputText(const char* text, int32_t length, Identifier* name) {
 }
 
 void StartInputs() {
+  BoundaryCursor = nullptr;
   if (CurrentInput != nullptr) {
     OpenCurrentInput();
     SetInputStart(0);
@@ -259,6 +265,7 @@ void OpenInput(Identifier* name) {
   InputListHead = entry;
   InputListTail = entry;
   LineCursor = entry;
+  BoundaryCursor = nullptr;
   InputText = nullptr;
   PositionCounter = 0;
   SetInputStart(0);
@@ -285,6 +292,7 @@ void ClearInputs() {
   InputListHead = nullptr;
   InputListTail = nullptr;
   LineCursor = nullptr;
+  BoundaryCursor = nullptr;
   PositionCounter = 0;
   LastLine = 0;
   LastInputStart = -1;
@@ -308,6 +316,18 @@ void RefillBuffer() {
   // buffer's last byte) was read. That line end is the newest entry of the
   // line table: the new input's record belongs to it, not to the next one.
   if (LastLine > 0) PassStartedInputs(LineTable[LastLine]);
+}
+
+bool InputBoundaryAt(SourcePosition p) {
+  if (BoundaryCursor == nullptr || BoundaryCursor->start == -1 || BoundaryCursor->start >= p) {
+    BoundaryCursor = InputListHead;
+  }
+  if (BoundaryCursor == nullptr) return false;
+  while (BoundaryCursor->next != nullptr && BoundaryCursor->next->start != -1 &&
+         BoundaryCursor->next->start < p) {
+    BoundaryCursor = BoundaryCursor->next;
+  }
+  return BoundaryCursor->next != nullptr && BoundaryCursor->next->start == p;
 }
 
 void NewLine() {
@@ -385,6 +405,7 @@ void AllocateInputTables() {
   RegisterRoot(&InputListTail);
   RegisterRoot(&InputText);
   RegisterRoot(&LineCursor);
+  RegisterRoot(&BoundaryCursor);
   RegisterRoot(&InputFile);
 }
 

@@ -120,6 +120,12 @@ void ClearInputs();
 // it is layout that may outgrow the buffer (see LayoutMayOutgrow).
 void RefillBuffer();
 
+// True when position p is the last character of an input that another input
+// of the list follows (the next input's start is p). The start of an input is
+// known once the buffer has been filled past it, so a scanner asks after
+// reading the character behind p.
+bool InputBoundaryAt(SourcePosition p);
+
 // Called by the scanner right after it reads a line end, with
 // PositionCounter at the line end's position.
 void NewLine();

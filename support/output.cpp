@@ -60,6 +60,7 @@ FILE* StandardStreamOf(const char* name) { return name == nullptr ? StderrStream
 [[noreturn]] void OutputFatal(const char* text, const char* name) {
   CurrentStream = nullptr;
   PendingBytes = 0;
+  if (text == CannotWriteText) WriteFailureReported = 1;
   std::fputs(text, StderrStream);
   if (name != nullptr) std::fputs(name, StderrStream);
   std::fputs("\n", StderrStream);
@@ -73,9 +74,9 @@ void ReleaseCurrentStream() {
   if (!IsStandardName(CurrentName)) {
     FILE* file = CurrentStream;
     CurrentStream = nullptr;
-    if (std::fclose(file) != 0) OutputFatal("Cannot write to file", nullptr);
+    if (std::fclose(file) != 0) OutputFatal(CannotWriteText, nullptr);
   } else if (std::fflush(CurrentStream) != 0) {
-    OutputFatal("Cannot write to file", nullptr);
+    OutputFatal(CannotWriteText, nullptr);
   }
 }
 
@@ -112,7 +113,11 @@ void FlushOutputAtExit() {
     failed = (std::fflush(stream) != 0) || std::ferror(stream) != 0 || failed;
   }
   if (failed) {
-    std::fputs("Cannot write to file\n", StderrStream);
+    if (WriteFailureReported == 0) {
+      WriteFailureReported = 1;
+      std::fputs(CannotWriteText, StderrStream);
+      std::fputs("\n", StderrStream);
+    }
     std::fflush(StderrStream);
     _exit(1);
   }
@@ -134,7 +139,7 @@ void FlushOutput() {
   if (PendingBytes == 0) return;
   size_t written = std::fwrite(OutputBuffer, 1, PendingBytes, CurrentStream);
   PendingBytes -= written;
-  if (PendingBytes != 0) OutputFatal("Cannot write to file", nullptr);
+  if (PendingBytes != 0) OutputFatal(CannotWriteText, nullptr);
 }
 
 void OpenOutput(const char* name) {
@@ -204,7 +209,7 @@ void WriteChar(char c) {
   OutputBuffer[PendingBytes++] = c;
   if (c == NewlineChar) {
     FlushOutput();
-    if (std::fflush(CurrentStream) != 0) OutputFatal("Cannot write to file", nullptr);
+    if (std::fflush(CurrentStream) != 0) OutputFatal(CannotWriteText, nullptr);
   }
 }
 

@@ -89,8 +89,17 @@ const char* GetEnv(const char* name) {
   return value != nullptr ? value : EmptyEnvironmentValue;
 }
 
+int32_t WriteFailureReported = 0;
+
 void ExitProgram(int32_t status) {
-  if (StdoutStream != nullptr) fflush(StdoutStream);
+  if (StdoutStream != nullptr && (fflush(StdoutStream) != 0 || ferror(StdoutStream) != 0)) {
+    if (WriteFailureReported == 0 && StderrStream != nullptr) {
+      WriteFailureReported = 1;
+      fputs(CannotWriteText, StderrStream);
+      fputs("\n", StderrStream);
+    }
+    status = 1;
+  }
   if (StderrStream != nullptr) fflush(StderrStream);
   exit(status);
 }

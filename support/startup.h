@@ -43,7 +43,16 @@ const char* Arg(int32_t i);
 // is unset (never null; callers never change it).
 const char* GetEnv(const char* name);
 
-// Flushes standard output, then standard error, and exits with status.
+// The message of an output that cannot be written, and the flag that it has
+// been printed: it is printed once per run, by whichever finds the failure
+// first (the output module or ExitProgram).
+inline constexpr char CannotWriteText[] = "Cannot write to file";
+extern int32_t WriteFailureReported;
+
+// Flushes standard output, then standard error, and exits with status. Text
+// that standard output could not take (a full device) is a write error: the
+// run then ends with "Cannot write to file" and status 1 whatever status was
+// asked for, so that no program reports success for output it lost.
 [[noreturn]] void ExitProgram(int32_t status);
 
 // Sets each of the three stream handles that is still unset.

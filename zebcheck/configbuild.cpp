@@ -26,6 +26,7 @@
 #include <cstring>
 
 #include "support/heap.h"
+#include "support/lrengine.h"
 #include "support/replay.h"
 #include "support/report.h"
 #include "support/startup.h"
@@ -698,6 +699,7 @@ Built BuildAttributeValue(LazyCell* environment) {
 }
 
 Built Build(int32_t nonterminal, LazyCell* environment) {
+  GuardReplayStack();
   switch (nonterminal) {
     case NtAttributeValue: return BuildAttributeValue(environment);
     case NtName: return BuildName(environment);

@@ -43,6 +43,7 @@ enum StartAction : uint8_t {
   StartHash,
   StartBackslash,
   StartEndByte,
+  StartCtrlZ,
 };
 
 constexpr std::array<StartAction, 256> StartTable = [] {
@@ -64,6 +65,7 @@ constexpr std::array<StartAction, 256> StartTable = [] {
   t['#'] = StartHash;
   t['\\'] = StartBackslash;
   t[255] = StartEndByte;
+  t[0x1A] = StartCtrlZ;
   return t;
 }();
 
@@ -250,6 +252,18 @@ void ScanStart() {
       BackupIndex = BufferIndex;
       if (NextChar() == 'u' && ScanUnicodeEscapeRest()) return ScanWord(true);
       return AcceptTokenAtBackup(backslashsym);
+    case StartCtrlZ: {
+      // Ctrl-Z, the end-of-file mark of old DOS text files, is layout when it
+      // is the last byte of an input; anywhere else no state accepts it. The
+      // character behind it is read first, so that the buffer holds it (and
+      // the start of the input it may belong to) before the test.
+      SourcePosition at = PositionCounter;
+      NextChar();
+      bool last = AtEndOfInput() || InputBoundaryAt(at);
+      UnreadChar();
+      if (last) AcceptLayout();
+      return;
+    }
     case StartEndByte:
       if (!AtEndOfInput()) return ScanWord(false);  // a data byte 255 begins a name
       AcceptToken(endoffile);

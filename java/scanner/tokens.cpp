@@ -72,6 +72,17 @@ std::string_view TokenFixedText(TokenCode code) {
   return TokenTexts[code];
 }
 
+std::string_view TokenTextBytes(TokenCode code, const char* text) {
+  if (text == nullptr) return {};
+  const char quote = text[0];
+  if ((code != CharacterLiteralsym && code != StringLiteralsym) || (quote != '"' && quote != '\'')) {
+    return text;
+  }
+  size_t n = 1;
+  while (text[n] != quote) n += text[n] == '\\' ? 2 : 1;
+  return std::string_view(text, n + 1);
+}
+
 const char* CurrentTokenText() {
   if (CurrentToken == Identifiersym) return static_cast<const Identifier*>(TokenAttribute.Reference)->text;
   if (CurrentToken >= IntegerLiteralsym && CurrentToken <= NullLiteralsym) {

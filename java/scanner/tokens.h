@@ -49,3 +49,11 @@ inline bool IsTextToken(int32_t code) {
 // The text of the current token when it is a name or a literal; null for
 // every other token.
 const char* CurrentTokenText();
+
+// All bytes of a token's text (a name's or a literal's, as CurrentTokenText
+// gives it). A character or string literal may hold NUL bytes of its own, so
+// its text is measured by its syntax: from the opening quote to the first
+// quote that no backslash escapes (a backslash escapes the one byte after
+// it); such a text is whole, as the scanner copies it. Every other text (and
+// one that does not begin with a quote) ends at its NUL.
+std::string_view TokenTextBytes(TokenCode code, const char* text);

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "java/scanner/tokens.h"
 #include "java/tree/builder.h"
 
 namespace {
@@ -125,11 +126,18 @@ std::string SyntaxTreeText(const SyntaxNode* root) {
           children.push_back(PrintItem{nullptr, nullptr, depth, -1, {}});
           AppendField(children.back().text, label, "", DefinitionSetText(reinterpret_cast<const DefinitionSet*>(value)));
           break;
-        case ValueField:
-          // A literal's value: the reference to the copy of its text.
+        case ValueField: {
+          // A literal's value: the reference to the copy of its text, every
+          // byte of it (a character or string literal may hold NUL bytes).
           children.push_back(PrintItem{nullptr, nullptr, depth, -1, {}});
-          AppendField(children.back().text, label, "", value == 0 ? "?" : reinterpret_cast<const char*>(value));
+          TokenCode code = node->code == CharacterLiteralNodeKind ? CharacterLiteralsym
+                           : node->code == StringLiteralNodeKind  ? StringLiteralsym
+                                                                  : IntegerLiteralsym;
+          AppendField(children.back().text, label, "",
+                      value == 0 ? std::string("?")
+                                 : std::string(TokenTextBytes(code, reinterpret_cast<const char*>(value))));
           break;
+        }
         default:
           children.push_back(PrintItem{nullptr, nullptr, depth, -1, {}});
           AppendField(children.back().text, label, "", std::to_string(static_cast<int64_t>(static_cast<intptr_t>(value))));

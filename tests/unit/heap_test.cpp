@@ -7,7 +7,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <string>
+#include <vector>
 
 #include "support/heapstack.h"
 #include "support/limits.h"
@@ -231,3 +233,33 @@ TEST_F(HeapExhaustion, HeapStackGrowthFailureGivesTheHeapReport) {
 }
 
 }  // namespace
+
+// Memory that operator new cannot get (the standard containers) ends the run
+// with the heap's own report: the new-handler that the heap installs.
+TEST_F(HeapExhaustion, FailedOperatorNewGivesTheTwoLineReport) {
+  EXPECT_EXIT(
+      {
+        InitRuntimeBase();
+        Allocate(40);
+        std::new_handler handler = std::get_new_handler();
+        if (handler != nullptr) handler();
+        exit(2);
+      },
+      testing::ExitedWithCode(1), testing::Eq("Heapspace exceeded.....\n40 bytes heapspace used\n"));
+}
+
+#ifndef TOOLS_ADDRESS_SANITIZER
+// The real failure (the address sanitizer's allocator reports such a request
+// itself and never calls the handler): a 64 TiB vector.
+TEST_F(HeapExhaustion, ContainerBeyondTheAddressSpaceGivesTheTwoLineReport) {
+  EXPECT_EXIT(
+      {
+        InitRuntimeBase();
+        Allocate(8);
+        std::vector<char> huge;
+        huge.reserve(size_t{1} << 46);
+        exit(2);
+      },
+      testing::ExitedWithCode(1), testing::Eq("Heapspace exceeded.....\n8 bytes heapspace used\n"));
+}
+#endif

@@ -375,6 +375,37 @@ TEST(InputStream, TokenAcrossARefillStaysContiguous) {
   EXPECT_EQ(std::string(reinterpret_cast<char*>(ScanBuffer), 100), text.substr(tokenFirst, 100));
 }
 
+// The positions at which one input ends and another follows, found while
+// reading: the last character of each input that is not the last, empty
+// inputs included, and only those.
+TEST(InputStream, BoundariesBetweenInputs) {
+  std::string big(ScanBufferSize - 2, 'x');
+  struct Case {
+    const char* title;
+    std::vector<TextInput> inputs;
+    std::vector<SourcePosition> boundaries;
+  };
+  const std::vector<Case> cases = {
+      {"one input", {{"A", "abc"}}, {}},
+      {"two inputs", {{"A", "ab"}, {"B", "cd"}}, {2}},
+      {"an empty input between", {{"A", "ab"}, {"B", ""}, {"C", "c"}}, {2}},
+      {"an empty first input", {{"A", ""}, {"B", "ab"}, {"C", "c"}}, {2}},
+      {"the second input past a refill", {{"A", big + "ab"}, {"B", "cd"}}, {ScanBufferSize}},
+  };
+  for (const Case& c : cases) {
+    StartTexts(c.inputs);
+    std::vector<SourcePosition> found;
+    for (;;) {
+      TokenStart = BufferIndex;
+      unsigned char ch = ReadChar();
+      if (ch == EndMarkerByte && AtEndMarker(BufferIndex)) break;
+      // The scanner asks about a character after reading the one behind it.
+      if (PositionCounter > 1 && InputBoundaryAt(PositionCounter - 1)) found.push_back(PositionCounter - 1);
+    }
+    EXPECT_EQ(found, c.boundaries) << c.title;
+  }
+}
+
 TEST(InputStream, EmptyListReadsNothing) {
   InitRuntime();
   ClearInputs();

@@ -189,7 +189,8 @@ TEST_F(JavaScannerTest, LiteralValuesAreTextCopies) {
   Token s = Next();
   EXPECT_EQ(s.code, StringLiteralsym);
   EXPECT_EQ(s.length, 5);
-  EXPECT_STREQ(static_cast<const char*>(s.value), "\"a");  // the copy stops at the NUL
+  // The copy holds every byte, the NUL included, up to the closing quote.
+  EXPECT_EQ(TokenTextBytes(s.code, static_cast<const char*>(s.value)), std::string("\"a\0b\"", 5));
   Token n = Next();
   EXPECT_EQ(n.code, NullLiteralsym);
   EXPECT_STREQ(static_cast<const char*>(n.value), "null");
@@ -197,6 +198,24 @@ TEST_F(JavaScannerTest, LiteralValuesAreTextCopies) {
   EXPECT_EQ(f.code, FloatLiteralsym);
   EXPECT_STREQ(static_cast<const char*>(f.value), "1.5f");
   EXPECT_NE(f.value, static_cast<const void*>(&ScanBuffer[TokenStart + 1]));
+}
+
+// A Ctrl-Z (byte 26) is layout as the last byte of the input, and a character
+// that no state accepts anywhere else.
+TEST_F(JavaScannerTest, CtrlZIsLayoutOnlyAtTheEnd) {
+  struct Case {
+    std::string text;
+    std::vector<TokenCode> codes;
+  };
+  const std::vector<Case> cases = {
+      {"\x1a", {endoffile}},
+      {"a\n\x1a", {Identifiersym, endoffile}},
+      {"a\x1a", {Identifiersym, endoffile}},
+      {"\x1a" "a", {nonsense, Identifiersym, endoffile}},
+      {"a \x1a b", {Identifiersym, nonsense, Identifiersym, endoffile}},
+      {"\x1a\x1a", {nonsense, endoffile}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Codes(c.text), c.codes) << c.text.size() << " bytes";
 }
 
 // Layout never reaches the parser; after each token TokenStart + 1 is the

@@ -8,7 +8,9 @@
 #   unit      N/5 files U0.java ... given on the command line, which makes
 #             them one compilation unit of N/5 classes, each naming the
 #             next (each file is then found and parsed again on its own);
-#   fields    one class of N/2 fields, each initialised from the one before.
+#   fields    one class of N/2 fields, each initialised from the one before;
+#   dotted    one class whose field is initialised from a dotted name of N
+#             components (a.a.a...), none of whose prefixes names a file.
 # The generated files go to a temporary directory.
 #
 #   tools/bench/caldrex-scale.sh [BUILD_DIR] [N]    (build/release, 50000)
@@ -50,6 +52,11 @@ make_fields() {  # DIR COUNT
   awk -v n="$2" 'BEGIN { print "class Big {"; print "int f0;"
     for (i = 1; i < n; i++) print "int f" i " = f" (i - 1) ";"; print "}" }' > "$1/Big.java"
 }
+make_dotted() {  # DIR COUNT
+  mkdir -p "$1"
+  awk -v n="$2" 'BEGIN { printf "class Long { Object o = a"
+    for (i = 1; i < n; i++) printf ".a"; print "; }" }' > "$1/Long.java"
+}
 
 # Prints "SECONDS PEAK_MB" of caldrex run in DIR with the given files.
 measure() {
@@ -77,6 +84,7 @@ for size in "$half" "$n"; do
   make_packages "$work/packages$size" "$size"
   make_unit "$work/unit$size" $((size / 5))
   make_fields "$work/fields$size" $((size / 2))
+  make_dotted "$work/dotted$size" "$size"
 done
 report chain "$half" "$n" "$(measure "$work/chain$half" C0.java)" "$(measure "$work/chain$n" C0.java)"
 report packages "$half" "$n" "$(measure "$work/packages$half" a/b/c/d/e/f/C0.java)" \
@@ -85,3 +93,4 @@ files() { seq 0 $(($1 - 1)) | sed 's/.*/U&.java/'; }
 report unit $((half / 5)) $((n / 5)) "$(measure "$work/unit$half" $(files $((half / 5))))" \
   "$(measure "$work/unit$n" $(files $((n / 5))))"
 report fields $((half / 2)) $((n / 2)) "$(measure "$work/fields$half" Big.java)" "$(measure "$work/fields$n" Big.java)"
+report dotted "$half" "$n" "$(measure "$work/dotted$half" Long.java)" "$(measure "$work/dotted$n" Long.java)"

@@ -9,9 +9,9 @@
 // takes is reported as the parser reports it (" illegal symbol deleted ") and
 // printed as nonsense; fatal errors end the run as in every program. The exit
 // status is 1 after any error.
-#include <cinttypes>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 #include "java/scanner/scanner.h"
 #include "java/scanner/sourcelevel.h"
@@ -77,8 +77,10 @@ void WriteTokenLine(const SourceLine& where) {
   std::fwrite(head, 1, static_cast<size_t>(at - head), StdoutStream);
   std::fputs(TokenNameTable[CurrentToken], StdoutStream);
   if (const char* text = CurrentTokenText()) {
+    // A literal's text is written by its length: it may hold NUL bytes.
+    std::string_view bytes = TokenTextBytes(CurrentToken, text);
     std::fputc(' ', StdoutStream);
-    std::fputs(text, StdoutStream);
+    std::fwrite(bytes.data(), 1, bytes.size(), StdoutStream);
   }
   std::fputc('\n', StdoutStream);
 }

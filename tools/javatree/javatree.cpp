@@ -68,7 +68,9 @@ void ParseAndPrint() {
     TreeRoot* root = BuildRoot();
     auto* unit = reinterpret_cast<SyntaxNode*>(ForceLazyCell(root->tree));
     SetCurrentUnit(unit);
-    std::fputs(SyntaxTreeText(unit).c_str(), StdoutStream);
+    // Written by length: a literal's text may hold NUL bytes.
+    std::string text = SyntaxTreeText(unit);
+    std::fwrite(text.data(), 1, text.size(), StdoutStream);
     if (PrintNames) std::fputs(NameResolutionText(unit).c_str(), StdoutStream);
   }
   CloseInput();

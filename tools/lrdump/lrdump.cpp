@@ -9,6 +9,8 @@
 #include <string>
 
 #include "java/parser/automaton.h"
+#include "support/heap.h"
+#include "support/startup.h"
 #ifdef LRDUMP_CONFIG
 #include "zebcheck/config_automaton.h"
 #endif
@@ -111,6 +113,7 @@ void DumpReentries() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  InitHeap();  // memory exhaustion in the dump's strings ends as everywhere else
   const char* which = argc > 1 ? argv[1] : "java";
   if (argc > 2) {
     std::fprintf(stderr, "usage: lrdump [java|config|settings]\n");
@@ -138,5 +141,10 @@ int main(int argc, char** argv) {
               Dumped->StateCount, Dumped->ProductionCount, Dumped->TokenCount, Dumped->NonterminalCount);
   for (int s = 0; s < Dumped->StateCount; ++s) DumpState(s);
   DumpReentries();
+  // A dump that standard output could not take is a failure, as in the programs.
+  if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+    std::fprintf(stderr, "%s\n", CannotWriteText);
+    return 1;
+  }
   return 0;
 }

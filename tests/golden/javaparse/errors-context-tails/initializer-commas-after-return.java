@@ -1,0 +1,1 @@
+class A { Object f() { return new int[] { , , }; } }

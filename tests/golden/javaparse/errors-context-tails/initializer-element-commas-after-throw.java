@@ -1,0 +1,1 @@
+class A { void f() { throw new int[] { 1, , }; } }
