@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "support/heapstack.h"
 #include "support/limits.h"
 #include "support/startup.h"
 
@@ -201,6 +202,34 @@ TEST_F(HeapExhaustion, CountBeyondThirtyTwoBitsIsReportedWhole) {
       },
       testing::ExitedWithCode(1),
       testing::Eq("Heapspace exceeded.....\n6442450944 bytes heapspace used\n"));
+}
+
+// A heap stack keeps its records in order while it grows past a chunk.
+TEST(HeapStackTest, KeepsItsRecordsInOrderWhileGrowing) {
+  InitRuntimeBase();
+  HeapStack<uint64_t> stack;
+  const uint64_t n = 3 * HeapChunkSize / sizeof(uint64_t);
+  for (uint64_t i = 0; i < n; ++i) stack.Push(i * 3);
+  ASSERT_EQ(stack.count, n);
+  EXPECT_EQ(stack[7], 21u);
+  for (uint64_t i = n; i-- > 0;) ASSERT_EQ(stack.Pop(), i * 3);
+  EXPECT_TRUE(stack.Empty());
+  // Turning round the top records makes them come off in pushed order.
+  for (uint64_t i = 0; i < 5; ++i) stack.Push(i);
+  stack.ReverseFrom(2);
+  for (uint64_t want : {2u, 3u, 4u, 1u, 0u}) EXPECT_EQ(stack.Pop(), want);
+}
+
+// Growing a heap stack when memory runs out ends as the heap does.
+TEST_F(HeapExhaustion, HeapStackGrowthFailureGivesTheHeapReport) {
+  EXPECT_EXIT(
+      {
+        InitRuntimeBase();
+        HeapStack<uint64_t> stack;
+        SetHeapMalloc(FailingMalloc);
+        for (uint64_t i = 0; i < 2 * HeapChunkSize; ++i) stack.Push(i);
+      },
+      testing::ExitedWithCode(1), "^Heapspace exceeded");
 }
 
 }  // namespace
