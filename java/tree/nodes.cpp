@@ -59,14 +59,8 @@ int32_t KindOfVariant(NodeFamily family, int32_t tag) {
 
 AnyNode* NodeAnyNode(const SyntaxNode* node) {
   if (node == nullptr || IsLeafCode(node->code)) return nullptr;
-  return reinterpret_cast<AnyNode*>(NodeField(node, NodeKindTable[node->code].fieldCount));
-}
-
-AnyNode* NewAnyNode(int32_t kind, SyntaxNode* node) {
-  auto* any = static_cast<AnyNode*>(AllocateAligned(sizeof(AnyNode)));
-  any->kind = kind;
-  any->node = node;
-  return any;
+  const Word* after = NodeFields(node) + NodeKindTable[node->code].fieldCount;
+  return reinterpret_cast<AnyNode*>(const_cast<Word*>(after));
 }
 
 NodePosition NodePositionOf(SourcePosition position) {
@@ -76,8 +70,8 @@ NodePosition NodePositionOf(SourcePosition position) {
 
 SyntaxNode* NewNode(NodeKind kind, SourcePosition position, const Word* fields) {
   const NodeKindInfo& info = NodeKindTable[kind];
-  size_t words = static_cast<size_t>(info.fieldCount) + 1;
-  auto* node = static_cast<SyntaxNode*>(Allocate(sizeof(SyntaxNode) + words * sizeof(Word)));
+  size_t words = static_cast<size_t>(info.fieldCount);
+  auto* node = static_cast<SyntaxNode*>(Allocate(sizeof(SyntaxNode) + words * sizeof(Word) + sizeof(AnyNode)));
   node->tag = static_cast<int16_t>(info.tag);
   node->position = NodePositionOf(position);
   node->owner = nullptr;
@@ -86,7 +80,9 @@ SyntaxNode* NewNode(NodeKind kind, SourcePosition position, const Word* fields) 
   Word* slots = NodeFields(node);
   for (int32_t i = 0; i < info.fieldCount; ++i) slots[i] = fields[i];
   // The AnyNode exists before the children are adopted: it is their owner value.
-  slots[info.fieldCount] = reinterpret_cast<Word>(NewAnyNode(kind, node));
+  auto* any = reinterpret_cast<AnyNode*>(slots + info.fieldCount);
+  any->kind = kind;
+  any->node = node;
   AdoptChildren(node);
   return node;
 }

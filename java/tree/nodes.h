@@ -6,8 +6,9 @@
 // stands alone), the position, the owner link, the data word and the node's
 // code (its NodeKind, or a LeafVariant code for a leaf). A non-leaf node
 // then holds its fields, one word each, in the order of its row in
-// nodes.def, and last its own AnyNode. A leaf has only the header. Words
-// that hold references are pointer-sized.
+// nodes.def, and last its own AnyNode, two words held in place (not a
+// reference to a record of its own). A leaf has only the header. Words that
+// hold references are pointer-sized.
 //
 // Owner links are set while the tree is built: each constructor, after making
 // the node's AnyNode, gives every child node (every element of a list field,
@@ -172,14 +173,11 @@ inline bool InFamily(const SyntaxNode* node, NodeFamily family) {
 // The node's owner; null for a null node.
 inline AnyNode* OwnerOf(const SyntaxNode* node) { return node == nullptr ? nullptr : node->owner; }
 
-// The node's own AnyNode (its last word); null for a leaf or null node.
+// The node's own AnyNode (its last two words); null for a leaf or null node.
 AnyNode* NodeAnyNode(const SyntaxNode* node);
 
-// Makes the two-word reference; only the node constructors call it.
-AnyNode* NewAnyNode(int32_t kind, SyntaxNode* node);
-
 // Constructor of a non-leaf kind: header, the fields as given (exactly the
-// kind's field count), the AnyNode, then the children adopted.
+// kind's field count), the AnyNode in place, then the children adopted.
 SyntaxNode* NewNode(NodeKind kind, SourcePosition position, const Word* fields);
 
 // Constructor of a leaf: the header only.
