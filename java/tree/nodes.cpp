@@ -63,6 +63,13 @@ AnyNode* NodeAnyNode(const SyntaxNode* node) {
   return reinterpret_cast<AnyNode*>(const_cast<Word*>(after));
 }
 
+AnyNode* NewAnyNode(int32_t kind, SyntaxNode* node) {
+  auto* any = reinterpret_cast<AnyNode*>(NodeFields(node) + NodeKindTable[kind].fieldCount);
+  any->kind = kind;
+  any->node = node;
+  return any;
+}
+
 NodePosition NodePositionOf(SourcePosition position) {
   if (position > INT32_MAX) FatalError(InputTooLongForTreeText);
   return static_cast<NodePosition>(position);
@@ -80,9 +87,7 @@ SyntaxNode* NewNode(NodeKind kind, SourcePosition position, const Word* fields) 
   Word* slots = NodeFields(node);
   for (int32_t i = 0; i < info.fieldCount; ++i) slots[i] = fields[i];
   // The AnyNode exists before the children are adopted: it is their owner value.
-  auto* any = reinterpret_cast<AnyNode*>(slots + info.fieldCount);
-  any->kind = kind;
-  any->node = node;
+  NewAnyNode(kind, node);
   AdoptChildren(node);
   return node;
 }

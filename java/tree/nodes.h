@@ -176,6 +176,10 @@ inline AnyNode* OwnerOf(const SyntaxNode* node) { return node == nullptr ? nullp
 // The node's own AnyNode (its last two words); null for a leaf or null node.
 AnyNode* NodeAnyNode(const SyntaxNode* node);
 
+// Makes the two-word reference in its place at the end of the node, whose
+// fields are set; only the node constructors call it.
+AnyNode* NewAnyNode(int32_t kind, SyntaxNode* node);
+
 // Constructor of a non-leaf kind: header, the fields as given (exactly the
 // kind's field count), the AnyNode in place, then the children adopted.
 SyntaxNode* NewNode(NodeKind kind, SourcePosition position, const Word* fields);
