@@ -17,6 +17,20 @@ constexpr int32_t CountFields(const char* fields) {
   return n;
 }
 
+// Every variant tag fits the header's tag byte.
+constexpr int32_t EveryVariantTag[] = {
+#define NODE_KIND(code, Name, Family, tag, production, fields) tag,
+#define NODE_LEAF(Name, Family, tag, production) tag,
+#include "java/tree/nodes.def"
+};
+constexpr bool TagsFitTheHeader() {
+  for (int32_t tag : EveryVariantTag) {
+    if (tag < -1 || tag >= 64) return false;
+  }
+  return true;
+}
+static_assert(TagsFitTheHeader(), "variant tags are -1 or below 64");
+
 // The kind codes of each family's tags, filled once from the kind table.
 int32_t VariantKinds[NodeFamilyCount][64];
 
@@ -79,7 +93,7 @@ SyntaxNode* NewNode(NodeKind kind, SourcePosition position, const Word* fields) 
   const NodeKindInfo& info = NodeKindTable[kind];
   size_t words = static_cast<size_t>(info.fieldCount);
   auto* node = static_cast<SyntaxNode*>(Allocate(sizeof(SyntaxNode) + words * sizeof(Word) + sizeof(AnyNode)));
-  node->tag = static_cast<int16_t>(info.tag);
+  node->tag = static_cast<int8_t>(info.tag);
   node->position = NodePositionOf(position);
   node->owner = nullptr;
   node->data = 0;
@@ -94,7 +108,7 @@ SyntaxNode* NewNode(NodeKind kind, SourcePosition position, const Word* fields) 
 
 SyntaxNode* NewLeaf(LeafVariant leaf, SourcePosition position) {
   auto* node = static_cast<SyntaxNode*>(AllocateAligned(sizeof(SyntaxNode)));
-  node->tag = static_cast<int16_t>(LeafInfoOf(leaf).tag);
+  node->tag = static_cast<int8_t>(LeafInfoOf(leaf).tag);
   node->position = NodePositionOf(position);
   node->owner = nullptr;
   node->data = 0;

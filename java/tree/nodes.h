@@ -3,8 +3,8 @@
 // search.
 //
 // Every node starts with the same header: the variant tag (-1 for a kind that
-// stands alone), the position, the owner link, the data word and the node's
-// code (its NodeKind, or a LeafVariant code for a leaf). A non-leaf node
+// stands alone), the data byte, the node's code (its NodeKind, or a
+// LeafVariant code for a leaf), the position and the owner link. A non-leaf node
 // then holds its fields, one word each, in the order of its row in
 // nodes.def, and last its own AnyNode, two words held in place (not a
 // reference to a record of its own). A leaf has only the header. Words that
@@ -58,7 +58,7 @@ enum VariantTag : int32_t {
 struct AnyNode;
 
 // A source position as the tree's records keep it: 32 bits, so that a node
-// header stays three words and a builder instance header one word, although
+// header stays two words and a builder instance header one word, although
 // positions themselves are 64 bits wide. A construct that begins beyond the
 // 32-bit range (an input of more than 2 GiB) cannot be kept; NodePositionOf
 // ends the run with a fatal error then instead of storing a wrong position.
@@ -66,16 +66,17 @@ using NodePosition = int32_t;
 inline constexpr char InputTooLongForTreeText[] = "input too long for the syntax tree";
 NodePosition NodePositionOf(SourcePosition position);
 
-// The tag and the code are narrow (both are far below 2^15) so that the
-// header is three words: a run keeps every node of every file it parses.
+// The tag, the data and the code are narrow (tags are below 64, codes far
+// below 2^15, and the passes keep a small mark in data) so that the header is
+// two words: a run keeps every node of every file it parses.
 struct SyntaxNode {
-  int16_t tag;             // variant tag within the family; -1 when the kind stands alone
+  int8_t tag;              // variant tag within the family; -1 when the kind stands alone
+  uint8_t data;            // the name-resolution passes' mark; 0 when made
   int16_t code;            // NodeKind, or a LeafVariant code for a leaf
   NodePosition position;   // first token of the construct (0 for nodes made for type values)
   AnyNode* owner;          // the adopting node's AnyNode; null until adopted
-  Word data;               // the name-resolution passes' word; 0 when made
 };
-static_assert(sizeof(SyntaxNode) == 24, "a node header is three words");
+static_assert(sizeof(SyntaxNode) == 16, "a node header is two words");
 static_assert(LeafCodeEnd <= INT16_MAX, "node codes fit the header's code field");
 
 // The reference {kind code, node} that every non-leaf node carries last.
