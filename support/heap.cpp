@@ -9,6 +9,7 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 
 #include "support/limits.h"
 #include "support/report.h"
@@ -85,10 +86,18 @@ void HeapExceeded() {
   ExitProgram(1);
 }
 
+// The new-handler of the process: memory that the standard containers cannot
+// get ends the run as the heap's own exhaustion does, instead of an exception
+// that nothing catches.
+namespace {
+void OperatorNewFailed() { HeapExceeded(); }
+}  // namespace
+
 void InitHeap() {
   if (!EnterModuleInit(HeapInitFlag)) return;
   ExitModuleInit();
   InitStandardStreams();
+  std::set_new_handler(OperatorNewFailed);
   ChunkFreeBytes = 0;
   ChunkCount = 0;
   LargeBlockBytes = 0;

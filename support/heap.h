@@ -60,7 +60,9 @@ inline void* AllocateAligned(size_t size) {
 // bytes; abandoned chunk remainders count as used.
 uint64_t HeapBytesUsed();
 
-// Once-only: takes the first chunk.
+// Once-only: takes the first chunk, and installs the process's new-handler,
+// so that a failed operator new (the standard containers) ends the run with
+// the same report as HeapExceeded.
 void InitHeap();
 
 // Registration calls of module inits and the program entry. The heap never

@@ -25,13 +25,12 @@
 //    first element with the composition of the rest.
 #include "support/layout.h"
 
+#include <cstddef>
 #include <cstring>
-#include <deque>
-#include <string>
-#include <vector>
 
 #include "support/columns.h"
 #include "support/heap.h"
+#include "support/heapstack.h"
 #include "support/limits.h"
 #include "support/output.h"
 #include "support/report.h"
@@ -53,20 +52,26 @@ uint32_t TextNodeCount = 0;
 // The blank that LayoutBesideSpace puts between its two sides.
 const char SpaceText[] = " ";
 
+// The bytes a node of a kind takes: up to the last field that its kind uses.
+size_t NodeBytes(int32_t kind) {
+  switch (kind) {
+    case LayoutTextKind:
+      return offsetof(LayoutNode, left);
+    case LayoutPairKind:
+      return offsetof(LayoutNode, list);
+    case LayoutRowKind:
+      return offsetof(LayoutNode, lastLine);
+    default:
+      return sizeof(LayoutNode);
+  }
+}
+
+// A node with every field of its kind cleared.
 LayoutNode* NewNode(int32_t kind) {
-  auto* node = static_cast<LayoutNode*>(Allocate(sizeof(LayoutNode)));
-  node->link = nullptr;
+  size_t bytes = NodeBytes(kind);
+  auto* node = static_cast<LayoutNode*>(AllocateAligned(bytes));
+  std::memset(static_cast<void*>(node), 0, bytes);
   node->kind = kind;
-  node->width = 0;
-  node->extraLines = 0;
-  node->leftLastWidth = 0;
-  node->printer = LayoutAbovePrinter;
-  node->string = nullptr;
-  node->left = nullptr;
-  node->right = nullptr;
-  node->list = nullptr;
-  node->lastLine = nullptr;
-  node->lastLineIndented = 0;
   return node;
 }
 
@@ -219,13 +224,15 @@ LayoutNode* LayoutTextLines(const char* string) {
 // --- Printing -------------------------------------------------------------
 
 // One link of a prefix chain: the prefix before it, and a one-line document
-// whose bytes indent as blanks and tabs. The blanks and tabs of the whole
-// chain are made when a line first needs them.
+// whose bytes indent as blanks and tabs. Each link keeps the blanks and tabs
+// of its own line only, made when a line first needs them, so the prefixes
+// of deeply nested documents take memory linear in the document.
 struct PrefixLink {
   const PrefixLink* before;
   const LayoutNode* line;
-  bool made;
-  std::string blanks;
+  const char* blanks;  // null until made
+  int32_t width;
+  int32_t depth;  // links before it
 };
 
 enum PrintStep { PrintDocument, PrintNewline, PrintVerticalRest, PrintRowRest };
@@ -238,62 +245,86 @@ struct PrintItem {
   PrefixLink* rest;   // prefix of the later lines
 };
 
+// The work of one PrintLayout, all on the heap: the pending pieces; a walk
+// over a prefix line and the blanks of that line; and the prefix written
+// last, whose text is kept whole. Consecutive lines mostly share their
+// prefixes, so a new prefix keeps the text of the links it shares with the
+// last one and adds only its own further links.
+struct Printer {
+  HeapStack<PrintItem> stack;
+  HeapStack<const LayoutNode*> walk;
+  HeapStack<char> blanks;
+  HeapStack<const PrefixLink*> chain;    // links still to add, innermost first
+  HeapStack<const PrefixLink*> current;  // the last prefix's links, by depth
+  HeapStack<uint32_t> ends;              // its text's length after each link
+  HeapStack<char> text;                  // its text
+};
+
 // Appends a tab for each tab and a blank for every other byte of the texts
 // of a one-line document; the empty document adds nothing. A block of one
 // line (a vertical list with a single non-empty element) adds its line, so
 // that the lines it indents keep their indentation.
-void AppendBlanks(const LayoutNode* line, std::string& out) {
-  std::vector<PrintItem> stack;
-  stack.push_back({PrintDocument, line, nullptr, nullptr, nullptr});
-  while (!stack.empty()) {
-    PrintItem item = stack.back();
-    stack.pop_back();
-    if (item.step == PrintRowRest) {
-      if (item.cell == nullptr) continue;
-      stack.push_back({PrintRowRest, nullptr, item.cell->tail, nullptr, nullptr});
-      stack.push_back({PrintDocument, Element(item.cell), nullptr, nullptr, nullptr});
-      continue;
-    }
-    const LayoutNode* node = item.document;
+void AppendBlanks(Printer& printer, const LayoutNode* line) {
+  HeapStack<const LayoutNode*>& walk = printer.walk;
+  walk.Clear();
+  walk.Push(line);
+  while (!walk.Empty()) {
+    const LayoutNode* node = walk.Pop();
     if (node->kind == LayoutTextKind) {
-      for (const char* p = node->string; *p != '\0'; ++p) out.push_back(*p == '\t' ? '\t' : ' ');
+      for (int32_t i = 0; i < node->width; ++i) printer.blanks.Push(node->string[i] == '\t' ? '\t' : ' ');
     } else if (node->kind == LayoutPairKind) {
-      stack.push_back({PrintDocument, node->right, nullptr, nullptr, nullptr});
-      stack.push_back({PrintDocument, node->left, nullptr, nullptr, nullptr});
+      walk.Push(node->right);
+      walk.Push(node->left);
     } else if (node->kind == LayoutRowKind) {
-      stack.push_back({PrintRowRest, nullptr, node->list, nullptr, nullptr});
+      uint32_t from = walk.count;
+      for (ConsList cell = node->list; cell != nullptr; cell = cell->tail) walk.Push(Element(cell));
+      walk.ReverseFrom(from);  // the first element comes off first
     } else if (IsBlock(node) && node->extraLines == 0) {
-      stack.push_back({PrintDocument, node->lastLine, nullptr, nullptr, nullptr});
+      walk.Push(node->lastLine);
     }
   }
 }
 
-void PrintPrefix(PrefixLink* prefix) {
+// Whether a link is one of the last prefix's links.
+bool IsCurrent(Printer& printer, const PrefixLink* link) {
+  auto depth = static_cast<uint32_t>(link->depth);
+  return depth < printer.current.count && printer.current[depth] == link;
+}
+
+void PrintPrefix(Printer& printer, const PrefixLink* prefix) {
   if (prefix == nullptr) return;
-  if (!prefix->made) {
-    std::vector<const LayoutNode*> lines;
-    for (const PrefixLink* link = prefix; link != nullptr; link = link->before) {
-      if (link->made) {
-        prefix->blanks = link->blanks;
-        break;
-      }
-      lines.push_back(link->line);
+  HeapStack<const PrefixLink*>& chain = printer.chain;
+  chain.Clear();
+  const PrefixLink* shared = prefix;
+  for (; shared != nullptr && !IsCurrent(printer, shared); shared = shared->before) chain.Push(shared);
+  uint32_t kept = shared != nullptr ? static_cast<uint32_t>(shared->depth) + 1 : 0;
+  printer.current.count = kept;
+  printer.ends.count = kept;
+  printer.text.count = kept > 0 ? printer.ends[kept - 1] : 0;
+  while (!chain.Empty()) {
+    auto* link = const_cast<PrefixLink*>(chain.Pop());
+    if (link->blanks == nullptr) {
+      printer.blanks.Clear();
+      AppendBlanks(printer, link->line);
+      auto* made = static_cast<char*>(Allocate(printer.blanks.count));
+      if (printer.blanks.count > 0) std::memcpy(made, printer.blanks.items, printer.blanks.count);
+      link->blanks = made;
+      link->width = static_cast<int32_t>(printer.blanks.count);
     }
-    for (auto line = lines.rbegin(); line != lines.rend(); ++line) AppendBlanks(*line, prefix->blanks);
-    prefix->made = true;
+    for (int32_t i = 0; i < link->width; ++i) printer.text.Push(link->blanks[i]);
+    printer.current.Push(link);
+    printer.ends.Push(printer.text.count);
   }
-  for (char c : prefix->blanks) WriteChar(c);
+  WriteBytes(printer.text.items, static_cast<int32_t>(printer.text.count));
 }
 
 // The one-line document of a prefix chain: its lines side by side, the
 // outermost first.
 LayoutNode* PrefixDocument(const PrefixLink* prefix) {
-  std::vector<const LayoutNode*> lines;
-  for (const PrefixLink* link = prefix; link != nullptr; link = link->before) lines.push_back(link->line);
+  HeapStack<const LayoutNode*> lines;
+  for (const PrefixLink* link = prefix; link != nullptr; link = link->before) lines.Push(link->line);
   LayoutNode* document = TheEmptyLayout;
-  for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
-    document = LayoutConcat(document, const_cast<LayoutNode*>(*line));
-  }
+  while (!lines.Empty()) document = LayoutConcat(document, const_cast<LayoutNode*>(lines.Pop()));
   return document;
 }
 
@@ -305,9 +336,9 @@ void Blanks(int32_t n) {
 // The prefix as indentation: a tab for each tab of its texts, a blank for
 // every other byte.
 void PrintLayoutPrefix(const LayoutNode* prefix) {
-  std::string blanks;
-  AppendBlanks(prefix, blanks);
-  for (char c : blanks) WriteChar(c);
+  Printer printer;
+  AppendBlanks(printer, prefix);
+  WriteBytes(printer.blanks.items, static_cast<int32_t>(printer.blanks.count));
 }
 
 // One pending piece of a line: a line of a document with its pad and prefix.
@@ -332,7 +363,7 @@ const LayoutNode* VerticalLine(const LayoutNode* node, int32_t& line) {
 
 // Pushes the pieces that line `piece.line` of a block consists of, the
 // last piece to print first.
-void PushBlockLine(std::vector<LinePiece>& stack, const LinePiece& piece) {
+void PushBlockLine(HeapStack<LinePiece>& stack, const LinePiece& piece) {
   const LayoutNode* node = piece.document;
   int32_t i = piece.line;
   int32_t ha = node->left != nullptr ? LayoutHeight(node->left) : 0;
@@ -341,35 +372,35 @@ void PushBlockLine(std::vector<LinePiece>& stack, const LinePiece& piece) {
     case LayoutBesideTextPrinter: {
       int32_t lw = node->leftLastWidth;
       if (i < ha) {
-        stack.push_back({node->left, i, piece.pad, piece.prefix});
+        stack.Push({node->left, i, piece.pad, piece.prefix});
       } else if (i == ha) {
-        stack.push_back({node->right, 0, piece.pad - lw, TheEmptyLayout});
-        stack.push_back({node->left, ha, 0, piece.prefix});
+        stack.Push({node->right, 0, piece.pad - lw, TheEmptyLayout});
+        stack.Push({node->left, ha, 0, piece.prefix});
       } else if (node->printer == LayoutBesidePrinter) {
-        stack.push_back({node->right, i - ha, piece.pad - lw, LayoutConcat(piece.prefix, LayoutLastLine(node->left))});
+        stack.Push({node->right, i - ha, piece.pad - lw, LayoutConcat(piece.prefix, LayoutLastLine(node->left))});
       } else {
-        stack.push_back({node->right, i - ha, piece.pad, TheEmptyLayout});
+        stack.Push({node->right, i - ha, piece.pad, TheEmptyLayout});
       }
       break;
     }
     case LayoutAbovePrinter:
       if (i <= ha) {
-        stack.push_back({node->left, i, piece.pad, piece.prefix});
+        stack.Push({node->left, i, piece.pad, piece.prefix});
       } else {
-        stack.push_back({node->right, i - ha - 1, piece.pad, piece.prefix});
+        stack.Push({node->right, i - ha - 1, piece.pad, piece.prefix});
       }
       break;
     case LayoutTextAbovePrinter:
       if (i <= ha) {
-        stack.push_back({node->left, i, piece.pad, piece.prefix});
+        stack.Push({node->left, i, piece.pad, piece.prefix});
       } else {
-        stack.push_back({node->right, i - ha - 1, piece.pad, TheEmptyLayout});
+        stack.Push({node->right, i - ha - 1, piece.pad, TheEmptyLayout});
       }
       break;
     case LayoutVerticalPrinter: {
       const LayoutNode* element = VerticalLine(node, i);
       if (element != nullptr) {
-        stack.push_back({element, i, piece.pad, piece.prefix});
+        stack.Push({element, i, piece.pad, piece.prefix});
       } else {
         PrintLayoutPrefix(piece.prefix);
         Blanks(node->width);
@@ -379,8 +410,8 @@ void PushBlockLine(std::vector<LinePiece>& stack, const LinePiece& piece) {
     }
     case LayoutColumnsPrinter: {
       int32_t leftWidth = LayoutWidth(node->left);
-      stack.push_back({node->right, i, piece.pad - leftWidth, TheEmptyLayout});
-      stack.push_back({node->left, i, leftWidth, piece.prefix});
+      stack.Push({node->right, i, piece.pad - leftWidth, TheEmptyLayout});
+      stack.Push({node->left, i, leftWidth, piece.prefix});
       break;
     }
   }
@@ -417,6 +448,8 @@ LayoutNode* LayoutText(const char* string) {
   }
   return LayoutTextLines(string);
 }
+
+LayoutNode* LayoutBytes(const char* string, int32_t length) { return SharedText(length, string); }
 
 LayoutNode* LayoutIdentifier(const Identifier* identifier) { return LayoutText(identifier->text); }
 
@@ -516,12 +549,12 @@ LayoutNode* LayoutJoin(ConsList elements, LayoutNode* separator) {
   // So the elements after the last block form one row, from the first
   // non-empty one on; each non-empty element up to the last block is put
   // beside the separator and the join of what follows it.
-  std::vector<LayoutNode*> folded;
+  HeapStack<LayoutNode*> folded;
   ConsList rowStart = from;
   for (ConsList cell = from; cell != nullptr; cell = cell->tail) {
     if (IsBlock(Element(cell)) || !IsOneLine(separator)) {
       for (ConsList before = rowStart; before != cell->tail; before = before->tail) {
-        folded.push_back(Element(before));
+        folded.Push(Element(before));
       }
       rowStart = cell->tail;
     }
@@ -537,8 +570,8 @@ LayoutNode* LayoutJoin(ConsList elements, LayoutNode* separator) {
     }
     joined = LayoutRow(row);
   }
-  for (size_t i = folded.size(); i-- > 0;) {
-    LayoutNode* element = folded[i];
+  while (!folded.Empty()) {
+    LayoutNode* element = folded.Pop();
     if (IsEmpty(element)) continue;
     joined = IsEmpty(joined) ? element : LayoutBeside(element, LayoutBeside(separator, joined));
   }
@@ -546,14 +579,14 @@ LayoutNode* LayoutJoin(ConsList elements, LayoutNode* separator) {
 }
 
 LayoutNode* LayoutJoinLines(ConsList elements, LayoutNode* separator) {
-  std::vector<LayoutNode*> present;
+  HeapStack<LayoutNode*> present;
   for (ConsList cell = elements; cell != nullptr; cell = cell->tail) {
-    if (!IsEmpty(Element(cell))) present.push_back(Element(cell));
+    if (!IsEmpty(Element(cell))) present.Push(Element(cell));
   }
   LayoutNode* joined = TheEmptyLayout;
-  for (size_t i = present.size(); i-- > 0;) {
+  while (!present.Empty()) {
     LayoutNode* after = IsEmpty(joined) ? TheEmptyLayout : separator;
-    joined = LayoutAbove(LayoutBeside(present[i], after), joined);
+    joined = LayoutAbove(LayoutBeside(present.Pop(), after), joined);
   }
   return joined;
 }
@@ -572,14 +605,13 @@ LayoutNode* LayoutLastLine(LayoutNode* document) {
 int32_t LayoutLastLineWidth(LayoutNode* document) { return LayoutWidth(LayoutLastLine(document)); }
 
 void PrintLayout(const LayoutNode* document) {
-  std::deque<PrefixLink> links;
-  std::vector<PrintItem> stack;
+  Printer printer;
+  HeapStack<PrintItem>& stack = printer.stack;
   auto push = [&stack](PrintStep step, const LayoutNode* node, ConsList cell, PrefixLink* first,
-                       PrefixLink* rest) { stack.push_back({step, node, cell, first, rest}); };
+                       PrefixLink* rest) { stack.Push({step, node, cell, first, rest}); };
   push(PrintDocument, document, nullptr, nullptr, nullptr);
-  while (!stack.empty()) {
-    PrintItem item = stack.back();
-    stack.pop_back();
+  while (!stack.Empty()) {
+    PrintItem item = stack.Pop();
     switch (item.step) {
       case PrintNewline:
         WriteString("\n");
@@ -606,8 +638,8 @@ void PrintLayout(const LayoutNode* document) {
       case LayoutEmptyKind:
         break;
       case LayoutTextKind:
-        PrintPrefix(item.first);
-        WriteString(node->string);
+        PrintPrefix(printer, item.first);
+        WriteBytes(node->string, node->width);
         break;
       case LayoutPairKind:
         push(PrintDocument, node->right, nullptr, nullptr, nullptr);
@@ -622,8 +654,9 @@ void PrintLayout(const LayoutNode* document) {
           case LayoutBesidePrinter: {
             PrefixLink* indent = item.rest;
             if (node->leftLastWidth > 0) {
-              links.push_back({item.rest, LayoutLastLine(node->left), false, {}});
-              indent = &links.back();
+              indent = static_cast<PrefixLink*>(Allocate(sizeof(PrefixLink)));
+              *indent = {item.rest, LayoutLastLine(node->left), nullptr, 0,
+                         item.rest != nullptr ? item.rest->depth + 1 : 0};
             }
             push(PrintDocument, node->right, nullptr, nullptr, indent);
             push(PrintDocument, node->left, nullptr, item.first, item.rest);
@@ -667,11 +700,10 @@ void PrintLayoutToStderr(const LayoutNode* document) {
 // The pieces of the line are kept on an explicit stack, so deeply nested
 // documents need no deep recursion.
 void PrintLayoutLine(const LayoutNode* document, int32_t line, int32_t pad, LayoutNode* prefix) {
-  std::vector<LinePiece> stack;
-  stack.push_back({document, line, pad, prefix});
-  while (!stack.empty()) {
-    LinePiece piece = stack.back();
-    stack.pop_back();
+  HeapStack<LinePiece> stack;
+  stack.Push({document, line, pad, prefix});
+  while (!stack.Empty()) {
+    LinePiece piece = stack.Pop();
     const LayoutNode* node = piece.document;
     if (IsEmpty(node)) continue;
     if (IsBlock(node)) {
@@ -686,24 +718,23 @@ void PrintLayoutLine(const LayoutNode* document, int32_t line, int32_t pad, Layo
     switch (node->kind) {
       case LayoutTextKind:
         PrintLayoutPrefix(piece.prefix);
-        WriteString(node->string);
+        WriteBytes(node->string, node->width);
         Blanks(piece.pad - node->width);
         break;
       case LayoutPairKind:
-        stack.push_back({node->right, 0, piece.pad - LayoutWidth(node->left), TheEmptyLayout});
-        stack.push_back({node->left, 0, 0, piece.prefix});
+        stack.Push({node->right, 0, piece.pad - LayoutWidth(node->left), TheEmptyLayout});
+        stack.Push({node->left, 0, 0, piece.prefix});
         break;
       default: {  // a row: the first element with the prefix, the last with the rest of the pad
-        std::vector<LinePiece> elements;
+        uint32_t from = stack.count;
         int32_t before = 0;
         for (ConsList cell = node->list; cell != nullptr; cell = cell->tail) {
           LayoutNode* element = Element(cell);
           bool last = cell->tail == nullptr;
-          elements.push_back({element, 0, last ? piece.pad - before : 0,
-                              cell == node->list ? piece.prefix : TheEmptyLayout});
+          stack.Push({element, 0, last ? piece.pad - before : 0, cell == node->list ? piece.prefix : TheEmptyLayout});
           before += LayoutWidth(element);
         }
-        for (auto element = elements.rbegin(); element != elements.rend(); ++element) stack.push_back(*element);
+        stack.ReverseFrom(from);  // the first element comes off first
         break;
       }
     }
@@ -724,16 +755,18 @@ const char CloseParenText[] = ")";
 const char TwoBlanksText[] = "  ";
 const char EmptyText[] = "";
 
-// A heap copy of a string, for texts made here.
-const char* HeapText(const std::string& text) {
-  auto* copy = static_cast<char*>(Allocate(text.size() + 1));
-  std::memcpy(copy, text.c_str(), text.size() + 1);
+// A heap text of n copies of a character (none when n <= 0).
+const char* HeapText(char c, int32_t n) {
+  size_t length = n > 0 ? static_cast<size_t>(n) : 0;
+  auto* copy = static_cast<char*>(Allocate(length + 1));
+  std::memset(copy, c, length);
+  copy[length] = '\0';
   return copy;
 }
 
 }  // namespace
 
-LayoutNode* LayoutChar(char c) { return LayoutText(HeapText(std::string(1, c))); }
+LayoutNode* LayoutChar(char c) { return LayoutText(HeapText(c, 1)); }
 
 LayoutNode* LayoutInteger(int32_t value) { return LayoutText(IntegerText(value)); }
 
@@ -750,7 +783,7 @@ LayoutNode* LayoutBlankLines(int32_t n) {
 }
 
 LayoutNode* LayoutRepeat(char c, int32_t n) {
-  LayoutNode* text = LayoutText(HeapText(std::string(n > 0 ? static_cast<size_t>(n) : 0, c)));
+  LayoutNode* text = LayoutText(HeapText(c, n));
   if (!IsOneLine(text)) InternalError(LayoutModuleName, PaddingCheckLine);
   return text;
 }
@@ -778,18 +811,19 @@ LayoutNode* LayoutBracket(LayoutNode* open, LayoutNode* document, LayoutNode* cl
 }
 
 LayoutNode* LayoutBesideBalanced(ConsList elements) {
-  std::vector<LayoutNode*> parts;
-  for (ConsList cell = elements; cell != nullptr; cell = cell->tail) parts.push_back(Element(cell));
-  if (parts.empty()) return TheEmptyLayout;
-  // Neighbours are composed pairwise, round after round, until one is left.
-  while (parts.size() > 1) {
-    std::vector<LayoutNode*> next;
-    for (size_t i = 0; i < parts.size(); i += 2) {
-      next.push_back(i + 1 < parts.size() ? LayoutBeside(parts[i], parts[i + 1]) : parts[i]);
+  HeapStack<LayoutNode*> parts;
+  for (ConsList cell = elements; cell != nullptr; cell = cell->tail) parts.Push(Element(cell));
+  if (parts.Empty()) return TheEmptyLayout;
+  // Neighbours are composed pairwise, round after round, until one is left;
+  // each round writes its results over the front of the stack.
+  while (parts.count > 1) {
+    uint32_t next = 0;
+    for (uint32_t i = 0; i < parts.count; i += 2) {
+      parts[next++] = i + 1 < parts.count ? LayoutBeside(parts[i], parts[i + 1]) : parts[i];
     }
-    parts.swap(next);
+    parts.count = next;
   }
-  return parts.front();
+  return parts[0];
 }
 
 LayoutNode* LayoutBesideText(LayoutNode* a, LayoutNode* b) {
@@ -840,23 +874,24 @@ LayoutNode* LayoutColumns3(LayoutNode* a, LayoutNode* b, LayoutNode* c) {
 }
 
 LayoutNode* LayoutTable(ConsList rows, LayoutNode* separator) {
-  std::vector<int32_t> widths;
+  HeapStack<int32_t> widths;
   for (ConsList row = rows; row != nullptr; row = row->tail) {
-    size_t column = 0;
+    uint32_t column = 0;
     for (ConsList cell = static_cast<ConsList>(row->head); cell != nullptr; cell = cell->tail, ++column) {
-      if (column == widths.size()) widths.push_back(0);
+      if (column == widths.count) widths.Push(0);
       widths[column] = Larger(widths[column], LayoutWidth(Element(cell)));
     }
   }
   ConsListBuilder lines;
+  HeapStack<LayoutNode*> cells;
   for (ConsList row = rows; row != nullptr; row = row->tail) {
-    std::vector<LayoutNode*> cells;
+    cells.Clear();
     for (ConsList cell = static_cast<ConsList>(row->head); cell != nullptr; cell = cell->tail) {
-      cells.push_back(Element(cell));
+      cells.Push(Element(cell));
     }
     LayoutNode* line = TheEmptyLayout;
-    for (size_t column = cells.size(); column-- > 0;) {
-      if (column + 1 == cells.size()) {
+    for (uint32_t column = cells.count; column-- > 0;) {
+      if (column + 1 == cells.count) {
         line = cells[column];
         continue;
       }

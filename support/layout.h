@@ -32,20 +32,24 @@ enum LayoutPrinter : int32_t {
   LayoutColumnsPrinter,    // left and right side by side line by line, left padded to its width
 };
 
+// The fields stand in the order in which the kinds need them, and each node
+// takes only the bytes up to the last field of its kind: a text ends after
+// string, a pair after right, a row after list; blocks and the empty
+// document have every field. A field beyond its node's kind is never read.
 struct LayoutNode {
   LayoutNode* link;  // hash-chain link of a text node
   int32_t kind;      // LayoutKind
   // Text: its length; row and pair: the sum of the elements' widths; block:
   // the widest line.
   int32_t width;
-  int32_t extraLines;   // block: lines - 1
-  int32_t leftLastWidth;  // beside block: width of the left side's last line
-  LayoutPrinter printer;  // block
-  const char* string;     // text: NUL-terminated, no line feed
+  const char* string;     // text: its width bytes, no line feed
   LayoutNode* left;       // pair, beside, above, text-above: the first part
   LayoutNode* right;      // the second part
   ConsList list;          // row and vertical block: the LayoutNode elements
   LayoutNode* lastLine;   // block: a one-line document of its last line
+  int32_t extraLines;     // block: lines - 1
+  int32_t leftLastWidth;  // beside block: width of the left side's last line
+  LayoutPrinter printer;  // block
   // Block: non-zero when its last line is printed with the prefix of its
   // later lines (its indentation), as every last line is but one that
   // comes from a text block's later lines.
@@ -62,6 +66,9 @@ LayoutNode* EmptyLayout();
 // the string holds line feeds, a text block of its lines. The string must
 // stay unchanged for the life of the program.
 LayoutNode* LayoutText(const char* string);
+// The one-line document of the first length bytes of a string that holds no
+// line feed; NUL bytes among them are printed as they are.
+LayoutNode* LayoutBytes(const char* string, int32_t length);
 LayoutNode* LayoutIdentifier(const Identifier* identifier);
 
 // Two one-line documents on one line; an empty side gives the other.

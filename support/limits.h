@@ -41,10 +41,24 @@ inline constexpr int32_t ReadLineLimit = 10239;
 // Digits after the point that RealText prints until a program changes it.
 inline constexpr int32_t RealTextStartPrecision = 6;
 
-// Stack reserved for a program's work, so that deeply nested input is handled
-// by recursion without overflowing the default thread stack. The pages are
-// only reserved; the system backs them when the recursion reaches them.
+// Stack reserved for a program's work, so that deeply nested input and long
+// lists are handled by recursion without overflowing the default thread
+// stack. The pages are only reserved; the system backs them when the
+// recursion reaches them. The address sanitizer's frames are four to five
+// times larger, and its builds (TOOLS_ADDRESS_SANITIZER, set here for either
+// compiler's spelling) reserve as much more, so that they take the same inputs.
+#if defined(__SANITIZE_ADDRESS__)
+#define TOOLS_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TOOLS_ADDRESS_SANITIZER 1
+#endif
+#endif
+#ifdef TOOLS_ADDRESS_SANITIZER
+inline constexpr size_t ProgramStackBytes = size_t{2} << 30;
+#else
 inline constexpr size_t ProgramStackBytes = size_t{512} << 20;
+#endif
 
 // Hash chains of the shared Layout text nodes at start: enough for the texts
 // of a small result list or configuration; the table doubles as it fills.
@@ -57,21 +71,20 @@ inline constexpr int32_t FileNameChainCount = 1024;
 // directory doubles the buffer until the path fits.
 inline constexpr size_t WorkingDirectoryBufferSize = 2000;
 
-// State routines that a parse may have active at once. The deepest realistic
-// input (an array initializer of 100,000 elements needs 200,000) stays below;
-// the program stack holds this many activations even with the larger frames
-// of a sanitized build (about 1.2 KB each).
+// State routines that a parse may have active at once for nesting (the states
+// that a flat list leaves active per element do not count; the stack alone
+// bounds them). The program stack holds this many activations even with the
+// larger frames of a sanitized build (about 1.2 KB each).
 inline constexpr int32_t ParserDepthLimit = 300000;
 
 // Bytes of stack that the parser leaves unused below its deepest state
 // routine, for the calls a state makes (scanner, messages, trace records)
-// before the next depth check.
+// before the next depth check; a quarter of a smaller stack.
 inline constexpr size_t ParserStackReserve = size_t{1} << 20;
 
-// Active parser states of the configuration parser (its parse stack is the
-// call stack): room for 100,000 definitions or arguments in one list (one or
-// two states each), and well inside ProgramStackBytes at the states' frame
-// size, even in the sanitized build.
+// Active parser states of the configuration parser that count as nesting (its
+// parse stack is the call stack; list elements do not count), well inside
+// ProgramStackBytes at the states' frame size, even in the sanitized build.
 inline constexpr int32_t ConfigParseDepthLimit = 250000;
 
 // Definition lists of at least this many cells get side structures (a member

@@ -8,8 +8,16 @@
 // nonterminal) so that a dispatch is one load, and turns every token set, of
 // whatever width, into a four-word TokenSet.
 //
+// The common path does only what the parse needs. A token set is read only
+// when something goes wrong (synchronisation, a missing token, a repair), so
+// unions are formed only for the calls that hand one on and for missing
+// tokens; a state's own set is the sign of its token actions; a successor
+// that would reduce at once is not entered; an inline reduction without fixed
+// tokens leaves the reduction sublist alone. Messages and traces are those of
+// the plain protocol (tools/corpus/mutate-compare compares two builds).
+//
 // An abandoned parse (the depth guard) unwinds without a check on the common
-// path: the depth bound drops to 0, so every routine entered afterwards returns
+// path: the depth bound drops below 0, so every routine entered afterwards returns
 // at once, with PopCount so large that its callers return in turn instead of
 // taking a goto. Only the recovery paths (synchronisation, skipping, a missing
 // fixed token) test the flag, so that nothing more is skipped, re-entered or
@@ -17,6 +25,9 @@
 #include "support/lrengine.h"
 
 #include <pthread.h>
+#if __has_include(<sys/resource.h>)
+#include <sys/resource.h>
+#endif
 
 #include <cstring>
 #include <vector>
@@ -31,14 +42,26 @@ int32_t LrDepth = 0;
 
 namespace {
 
+// What a state routine reads at its entry, in one record per state.
+struct StateEntry {
+  const int16_t* tokenRow;  // token -> action index, its complement (~index) outside the own set (all of a fixed-token state)
+  const int16_t* gotoRow;   // nonterminal -> action index
+  const TokenSet* own;      // the own set
+  int32_t nesting;          // 1 when the activation counts as nesting, 0 for a list tail
+  int16_t fixedAction;      // the one action of a fixed-token state, else -1
+  int16_t fixedToken;       // its token
+};
+
 // The lookup tables of one automaton. Action indices are 16 bits wide in the
 // generated entries, and so they are here, which halves the dense tables.
 struct LrTables {
   const LrAutomaton* automaton = nullptr;
-  std::vector<int16_t> tokenAction;  // [state * TokenCount + token] -> action index
-  std::vector<int16_t> gotoAction;   // [state * NonterminalCount + nt] -> action index, -1 none
+  std::vector<LrAction> actions;     // the automaton's actions, then NoGoto
+  std::vector<int16_t> tokenAction;  // [state * TokenCount + token] -> action index, ~index outside the own set
+  std::vector<int16_t> gotoAction;   // [state * NonterminalCount + nt] -> action index, NoGoto none
   std::vector<TokenSet> sets;        // [i + 1] is Sets[i] as a TokenSet; [0] is empty (index -1)
   std::vector<int16_t> reentry;      // [token] -> index in Reentries, -1 none
+  std::vector<StateEntry> entries;   // [state]
   TokenCode identifier = -1;         // the token shifted with flag 1
 };
 
@@ -46,17 +69,13 @@ struct LrTables {
 struct RunningAutomaton {
   const LrState* states;
   const LrAction* actions;
-  const LrEntry* tokens;
-  const int16_t* tokenAction;
-  const int16_t* gotoAction;
   const TokenSet* sets;  // indexed by set number + 1
   const int16_t* reentry;
+  const StateEntry* entries;
   const int16_t* runTokens;
   const LrReentry* reentries;
   const char* const* tokenNames;
   const char* const* messages;
-  int32_t tokenCount;
-  int32_t nonterminalCount;
   TokenCode identifier;
 };
 
@@ -83,6 +102,31 @@ constexpr int32_t UnwindPopCount = 1 << 30;
 
 int32_t EngineInitFlag = 0;
 
+// A list nonterminal: one of its productions ends with the nonterminal itself
+// (X -> Item, X -> Item [separator] X), so that a list of n elements is n nested
+// productions.
+bool IsListNonterminal(const LrAutomaton& a, int32_t lhs) {
+  for (int32_t p = 0; p < a.ProductionCount; ++p) {
+    const LrProduction& prod = a.Productions[p];
+    if (prod.Lhs == lhs && prod.Length > 0 && a.RhsSymbols[prod.FirstSymbol + prod.Length - 1] == lhs + a.TokenCount)
+      return true;
+  }
+  return false;
+}
+
+// A list tail: a state whose every kernel item lies inside a production of a
+// list nonterminal, after its first element. Its activation stays on the
+// stack while the rest of the list is parsed, one per element, so a long flat
+// list holds many of them without any nesting in the input.
+bool IsListTail(const LrAutomaton& a, const LrState& st) {
+  if (st.KernelCount == 0) return false;
+  for (int32_t k = 0; k < st.KernelCount; ++k) {
+    const LrItem& item = a.Kernels[st.FirstKernel + k];
+    if (item.Dot < 1 || !IsListNonterminal(a, a.Productions[item.Production].Lhs)) return false;
+  }
+  return true;
+}
+
 void Prepare(LrTables& t, const LrAutomaton& a) {
   if (a.TokenCount > 128 || a.SetWords > 4) InternalError(__FILE__, __LINE__);
   t.automaton = &a;
@@ -103,20 +147,45 @@ void Prepare(LrTables& t, const LrAutomaton& a) {
   }
   for (int32_t i = 0; i < actionCount; ++i)
     if (a.Actions[i].TransitionSet + 1 > setCount) setCount = a.Actions[i].TransitionSet + 1;
-  if (actionCount > INT16_MAX) InternalError(__FILE__, __LINE__);
+  if (actionCount >= INT16_MAX) InternalError(__FILE__, __LINE__);
+  // A goto that the tables lack leads to an action of no goto kind, which
+  // ends in the internal error of the goto dispatch.
+  t.actions.assign(a.Actions, a.Actions + actionCount);
+  LrAction noGoto{};
+  noGoto.Kind = LrError;
+  t.actions.push_back(noGoto);
+  const int16_t noGotoIndex = static_cast<int16_t>(actionCount);
   t.sets.assign(static_cast<size_t>(setCount) + 1, TokenSet{{0, 0, 0, 0}});
   for (int32_t i = 0; i < setCount; ++i)
     for (int32_t w = 0; w < a.SetWords; ++w) t.sets[i + 1].word[w] = a.Sets[i * a.SetWords + w];
 
   t.tokenAction.assign(static_cast<size_t>(a.StateCount) * a.TokenCount, -1);
-  t.gotoAction.assign(static_cast<size_t>(a.StateCount) * a.NonterminalCount, -1);
+  t.gotoAction.assign(static_cast<size_t>(a.StateCount) * a.NonterminalCount, noGotoIndex);
   for (int32_t s = 0; s < a.StateCount; ++s) {
     const LrState& st = a.States[s];
     int16_t* row = &t.tokenAction[static_cast<size_t>(s) * a.TokenCount];
+    if (st.Default < 0) InternalError(__FILE__, __LINE__);
     for (int32_t c = 0; c < a.TokenCount; ++c) row[c] = static_cast<int16_t>(st.Default);
     for (int32_t i = 0; i < st.TokenCount; ++i) row[a.Tokens[st.FirstToken + i].Symbol] = a.Tokens[st.FirstToken + i].Action;
+    // The state's entry reads its own set from the sign of the action. A
+    // fixed-token state dispatches on no row; all of its row is negative, so
+    // that it is never taken for a state that reduces at once.
+    const TokenSet& own = t.sets[st.OwnSet + 1];
+    for (int32_t c = 0; c < a.TokenCount; ++c)
+      if (st.FixedToken || ((own.word[c >> 5] >> (c & 31)) & 1) == 0) row[c] = static_cast<int16_t>(~row[c]);
     int16_t* gotoRow = &t.gotoAction[static_cast<size_t>(s) * a.NonterminalCount];
     for (int32_t i = 0; i < st.GotoCount; ++i) gotoRow[a.Gotos[st.FirstGoto + i].Symbol] = a.Gotos[st.FirstGoto + i].Action;
+  }
+  t.entries.resize(static_cast<size_t>(a.StateCount));
+  for (int32_t s = 0; s < a.StateCount; ++s) {
+    const LrState& st = a.States[s];
+    StateEntry& e = t.entries[s];
+    e.tokenRow = &t.tokenAction[static_cast<size_t>(s) * a.TokenCount];
+    e.gotoRow = &t.gotoAction[static_cast<size_t>(s) * a.NonterminalCount];
+    e.own = &t.sets[st.OwnSet + 1];
+    e.nesting = IsListTail(a, st) ? 0 : 1;
+    e.fixedAction = st.FixedToken ? a.Tokens[st.FirstToken].Action : -1;
+    e.fixedToken = st.FixedToken ? a.Tokens[st.FirstToken].Symbol : -1;
   }
   t.reentry.assign(static_cast<size_t>(a.TokenCount), -1);
   for (int32_t i = 0; i < a.ReentryCount; ++i) t.reentry[a.Reentries[i].Token] = static_cast<int16_t>(i);
@@ -132,7 +201,7 @@ void Prepare(LrTables& t, const LrAutomaton& a) {
 // every state's entry.
 void RunState(int32_t state, const TokenSet& inherited);
 [[gnu::noinline]] void Sync(const TokenSet& s);
-[[gnu::noinline]] void Expect(TokenCode t, const TokenSet& s, int32_t flag);
+[[gnu::noinline]] void Expect(TokenCode t, const TokenSet& around, const TokenSet& more, int32_t flag);
 
 // The transition set of an action (empty when it has none).
 inline const TokenSet& TransitionSetOf(const LrAction& act) {
@@ -141,11 +210,12 @@ inline const TokenSet& TransitionSetOf(const LrAction& act) {
 
 inline int32_t FlagOf(TokenCode t) { return t == R.identifier ? 1 : 0; }
 
-// ExpectToken for each fixed token of a run, with `around` united with the token.
+// ExpectToken for each fixed token of a run, with `around` (united with the
+// token).
 inline void ExpectRun(int32_t run, int32_t length, const TokenSet& around) {
   for (int32_t i = 0; i < length; ++i) {
     TokenCode u = R.runTokens[run + i];
-    Expect(u, around | TokenSetOf(u), FlagOf(u));
+    Expect(u, around, R.sets[0], FlagOf(u));
   }
 }
 
@@ -157,32 +227,54 @@ inline void SetReduction(const LrAction& act) {
   PopCount = act.PopCount;
 }
 
-// The shift of a token whose record and consumption are done (or, in a repair,
-// assumed): the fixed run, then the successor or the completed reduction.
-inline void AfterShift(const LrAction& act, const TokenSet& inherited) {
+// A successor state that reduces at once on the current token (one of its own
+// set, so it would not synchronise) is not entered: its reduction is set here,
+// as its routine would set it and return, and the result is true. The depth
+// limit still counts it, so that a parse is abandoned where it would have been.
+inline bool ReducedAtOnce(int32_t target) {
+  const StateEntry& e = R.entries[target];
+  int32_t index = e.tokenRow[CurrentToken];
+  if (index < 0 || R.actions[index].Kind != LrReduce || LrDepth + e.nesting > DepthBound) return false;
+  SetReduction(R.actions[index]);
+  return true;
+}
+
+// The call of an action's target state after its fixed run, with the
+// inherited set united with the action's transition set; the union is formed
+// only when the run or the state reads it.
+inline void CallTarget(const LrAction& act, const TokenSet& inherited) {
+  if (act.RunLength == 0) {
+    if (ReducedAtOnce(act.Target)) return;
+    TokenSet around = inherited | TransitionSetOf(act);
+    RunState(act.Target, around);
+    return;
+  }
   TokenSet around = inherited | TransitionSetOf(act);
   ExpectRun(act.Run, act.RunLength, around);
+  if (!ReducedAtOnce(act.Target)) RunState(act.Target, around);
+  PopCount -= act.RunLength;
+}
+
+// The shift of a token whose record and consumption are done (or, in a repair,
+// assumed): the successor, or the fixed run and the completed reduction.
+inline void AfterShift(const LrAction& act, const TokenSet& inherited) {
   if (act.Kind == LrShift) {
-    RunState(act.Target, around);
-    PopCount -= act.RunLength;
-  } else {
-    SetReduction(act);
+    CallTarget(act, inherited);
+    return;
   }
+  if (act.RunLength != 0) ExpectRun(act.Run, act.RunLength, inherited | TransitionSetOf(act));
+  SetReduction(act);
 }
 
 // The goto of a state on a nonterminal: a call of the goto state, an inline
-// reduction, or the accept.
-inline void PerformGoto(const LrAction& act, const TokenSet& inherited) {
+// reduction, or the accept (true).
+inline bool PerformGoto(const LrAction& act, const TokenSet& inherited) {
   switch (act.Kind) {
-    case LrGotoCall: {
-      TokenSet around = inherited | TransitionSetOf(act);
-      ExpectRun(act.Run, act.RunLength, around);
-      RunState(act.Target, around);
-      PopCount -= act.RunLength;
+    case LrGotoCall:
+      CallTarget(act, inherited);
       break;
-    }
     case LrGotoReduce:
-      ExpectRun(act.Run, act.RunLength, inherited | TransitionSetOf(act));
+      if (act.RunLength != 0) ExpectRun(act.Run, act.RunLength, inherited | TransitionSetOf(act));
       SetReduction(act);
       break;
     case LrAccept:
@@ -192,10 +284,11 @@ inline void PerformGoto(const LrAction& act, const TokenSet& inherited) {
       SublistLast = nullptr;
       AcceptFlag = 1;
       PopCount = 0;
-      break;
+      return true;
     default:
       InternalError(__FILE__, __LINE__);
   }
+  return false;
 }
 
 // The skipping loop of SyncToTokenSet (see the re-entry rule in lrengine.h).
@@ -224,22 +317,52 @@ void Skip(const TokenSet& s) {
 }
 
 // The lowest frame address that a state routine may have: the bottom of the
-// running thread's stack plus the reserve; null where it cannot be known, and
-// then only the count of activations guards the depth.
+// running thread's stack plus a reserve, a quarter of the stack and at most
+// ParserStackReserve, for the calls that a state makes between two depth
+// checks (scanner, messages, trace records). Found for the thread that parses
+// (the program's large thread, or the process's own stack, however small,
+// when that thread could not be made) and found again when another thread
+// parses.
 uintptr_t StackFloor = 0;
 bool StackFloorKnown = false;
+pthread_t StackFloorThread;
 
 void FindStackFloor() {
   StackFloorKnown = true;
+  StackFloorThread = pthread_self();
+  StackFloor = 0;
+  uintptr_t bottom = 0;
+  size_t size = 0;
 #ifdef __GLIBC__
   pthread_attr_t attributes;
-  if (pthread_getattr_np(pthread_self(), &attributes) != 0) return;
-  void* bottom = nullptr;
-  size_t size = 0;
-  if (pthread_attr_getstack(&attributes, &bottom, &size) == 0 && size > 2 * ParserStackReserve)
-    StackFloor = reinterpret_cast<uintptr_t>(bottom) + ParserStackReserve;
-  pthread_attr_destroy(&attributes);
+  if (pthread_getattr_np(pthread_self(), &attributes) == 0) {
+    void* low = nullptr;
+    if (pthread_attr_getstack(&attributes, &low, &size) != 0) size = 0;
+    bottom = reinterpret_cast<uintptr_t>(low);
+    pthread_attr_destroy(&attributes);
+  }
 #endif
+#ifdef RLIMIT_STACK
+  if (size == 0) {
+    // Without the thread's own figures: the process's stack limit, counted
+    // down from this frame; what the callers above it use comes out of the
+    // reserve.
+    struct rlimit limit;
+    uintptr_t here = reinterpret_cast<uintptr_t>(__builtin_frame_address(0));
+    if (getrlimit(RLIMIT_STACK, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY && limit.rlim_cur < here) {
+      size = static_cast<size_t>(limit.rlim_cur);
+      bottom = here - size;
+    }
+  }
+#endif
+  if (size == 0) return;
+  size_t reserve = size / 4 < ParserStackReserve ? size / 4 : ParserStackReserve;
+  StackFloor = bottom + reserve;
+}
+
+// The floor for the running thread.
+void KnowStackFloor() {
+  if (!StackFloorKnown || !pthread_equal(StackFloorThread, pthread_self())) FindStackFloor();
 }
 
 // Abandons the parse: keeps the position of the first time, and makes every
@@ -248,18 +371,20 @@ void Abandon() {
   if (!Abandoned) {
     Abandoned = true;
     AbandonPosition = PositionCounter;
-    DepthBound = 0;
+    DepthBound = -1;
   }
   PopCount = UnwindPopCount;
 }
 
-// The depth guard at the entry of a state routine: false (the parse being
-// abandoned) for input nested beyond the depth limit or beyond what the stack
-// holds, and for every routine entered once the parse is abandoned.
-inline bool EnterState() {
-  if (++LrDepth > DepthBound || reinterpret_cast<uintptr_t>(__builtin_frame_address(0)) < StackFloor) {
+// The depth guard at the entry of a state routine, which counts `nesting` (1,
+// or 0 for a list tail) into LrDepth: false (the parse being abandoned) for
+// input nested beyond the depth limit or beyond what the stack holds, and for
+// every routine entered once the parse is abandoned.
+inline bool EnterState(int32_t nesting) {
+  LrDepth += nesting;
+  if (LrDepth > DepthBound || reinterpret_cast<uintptr_t>(__builtin_frame_address(0)) < StackFloor) {
     Abandon();
-    --LrDepth;
+    LrDepth -= nesting;
     return false;
   }
   return true;
@@ -286,9 +411,11 @@ void Sync(const TokenSet& s) {
   RecoveryMode = kept;
 }
 
-void Expect(TokenCode t, const TokenSet& s, int32_t flag) {
+// The synchronisation set of a missing token (around, more and the token) is
+// formed only when it is read.
+void Expect(TokenCode t, const TokenSet& around, const TokenSet& more, int32_t flag) {
   if (CurrentToken != t) {
-    Sync(s);
+    Sync(around | more | TokenSetOf(t));
     if (Abandoned) return;
   }
   RecordToken();
@@ -301,41 +428,49 @@ void Expect(TokenCode t, const TokenSet& s, int32_t flag) {
 
 // The error branch of a state: its one message, then the repair, which goes
 // on as though the expected symbol had been read; nothing is recorded for it
-// and no token is consumed.
-[[gnu::noinline]] void ReportAndRepair(const LrState& st, const TokenSet& inherited) {
+// and no token is consumed. True when the repair is the start state's accept.
+[[gnu::noinline]] bool ReportAndRepair(int32_t state, const TokenSet& inherited) {
+  const LrState& st = R.states[state];
   BeginMessage(PositionCounter - TokenLength + 1, 0);
   PrintSymbolName(R.messages[st.Message]);
   EndMessage();
   if (RecoveryMode == 0) SyntaxErrorFlag = 1;
   const LrAction& repair = R.actions[st.Repair];
-  if (repair.Kind == LrShift || repair.Kind == LrShiftReduce) AfterShift(repair, inherited);
-  else PerformGoto(repair, inherited);
+  if (repair.Kind == LrShift || repair.Kind == LrShiftReduce) {
+    AfterShift(repair, inherited);
+    return false;
+  }
+  return PerformGoto(repair, inherited);
 }
 
 // One state routine. The steps follow the protocol of support/automaton.h:
 // entry (synchronisation or the fixed token), dispatch on the current token,
 // then the common exit: return while PopCount > 0, else the goto loop.
 void RunState(int32_t state, const TokenSet& inherited) {
-  if (!EnterState()) return;
-  const LrState& st = R.states[state];
-  if (st.FixedToken) {
-    const LrEntry& entry = R.tokens[st.FirstToken];
-    const LrAction& act = R.actions[entry.Action];
-    TokenCode t = entry.Symbol;
-    Expect(t, inherited | TransitionSetOf(act) | TokenSetOf(t), FlagOf(t));
+  const StateEntry& st = R.entries[state];
+  const int32_t nesting = st.nesting;
+  if (!EnterState(nesting)) return;
+  if (st.fixedAction >= 0) {
+    const LrAction& act = R.actions[st.fixedAction];
+    TokenCode t = st.fixedToken;
+    Expect(t, inherited, TransitionSetOf(act), FlagOf(t));
     AfterShift(act, inherited);
   } else {
-    // The synchronisation set is the union of the two; it is built only when
-    // the current token is in neither.
-    const TokenSet& own = R.sets[st.OwnSet + 1];
-    if (!InTokenSet(own) && !InTokenSet(inherited)) {
-      Sync(inherited | own);
-      if (Abandoned) {
-        --LrDepth;
-        return;
+    // A token outside the own set has its action's complement in the row.
+    // The synchronisation set is the union of the own and the inherited set;
+    // it is built only when the current token is in neither.
+    int32_t index = st.tokenRow[CurrentToken];
+    if (index < 0) {
+      if (!InTokenSet(inherited)) {
+        Sync(inherited | *st.own);
+        if (Abandoned) {
+          LrDepth -= nesting;
+          return;
+        }
       }
+      index = st.tokenRow[CurrentToken];
+      if (index < 0) index = ~index;
     }
-    int32_t index = R.tokenAction[static_cast<size_t>(state) * R.tokenCount + CurrentToken];
     const LrAction& act = R.actions[index];
     switch (act.Kind) {
       case LrShift:
@@ -346,13 +481,13 @@ void RunState(int32_t state, const TokenSet& inherited) {
         break;
       case LrReduce:
         SetReduction(act);
-        --LrDepth;
+        LrDepth -= nesting;
         return;
       case LrEmptyReduce:
         SetReduction(act);
         break;
       case LrError:
-        ReportAndRepair(st, inherited);
+        if (ReportAndRepair(state, inherited)) goto accepted;
         break;
       default:
         InternalError(__FILE__, __LINE__);
@@ -360,22 +495,33 @@ void RunState(int32_t state, const TokenSet& inherited) {
   }
 
   // The goto loop; the start state also stops once it has accepted.
-  const int16_t* gotoRow = &R.gotoAction[static_cast<size_t>(state) * R.nonterminalCount];
-  while (PopCount == 0 && !(state == 0 && AcceptFlag != 0)) {
-    if (ReduceProduction >= 0) RecordReduction();
-    ReductionRecord* savedHead = SublistHead;
-    ReductionRecord* savedLast = SublistLast;
-    int32_t index = gotoRow[ReduceLhs];
-    if (index < 0) InternalError(__FILE__, __LINE__);
-    PerformGoto(R.actions[index], inherited);
-    if (savedHead != nullptr) {
-      savedLast->next = SublistHead;
-      SublistHead = savedHead;
-      if (SublistLast == nullptr) SublistLast = savedLast;
+  {
+    const int16_t* gotoRow = st.gotoRow;
+    while (PopCount == 0) {
+      if (ReduceProduction >= 0) RecordReduction();
+      const LrAction& act = R.actions[gotoRow[ReduceLhs]];
+      if (act.Kind == LrGotoReduce && act.RunLength == 0) {
+        // An inline reduction without fixed tokens would empty the sublist
+        // and have the splice restore it: the sublist stays as it is.
+        ReduceLhs = act.Lhs;
+        ReduceProduction = act.Production;
+        PopCount = act.PopCount;
+        continue;
+      }
+      ReductionRecord* savedHead = SublistHead;
+      ReductionRecord* savedLast = SublistLast;
+      bool accept = PerformGoto(act, inherited);
+      if (savedHead != nullptr) {
+        savedLast->next = SublistHead;
+        SublistHead = savedHead;
+        if (SublistLast == nullptr) SublistLast = savedLast;
+      }
+      if (accept) break;
     }
   }
+accepted:
   --PopCount;
-  --LrDepth;
+  LrDepth -= nesting;
 }
 
 }  // namespace
@@ -386,7 +532,7 @@ void LrEngineModuleInit() {
 }
 
 void SelectLrAutomaton(const LrAutomaton& automaton, int32_t depthLimit) {
-  if (!StackFloorKnown) FindStackFloor();
+  KnowStackFloor();
   DepthLimit = depthLimit;
   DepthBound = depthLimit;
   Abandoned = false;
@@ -398,22 +544,19 @@ void SelectLrAutomaton(const LrAutomaton& automaton, int32_t depthLimit) {
   }
   const LrTables& t = Prepared[i];
   R = RunningAutomaton{.states = automaton.States,
-                       .actions = automaton.Actions,
-                       .tokens = automaton.Tokens,
-                       .tokenAction = t.tokenAction.data(),
-                       .gotoAction = t.gotoAction.data(),
+                       .actions = t.actions.data(),
                        .sets = t.sets.data(),
                        .reentry = t.reentry.data(),
+                       .entries = t.entries.data(),
                        .runTokens = automaton.RunTokens,
                        .reentries = automaton.Reentries,
                        .tokenNames = automaton.TokenNames,
                        .messages = automaton.Messages,
-                       .tokenCount = automaton.TokenCount,
-                       .nonterminalCount = automaton.NonterminalCount,
                        .identifier = t.identifier};
 }
 
 void LrParseStart(TokenCode endOfFile) {
+  KnowStackFloor();
   ResetParseTrace();
   LrDepth = 0;
   DepthBound = DepthLimit;
@@ -430,8 +573,13 @@ void SyncToTokenSet(TokenSet s) {
 }
 
 void ExpectToken(TokenCode t, TokenSet s, int32_t flag) {
-  Expect(t, s, flag);
+  Expect(t, s, R.sets[0], flag);
   FinishAbandoned();
+}
+
+void GuardReplayStack() {
+  KnowStackFloor();
+  if (reinterpret_cast<uintptr_t>(__builtin_frame_address(0)) < StackFloor) FatalError(NestingTooDeepText);
 }
 
 void RunLrState(int32_t state, TokenSet inherited) {

@@ -12,7 +12,11 @@
 // else; deep input is handled by the large program stack.
 //
 // Depth guard: input nested beyond the grammar's depth limit, or beyond what
-// the stack holds, abandons the parse. Every active routine then returns at
+// the stack holds, abandons the parse. The limit counts nesting: the
+// activations that a long flat list leaves on the stack (one or two per
+// element, in the states after an element of a right-recursive list) do not
+// count, so such a list is bounded only by the stack itself. The stack's floor
+// is taken from the stack that the parsing thread really has, however small. Every active routine then returns at
 // once, and the one fatal message (NestingTooDeepText, at the position where
 // the limit was reached) is given only when the stack is unwound, by whichever
 // of LrParseStart, SyncToTokenSet, ExpectToken or RunLrState was called from
@@ -63,7 +67,7 @@ inline int32_t InTokenSet(TokenSet s) {
 }
 
 // Makes the automaton the one that the routines below run, with its depth
-// limit (active state routines at most); its lookup tables are built on first
+// limit (active state routines at most, list tails not counted); its lookup tables are built on first
 // use. The automaton must have at most 128 tokens.
 void SelectLrAutomaton(const LrAutomaton& automaton, int32_t depthLimit);
 
@@ -87,7 +91,14 @@ void RunLrState(int32_t state, TokenSet inherited);
 // The fatal message of input nested beyond the depth limit.
 inline constexpr char NestingTooDeepText[] = "input nested too deeply for the parser";
 
-// Active state routines at the moment (0 outside a parse).
+// For the builders that replay an accepted parse by recursion, one call per
+// level: ends the run with NestingTooDeepText when the running thread's stack
+// is down to the parser's reserve, so that input that the parser accepted on a
+// small stack cannot overflow it in a builder with larger frames.
+void GuardReplayStack();
+
+// Active state routines at the moment that count as nesting, list tails left
+// out (0 outside a parse).
 extern int32_t LrDepth;
 
 // Once-only init of the engine module.

@@ -189,6 +189,20 @@ void WriteString(const char* text) {
   }
 }
 
+void WriteBytes(const char* bytes, int32_t length) {
+  if (length <= 0) return;
+  if (CurrentStream == nullptr) OutputFatal("Output file is not open", nullptr);
+  while (length > 0) {
+    if (PendingBytes == BufferBytes) FlushOutput();
+    size_t room = BufferBytes - PendingBytes;
+    size_t n = static_cast<size_t>(length) < room ? static_cast<size_t>(length) : room;
+    std::memcpy(&OutputBuffer[PendingBytes], bytes, n);
+    PendingBytes += n;
+    bytes += n;
+    length -= static_cast<int32_t>(n);
+  }
+}
+
 void WriteChar(char c) {
   if (CurrentStream == nullptr) OutputFatal("Output file is not open", nullptr);
   if (PendingBytes == BufferBytes) FlushOutput();

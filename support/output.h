@@ -37,6 +37,9 @@ void FlushOutput();
 // Appends the bytes of a NUL-terminated string; null writes nothing.
 void WriteString(const char* text);
 
+// Appends length bytes, NUL bytes included.
+void WriteBytes(const char* bytes, int32_t length);
+
 // Appends one byte; a newline also writes the buffer out and flushes the
 // stream.
 void WriteChar(char c);

@@ -22,7 +22,11 @@
 //    made without searching the second set, which keeps long lists linear.
 #include "zebcheck/configbuild.h"
 
+#include <cstddef>
+#include <cstring>
+
 #include "support/heap.h"
+#include "support/lrengine.h"
 #include "support/replay.h"
 #include "support/report.h"
 #include "support/startup.h"
@@ -161,20 +165,26 @@ enum InstanceKind : int32_t {
   RootInstance,              // ConfigRootNode
 };
 
-// What the builder makes for one applied production.
+// What the builder makes for one applied production. Most instances are
+// operators, wrappers and values, which need only the fields up to the
+// children; names, members and literals also take the token fields;
+// definitions, definition lists and the root take every field. Each
+// instance is only as long as its kind needs (InstanceBytes), and a field
+// beyond that length is never touched.
 struct Instance {
   int32_t kind;
   SourcePosition position;
   LazyCell* environment;  // yields the ConfigDefinitionSet visible here
+  LazyCell* node;         // synthesized: node, or list for the list instances
+  LazyCell* matches;      // synthesized: names and members' match list
+  LazyCell* children[3];  // child cells in right-hand-side order
+  // Names, members and literals.
   LazyCell* identifier;   // the replayed Identifier, or null
   LazyCell* text;         // the replayed literal text, or null
-  LazyCell* children[3];  // child cells in right-hand-side order
   LazyCell* qualifier;    // qualified name: the qualifier's match-list cell
+  // Definitions, definition lists and the root.
   LazyCell* restDefined;  // definition lists: the defined set of the rest
-  // Synthesized cells.
-  LazyCell* node;         // node, or list for the list instances
-  LazyCell* matches;      // names and members: the occurrence's match list
-  LazyCell* defined;      // definitions, lists and values: the defined set
+  LazyCell* defined;      // synthesized: the defined set
   LazyCell* valueEnvironment;  // definitions: the environment of the value
   LazyCell* definitions;  // definitions: the DefiningOccurrence's cell
 };
@@ -296,6 +306,10 @@ Word ComputeNameMatches(LazyCell* cell) {
 // that definition whenever it has one, and members found only in other
 // definitions of the same name still resolve. The sets are put together
 // from the last match back to the first, each in front of those after it.
+// Putting each later match's set in front instead would let the last
+// definition of q win; q.a follows the first definition of q, as a simple
+// name does, so that one use of q means one definition whether or not it is
+// qualified (\a{\x{1}} \a{\x{2}} \c{{a.x}} gives c the value 1).
 // A primary has no matches, so its members find nothing.
 Word ComputeMemberMatches(LazyCell* cell) {
   Instance* self = Self(cell);
@@ -370,21 +384,35 @@ Word ComputeRootEnvironment(LazyCell* cell) {
 
 // --- Builders ---------------------------------------------------------------
 
+// The bytes of an instance of a kind: see Instance.
+size_t InstanceBytes(int32_t kind) {
+  switch (kind) {
+    case ConfigSimpleName:
+    case ConfigQualifiedName:
+    case ConfigFieldAccess:
+    case ConfigPrimaryCall:
+    case ConfigIntegerLiteral:
+    case ConfigFloatingLiteral:
+    case ConfigCharacterLiteral:
+    case ConfigStringLiteral:
+      return offsetof(Instance, restDefined);
+    case DefinitionInstance:
+    case DefinitionListInstance:
+    case RootInstance:
+      return sizeof(Instance);
+    default:
+      return offsetof(Instance, identifier);
+  }
+}
+
+// An instance with every field of its kind cleared.
 Instance* NewInstance(int32_t kind, LazyCell* environment) {
-  auto* self = static_cast<Instance*>(Allocate(sizeof(Instance)));
+  size_t bytes = InstanceBytes(kind);
+  auto* self = static_cast<Instance*>(AllocateAligned(bytes));
+  std::memset(static_cast<void*>(self), 0, bytes);
   self->kind = kind;
   self->position = PositionCounter;
   self->environment = environment;
-  self->identifier = nullptr;
-  self->text = nullptr;
-  self->children[0] = self->children[1] = self->children[2] = nullptr;
-  self->qualifier = nullptr;
-  self->restDefined = nullptr;
-  self->node = nullptr;
-  self->matches = nullptr;
-  self->defined = nullptr;
-  self->valueEnvironment = nullptr;
-  self->definitions = nullptr;
   return self;
 }
 
@@ -396,9 +424,14 @@ LazyCell* ReplayWord() {
   return cell;
 }
 
-LazyCell* EmptySetCell() { return NewEvaluatedCell<Word>(reinterpret_cast<Word>(EmptyConfigDefinitionSet())); }
+// An evaluated cell never changes, so the cells of the empty defined set
+// and of nothing (an empty list, no arguments) are made once and shared.
+LazyCell* TheEmptySetCell = nullptr;
+LazyCell* TheNullCell = nullptr;
 
-LazyCell* NullCell() { return NewEvaluatedCell<Word>(0); }
+LazyCell* EmptySetCell() { return TheEmptySetCell; }
+
+LazyCell* NullCell() { return TheNullCell; }
 
 Built Build(int32_t nonterminal, LazyCell* environment);
 
@@ -415,11 +448,22 @@ Built BuildExpression(LazyCell* environment) {
   return Built{self->node, nullptr, nullptr};
 }
 
+// The entry of each binary level's production, by production number (null
+// for the other productions): every operand of every expression passes
+// through all the levels, so this lookup is made many times per token.
+constexpr int32_t BinaryProductionLimit = PNoArguments + 1;
+struct BinaryProductionIndex {
+  const BinaryProduction* entries[BinaryProductionLimit];
+};
+constexpr BinaryProductionIndex BinaryProductionsByNumber = [] {
+  BinaryProductionIndex index{};
+  for (const BinaryProduction& entry : BinaryProductions) index.entries[entry.production] = &entry;
+  return index;
+}();
+
 const BinaryProduction* FindBinaryProduction(int32_t production) {
-  for (const BinaryProduction& entry : BinaryProductions) {
-    if (entry.production == production) return &entry;
-  }
-  return nullptr;
+  if (production < 0 || production >= BinaryProductionLimit) return nullptr;
+  return BinaryProductionsByNumber.entries[production];
 }
 
 // The binary levels, p42-p88: next level | level op next-level.
@@ -655,6 +699,7 @@ Built BuildAttributeValue(LazyCell* environment) {
 }
 
 Built Build(int32_t nonterminal, LazyCell* environment) {
+  GuardReplayStack();
   switch (nonterminal) {
     case NtAttributeValue: return BuildAttributeValue(environment);
     case NtName: return BuildName(environment);
@@ -690,4 +735,8 @@ void InitConfigBuild() {
   if (!EnterModuleInit(ConfigBuildInitFlag)) return;
   InitConfigTree();
   InitConfigResolve();
+  TheEmptySetCell = NewEvaluatedCell<Word>(reinterpret_cast<Word>(EmptyConfigDefinitionSet()));
+  TheNullCell = NewEvaluatedCell<Word>(0);
+  RegisterRoot(&TheEmptySetCell);
+  RegisterRoot(&TheNullCell);
 }

@@ -9,9 +9,14 @@
 //    through the floating operation. Character and string literals never
 //    take part.
 // 3. Names are followed to the value of their first definition. The
-//    definitions being followed form a chain on the stack (FollowPath); a
-//    name that leads to a definition already on the chain is returned as it
-//    is, which ends every cycle of definitions.
+//    definitions being followed are marked (their folding flag); a name
+//    that leads to a marked definition is returned as it is, which ends
+//    every cycle of definitions. Such a cut is the only way the path to a
+//    definition can change what its value folds to. A cut never makes a
+//    fold follow more names: it yields a name, which no operator folds, so
+//    a conditional or a logical operator stops at it. So a fold of a value
+//    that met no cut is the fold that every path gives, and it is kept in
+//    the definition; a fold that met a cut is done again at each use.
 #include "zebcheck/configeval.h"
 
 #include <cmath>
@@ -24,18 +29,12 @@ namespace {
 
 int32_t ConfigEvalInitFlag = 0;
 
-// The definitions whose values are being folded, innermost first.
-struct FollowPath {
-  const AttributeDefinitionNode* definition;
-  const FollowPath* outer;
-};
+// Cuts made so far: names left unfolded because their definition was being
+// folded. A fold during which this count did not change met no cut.
+uint64_t CycleCuts = 0;
 
-bool OnPath(const FollowPath* path, const AttributeDefinitionNode* definition) {
-  for (; path != nullptr; path = path->outer) {
-    if (path->definition == definition) return true;
-  }
-  return false;
-}
+// The fold of a definition's value, kept when it met no cut.
+ConfigExprNode* FoldValue(AttributeDefinitionNode* definition);
 
 // Integer operations: 32-bit two's complement arithmetic, done on unsigned
 // values so that overflow wraps instead of being undefined.
@@ -107,13 +106,13 @@ double AsDouble(const ConfigExprNode* n) {
   return IsInteger(n) ? static_cast<double>(ConfigIntegerValue(n)) : ConfigDoubleValue(n);
 }
 
-ConfigExprNode* Evaluate(ConfigExprNode* e, const FollowPath* path);
+ConfigExprNode* Evaluate(ConfigExprNode* e);
 
 // Kinds 18-22: both operands fold to numbers, or e stays.
 ConfigExprNode* ApplyBinaryOperator(const ConfigOperatorPair* pair, ConfigExprNode* node, ConfigExprNode* left,
-                                    ConfigExprNode* right, const FollowPath* path) {
-  ConfigExprNode* a = Evaluate(left, path);
-  ConfigExprNode* b = Evaluate(right, path);
+                                    ConfigExprNode* right) {
+  ConfigExprNode* a = Evaluate(left);
+  ConfigExprNode* b = Evaluate(right);
   if (!IsNumber(a) || !IsNumber(b)) return node;
   if (IsInteger(a) && IsInteger(b)) {
     int32_t result = 0;
@@ -125,9 +124,9 @@ ConfigExprNode* ApplyBinaryOperator(const ConfigOperatorPair* pair, ConfigExprNo
 
 // Kinds 26-31: the same choice of operation, with a boolean result.
 ConfigExprNode* CompareConfigNumbers(const ConfigOperatorPair* pair, ConfigExprNode* node, ConfigExprNode* left,
-                                     ConfigExprNode* right, const FollowPath* path) {
-  ConfigExprNode* a = Evaluate(left, path);
-  ConfigExprNode* b = Evaluate(right, path);
+                                     ConfigExprNode* right) {
+  ConfigExprNode* a = Evaluate(left);
+  ConfigExprNode* b = Evaluate(right);
   if (!IsNumber(a) || !IsNumber(b)) return node;
   if (IsInteger(a) && IsInteger(b)) {
     int32_t result = 0;
@@ -140,8 +139,8 @@ ConfigExprNode* CompareConfigNumbers(const ConfigOperatorPair* pair, ConfigExprN
 // Kinds 35 and 36: booleans only. When the left truth decides the outcome on
 // its own, the right operand is not looked at.
 ConfigExprNode* ApplyLogicalOperator(const ConfigIntegerOperation& operation, ConfigExprNode* node,
-                                     ConfigExprNode* left, ConfigExprNode* right, const FollowPath* path) {
-  ConfigExprNode* a = Evaluate(left, path);
+                                     ConfigExprNode* left, ConfigExprNode* right) {
+  ConfigExprNode* a = Evaluate(left);
   if (!IsBoolean(a)) return node;
   int32_t t = IsConfigTrue(a) ? 1 : 0;
   int32_t withTrue = 0;
@@ -149,42 +148,53 @@ ConfigExprNode* ApplyLogicalOperator(const ConfigIntegerOperation& operation, Co
   CallClosure(operation, t, int32_t{1}, &withTrue);
   CallClosure(operation, t, int32_t{0}, &withFalse);
   if (withTrue == withFalse) return MakeConfigBoolean(withTrue);
-  ConfigExprNode* b = Evaluate(right, path);
+  ConfigExprNode* b = Evaluate(right);
   if (!IsBoolean(b)) return node;
   return MakeConfigBoolean(IsConfigTrue(b) ? withTrue : withFalse);
 }
 
 // A name: the value of its first definition, folded; the name itself without
 // a definition, for a nested list, and for a definition already followed.
-ConfigExprNode* FollowName(ConfigExprNode* e, AppliedOccurrence* occurrence, const FollowPath* path) {
+ConfigExprNode* FollowName(ConfigExprNode* e, AppliedOccurrence* occurrence) {
   ConsList matches = OccurrenceMatches(occurrence);
   if (matches == nullptr) return e;
   AttributeDefinitionNode* definition = ConsHead<AttributeDefinitionNode>(matches);
-  AttributeValueNode* value = definition->value;
-  if (value->kind == ConfigNestedValue) return e;
-  if (OnPath(path, definition)) return e;
-  FollowPath inner{definition, path};
-  return Evaluate(value->expression, &inner);
+  if (definition->value->kind == ConfigNestedValue) return e;
+  if (definition->folding != 0) {
+    ++CycleCuts;
+    return e;
+  }
+  return FoldValue(definition);
 }
 
-ConfigExprNode* Evaluate(ConfigExprNode* e, const FollowPath* path) {
+ConfigExprNode* FoldValue(AttributeDefinitionNode* definition) {
+  if (definition->folded != nullptr) return definition->folded;
+  uint64_t cutsBefore = CycleCuts;
+  definition->folding = 1;
+  ConfigExprNode* r = Evaluate(definition->value->expression);
+  definition->folding = 0;
+  if (CycleCuts == cutsBefore) definition->folded = r;
+  return r;
+}
+
+ConfigExprNode* Evaluate(ConfigExprNode* e) {
   switch (e->kind) {
     case ConfigSimpleName:
-      return FollowName(e, e->name.occurrence, path);
+      return FollowName(e, e->name.occurrence);
     case ConfigQualifiedName:
-      return FollowName(e, e->qualified.occurrence, path);
+      return FollowName(e, e->qualified.occurrence);
     case ConfigParenthesized:
-      return Evaluate(e->parenthesized.inner->expression, path);
+      return Evaluate(e->parenthesized.inner->expression);
     case ConfigUnaryPlus:
-      return Evaluate(e->unary.operand, path);
+      return Evaluate(e->unary.operand);
     case ConfigUnaryMinus: {
-      ConfigExprNode* a = Evaluate(e->unary.operand, path);
+      ConfigExprNode* a = Evaluate(e->unary.operand);
       if (IsInteger(a)) return MakeConfigInteger(FromBits(0u - Bits(ConfigIntegerValue(a))));
       if (IsFloating(a)) return MakeConfigDouble(-ConfigDoubleValue(a));
       return e;
     }
     case ConfigNot: {
-      ConfigExprNode* a = Evaluate(e->unary.operand, path);
+      ConfigExprNode* a = Evaluate(e->unary.operand);
       if (IsBoolean(a)) return MakeConfigBoolean(IsConfigTrue(a) ? 0 : 1);
       return e;
     }
@@ -193,22 +203,21 @@ ConfigExprNode* Evaluate(ConfigExprNode* e, const FollowPath* path) {
     case ConfigRemainder:
     case ConfigAdd:
     case ConfigSubtract:
-      return ApplyBinaryOperator(&OperatorTable[e->kind], e, e->binary.left, e->binary.right, path);
+      return ApplyBinaryOperator(&OperatorTable[e->kind], e, e->binary.left, e->binary.right);
     case ConfigLess:
     case ConfigGreater:
     case ConfigLessEqual:
     case ConfigGreaterEqual:
     case ConfigEqual:
     case ConfigNotEqual:
-      return CompareConfigNumbers(&OperatorTable[e->kind], e, e->binary.left, e->binary.right, path);
+      return CompareConfigNumbers(&OperatorTable[e->kind], e, e->binary.left, e->binary.right);
     case ConfigAnd:
     case ConfigOr:
-      return ApplyLogicalOperator(OperatorTable[e->kind].integerOperation, e, e->binary.left, e->binary.right,
-                                  path);
+      return ApplyLogicalOperator(OperatorTable[e->kind].integerOperation, e, e->binary.left, e->binary.right);
     case ConfigConditional: {
-      ConfigExprNode* c = Evaluate(e->conditional.condition, path);
-      if (c->kind == ConfigTrueLiteral) return Evaluate(e->conditional.then->expression, path);
-      if (c->kind == ConfigFalseLiteral) return Evaluate(e->conditional.otherwise, path);
+      ConfigExprNode* c = Evaluate(e->conditional.condition);
+      if (c->kind == ConfigTrueLiteral) return Evaluate(e->conditional.then->expression);
+      if (c->kind == ConfigFalseLiteral) return Evaluate(e->conditional.otherwise);
       return e;
     }
     default:
@@ -219,7 +228,18 @@ ConfigExprNode* Evaluate(ConfigExprNode* e, const FollowPath* path) {
 
 }  // namespace
 
-ConfigExprNode* EvaluateExpression(ConfigExprNode* node) { return Evaluate(node, nullptr); }
+ConfigExprNode* EvaluateExpression(ConfigExprNode* node) { return Evaluate(node); }
+
+ConfigExprNode* EvaluateDefinitionValue(AttributeDefinitionNode* definition) {
+  if (definition->folded != nullptr) return definition->folded;
+  // Folded as a value on its own, without marking the definition: a name in
+  // it that leads back to the definition is followed once more before the
+  // cycle is cut there.
+  uint64_t cutsBefore = CycleCuts;
+  ConfigExprNode* r = Evaluate(definition->value->expression);
+  if (CycleCuts == cutsBefore) definition->folded = r;
+  return r;
+}
 
 const ConfigOperatorPair* ConfigOperatorOf(int32_t kind) {
   if (kind < 0 || kind >= ConfigExprKindCount || !OperatorFolds[kind]) return nullptr;

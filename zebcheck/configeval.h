@@ -13,6 +13,11 @@
 // wraps as two's complement (so the most negative integer % -1 is 0). A
 // name whose definition is met a second time while following names is left
 // unfolded, so definitions that refer to themselves end.
+//
+// A definition's value is folded once: later uses of its name take the kept
+// result, so chains of definitions that name each other fold in linear
+// time. Only folds that met no cycle are kept, for only they are the same
+// on every path that leads to the definition.
 #pragma once
 
 #include "support/lazy.h"
@@ -30,6 +35,10 @@ struct ConfigOperatorPair {
 
 // The folded form of an expression node (never null).
 ConfigExprNode* EvaluateExpression(ConfigExprNode* node);
+
+// EvaluateExpression of a definition's value expression (a value that is
+// not a nested list), folded once and kept when the fold met no cycle.
+ConfigExprNode* EvaluateDefinitionValue(AttributeDefinitionNode* definition);
 
 // The operator pair of an expression kind; null for kinds that are not
 // folded as binary operators (the folded ones: 18-22, 26-31, 35, 36).

@@ -69,8 +69,6 @@ void SetSpellings() {
   }
 }
 
-LayoutNode* Text(const char* text) { return LayoutText(text); }
-
 // a ␣ b: a, one blank, b.
 LayoutNode* Spaced(LayoutNode* a, LayoutNode* b) { return LayoutBesideSpace(a, b); }
 
@@ -108,6 +106,12 @@ bool PrintsBare(const ConfigExprNode* r) {
          r->kind == ConfigQualifiedName;
 }
 
+// A braced value's fold: a literal or a name bare, anything else in braces.
+LayoutNode* UnparseFolded(ConfigExprNode* r) {
+  if (PrintsBare(r)) return UnparseExpression(r);
+  return Spaced(OpenBrace, UnparseExpression(r), CloseBrace);
+}
+
 }  // namespace
 
 LayoutNode* UnparseExpression(ConfigExprNode* e) {
@@ -140,7 +144,7 @@ LayoutNode* UnparseExpression(ConfigExprNode* e) {
     case ConfigFloatingLiteral:
     case ConfigCharacterLiteral:
     case ConfigStringLiteral:
-      return Text(e->literal.text);
+      return LayoutBytes(e->literal.text, e->literal.length);
     case ConfigTrueLiteral:
       return TrueText;
     case ConfigFalseLiteral:
@@ -162,11 +166,8 @@ LayoutNode* UnparseAttributeValue(AttributeValueNode* value) {
     case ConfigLiteralValue:
     case ConfigNameValue:
       return UnparseExpression(value->expression);
-    default: {
-      ConfigExprNode* r = EvaluateExpression(value->expression);
-      if (PrintsBare(r)) return UnparseExpression(r);
-      return Spaced(OpenBrace, UnparseExpression(r), CloseBrace);
-    }
+    default:
+      return UnparseFolded(EvaluateExpression(value->expression));
   }
 }
 
@@ -177,7 +178,11 @@ LayoutNode* UnparseDefinition(AttributeDefinitionNode* definition) {
     LayoutNode* nested = LayoutBeside(Indent, UnparseDefinitions(value->definitions));
     return LayoutAbove(LayoutAbove(LayoutBeside(head, OpenBrace), nested), CloseBrace);
   }
-  return LayoutBeside(head, Spaced(OpenBrace, UnparseAttributeValue(value), CloseBrace));
+  // A braced value takes the fold kept in its definition, which the uses of
+  // the definition's name share.
+  LayoutNode* shown =
+      value->kind == ConfigBracedValue ? UnparseFolded(EvaluateDefinitionValue(definition)) : UnparseAttributeValue(value);
+  return LayoutBeside(head, Spaced(OpenBrace, shown, CloseBrace));
 }
 
 void PrintConfig(ConfigRootNode* root) {

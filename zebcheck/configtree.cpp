@@ -33,6 +33,21 @@ constexpr int32_t ExprNodeCodes[ConfigExprKindCount] = {
 // Node kind codes of the value kinds.
 constexpr int32_t ValueNodeCodes[4] = {1, 3, 4, 38};
 
+// The number of bytes of a literal's text. A character or string literal
+// may hold NUL bytes, so it is measured by its syntax: from the opening
+// quote to the first quote that no backslash escapes (an escape is a
+// backslash and the byte after it; the digits and letters that may follow
+// are ordinary bytes). Every other literal is a NUL-terminated text.
+int32_t LiteralLength(int32_t kind, const char* text) {
+  if (kind != ConfigCharacterLiteral && kind != ConfigStringLiteral) {
+    return static_cast<int32_t>(std::strlen(text));
+  }
+  const char quote = text[0];
+  int32_t n = 1;
+  while (text[n] != quote) n += text[n] == '\\' ? 2 : 1;
+  return n + 1;
+}
+
 // Links a child to its owner when the child has no owner yet.
 void LinkChild(ConfigAnyNode* childOwner, ConfigAnyNode owner) {
   if (childOwner->node == nullptr) *childOwner = owner;
@@ -108,6 +123,8 @@ AttributeDefinitionNode* MakeAttributeDefinitionNode(SourcePosition position, De
   node->name = name;
   node->value = value;
   node->nested = nested;
+  node->folded = nullptr;
+  node->folding = 0;
   node->self = ConfigAnyNode{2, node};
   LinkValue(value, node->self);
   return node;
@@ -224,6 +241,7 @@ ConfigExprNode* MakeConfigIndex(int32_t kind, SourcePosition position, ConfigExp
 ConfigExprNode* MakeConfigLiteral(int32_t kind, SourcePosition position, const char* text) {
   ConfigExprNode* node = NewExpr(kind, position);
   node->literal.text = text;
+  node->literal.length = LiteralLength(kind, text);
   return node;
 }
 

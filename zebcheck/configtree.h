@@ -145,6 +145,11 @@ struct AttributeDefinitionNode {
   DefiningOccurrence* name;
   AttributeValueNode* value;
   ConfigDefinitionSet* nested;  // what the value defines: its nested list's set, else empty
+  // Kept by the evaluator (configeval.cpp), like a lazy cell: the fold of
+  // the value once it is known to be the same wherever the name is used
+  // (null until then), and whether the value is being folded right now.
+  ConfigExprNode* folded;
+  int32_t folding;
   ConfigAnyNode self;
 };
 
@@ -202,7 +207,11 @@ struct ConfigExprNode {
       AttributeValueNode* index;  // kind 3 wrapper
     } index;  // 6 and 7
     struct {
-      const char* text;  // the token text exactly as written
+      // The token text exactly as written, NUL-terminated; a character or
+      // string literal may hold NUL bytes of its own, so its bytes are the
+      // first length ones.
+      const char* text;
+      int32_t length;
     } literal;  // 8, 9, 12, 13
     struct {
       ConfigExprNode* operand;
@@ -248,7 +257,8 @@ ConfigExprNode* MakeConfigPrimaryCall(SourcePosition position, ConfigExprNode* p
 // Kind 6 or 7.
 ConfigExprNode* MakeConfigIndex(int32_t kind, SourcePosition position, ConfigExprNode* base,
                                 AttributeValueNode* index);
-// Kind 8, 9, 12 or 13, with the token's text.
+// Kind 8, 9, 12 or 13, with the token's text. A character or string
+// literal's text ends at its closing quote, whatever bytes it holds.
 ConfigExprNode* MakeConfigLiteral(int32_t kind, SourcePosition position, const char* text);
 // Kind 10 or 11: position only.
 ConfigExprNode* MakeConfigBooleanLiteral(int32_t kind, SourcePosition position);

@@ -7,8 +7,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <string>
+#include <vector>
 
+#include "support/heapstack.h"
 #include "support/limits.h"
 #include "support/startup.h"
 
@@ -201,4 +204,62 @@ TEST_F(HeapExhaustion, CountBeyondThirtyTwoBitsIsReportedWhole) {
       testing::Eq("Heapspace exceeded.....\n6442450944 bytes heapspace used\n"));
 }
 
+// A heap stack keeps its records in order while it grows past a chunk.
+TEST(HeapStackTest, KeepsItsRecordsInOrderWhileGrowing) {
+  InitRuntimeBase();
+  HeapStack<uint64_t> stack;
+  const uint64_t n = 3 * HeapChunkSize / sizeof(uint64_t);
+  for (uint64_t i = 0; i < n; ++i) stack.Push(i * 3);
+  ASSERT_EQ(stack.count, n);
+  EXPECT_EQ(stack[7], 21u);
+  for (uint64_t i = n; i-- > 0;) ASSERT_EQ(stack.Pop(), i * 3);
+  EXPECT_TRUE(stack.Empty());
+  // Turning round the top records makes them come off in pushed order.
+  for (uint64_t i = 0; i < 5; ++i) stack.Push(i);
+  stack.ReverseFrom(2);
+  for (uint64_t want : {2u, 3u, 4u, 1u, 0u}) EXPECT_EQ(stack.Pop(), want);
+}
+
+// Growing a heap stack when memory runs out ends as the heap does.
+TEST_F(HeapExhaustion, HeapStackGrowthFailureGivesTheHeapReport) {
+  EXPECT_EXIT(
+      {
+        InitRuntimeBase();
+        HeapStack<uint64_t> stack;
+        SetHeapMalloc(FailingMalloc);
+        for (uint64_t i = 0; i < 2 * HeapChunkSize; ++i) stack.Push(i);
+      },
+      testing::ExitedWithCode(1), "^Heapspace exceeded");
+}
+
 }  // namespace
+
+// Memory that operator new cannot get (the standard containers) ends the run
+// with the heap's own report: the new-handler that the heap installs.
+TEST_F(HeapExhaustion, FailedOperatorNewGivesTheTwoLineReport) {
+  EXPECT_EXIT(
+      {
+        InitRuntimeBase();
+        Allocate(40);
+        std::new_handler handler = std::get_new_handler();
+        if (handler != nullptr) handler();
+        exit(2);
+      },
+      testing::ExitedWithCode(1), testing::Eq("Heapspace exceeded.....\n40 bytes heapspace used\n"));
+}
+
+#ifndef TOOLS_ADDRESS_SANITIZER
+// The real failure (the address sanitizer's allocator reports such a request
+// itself and never calls the handler): a 64 TiB vector.
+TEST_F(HeapExhaustion, ContainerBeyondTheAddressSpaceGivesTheTwoLineReport) {
+  EXPECT_EXIT(
+      {
+        InitRuntimeBase();
+        Allocate(8);
+        std::vector<char> huge;
+        huge.reserve(size_t{1} << 46);
+        exit(2);
+      },
+      testing::ExitedWithCode(1), testing::Eq("Heapspace exceeded.....\n8 bytes heapspace used\n"));
+}
+#endif

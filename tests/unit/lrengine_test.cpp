@@ -66,6 +66,29 @@ TEST(LrEngineDepth, ParseWithinTheLimitRuns) {
   EXPECT_EQ(CurrentToken, Config_endoffile);
 }
 
+TEST(LrEngineDepth, FlatListsDoNotCountAsNesting) {
+  // Lists ten times as long as the limit: definitions, arguments, and
+  // definitions nested inside a definition, each list one level deep.
+  std::string definitions, arguments = "\\f{{g(1", nested = "\\a{";
+  for (int i = 0; i < 10 * Limit; ++i) {
+    definitions += "\\d{1}";
+    arguments += ",1";
+    nested += "\\b{{(1)}}";
+  }
+  arguments += ")}}";
+  nested += "}";
+  for (const std::string& text : {definitions, arguments, nested, definitions + arguments + nested}) {
+    InitRuntime();
+    int32_t errors = ErrorCount;
+    ParseWithSmallLimit(text);
+    EXPECT_EQ(ErrorCount, errors) << text.substr(0, 40);
+    EXPECT_EQ(SyntaxErrorFlag, 0);
+    EXPECT_EQ(AcceptFlag, 1);
+    EXPECT_EQ(LrDepth, 0);
+    EXPECT_EQ(CurrentToken, Config_endoffile);
+  }
+}
+
 TEST(LrEngineDepth, DeeperParseEndsWithTheFatalMessageAlone) {
   struct Case {
     const char* what;
@@ -79,12 +102,13 @@ TEST(LrEngineDepth, DeeperParseEndsWithTheFatalMessageAlone) {
       // Unclosed parentheses far beyond the limit: routine Limit + 1 is the
       // state after parenthesis Limit - 2, entered with the next one read.
       {"far too deep", Parenthesized(2 * Limit, 0), FatalAtColumn(4 + (Limit - 2) + 1)},
-      // Tildes after a definition: the state after the definition (routine 2)
-      // reports the first and skips it, re-entering the prefix state for it
-      // with the second read (routine 3); each further tilde nests another,
-      // so routine Limit + 1 is entered with tilde Limit read (column 6 + Limit).
+      // Tildes after a definition: the state after the definition, a list
+      // tail that does not count, reports the first and skips it, re-entering
+      // the prefix state for it with the second read (routine 2); each further
+      // tilde nests another, so routine Limit + 1 is entered with tilde
+      // Limit + 1 read (column 7 + Limit).
       {"in a skip inside the parse", "\\a{1} " + std::string(2 * Limit, '~'),
-       "\"p.cfg\", line 1  7  unexpected symbol, tildasym encountered\n" + FatalAtColumn(6 + Limit)},
+       "\"p.cfg\", line 1  7  unexpected symbol, tildasym encountered\n" + FatalAtColumn(7 + Limit)},
       // A stray closing brace ends the configuration: the skip after the
       // accepted parse (at depth 0) reports it and drops it, then re-enters
       // the prefix state for the first tilde with the second read (routine 1),

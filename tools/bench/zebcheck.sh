@@ -1,11 +1,20 @@
 #!/usr/bin/env bash
-# Speed of zebcheck end to end (parse, tree, name checks, folding, canonical
-# printing) over a generated configuration of about 5.5 MB, in MB/s, and the
-# time for flat lists of 25,000, 50,000 and 100,000 definitions that each
-# name the first one (which shows whether the definition sets and lookups
-# stay linear in the list's length). Folding is not memoised: a definition
-# that names the one before it is folded again for every later definition,
-# so chains of such definitions cost time quadratic in their length.
+# Speed and memory of zebcheck end to end (parse, tree, name checks,
+# folding, canonical printing). For each input it reports the size, the
+# time, the throughput in MB/s, the peak memory and the bytes of memory per
+# byte of input. The inputs, generated in the build directory:
+# - groups: about 5.5 MB of ordinary configuration (groups of definitions
+#   with literals, names, qualified names and braced expressions);
+# - lists of 25,000, 50,000 and 100,000 definitions that each name the
+#   first one (whether the definition sets and lookups stay linear in the
+#   list's length);
+# - a chain of 10,000 definitions, each naming the next (whether each
+#   definition is folded once);
+# - 20,000 nested definitions (whether printing deep indentation, whose
+#   text is quadratic in the depth, holds memory linear in it).
+# With CALLGRIND=1 it also counts the instructions of a run over the groups
+# input with valgrind's callgrind tool, the stable figure on a noisy
+# machine.
 #   tools/bench/zebcheck.sh [FILE...]
 # Group names vary in their first and last letters, as in zebparse.sh, so
 # that the identifier table's chains stay short. The release build is used;
@@ -19,13 +28,24 @@ mkdir -p "$dir"
 timed() {  # label, files...
   local label=$1
   shift
-  local bytes start end
+  local bytes seconds kilobytes
   bytes=$(cat "$@" | wc -c)
-  start=$(date +%s.%N)
-  "$bin/zebcheck" "$@" >/dev/null
-  end=$(date +%s.%N)
-  awk -v l="$label" -v b="$bytes" -v s="$start" -v e="$end" \
-    'BEGIN { t = e - s; printf "%s: %.1f MB in %.2f s: %.1f MB/s\n", l, b / 1e6, t, b / 1e6 / t }'
+  /usr/bin/time -f '%e %M' -o "$dir/time" "$bin/zebcheck" "$@" >/dev/null
+  read -r seconds kilobytes < <(tail -n 1 "$dir/time")
+  awk -v l="$label" -v b="$bytes" -v t="$seconds" -v k="$kilobytes" 'BEGIN {
+    if (t < 0.01) t = 0.01
+    printf "%s: %.1f MB in %.2f s: %.1f MB/s, peak %.0f MB, %.0f bytes of memory per input byte\n",
+      l, b / 1e6, t, b / 1e6 / t, k / 1024, k * 1024 / b
+  }'
+}
+instructions() {  # files...
+  local bytes
+  bytes=$(cat "$@" | wc -c)
+  valgrind --tool=callgrind --callgrind-out-file="$dir/callgrind.out" "$bin/zebcheck" "$@" \
+    >/dev/null 2>"$dir/callgrind.err"
+  awk -v b="$bytes" '/Collected :/ { n = $NF } END {
+    printf "instructions: %d, %.0f per input byte\n", n, n / b
+  }' "$dir/callgrind.err"
 }
 if [ $# -eq 0 ]; then
   input=$dir/groups.cfg
@@ -44,6 +64,7 @@ if [ $# -eq 0 ]; then
     }' > "$input"
   fi
   timed "groups" "$input"
+  [ "${CALLGRIND:-0}" = 1 ] && instructions "$input"
   for n in 25000 50000 100000; do
     list=$dir/list$n.cfg
     [ -f "$list" ] || awk -v n="$n" 'BEGIN {
@@ -56,6 +77,24 @@ if [ $# -eq 0 ]; then
     }' > "$list"
     timed "list of $n" "$list"
   done
+  chain=$dir/chain.cfg
+  [ -f "$chain" ] || awk 'BEGIN {
+    n = 10000
+    for (i = 0; i < n; i++) printf "\\a%d{{a%d + 1}}\n", i, i + 1
+    printf "\\a%d{0}\n", n
+  }' > "$chain"
+  timed "chain of 10000" "$chain"
+  deep=$dir/deep.cfg
+  [ -f "$deep" ] || awk 'BEGIN {
+    n = 20000
+    for (i = 0; i < n; i++) printf "\\a{"
+    printf "\\b{1}"
+    for (i = 0; i < n; i++) printf "}"
+    print ""
+  }' > "$deep"
+  timed "20000 nested" "$deep"
 else
   timed "input" "$@"
+  [ "${CALLGRIND:-0}" = 1 ] && instructions "$@"
 fi
+exit 0

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "java/parser/automaton.h"
+#include "support/heap.h"
 #include "support/startup.h"
 #ifdef LRDUMP_CONFIG
 #include "zebcheck/config_automaton.h"
@@ -112,6 +113,7 @@ void DumpReentries() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  InitHeap();  // memory exhaustion in the dump's strings ends as everywhere else
   const char* which = argc > 1 ? argv[1] : "java";
   if (argc > 2) {
     std::fprintf(stderr, "usage: lrdump [java|config|settings]\n");
