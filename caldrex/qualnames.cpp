@@ -226,6 +226,8 @@ void WalkUnit(SyntaxNode* start) {
 
 }  // namespace
 
+static_assert(UnmarkedUse <= UINT8_MAX, "a use mark fits a node's data byte");
+
 UseMark GetUseMark(const SyntaxNode* name) {
   return name->data == 0 ? UnmarkedUse : static_cast<UseMark>(name->data);
 }
@@ -235,11 +237,11 @@ bool IsTypeMark(UseMark mark) {
 }
 
 void MarkNameUse(SyntaxNode* name, UseMark mark) {
-  name->data = static_cast<Word>(mark);
+  name->data = static_cast<uint8_t>(mark);
   if (mark != TypeNameUse) return;
   for (SyntaxNode* qualifier = name; qualifier->code == QualifiedNameNodeKind;) {
     qualifier = NodeChild(qualifier, 0);
-    qualifier->data = static_cast<Word>(TypeQualifierUse);
+    qualifier->data = static_cast<uint8_t>(TypeQualifierUse);
   }
 }
 
