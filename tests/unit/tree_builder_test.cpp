@@ -306,9 +306,9 @@ TEST(TreeBuilderDeep, LongArrayInitializer) {
   EXPECT_EQ(count, elements);
 }
 
-// void m() { x = 1; x = 1; ... } in class A { int x; ... }: every x is found.
-TEST(TreeBuilderDeep, ManyStatementsInOneBlock) {
-  const int32_t statements = 20000;
+// The trace of class A { int x; void m() { N1 = 1; N2 = 1; ... } } with the
+// given number of assignment statements; the names come from the test's values.
+D AssignmentBlockUnit(int32_t statements) {
   D statement = D() << 162 << 169 << 185 << 201 << 202 << 393 << 394 << 54 << 56 << 397
                     << Chain("AssignmentExpression", "Literal") << 14 << 20;
   D unit = UnitOpen() << 420 << 417 << 455 << 79 << 81 << 94 << 422 << 472 << 470 << 97 << 425 << 460 << 98 << 104
@@ -316,6 +316,13 @@ TEST(TreeBuilderDeep, ManyStatementsInOneBlock) {
                       << 105 << 115 << 119 << 121 << 422 << 122 << 116 << 117 << 432 << 430 << 476 << 125 << 127
                       << 158 << 159 << 435;
   for (int32_t i = 0; i < statements; ++i) unit << (i + 1 < statements ? 464 : 463) << statement;
+  return unit;
+}
+
+// void m() { x = 1; x = 1; ... } in class A { int x; ... }: every x is found.
+TEST(TreeBuilderDeep, ManyStatementsInOneBlock) {
+  const int32_t statements = 20000;
+  D unit = AssignmentBlockUnit(statements);
   std::vector<std::string> names{"A", "x", "m"};
   names.insert(names.end(), statements, "x");
   TreeRoot* root = Build(unit, Values{names, std::vector<std::string>(statements, "1")});
@@ -335,14 +342,8 @@ TEST(TreeBuilderDeep, ManyStatementsInOneBlock) {
 // every occurrence must still carry its own name and resolve as before.
 TEST(TreeBuilderDeep, ManyDistinctNamesKeepTheirOwnNames) {
   const int32_t distinct = 3000;
-  D statement = D() << 162 << 169 << 185 << 201 << 202 << 393 << 394 << 54 << 56 << 397
-                    << Chain("AssignmentExpression", "Literal") << 14 << 20;
-  D unit = UnitOpen() << 420 << 417 << 455 << 79 << 81 << 94 << 422 << 472 << 470 << 97 << 425 << 460 << 98 << 104
-                      << 106 << 422 << 30 << 32 << 34 << 38 << 427 << 107 << 108 << 111 << 112 << 474 << 459 << 98
-                      << 105 << 115 << 119 << 121 << 422 << 122 << 116 << 117 << 432 << 430 << 476 << 125 << 127
-                      << 158 << 159 << 435;
   const int32_t statements = 2 * distinct;
-  for (int32_t i = 0; i < statements; ++i) unit << (i + 1 < statements ? 464 : 463) << statement;
+  D unit = AssignmentBlockUnit(statements);
   std::vector<std::string> names{"A", "x", "m"};
   for (int32_t i = 0; i < distinct; ++i) {
     names.push_back("x");
