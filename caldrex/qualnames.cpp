@@ -220,6 +220,8 @@ void WalkUnit(SyntaxNode* start) {
 
 }  // namespace
 
+static_assert(UnmarkedUse <= UINT8_MAX, "a use mark fits a node's data byte");
+
 UseMark GetUseMark(const SyntaxNode* name) {
   return name->data == 0 ? UnmarkedUse : static_cast<UseMark>(name->data);
 }
@@ -228,7 +230,7 @@ bool IsTypeMark(UseMark mark) {
   return mark == TypeNameUse || mark == TypeQualifierUse || mark == UnmarkedUse;
 }
 
-void SetUseMark(Word* dataWord, UseMark mark) { *dataWord = static_cast<Word>(mark); }
+void SetUseMark(uint8_t* dataByte, UseMark mark) { *dataByte = static_cast<uint8_t>(mark); }
 
 void MarkNameUse(SyntaxNode* name, UseMark mark) {
   SetUseMark(&name->data, mark);

@@ -50,9 +50,9 @@ enum UseMark : int32_t {
 void CollectQualifiedNames(SyntaxNode* sourceFile);
 
 UseMark GetUseMark(const SyntaxNode* name);
-// Stores the mark in a name node's data word. The mark lives in the word
+// Stores the mark in a name node's data byte. The mark lives in the byte
 // itself, so no separate cell is made for it.
-void SetUseMark(Word* dataWord, UseMark mark);
+void SetUseMark(uint8_t* dataByte, UseMark mark);
 // Sets the mark; a type mark on a qualified name marks its qualifier chain
 // as qualifier of a type.
 void MarkNameUse(SyntaxNode* name, UseMark mark);

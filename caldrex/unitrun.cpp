@@ -64,7 +64,7 @@ void InitUnitRun() {
   if (!EnterModuleInit(UnitRunInitFlag)) return;
   JavaParserModuleInit();
   TreeBuilderModuleInit();
-  SetTreeReplay(TreeReplay{NextReduction, ReplaySkipToken, ReplayWordToken, &PositionCounter});
+  SetTreeReplay(TreeReplay{NextReduction, ReplaySkipToken, ReplayWordToken, ReplayTokenWord, &PositionCounter});
   InitResultLists();
   QualifiedNamesModuleInit();
   StandardNamesMarked = 0;

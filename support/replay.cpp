@@ -27,6 +27,12 @@ void ReplayWordToken(LazyCell** out) {
   ReplaySkipToken();
 }
 
+Word ReplayTokenWord() {
+  Word value = reinterpret_cast<Word>(Trace.TokenCursor->value.Reference);
+  ReplaySkipToken();
+  return value;
+}
+
 void ReplayCharToken(LazyByteCell** out) {
   *out = NewEvaluatedCell<uint8_t>(Trace.TokenCursor->value.Character);
   ReplaySkipToken();

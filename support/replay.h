@@ -21,6 +21,8 @@ void ReplaySkipToken();
 // of a literal) in an evaluated cell; then steps on. The whole reference is
 // kept: a word cell is as wide as a pointer here.
 void ReplayWordToken(LazyCell** out);
+// The same value word itself, without a cell; then steps on.
+Word ReplayTokenWord();
 // The first byte of the token's value; then steps on.
 void ReplayCharToken(LazyByteCell** out);
 // The 8 bytes of the token's value as a double; then steps on.

@@ -714,6 +714,58 @@ Word CopyRootDefinitions(LazyCell* cell) {
 
 // ---- Replay ----
 
+// The shared value cells of identifier tokens: an open-addressed table of
+// cells, keyed by the value each cell holds (the Identifier), kept at most
+// half full. Identifiers are interned and live for the whole run, and an
+// evaluated cell never changes, so one cell serves every occurrence of a
+// name in every unit. A grown table replaces the old one, which is given up.
+LazyCell** IdentifierCells = nullptr;
+size_t IdentifierCellMask = 0;  // the table's size minus one; the size is a power of two
+size_t IdentifierCellCount = 0;
+constexpr size_t FirstIdentifierTableSize = 1024;
+
+size_t IdentifierCellHome(Word name, size_t mask) {
+  return static_cast<size_t>(((name >> 3) * 0x9E3779B97F4A7C15ull) >> 32) & mask;
+}
+
+void GrowIdentifierCells() {
+  size_t size = IdentifierCells == nullptr ? FirstIdentifierTableSize : (IdentifierCellMask + 1) * 2;
+  auto** table = static_cast<LazyCell**>(Allocate(size * sizeof(LazyCell*)));
+  for (size_t i = 0; i < size; ++i) table[i] = nullptr;
+  size_t mask = size - 1;
+  if (IdentifierCells != nullptr) {
+    for (size_t i = 0; i <= IdentifierCellMask; ++i) {
+      LazyCell* cell = IdentifierCells[i];
+      if (cell == nullptr) continue;
+      size_t k = IdentifierCellHome(cell->value, mask);
+      while (table[k] != nullptr) k = (k + 1) & mask;
+      table[k] = cell;
+    }
+  }
+  IdentifierCells = table;
+  IdentifierCellMask = mask;
+}
+
+LazyCell* IdentifierCell(Word name) {
+  if ((IdentifierCellCount + 1) * 2 > IdentifierCellMask + 1) GrowIdentifierCells();
+  size_t k = IdentifierCellHome(name, IdentifierCellMask);
+  for (; IdentifierCells[k] != nullptr; k = (k + 1) & IdentifierCellMask) {
+    if (IdentifierCells[k]->value == name) return IdentifierCells[k];
+  }
+  LazyCell* cell = NewEvaluatedCell<Word>(name);
+  IdentifierCells[k] = cell;
+  ++IdentifierCellCount;
+  return cell;
+}
+
+// The evaluated value cell of the text token under the replay cursor; steps on.
+LazyCell* ReplayTokenCell(int32_t symbol) {
+  if (symbol == Identifiersym) return IdentifierCell(Replay.tokenWord());
+  LazyCell* cell = nullptr;
+  Replay.wordToken(&cell);
+  return cell;
+}
+
 // One open production of the replay. A production with cells of its own has
 // an instance, whose members receive the children's cells that its equations
 // read; a chain keeps its one child's cells in the frame, and so does an
@@ -857,7 +909,7 @@ void LayOutCells(ProductionPlan& plan) {
 void SetTreeReplay(const TreeReplay& replay) { Replay = replay; }
 
 void UseParseTraceReplay() {
-  SetTreeReplay(TreeReplay{NextReduction, ReplaySkipToken, ReplayWordToken, &PositionCounter});
+  SetTreeReplay(TreeReplay{NextReduction, ReplaySkipToken, ReplayWordToken, ReplayTokenWord, &PositionCounter});
 }
 
 void BuildNonterminal(int32_t nonterminal, LazyCell* env, LazyCell** tree, LazyCell** defs) {
@@ -884,9 +936,9 @@ void BuildNonterminal(int32_t nonterminal, LazyCell* env, LazyCell** tree, LazyC
     int32_t symbol = plan.rhs[i];
     if (IsToken(symbol)) {
       if (frame.instance == nullptr && IsTextToken(symbol)) {
-        Replay.wordToken(&frame.single.tree);
+        frame.single.tree = ReplayTokenCell(symbol);
       } else if (frame.instance != nullptr && plan.treeMember[i] >= 0) {
-        Replay.wordToken(&Members(frame.instance)[plan.treeMember[i]]);
+        Members(frame.instance)[plan.treeMember[i]] = ReplayTokenCell(symbol);
       } else {
         Replay.skipToken();
       }

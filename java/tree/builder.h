@@ -5,7 +5,9 @@
 //
 // Replay reads the applied productions in leftmost-derivation order and the
 // shifted tokens in input order, and allocates one instance per production;
-// it computes nothing. The equations that the cells run come from one table
+// it computes nothing. The value cell of an identifier token is shared by all
+// occurrences of that identifier in the run (it is evaluated and never
+// changes); other tokens' values get a cell each. The equations that the cells run come from one table
 // per production (made once from the grammar's productions and the node-kind
 // table), so productions that share an equation shape share its routine.
 //
@@ -31,6 +33,7 @@ struct TreeReplay {
   int32_t (*nextReduction)();             // the next recorded production number
   void (*skipToken)();                    // step over the next token record
   void (*wordToken)(LazyCell** out);      // an evaluated cell of the next record's value word
+  Word (*tokenWord)();                    // the next record's value word itself
   SourcePosition* positionCounter;
 };
 void SetTreeReplay(const TreeReplay& replay);

@@ -163,7 +163,7 @@ void TakeIndexed(ConsListBuilder& out, const NameIndex& index, Identifier* name,
 void LookupSlotInto(ConsListBuilder& out, Identifier* name, DefinitionSet* set, int32_t kind,
                     uint32_t mask) {
   if (set == nullptr) return;
-  ConsList rest = set->slots[kind];
+  ConsList rest = DefinitionSlot(set, kind);
   int32_t walked = 0;
   while (rest != nullptr) {
     ListFacts* facts = FactsOf(rest);
@@ -228,8 +228,20 @@ Definition* DefineLabeledStatementNoShortIf(Identifier* name, LazyCell* declarat
 }
 
 DefinitionSet* MakeDefinitionSet(const ConsList slots[DefinitionKindCount]) {
-  auto* set = static_cast<DefinitionSet*>(Allocate(sizeof(DefinitionSet)));
-  for (int32_t k = 0; k < DefinitionKindCount; ++k) set->slots[k] = slots[k];
+  uint64_t kinds = 0;
+  int32_t count = 0;
+  for (int32_t k = 0; k < DefinitionKindCount; ++k) {
+    if (slots[k] != nullptr) {
+      kinds |= uint64_t{1} << k;
+      ++count;
+    }
+  }
+  auto* set = static_cast<DefinitionSet*>(Allocate(sizeof(DefinitionSet) + sizeof(ConsList) * count));
+  set->kinds = kinds;
+  auto* lists = reinterpret_cast<ConsList*>(set + 1);
+  for (int32_t k = 0; k < DefinitionKindCount; ++k) {
+    if (slots[k] != nullptr) *lists++ = slots[k];
+  }
   return set;
 }
 
@@ -288,7 +300,7 @@ DefinitionSet* UniteDefinitionSets(DefinitionSet* a, DefinitionSet* b) {
   if (a == EmptyDefinitionSet || a == nullptr) return b == nullptr ? EmptyDefinitionSet : b;
   if (b == EmptyDefinitionSet || b == nullptr || a == b) return a;
   ConsList slots[DefinitionKindCount];
-  for (int32_t k = 0; k < DefinitionKindCount; ++k) slots[k] = UniteLists(a->slots[k], b->slots[k]);
+  for (int32_t k = 0; k < DefinitionKindCount; ++k) slots[k] = UniteLists(DefinitionSlot(a, k), DefinitionSlot(b, k));
   return MakeDefinitionSet(slots);
 }
 

@@ -2,13 +2,15 @@
 // and the sets of them that are visible in a scope.
 //
 // A Definition is {kind, name, declaration cell}; forcing the cell yields the
-// declaring node (built on demand). A DefinitionSet holds one list per kind.
+// declaring node (built on demand). A DefinitionSet holds one list per kind
+// (DefinitionSlot); a kind without definitions takes no room in the record.
 // Sets never change once made and are shared freely; the union keeps the
 // first operand's new definitions before the second operand's, which is how
 // inner declarations shadow outer ones. EmptyDefinitionSet is one shared set,
 // recognised by identity.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 
 #include "java/tree/nodes.h"
@@ -34,9 +36,25 @@ struct Definition {
   LazyCell* declaration;  // yields the declaring SyntaxNode
 };
 
+// A bit per kind telling which kinds have definitions, then the lists of
+// those kinds only (ConsLists of Definition pointers, each in set order), in
+// kind order: a set keeps no word for an empty kind, so the many sets that
+// hold one or two kinds (a declaration's own set, most unions) stay small.
 struct DefinitionSet {
-  ConsList slots[DefinitionKindCount];  // Definition pointers of each kind, in set order
+  uint64_t kinds;  // bit k set: kind k has a list after the record
 };
+
+// The non-empty lists that follow the record.
+inline ConsList const* DefinitionLists(const DefinitionSet* set) {
+  return reinterpret_cast<ConsList const*>(set + 1);
+}
+
+// The definitions of a kind in the set, in set order; null when it has none.
+inline ConsList DefinitionSlot(const DefinitionSet* set, int32_t kind) {
+  uint64_t bit = uint64_t{1} << kind;
+  if ((set->kinds & bit) == 0) return nullptr;
+  return DefinitionLists(set)[std::popcount(set->kinds & (bit - 1))];
+}
 
 extern DefinitionSet* EmptyDefinitionSet;
 
@@ -51,6 +69,7 @@ Definition* DefineLabeledStatementNoShortIf(Identifier* name, LazyCell* declarat
 // The shared constructor behind the eight above.
 Definition* NewDefinition(int32_t kind, Identifier* name, LazyCell* declaration);
 
+// A new set of the lists of each kind (slots[k] for kind k, null when empty).
 DefinitionSet* MakeDefinitionSet(const ConsList slots[DefinitionKindCount]);
 // The one-definition set; a kind outside 1 to 7 goes to slot 0.
 DefinitionSet* SingletonDefinitionSet(Definition* definition);

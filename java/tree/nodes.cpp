@@ -17,6 +17,20 @@ constexpr int32_t CountFields(const char* fields) {
   return n;
 }
 
+// Every variant tag fits the header's tag byte.
+constexpr int32_t EveryVariantTag[] = {
+#define NODE_KIND(code, Name, Family, tag, production, fields) tag,
+#define NODE_LEAF(Name, Family, tag, production) tag,
+#include "java/tree/nodes.def"
+};
+constexpr bool TagsFitTheHeader() {
+  for (int32_t tag : EveryVariantTag) {
+    if (tag < -1 || tag >= 64) return false;
+  }
+  return true;
+}
+static_assert(TagsFitTheHeader(), "variant tags are -1 or below 64");
+
 // The kind codes of each family's tags, filled once from the kind table.
 int32_t VariantKinds[NodeFamilyCount][64];
 
@@ -59,11 +73,12 @@ int32_t KindOfVariant(NodeFamily family, int32_t tag) {
 
 AnyNode* NodeAnyNode(const SyntaxNode* node) {
   if (node == nullptr || IsLeafCode(node->code)) return nullptr;
-  return reinterpret_cast<AnyNode*>(NodeField(node, NodeKindTable[node->code].fieldCount));
+  const Word* after = NodeFields(node) + NodeKindTable[node->code].fieldCount;
+  return reinterpret_cast<AnyNode*>(const_cast<Word*>(after));
 }
 
 AnyNode* NewAnyNode(int32_t kind, SyntaxNode* node) {
-  auto* any = static_cast<AnyNode*>(AllocateAligned(sizeof(AnyNode)));
+  auto* any = reinterpret_cast<AnyNode*>(NodeFields(node) + NodeKindTable[kind].fieldCount);
   any->kind = kind;
   any->node = node;
   return any;
@@ -76,9 +91,9 @@ NodePosition NodePositionOf(SourcePosition position) {
 
 SyntaxNode* NewNode(NodeKind kind, SourcePosition position, const Word* fields) {
   const NodeKindInfo& info = NodeKindTable[kind];
-  size_t words = static_cast<size_t>(info.fieldCount) + 1;
-  auto* node = static_cast<SyntaxNode*>(Allocate(sizeof(SyntaxNode) + words * sizeof(Word)));
-  node->tag = static_cast<int16_t>(info.tag);
+  size_t words = static_cast<size_t>(info.fieldCount);
+  auto* node = static_cast<SyntaxNode*>(Allocate(sizeof(SyntaxNode) + words * sizeof(Word) + sizeof(AnyNode)));
+  node->tag = static_cast<int8_t>(info.tag);
   node->position = NodePositionOf(position);
   node->owner = nullptr;
   node->data = 0;
@@ -86,14 +101,14 @@ SyntaxNode* NewNode(NodeKind kind, SourcePosition position, const Word* fields) 
   Word* slots = NodeFields(node);
   for (int32_t i = 0; i < info.fieldCount; ++i) slots[i] = fields[i];
   // The AnyNode exists before the children are adopted: it is their owner value.
-  slots[info.fieldCount] = reinterpret_cast<Word>(NewAnyNode(kind, node));
+  NewAnyNode(kind, node);
   AdoptChildren(node);
   return node;
 }
 
 SyntaxNode* NewLeaf(LeafVariant leaf, SourcePosition position) {
   auto* node = static_cast<SyntaxNode*>(AllocateAligned(sizeof(SyntaxNode)));
-  node->tag = static_cast<int16_t>(LeafInfoOf(leaf).tag);
+  node->tag = static_cast<int8_t>(LeafInfoOf(leaf).tag);
   node->position = NodePositionOf(position);
   node->owner = nullptr;
   node->data = 0;

@@ -3,11 +3,12 @@
 // search.
 //
 // Every node starts with the same header: the variant tag (-1 for a kind that
-// stands alone), the position, the owner link, the data word and the node's
-// code (its NodeKind, or a LeafVariant code for a leaf). A non-leaf node
+// stands alone), the data byte, the node's code (its NodeKind, or a
+// LeafVariant code for a leaf), the position and the owner link. A non-leaf node
 // then holds its fields, one word each, in the order of its row in
-// nodes.def, and last its own AnyNode. A leaf has only the header. Words
-// that hold references are pointer-sized.
+// nodes.def, and last its own AnyNode, two words held in place (not a
+// reference to a record of its own). A leaf has only the header. Words that
+// hold references are pointer-sized.
 //
 // Owner links are set while the tree is built: each constructor, after making
 // the node's AnyNode, gives every child node (every element of a list field,
@@ -57,7 +58,7 @@ enum VariantTag : int32_t {
 struct AnyNode;
 
 // A source position as the tree's records keep it: 32 bits, so that a node
-// header stays three words and a builder instance header one word, although
+// header stays two words and a builder instance header one word, although
 // positions themselves are 64 bits wide. A construct that begins beyond the
 // 32-bit range (an input of more than 2 GiB) cannot be kept; NodePositionOf
 // ends the run with a fatal error then instead of storing a wrong position.
@@ -65,16 +66,17 @@ using NodePosition = int32_t;
 inline constexpr char InputTooLongForTreeText[] = "input too long for the syntax tree";
 NodePosition NodePositionOf(SourcePosition position);
 
-// The tag and the code are narrow (both are far below 2^15) so that the
-// header is three words: a run keeps every node of every file it parses.
+// The tag, the data and the code are narrow (tags are below 64, codes far
+// below 2^15, and the passes keep a small mark in data) so that the header is
+// two words: a run keeps every node of every file it parses.
 struct SyntaxNode {
-  int16_t tag;             // variant tag within the family; -1 when the kind stands alone
+  int8_t tag;              // variant tag within the family; -1 when the kind stands alone
+  uint8_t data;            // the name-resolution passes' mark; 0 when made
   int16_t code;            // NodeKind, or a LeafVariant code for a leaf
   NodePosition position;   // first token of the construct (0 for nodes made for type values)
   AnyNode* owner;          // the adopting node's AnyNode; null until adopted
-  Word data;               // the name-resolution passes' word; 0 when made
 };
-static_assert(sizeof(SyntaxNode) == 24, "a node header is three words");
+static_assert(sizeof(SyntaxNode) == 16, "a node header is two words");
 static_assert(LeafCodeEnd <= INT16_MAX, "node codes fit the header's code field");
 
 // The reference {kind code, node} that every non-leaf node carries last.
@@ -172,14 +174,15 @@ inline bool InFamily(const SyntaxNode* node, NodeFamily family) {
 // The node's owner; null for a null node.
 inline AnyNode* OwnerOf(const SyntaxNode* node) { return node == nullptr ? nullptr : node->owner; }
 
-// The node's own AnyNode (its last word); null for a leaf or null node.
+// The node's own AnyNode (its last two words); null for a leaf or null node.
 AnyNode* NodeAnyNode(const SyntaxNode* node);
 
-// Makes the two-word reference; only the node constructors call it.
+// Makes the two-word reference in its place at the end of the node, whose
+// fields are set; only the node constructors call it.
 AnyNode* NewAnyNode(int32_t kind, SyntaxNode* node);
 
 // Constructor of a non-leaf kind: header, the fields as given (exactly the
-// kind's field count), the AnyNode, then the children adopted.
+// kind's field count), the AnyNode in place, then the children adopted.
 SyntaxNode* NewNode(NodeKind kind, SourcePosition position, const Word* fields);
 
 // Constructor of a leaf: the header only.

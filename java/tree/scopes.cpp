@@ -372,10 +372,10 @@ DefinitionSet* ImportScope(SyntaxNode* importDeclaration) {
       DefinitionSet* members = MembersOfImportName(NodeChild(name, 0));
       Identifier* last = OccurrenceName(FieldOccurrence(name, 1));
       ConsList slots[DefinitionKindCount] = {};
-      slots[PackageDefinition] = members->slots[PackageDefinition];
+      slots[PackageDefinition] = DefinitionSlot(members, PackageDefinition);
       for (int32_t kind : {int32_t{ClassDefinition}, int32_t{InterfaceDefinition}}) {
         ConsListBuilder named;
-        for (ConsList rest = members->slots[kind]; rest != nullptr; rest = rest->tail) {
+        for (ConsList rest = DefinitionSlot(members, kind); rest != nullptr; rest = rest->tail) {
           if (static_cast<Definition*>(rest->head)->name == last) named.Add(rest->head);
         }
         slots[kind] = named.head;

@@ -52,7 +52,7 @@ std::string DefinitionSetText(const DefinitionSet* set) {
   std::string out = "{";
   bool first = true;
   for (int32_t k = 0; set != nullptr && k < DefinitionKindCount; ++k) {
-    for (ConsList rest = set->slots[k]; rest != nullptr; rest = rest->tail) {
+    for (ConsList rest = DefinitionSlot(set, k); rest != nullptr; rest = rest->tail) {
       auto* definition = static_cast<const Definition*>(rest->head);
       if (!first) out += ", ";
       first = false;

@@ -64,6 +64,22 @@ TEST_F(DefinitionSets, EmptySetIsTheIdentityOfTheUnion) {
   EXPECT_EQ(Forced, 0);
 }
 
+TEST_F(DefinitionSets, EachKindKeepsItsOwnListWhateverKindsAreEmpty) {
+  // Every pattern of present kinds: each slot yields exactly its own list.
+  std::vector<ConsList> lists;
+  for (int32_t k = 0; k < DefinitionKindCount; ++k) lists.push_back(Cons(Name("k"), nullptr));
+  for (uint32_t present = 0; present < (1u << DefinitionKindCount); ++present) {
+    ConsList slots[DefinitionKindCount] = {};
+    for (int32_t k = 0; k < DefinitionKindCount; ++k) {
+      if ((present >> k) & 1) slots[k] = lists[k];
+    }
+    DefinitionSet* set = MakeDefinitionSet(slots);
+    for (int32_t k = 0; k < DefinitionKindCount; ++k) {
+      ASSERT_EQ(DefinitionSlot(set, k), slots[k]) << "kinds " << present << ", kind " << k;
+    }
+  }
+}
+
 TEST_F(DefinitionSets, UnionKeepsTheFirstOperandsNewDefinitionsFirst) {
   Definition* x1 = DefineDeclaratorIdentifier(Name("x"), DeclarationCell(Variable("x")));
   Definition* x2 = DefineDeclaratorIdentifier(Name("x"), DeclarationCell(Variable("x")));
@@ -72,8 +88,8 @@ TEST_F(DefinitionSets, UnionKeepsTheFirstOperandsNewDefinitionsFirst) {
   DefinitionSet* outer = UniteDefinitionSets(SingletonDefinitionSet(x2), SingletonDefinitionSet(y));
   DefinitionSet* both = UniteDefinitionSets(inner, outer);
   // y, reached through both operands, occurs once, at its place in the second.
-  EXPECT_EQ(Elements(both->slots[VariableDefinition]), (std::vector<void*>{x1, x2, y}));
-  EXPECT_EQ(both->slots[VariableDefinition]->tail, outer->slots[VariableDefinition]);  // shared, not copied
+  EXPECT_EQ(Elements(DefinitionSlot(both, VariableDefinition)), (std::vector<void*>{x1, x2, y}));
+  EXPECT_EQ(DefinitionSlot(both, VariableDefinition)->tail, DefinitionSlot(outer, VariableDefinition));  // shared, not copied
   // Two definitions of one name are both found, in set order; only they are forced.
   ConsList found = LookupDeclaratorIdentifier(Name("x"), both);
   EXPECT_EQ(Elements(found),
@@ -125,7 +141,7 @@ TEST_F(DefinitionSets, SingletonsByKindAndLabels) {
   EXPECT_EQ(Elements(LookupLabelDefinition(Name("L"), s)), (std::vector<void*>{label, noShortIf}));
   // A kind outside 1 to 7 goes to slot 0.
   DefinitionSet* odd = SingletonDefinitionSet(NewDefinition(9, Name("q"), DeclarationCell(label)));
-  EXPECT_NE(odd->slots[0], nullptr);
+  EXPECT_NE(DefinitionSlot(odd, 0), nullptr);
   EXPECT_EQ(DefinitionSetText(odd), "{entry q}");
 }
 
@@ -186,11 +202,11 @@ TEST_F(DefinitionSets, LargeScopesGiveThePlainUnionsAndLookups) {
   for (int i = Count - 2; i >= 0; --i) {
     DefinitionSet* item = SingletonDefinitionSet(members[static_cast<size_t>(i)]);
     if (i % 10 == 0) item = UniteDefinitionSets(item, SingletonDefinitionSet(members[static_cast<size_t>(i + 5 < Count ? i + 5 : i)]));
-    ConsList a = item->slots[VariableDefinition];
-    ConsList b = chain->slots[VariableDefinition];
+    ConsList a = DefinitionSlot(item, VariableDefinition);
+    ConsList b = DefinitionSlot(chain, VariableDefinition);
     std::vector<void*> expected = PlainUnion(a, b);
     chain = UniteDefinitionSets(item, chain);
-    ASSERT_EQ(Elements(chain->slots[VariableDefinition]), expected) << "step " << i;
+    ASSERT_EQ(Elements(DefinitionSlot(chain, VariableDefinition)), expected) << "step " << i;
     if (i == Count / 2) halfway = chain;
   }
   EXPECT_EQ(Forced, 0);  // unions force nothing
@@ -198,15 +214,15 @@ TEST_F(DefinitionSets, LargeScopesGiveThePlainUnionsAndLookups) {
   // chain holds are new to it.
   ConsList early = nullptr;
   for (int i = 9; i >= 0; --i) early = Cons(members[static_cast<size_t>(i)], early);
-  std::vector<void*> expected = PlainUnion(early, halfway->slots[VariableDefinition]);
-  EXPECT_EQ(Elements(UniteLists(early, halfway->slots[VariableDefinition])), expected);
+  std::vector<void*> expected = PlainUnion(early, DefinitionSlot(halfway, VariableDefinition));
+  EXPECT_EQ(Elements(UniteLists(early, DefinitionSlot(halfway, VariableDefinition))), expected);
   // Lookups in the whole chain and in suffixes of it.
   for (Identifier* name : names) {
     int before = Forced;
     std::vector<void*> got = Elements(LookupDeclaratorIdentifier(name, chain));
     int forced = Forced - before;
     EXPECT_EQ(forced, static_cast<int>(got.size())) << name->text;  // only the matches
-    EXPECT_EQ(got, PlainLookup(name, chain->slots[VariableDefinition])) << name->text;
+    EXPECT_EQ(got, PlainLookup(name, DefinitionSlot(chain, VariableDefinition))) << name->text;
   }
   // An environment shared by many scopes, each with its own members (some of
   // which the environment already holds); nested scopes above those.
@@ -215,17 +231,17 @@ TEST_F(DefinitionSets, LargeScopesGiveThePlainUnionsAndLookups) {
     Identifier* own = names[static_cast<size_t>(scope % 37)];
     DefinitionSet* inner = SingletonDefinitionSet(DefineDeclaratorIdentifier(own, DeclarationCell(Variable(own->text))));
     inner = UniteDefinitionSets(inner, SingletonDefinitionSet(members[static_cast<size_t>(scope * 13 % Count)]));
-    std::vector<void*> expected = PlainUnion(inner->slots[VariableDefinition], chain->slots[VariableDefinition]);
+    std::vector<void*> expected = PlainUnion(DefinitionSlot(inner, VariableDefinition), DefinitionSlot(chain, VariableDefinition));
     DefinitionSet* env = UniteDefinitionSets(inner, chain);
-    ASSERT_EQ(Elements(env->slots[VariableDefinition]), expected) << "scope " << scope;
+    ASSERT_EQ(Elements(DefinitionSlot(env, VariableDefinition)), expected) << "scope " << scope;
     DefinitionSet* nested = UniteDefinitionSets(UniteDefinitionSets(MakeDefinitionSet(none), inner), env);
     for (Identifier* name : {own, names[static_cast<size_t>((scope + 1) % 37)]}) {
-      EXPECT_EQ(Elements(LookupDeclaratorIdentifier(name, env)), PlainLookup(name, env->slots[VariableDefinition]));
-      EXPECT_EQ(Elements(LookupGeneralDeclarator(name, nested)), PlainLookup(name, nested->slots[VariableDefinition]));
+      EXPECT_EQ(Elements(LookupDeclaratorIdentifier(name, env)), PlainLookup(name, DefinitionSlot(env, VariableDefinition)));
+      EXPECT_EQ(Elements(LookupGeneralDeclarator(name, nested)), PlainLookup(name, DefinitionSlot(nested, VariableDefinition)));
     }
   }
   // The chain's list, looked up and shared many times, is still the chain.
-  EXPECT_EQ(Elements(UniteLists(nullptr, chain->slots[VariableDefinition])).size(), static_cast<size_t>(Count));
+  EXPECT_EQ(Elements(UniteLists(nullptr, DefinitionSlot(chain, VariableDefinition))).size(), static_cast<size_t>(Count));
   EXPECT_EQ(LookupDeclaratorIdentifier(Name("absent"), chain), nullptr);
 }
 

@@ -306,9 +306,9 @@ TEST(TreeBuilderDeep, LongArrayInitializer) {
   EXPECT_EQ(count, elements);
 }
 
-// void m() { x = 1; x = 1; ... } in class A { int x; ... }: every x is found.
-TEST(TreeBuilderDeep, ManyStatementsInOneBlock) {
-  const int32_t statements = 20000;
+// The trace of class A { int x; void m() { N1 = 1; N2 = 1; ... } } with the
+// given number of assignment statements; the names come from the test's values.
+D AssignmentBlockUnit(int32_t statements) {
   D statement = D() << 162 << 169 << 185 << 201 << 202 << 393 << 394 << 54 << 56 << 397
                     << Chain("AssignmentExpression", "Literal") << 14 << 20;
   D unit = UnitOpen() << 420 << 417 << 455 << 79 << 81 << 94 << 422 << 472 << 470 << 97 << 425 << 460 << 98 << 104
@@ -316,6 +316,13 @@ TEST(TreeBuilderDeep, ManyStatementsInOneBlock) {
                       << 105 << 115 << 119 << 121 << 422 << 122 << 116 << 117 << 432 << 430 << 476 << 125 << 127
                       << 158 << 159 << 435;
   for (int32_t i = 0; i < statements; ++i) unit << (i + 1 < statements ? 464 : 463) << statement;
+  return unit;
+}
+
+// void m() { x = 1; x = 1; ... } in class A { int x; ... }: every x is found.
+TEST(TreeBuilderDeep, ManyStatementsInOneBlock) {
+  const int32_t statements = 20000;
+  D unit = AssignmentBlockUnit(statements);
   std::vector<std::string> names{"A", "x", "m"};
   names.insert(names.end(), statements, "x");
   TreeRoot* root = Build(unit, Values{names, std::vector<std::string>(statements, "1")});
@@ -327,6 +334,36 @@ TEST(TreeBuilderDeep, ManyStatementsInOneBlock) {
     ++resolved;
   }
   EXPECT_EQ(resolved, static_cast<size_t>(statements));
+}
+
+// void m() { x = 1; n0 = 1; x = 1; n1 = 1; ... }: thousands of distinct names,
+// each occurring once, between occurrences of one repeated name. Identifier
+// value cells are shared by name, from a table that grows as names come, so
+// every occurrence must still carry its own name and resolve as before.
+TEST(TreeBuilderDeep, ManyDistinctNamesKeepTheirOwnNames) {
+  const int32_t distinct = 3000;
+  const int32_t statements = 2 * distinct;
+  D unit = AssignmentBlockUnit(statements);
+  std::vector<std::string> names{"A", "x", "m"};
+  for (int32_t i = 0; i < distinct; ++i) {
+    names.push_back("x");
+    std::string name = "n";
+    names.push_back(name += std::to_string(i));
+  }
+  TreeRoot* root = Build(unit, Values{names, std::vector<std::string>(statements, "1")});
+  ASSERT_NE(root, nullptr);
+  std::string text = NameResolutionText(RootNode(root));
+  size_t at = 0;
+  for (int32_t i = 0; i < distinct; ++i) {
+    at = text.find("applied x -> DeclaratorIdentifierNode @50\n", at);
+    ASSERT_NE(at, std::string::npos) << "occurrence " << i << " of x";
+    std::string own = "applied n";
+    own += std::to_string(i);
+    own += " -> none\n";
+    at = text.find(own, at);
+    ASSERT_NE(at, std::string::npos) << own;
+  }
+  EXPECT_EQ(text.find("applied x -> DeclaratorIdentifierNode @50\n", at), std::string::npos);
 }
 
 // class A { int x; int v = ((...(x)...)); void m() { {{...{ x = 1; }...}} } }

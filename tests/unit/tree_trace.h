@@ -56,6 +56,12 @@ inline void Advance() {
 
 inline void SkipTokenHook() { Advance(); }
 
+inline Word TokenWordHook() {
+  Word value = Tokens[TokenCursor].value;
+  Advance();
+  return value;
+}
+
 inline void WordTokenHook(LazyCell** out) {
   *out = NewEvaluatedCell<Word>(Tokens[TokenCursor].value);
   Advance();
@@ -184,7 +190,7 @@ inline bool Derive(const D& derivation, const Values& values, const char* start 
   EXPECT_EQ(literalIndex, values.literals.size()) << "unused literal texts";
   Tokens.push_back(Token{endoffile, static_cast<SourcePosition>(10 * (Tokens.size() + 1)), 0});
   Position = Tokens[0].position;
-  SetTreeReplay(TreeReplay{NextReductionHook, SkipTokenHook, WordTokenHook, &Position});
+  SetTreeReplay(TreeReplay{NextReductionHook, SkipTokenHook, WordTokenHook, TokenWordHook, &Position});
   return true;
 }
 

@@ -22,7 +22,7 @@
 #   SPEED_PARTS="parse closures callgrind"           the parts to run
 #   SPEED_CLOSURES="ROOT:FILE ..."                   closures to run: a source
 #       root relative to CORPUS_DIR and a start file relative to that root
-# Needs the Debian package ecj, a JDK for javac, and valgrind for part 3.
+# Needs the Debian package ecj, a JDK for javac, and valgrind for the callgrind part.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
