@@ -15,9 +15,11 @@ void InitAllModules() {
   InitUnitRun();
 }
 
+void ProcessCommandLine() { ScanArguments(); }
+
 void InitProgram() {
   InitAllModules();
-  ScanArguments();
+  ProcessCommandLine();
 }
 
 void DriverFinish() {}

@@ -5,7 +5,11 @@
 // Calls every module's once-only init, in a fixed order.
 void InitAllModules();
 
-// InitAllModules, then the command line (ScanArguments).
+// Reads the command line: the options, the input files, the search path and
+// the standard-names file (ScanArguments).
+void ProcessCommandLine();
+
+// InitAllModules, then ProcessCommandLine.
 void InitProgram();
 
 // The finishing step after a failed run; it does nothing.

@@ -69,13 +69,7 @@ Identifier* NameIdentifier(const SyntaxNode* name) {
   return OccurrenceIdentifier(name, name->code == SimpleNameNodeKind ? 0 : 1);
 }
 
-int32_t IsTypeNodeAncestor(AnyNode* node) {
-  if (node == nullptr) return 0;
-  return node->kind == ClassOrInterfaceTypeNodeKind || node->kind == PrimitiveArrayTypeNodeKind ||
-                 node->kind == NameArrayTypeNodeKind
-             ? 1
-             : 0;
-}
+int32_t IsTypeNodeAncestor(AnyNode* node) { return IsTypeNodeKind(node) ? 1 : 0; }
 
 // The components of an import name, "*" last for an on-demand import.
 ConsList ImportNameToList(const SyntaxNode* name) {
@@ -236,13 +230,24 @@ bool IsTypeMark(UseMark mark) {
   return mark == TypeNameUse || mark == TypeQualifierUse || mark == UnmarkedUse;
 }
 
+void SetUseMark(uint8_t* dataByte, UseMark mark) { *dataByte = static_cast<uint8_t>(mark); }
+
 void MarkNameUse(SyntaxNode* name, UseMark mark) {
-  name->data = static_cast<uint8_t>(mark);
-  if (mark != TypeNameUse) return;
-  for (SyntaxNode* qualifier = name; qualifier->code == QualifiedNameNodeKind;) {
-    qualifier = NodeChild(qualifier, 0);
-    qualifier->data = static_cast<uint8_t>(TypeQualifierUse);
+  SetUseMark(&name->data, mark);
+  if (mark == TypeNameUse && name->code == QualifiedNameNodeKind) MarkQualifierChain(NodeChild(name, 0), TypeQualifierUse);
+}
+
+void MarkQualifierChain(SyntaxNode* name, UseMark mark) {
+  for (;;) {
+    SetUseMark(&name->data, mark);
+    if (name->code != QualifiedNameNodeKind) return;
+    name = NodeChild(name, 0);
   }
+}
+
+bool IsTypeNodeKind(const AnyNode* node) {
+  return node != nullptr && (node->kind == ClassOrInterfaceTypeNodeKind || node->kind == PrimitiveArrayTypeNodeKind ||
+                             node->kind == NameArrayTypeNodeKind);
 }
 
 SyntaxNode* FirstTypeMarkedPrefix(SyntaxNode* name) {

@@ -50,9 +50,19 @@ enum UseMark : int32_t {
 void CollectQualifiedNames(SyntaxNode* sourceFile);
 
 UseMark GetUseMark(const SyntaxNode* name);
+// Stores the mark in a name node's data byte. The mark lives in the byte
+// itself, so no separate cell is made for it.
+void SetUseMark(uint8_t* dataByte, UseMark mark);
 // Sets the mark; a type mark on a qualified name marks its qualifier chain
 // as qualifier of a type.
 void MarkNameUse(SyntaxNode* name, UseMark mark);
+// Sets the mark on the name and on every qualifier down its chain, the
+// leftmost simple name included.
+void MarkQualifierChain(SyntaxNode* name, UseMark mark);
+// True for the type nodes inside which a simple name stays a type name even
+// where a variable of that name is visible: ClassOrInterfaceTypeNode,
+// PrimitiveArrayTypeNode and NameArrayTypeNode. False for null.
+bool IsTypeNodeKind(const AnyNode* node);
 bool IsTypeMark(UseMark mark);
 
 // The name itself or the first qualifier down its chain that carries a

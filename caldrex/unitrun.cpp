@@ -35,20 +35,29 @@ Word ForceUnitTree(LazyCell* cell) {
 // The unit's passes; the cell is forced once per unit and keeps no value.
 Word RunUnitPasses(LazyCell* cell) {
   (void)cell;
-  auto* unit = reinterpret_cast<SyntaxNode*>(ForceLazyCell(UnitTreeCell));
-  SetCurrentUnit(unit);
-  ContinueAfterUnit(unit);
+  ContinueAfterUnit(CheckUnit(reinterpret_cast<SyntaxNode*>(ForceLazyCell(UnitTreeCell))));
   return 0;
 }
 
 }  // namespace
 
-void BuildUnitRoot() {
+TreeRoot* BuildUnitRoot() {
   UnitRoot = BuildRoot();
   UnitTreeCell->context = UnitRoot;
   UnitTreeCell->function = ForceUnitTree;
   UnitPassCell->context = UnitRoot;
   UnitPassCell->function = RunUnitPasses;
+  return UnitRoot;
+}
+
+SyntaxNode* CheckUnit(SyntaxNode* unit) {
+  SetCurrentUnit(unit);
+  return unit;
+}
+
+TreeRoot* RunRoot(TreeRoot* root) {
+  ForceLazyCell(UnitPassCell);
+  return root;
 }
 
 void InitUnitRun() {
@@ -80,7 +89,7 @@ int32_t RunSourceFile() {
   InitAndParse();
   if (SyntaxErrorFlag == 0) BuildUnitRoot();
   if (!RunSucceeded()) return 0;
-  ForceLazyCell(UnitPassCell);
+  RunRoot(UnitRoot);
   return 1;
 }
 

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 
+#include "java/tree/builder.h"
 #include "java/tree/nodes.h"
 
 // Once-only init of the module.
@@ -27,8 +28,16 @@ bool RunSucceeded();
 
 // Replays the parse trace into the unit's tree root and points the unit's
 // two global cells at it: UnitTreeCell yields the SourceFileNode,
-// UnitPassCell runs the passes.
-void BuildUnitRoot();
+// UnitPassCell runs the passes. Returns the root.
+TreeRoot* BuildUnitRoot();
+
+// Makes the unit the current unit of the scopes and the tree queries;
+// returns it.
+SyntaxNode* CheckUnit(SyntaxNode* unit);
+
+// Runs the passes of the unit whose root BuildUnitRoot made (forces
+// UnitPassCell, which runs them once per unit); returns the root.
+TreeRoot* RunRoot(TreeRoot* root);
 
 // The unit's passes over its tree: the qualified names, the standard names
 // (once), the resolution of the names.

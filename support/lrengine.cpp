@@ -572,6 +572,11 @@ void SyncToTokenSet(TokenSet s) {
   FinishAbandoned();
 }
 
+void SkipToTokenSet(TokenSet s) {
+  Skip(s);
+  FinishAbandoned();
+}
+
 void ExpectToken(TokenCode t, TokenSet s, int32_t flag) {
   Expect(t, s, R.sets[0], flag);
   FinishAbandoned();

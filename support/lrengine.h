@@ -80,6 +80,11 @@ void LrParseStart(TokenCode endOfFile);
 // Returns with the current token in s, having reported and skipped what was not.
 void SyncToTokenSet(TokenSet s);
 
+// The skipping loop of SyncToTokenSet, without its report: consumes tokens
+// (unrecorded) until the current token is in s; a skipped token that opens a
+// construct has that construct parsed, with s, before the test is made again.
+void SkipToTokenSet(TokenSet s);
+
 // Shifts token t, inserting it when it is missing. s is the caller's set for the
 // token after t, united with {t}; flag is 1 for the identifier token (a missing
 // identifier then sets SyntaxErrorFlag), else 0.

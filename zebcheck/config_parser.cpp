@@ -39,6 +39,12 @@ void InitAndParseConfig() {
   ResetScanner();
   InitConditionList();
   ParseConfigStart();
-  SyncToTokenSet(TokenSetOf(Config_endoffile));
+  SyncToConfigTokenSet(TokenSetOf(Config_endoffile));
   if (Trace.TokenCursor != nullptr) PositionCounter = Trace.TokenCursor->position;
 }
+
+void SyncToConfigTokenSet(ConfigTokenSet s) { SyncToTokenSet(s); }
+
+void SkipToConfigTokenSet(ConfigTokenSet s) { SkipToTokenSet(s); }
+
+void ExpectConfigToken(TokenCode t, ConfigTokenSet s, int32_t essential) { ExpectToken(t, s, essential); }

@@ -12,6 +12,11 @@
 // engine's one fatal message, NestingTooDeepText.
 #pragma once
 
+#include <cstdint>
+
+#include "support/lrengine.h"
+#include "support/scanbuf.h"
+
 // Once-only set-up: the scanner, the engine, the token names and the
 // syntax-error printers' name function.
 void InitConfigParser();
@@ -26,3 +31,19 @@ void ParseConfigStart();
 // configuration are reported as "unexpected symbol" and skipped; finally the
 // position counter stands on the first recorded token, ready for the replay.
 void InitAndParseConfig();
+
+// The parser's token sets: the 41 token codes of the configuration language
+// take the two low words of the engine's TokenSet; the upper words stay 0.
+using ConfigTokenSet = TokenSet;
+
+// 1 when CurrentToken is in s, else 0.
+inline int32_t InConfigTokenSet(ConfigTokenSet s) { return InTokenSet(s); }
+
+// The engine's synchronisation, skipping and token shift on the configuration
+// automaton (which InitConfigParser selects): reports the current token when
+// it is not in s and skips to s; skips to s without a report; shifts token t,
+// reporting it as missing when it is not there (essential 1, for the
+// identifier, also sets SyntaxErrorFlag).
+void SyncToConfigTokenSet(ConfigTokenSet s);
+void SkipToConfigTokenSet(ConfigTokenSet s);
+void ExpectConfigToken(TokenCode t, ConfigTokenSet s, int32_t essential);

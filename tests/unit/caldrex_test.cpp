@@ -13,6 +13,7 @@
 
 #include "caldrex/driver.h"
 #include "caldrex/namelist.h"
+#include "caldrex/options.h"
 #include "caldrex/resolve.h"
 #include "caldrex/searchpath.h"
 #include "caldrex/unitrun.h"
@@ -162,6 +163,39 @@ TEST_F(CaldrexTest, NameListsAppendOnlyAbsentEntries) {
 TEST_F(CaldrexTest, VanishedWorkListFileIsFatal) {
   AppendName(Worklist, IdentifierOf("./gone/Vanished.java"));
   EXPECT_EXIT(ParseNextFile(), testing::ExitedWithCode(1), "Cannot open file \\./gone/Vanished\\.java");
+}
+
+// ProcessCommandLine reads the options and queues the inputs; a command line
+// without an input file or with an unknown option ends the run with status 1
+// and no message. Each case runs in a child process, so that the inputs it
+// queues stay out of the other tests.
+TEST_F(CaldrexTest, ProcessCommandLine) {
+  static char program[] = "caldrex", source[] = "-source", level[] = "1.4", file[] = "/dev/null",
+              unknown[] = "-nosuch", sp[] = "-sp", dir[] = "src", std[] = "-std";
+  struct Case {
+    std::vector<char*> args;
+    int status;  // 0: read, then the -source and -sp values checked
+  };
+  const Case cases[] = {
+      {{program, source, level, sp, dir, std, file, file}, 0},
+      {{program, sp, dir, file, std, file, source, level}, 0},
+      {{program, source, level}, 1},
+      {{program, unknown, file}, 1},
+  };
+  for (const Case& c : cases) {
+    std::vector<char*> argv = c.args;
+    argv.push_back(nullptr);
+    EXPECT_EXIT(
+        {
+          InitCommandLine(static_cast<int32_t>(c.args.size()), argv.data());
+          ProcessCommandLine();
+          bool read = std::string(OptionValue(SourceLevelOption)) == "1.4" &&
+                      std::string(OptionValue(SourcePathOption)) == "src";
+          std::exit(read ? 0 : 2);
+        },
+        testing::ExitedWithCode(c.status), "^$")
+        << c.args.size() << " arguments";
+  }
 }
 
 }  // namespace

@@ -24,6 +24,8 @@
 
 namespace {
 
+constexpr TokenSet End = {{1u << Config_endoffile, 0, 0, 0}};
+
 class ConfigParserTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -223,6 +225,65 @@ TEST_F(ConfigParserTest, SetMembership) {
   EXPECT_EQ(set.word[1], 1u << (Config_Identifiersym - 32));
   EXPECT_EQ(InTokenSet(set), 1);
   EXPECT_EQ(InTokenSet(TokenSetOf(Config_starsym)), 0);
+}
+
+// The set test, synchronisation, skipping and token shift under their
+// configuration names, each on a fresh token stream: the token they leave
+// current, the syntax-error flag, and what they print on standard error.
+TEST_F(ConfigParserTest, ConfigTokenSetOperations) {
+  // Every set that the parser passes holds endoffile, which ends a skip.
+  struct Case {
+    const char* text;
+    void (*run)();
+    TokenCode current;   // afterwards
+    int32_t syntaxError;
+    const char* message;  // "" when nothing is printed, else a piece of it
+  };
+  const Case cases[] = {
+      {"x", [] { EXPECT_EQ(InConfigTokenSet(TokenSetOf(Config_Identifiersym) | End), 1); }, Config_Identifiersym, 0, ""},
+      {"x", [] { EXPECT_EQ(InConfigTokenSet(TokenSetOf(Config_starsym) | TokenSetOf(Config_endoffile)), 0); },
+       Config_Identifiersym, 0, ""},
+      {"x *", [] { SyncToConfigTokenSet(TokenSetOf(Config_Identifiersym) | End); }, Config_Identifiersym, 0, ""},
+      {"( ] x", [] { SyncToConfigTokenSet(TokenSetOf(Config_Identifiersym) | End); }, Config_Identifiersym, 1,
+       "unexpected symbol"},
+      {"( ] x", [] { SkipToConfigTokenSet(TokenSetOf(Config_Identifiersym) | End); }, Config_Identifiersym, 0, ""},
+      {"( ] . x", [] { SkipToConfigTokenSet(End); }, Config_endoffile, 0, ""},
+      {"{ x", [] { ExpectConfigToken(Config_openchainsym, TokenSetOf(Config_Identifiersym) | End, 0); },
+       Config_Identifiersym, 0, ""},
+      {"x", [] { ExpectConfigToken(Config_openchainsym, TokenSetOf(Config_Identifiersym) | End, 0); },
+       Config_Identifiersym, 0, "expected"},
+      {"}", [] { ExpectConfigToken(Config_Identifiersym, TokenSetOf(Config_closechainsym) | End, 1); },
+       Config_closechainsym, 1, "expected"},
+  };
+  for (const Case& c : cases) {
+    text_ = c.text;
+    ClearInputs();
+    AddInputText(text_.data(), static_cast<int32_t>(text_.size()), IdentifierOf("p.cfg"));
+    StartInputs();
+    SyntaxErrorFlag = 0;
+    RecoveryMode = 0;
+    ResetScanner();
+    InitConditionList();
+    SelectLrAutomaton(ConfigAutomaton, 1000);
+    ResetParseTrace();
+    NextToken();
+    FILE* saved = StderrStream;
+    StderrStream = std::tmpfile();
+    c.run();
+    std::fflush(StderrStream);
+    std::rewind(StderrStream);
+    std::string printed;
+    for (int ch; (ch = std::fgetc(StderrStream)) != EOF;) printed += static_cast<char>(ch);
+    std::fclose(StderrStream);
+    StderrStream = saved;
+    EXPECT_EQ(CurrentToken, c.current) << c.text;
+    EXPECT_EQ(SyntaxErrorFlag, c.syntaxError) << c.text;
+    if (*c.message == '\0') {
+      EXPECT_EQ(printed, "") << c.text;
+    } else {
+      EXPECT_NE(printed.find(c.message), std::string::npos) << c.text << ": " << printed;
+    }
+  }
 }
 
 }  // namespace
