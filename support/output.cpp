@@ -220,17 +220,23 @@ int32_t OutputFreeCount() { return static_cast<int32_t>(BufferBytes - PendingByt
 int32_t OutputRealDigits = RealTextStartPrecision;
 int32_t OutputRealExponentForm = 0;
 
-namespace {
-
-// The decimal digits of a value, most significant first.
-void WriteDigits(uint64_t value) {
-  char digits[24];
+char* FormatDigits(char* at, uint64_t value) {
+  char digits[20];
   int n = 0;
   do {
     digits[n++] = static_cast<char>('0' + value % 10);
     value /= 10;
   } while (value != 0);
-  while (n > 0) WriteChar(digits[--n]);
+  while (n > 0) *at++ = digits[--n];
+  return at;
+}
+
+namespace {
+
+// The decimal digits of a value, most significant first.
+void WriteDigits(uint64_t value) {
+  char digits[20];
+  WriteBytes(digits, static_cast<int32_t>(FormatDigits(digits, value) - digits));
 }
 
 // The largest digit count after the "." for which a value is rounded as a

@@ -44,6 +44,11 @@ void WriteBytes(const char* bytes, int32_t length);
 // stream.
 void WriteChar(char c);
 
+// Puts the decimal digits of value (at most 20) at `at`, most significant
+// first, without a terminating NUL; returns the end of the digits. For
+// writers that format a line themselves before writing it.
+char* FormatDigits(char* at, uint64_t value);
+
 // The bytes the buffer can still take before it is written out. The column
 // module derives the current column from it.
 int32_t OutputFreeCount();

@@ -18,6 +18,7 @@
 #include "java/scanner/tokens.h"
 #include "support/identifiers.h"
 #include "support/input.h"
+#include "support/output.h"
 #include "support/report.h"
 #include "support/scanbuf.h"
 #include "support/startup.h"
@@ -51,28 +52,13 @@ void ReadCommandLine() {
   ResetScanner();
 }
 
-// The decimal digits of value (which may be negative) behind `at`; returns
-// the end of the digits.
-char* AppendDecimal(char* at, int64_t value) {
-  uint64_t rest = value < 0 ? 0u - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
-  if (value < 0) *at++ = '-';
-  char digits[20];
-  int32_t count = 0;
-  do {
-    digits[count++] = static_cast<char>('0' + rest % 10);
-    rest /= 10;
-  } while (rest != 0);
-  while (count > 0) *at++ = digits[--count];
-  return at;
-}
-
 // One token's line: "<line> <column> <name>[ <text>]". Formatted by hand
 // rather than by printf, which took most of the tool's time.
 void WriteTokenLine(const SourceLine& where) {
   char head[48];
-  char* at = AppendDecimal(head, where.line);
+  char* at = FormatDigits(head, static_cast<uint64_t>(where.line));
   *at++ = ' ';
-  at = AppendDecimal(at, where.column);
+  at = FormatDigits(at, static_cast<uint64_t>(where.column));
   *at++ = ' ';
   std::fwrite(head, 1, static_cast<size_t>(at - head), StdoutStream);
   std::fputs(TokenNameTable[CurrentToken], StdoutStream);
