@@ -16,17 +16,7 @@ bin=build/release/bin
 if [ $# -eq 0 ]; then
   input=build/release/bench-input.cfg
   if [ ! -f "$input" ]; then
-    awk 'BEGIN {
-      letters = "abcdefghijklmnopqrstvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ"  # no "u": \u starts an escape
-      for (i = 0; i < 120000; i++) {
-        g = substr(letters, i % 51 + 1, 1) i substr(letters, int(i / 51) % 51 + 1, 1)
-        printf "// settings group %d\n", i
-        printf "\\%s{\n  \\name{\"group %d\"} \\enabled{true} \\ratio{1.5e-3}\n", g, i
-        printf "  \\limits{ \\low{%d} \\high{0x%x} \\unit{'"'"'k'"'"'} }\n", i, i * 16
-        printf "  \\size{{ (limits.high - limits.low) * 2 + base.offset %% 7 }}\n"
-        printf "  \\ok{{ enabled && size >= 0 ? max(size, 1) : -1 }} /* checked */\n}\n"
-      }
-    }' > "$input"
+    awk -v n=120000 -f tools/bench/groups-config.awk > "$input"
   fi
   set -- "$input"
 fi
