@@ -63,6 +63,13 @@ const char* CopyTokenText() {
   return copy;
 }
 
+size_t QuotedTextLength(const char* text) {
+  const char quote = text[0];
+  size_t n = 1;
+  while (text[n] != quote) n += text[n] == '\\' ? 2 : 1;
+  return n + 1;
+}
+
 void AcceptNameAtBackup(TokenCode code) {
   BackUp();
   AcceptToken(code);

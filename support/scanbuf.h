@@ -21,6 +21,7 @@
 // A scan in which nothing accepts becomes the nonsense token (code 0).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "support/input.h"
@@ -151,8 +152,14 @@ inline void AcceptLayoutAtBackup() {
 // The token's text as a new heap text: all TokenLength bytes, NUL bytes
 // inside the text included, followed by a NUL; used as the value of
 // literals. Readers that need every byte of a literal holding a NUL find its
-// end from the literal's own syntax (its closing quote).
+// end from the literal's own syntax (its closing quote): QuotedTextLength.
 const char* CopyTokenText();
+
+// The bytes of a copied character or string literal text, quotes included:
+// from its opening quote to the first quote that no backslash escapes (an
+// escape is a backslash and the one byte after it). The text may hold NUL
+// bytes of its own.
+size_t QuotedTextLength(const char* text);
 
 // Accept form 1 for a literal: the value is a copy of the token's text.
 inline void AcceptLiteral(TokenCode code) {

@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include "support/heap.h"
+#include "support/scanbuf.h"
 #include "support/services.h"
 #include "support/startup.h"
 
@@ -34,18 +35,13 @@ constexpr int32_t ExprNodeCodes[ConfigExprKindCount] = {
 constexpr int32_t ValueNodeCodes[4] = {1, 3, 4, 38};
 
 // The number of bytes of a literal's text. A character or string literal
-// may hold NUL bytes, so it is measured by its syntax: from the opening
-// quote to the first quote that no backslash escapes (an escape is a
-// backslash and the byte after it; the digits and letters that may follow
-// are ordinary bytes). Every other literal is a NUL-terminated text.
+// may hold NUL bytes, so it is measured by its quotes; every other literal
+// is a NUL-terminated text.
 int32_t LiteralLength(int32_t kind, const char* text) {
   if (kind != ConfigCharacterLiteral && kind != ConfigStringLiteral) {
     return static_cast<int32_t>(std::strlen(text));
   }
-  const char quote = text[0];
-  int32_t n = 1;
-  while (text[n] != quote) n += text[n] == '\\' ? 2 : 1;
-  return n + 1;
+  return static_cast<int32_t>(QuotedTextLength(text));
 }
 
 // Links a child to its owner when the child has no owner yet.

@@ -78,9 +78,7 @@ std::string_view TokenTextBytes(TokenCode code, const char* text) {
   if ((code != CharacterLiteralsym && code != StringLiteralsym) || (quote != '"' && quote != '\'')) {
     return text;
   }
-  size_t n = 1;
-  while (text[n] != quote) n += text[n] == '\\' ? 2 : 1;
-  return std::string_view(text, n + 1);
+  return std::string_view(text, QuotedTextLength(text));
 }
 
 const char* CurrentTokenText() {
