@@ -753,11 +753,9 @@ LazyCell* IdentifierCell(Word name) {
   for (; IdentifierCells[k] != nullptr; k = (k + 1) & IdentifierCellMask) {
     if (IdentifierCells[k]->value == name) return IdentifierCells[k];
   }
-  LazyCell* cell;
-  {
-    PermanentHeapScope permanent;  // the cell serves every later unit
-    cell = NewEvaluatedCell<Word>(name);
-  }
+  // An evaluated cell on the permanent heap: it serves every later unit.
+  auto* cell = static_cast<LazyCell*>(AllocatePermanent(sizeof(LazyCell)));
+  StoreLazyValue<Word>(cell, name);
   IdentifierCells[k] = cell;
   ++IdentifierCellCount;
   return cell;
