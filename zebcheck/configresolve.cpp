@@ -221,6 +221,11 @@ ConfigDefinitionSet* SingletonConfigDefinitionSet(ConfigDefinition* definition) 
   return NewSet(Cons(definition, nullptr), 1, nullptr);
 }
 
+ConfigDefinitionSet* ConfigDefinitionSetOf(ConsList definitions) {
+  if (definitions == nullptr) return TheEmptySet;
+  return NewSet(definitions, CountCells(definitions), nullptr);
+}
+
 ConfigDefinitionSet* UniteConfigDefinitionSets(ConfigDefinitionSet* a, ConfigDefinitionSet* b) {
   if (a == TheEmptySet) return b;
   if (b == TheEmptySet || b == a) return a;
