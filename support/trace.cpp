@@ -2,6 +2,8 @@
 // unit's global attribute cells and the deferred-condition list.
 #include "support/trace.h"
 
+#include <cstdlib>
+
 #include "support/heap.h"
 #include "support/limits.h"
 #include "support/report.h"
@@ -19,8 +21,10 @@ LazyCell* UnitTreeCell;
 LazyCell* UnitPassCell;
 
 // The trace store: a chain of blocks, each filled by moving a pointer. A
-// rewind goes back to the first block; the blocks are never given back, so
-// after the first units a parse writes to memory that is already mapped.
+// rewind goes back to the first block; the blocks are kept, so after the
+// first units a parse writes to memory that is already mapped. They come
+// from the C library rather than the heap, so that a program that parses
+// once can give them back (ReleaseParseTrace).
 namespace {
 
 struct TraceBlock {
@@ -37,7 +41,8 @@ size_t TraceBlockBytes = 0;
 unsigned char* RecordsOf(TraceBlock* block) { return reinterpret_cast<unsigned char*>(block) + TraceBlockHeader; }
 
 TraceBlock* NewTraceBlock(size_t size) {
-  auto* block = static_cast<TraceBlock*>(Allocate(TraceBlockHeader + size));
+  auto* block = static_cast<TraceBlock*>(std::malloc(TraceBlockHeader + size));
+  if (block == nullptr) HeapExceeded();
   block->next = nullptr;
   block->size = size;
   TraceBlockBytes += size;
@@ -85,6 +90,22 @@ void ResetParseTrace() {
   SublistHead = nullptr;
   SublistLast = nullptr;
   AcceptFlag = 0;
+}
+
+void ReleaseParseTrace() {
+  for (TraceBlock* block = FirstTraceBlock; block != nullptr;) {
+    TraceBlock* next = block->next;
+    std::free(block);
+    block = next;
+  }
+  FirstTraceBlock = nullptr;
+  CurrentTraceBlock = nullptr;
+  TraceBlockBytes = 0;
+  TraceFreeByte = nullptr;
+  TraceFreeBytes = 0;
+  Trace = ParseTrace{};
+  SublistHead = nullptr;
+  SublistLast = nullptr;
 }
 
 void RewindParseTrace() {

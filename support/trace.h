@@ -15,7 +15,7 @@
 // because every tree builder replays the whole trace, and copies out what its
 // cells keep (token values, positions), before the next parse starts; a trace
 // that is not replayed (after a syntax error) is simply overwritten. The
-// store's blocks come from the heap once and are kept.
+// store's blocks are taken once and kept until ReleaseParseTrace.
 //
 // The same module holds the two global attribute cells of a compilation unit and
 // the deferred-condition list, which nothing in the system fills.
@@ -66,6 +66,11 @@ extern ReductionRecord* SublistLast;
 // emptied and the trace store is rewound, so the records of the previous parse
 // are given up; the cursors are left alone.
 void ResetParseTrace();
+
+// Gives the trace store's blocks back to the C library and empties the
+// trace, for a program that has replayed its only parse and goes on with
+// the tree alone; a later parse takes new blocks.
+void ReleaseParseTrace();
 
 // Bytes the trace store holds in its blocks: the most that one parse used so
 // far, rounded up to whole blocks.
