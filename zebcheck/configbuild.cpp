@@ -178,6 +178,7 @@ Identifier* ReplayIdentifier() { return reinterpret_cast<Identifier*>(ReplayToke
 AppliedOccurrence* ReplayOccurrence() { return MakeAppliedOccurrence(nullptr, ReplayIdentifier()); }
 
 ConfigExprNode* BuildExpr(int32_t nonterminal);
+ConfigExprNode* BuildExprOf(int32_t nonterminal);
 BuiltValue BuildAttributeValue();
 AttributeValueNode* BuildExpression();
 ConfigArgumentListNode* BuildArgumentList();
@@ -397,8 +398,7 @@ BuiltValue BuildAttributeValue() {
   }
 }
 
-ConfigExprNode* BuildExpr(int32_t nonterminal) {
-  GuardReplayStack();
+ConfigExprNode* BuildExprOf(int32_t nonterminal) {
   switch (nonterminal) {
     case NtName: return BuildName();
     case NtPrimary: return BuildPrimary();
@@ -411,6 +411,18 @@ ConfigExprNode* BuildExpr(int32_t nonterminal) {
     case NtLiteral: return BuildLiteral();
     default: return BuildBinaryLevel();
   }
+}
+
+// Expression builders nest once or more per operand and operator, so the
+// stack guard, which asks for the thread's stack floor, is taken at every
+// 16th level only; the reserve below the floor holds the levels between.
+int32_t ExpressionNesting = 0;
+
+ConfigExprNode* BuildExpr(int32_t nonterminal) {
+  if ((++ExpressionNesting & 15) == 0) GuardReplayStack();
+  ConfigExprNode* node = BuildExprOf(nonterminal);
+  --ExpressionNesting;
+  return node;
 }
 
 // --- Resolution -------------------------------------------------------------

@@ -125,7 +125,7 @@ struct ConfigDefinitionSet {
   ConsList definitions;
   int32_t ownCount;              // leading cells of the list made for this set
   ConfigDefinitionSet* shared;   // the set whose list follows them, or null
-  int32_t visits;                // lookups that walked this set's own cells
+  int32_t visits;                // lookups that walked this set's own cells; -1: never indexed
   ConfigSetIndex* index;        // names of this set up to indexEnd, or null
   ConfigDefinitionSet* indexEnd; // the set where the index's walk stopped, or null
 };
