@@ -8,7 +8,8 @@
 // record has several variants, its source position, its owner link, a data
 // word, its fields, and last its own ConfigAnyNode {node kind code, node}.
 // Nothing is changed after construction but the owner link (set once, the
-// first owner wins) and the lazy cells of the occurrences.
+// first owner wins) and the cells of the occurrences, which the tree
+// builder's resolution walk fills in once the whole tree stands.
 //
 // Node kind codes (ConfigAnyNode.code):
 //   0 ConfigRootNode; 2 AttributeDefinitionNode; 8 ConfigArgumentListNode;
