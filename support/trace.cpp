@@ -2,6 +2,7 @@
 // unit's global attribute cells and the deferred-condition list.
 #include "support/trace.h"
 
+#include <cstdint>
 #include <cstdlib>
 
 #include "support/heap.h"
@@ -106,6 +107,18 @@ void ReleaseParseTrace() {
   Trace = ParseTrace{};
   SublistHead = nullptr;
   SublistLast = nullptr;
+}
+
+void ReleaseTraceBefore(const TokenRecord* record) {
+  auto address = reinterpret_cast<uintptr_t>(record);
+  while (FirstTraceBlock != nullptr && FirstTraceBlock != CurrentTraceBlock) {
+    auto start = reinterpret_cast<uintptr_t>(RecordsOf(FirstTraceBlock));
+    if (address >= start && address - start < FirstTraceBlock->size) return;
+    TraceBlock* next = FirstTraceBlock->next;
+    TraceBlockBytes -= FirstTraceBlock->size;
+    std::free(FirstTraceBlock);
+    FirstTraceBlock = next;
+  }
 }
 
 void RewindParseTrace() {

@@ -72,8 +72,18 @@ void ResetParseTrace();
 // the tree alone; a later parse takes new blocks.
 void ReleaseParseTrace();
 
+// Gives back, during the replay of a program's only parse, the store's
+// blocks that lie wholly before the block holding `record`, a token record
+// that the replay has stepped past. Every record of those blocks has been
+// replayed: a token record comes before `record` in input order, and a
+// reduction record was read when the replay reached its production's first
+// token (for an empty production, the token after it), which is no later
+// than the first token recorded after the reduction, and so no later than
+// `record`.
+void ReleaseTraceBefore(const TokenRecord* record);
+
 // Bytes the trace store holds in its blocks: the most that one parse used so
-// far, rounded up to whole blocks.
+// far, rounded up to whole blocks, less the blocks given back.
 size_t TraceStoreBytes();
 
 // The trace store's fill pointer; records are taken by moving it, and

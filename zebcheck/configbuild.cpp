@@ -349,7 +349,11 @@ ConfigArgumentListNode* BuildArgumentList() {
 // added to the list's set.
 AttributeDefinitionNode* BuildDefinition(ConsListBuilder& records) {
   SourcePosition at = PositionCounter;
-  ReplaySkipToken();  // backslash
+  const TokenRecord* backslash = Trace.TokenCursor;
+  ReplaySkipToken();
+  // The trace's blocks before the backslash's are replayed: the tree grows
+  // into the memory they give back.
+  ReleaseTraceBefore(backslash);
   Identifier* name = ReplayIdentifier();
   ReplaySkipToken();  // {
   BuiltValue value = BuildAttributeValue();
