@@ -20,11 +20,11 @@
 //    entries around it) never shares a record with itself: it is made
 //    without searching the second set, which keeps long lists linear.
 // 4. Names. A name's environment depends on the definitions that enclose
-//    it, which are complete only when the whole tree is, so the names are
-//    looked up in one walk over the finished tree (ResolveDefinitions),
-//    outermost scope first; each occurrence then holds its match list in an
-//    evaluated cell. A defining occurrence's cell of the same-name
-//    definitions is left lazy: nothing in the run asks for it.
+//    it, which are complete only when the whole tree is, so each name gets
+//    a lazy cell of its match list whose context is its scope (a record
+//    per definition value and one for the top level). Forcing it looks the
+//    name up; the definition checks force every one as they walk the
+//    finished tree, so resolution needs no walk of its own.
 #include "zebcheck/configbuild.h"
 
 #include <cstddef>
@@ -164,18 +164,102 @@ struct BuiltValue {
   ConfigDefinitionSet* defined;
 };
 
-// An evaluated cell never changes, so the cell of an empty match list is
-// made once and shared.
-LazyCell* TheNullCell = nullptr;
-
-LazyCell* EvaluatedListCell(ConsList list) {
-  return list == nullptr ? TheNullCell : NewEvaluatedCell<Word>(reinterpret_cast<Word>(list));
-}
-
 Identifier* ReplayIdentifier() { return reinterpret_cast<Identifier*>(ReplayTokenWord()); }
 
-// An occurrence whose match list is filled in by the resolution walk.
-AppliedOccurrence* ReplayOccurrence() { return MakeAppliedOccurrence(nullptr, ReplayIdentifier()); }
+// A scope: where the names of a definition's value are looked up (its
+// nested definitions, then the scope around the definition), or the top
+// level (its own definitions). The builder makes a definition's scope
+// before its value and fills in the definition once the node exists; the
+// set is put together when a lookup first needs it.
+struct Scope {
+  ConfigDefinitionSet* environment;  // null until needed (the top level: set when built)
+  Scope* outer;
+  AttributeDefinitionNode* definition;
+};
+
+// The scope of the names being replayed.
+Scope* CurrentScope = nullptr;
+
+Scope* NewScope(Scope* outer) {
+  auto* scope = static_cast<Scope*>(AllocateAligned(sizeof(Scope)));
+  scope->environment = nullptr;
+  scope->outer = outer;
+  scope->definition = nullptr;
+  return scope;
+}
+
+// A definition's value sees its nested definitions first, then what the
+// definition itself sees.
+ConfigDefinitionSet* EnvironmentOf(Scope* scope) {
+  if (scope->environment == nullptr) {
+    scope->environment = UniteDisjointConfigDefinitionSets(scope->definition->nested, EnvironmentOf(scope->outer));
+  }
+  return scope->environment;
+}
+
+// An applied occurrence and its match-list cell in one record; the cell's
+// context is the scope of a simple name, or the occurrence of a qualified
+// name's qualifier (null for a member of a primary).
+struct NameRecord {
+  AppliedOccurrence occurrence;
+  LazyCell matches;
+};
+
+NameRecord* NameRecordOf(LazyCell* cell) {
+  return reinterpret_cast<NameRecord*>(reinterpret_cast<unsigned char*>(cell) - offsetof(NameRecord, matches));
+}
+
+// A simple name: its identifier looked up in its scope.
+Word ComputeNameMatches(LazyCell* cell) {
+  Identifier* name = NameRecordOf(cell)->occurrence.identifier;
+  ConsList matches = LookupConfigName(name, EnvironmentOf(static_cast<Scope*>(cell->context)));
+  return StoreLazyValue(cell, reinterpret_cast<Word>(matches));
+}
+
+ConsList MemberMatches(ConsList qualifierMatches, Identifier* name);
+
+// A member: looked up among the nested definitions of the qualifier's
+// matches.
+Word ComputeMemberMatches(LazyCell* cell) {
+  auto* qualifier = static_cast<AppliedOccurrence*>(cell->context);
+  ConsList qualifierMatches = qualifier != nullptr ? OccurrenceMatches(qualifier) : nullptr;
+  ConsList matches = MemberMatches(qualifierMatches, NameRecordOf(cell)->occurrence.identifier);
+  return StoreLazyValue(cell, reinterpret_cast<Word>(matches));
+}
+
+// The occurrence of the identifier under the cursor, with its match-list
+// cell.
+AppliedOccurrence* ReplayOccurrence(Word (*function)(LazyCell*), void* context) {
+  auto* record = static_cast<NameRecord*>(AllocateAligned(sizeof(NameRecord)));
+  record->matches.context = context;
+  record->matches.function = function;
+  record->occurrence.matches = &record->matches;
+  record->occurrence.identifier = ReplayIdentifier();
+  return &record->occurrence;
+}
+
+// A defining occurrence and the cell of the definitions of the same name
+// visible where the definition stands (context: that scope).
+struct DefiningRecord {
+  DefiningOccurrence occurrence;
+  LazyCell definitions;
+};
+
+Word ComputeSameNameDefinitions(LazyCell* cell) {
+  auto* record =
+      reinterpret_cast<DefiningRecord*>(reinterpret_cast<unsigned char*>(cell) - offsetof(DefiningRecord, definitions));
+  ConsList same = LookupConfigName(record->occurrence.identifier, EnvironmentOf(static_cast<Scope*>(cell->context)));
+  return StoreLazyValue(cell, reinterpret_cast<Word>(same));
+}
+
+DefiningOccurrence* NewDefiningOccurrence(Identifier* name, Scope* scope) {
+  auto* record = static_cast<DefiningRecord*>(AllocateAligned(sizeof(DefiningRecord)));
+  record->definitions.context = scope;
+  record->definitions.function = ComputeSameNameDefinitions;
+  record->occurrence.definitions = &record->definitions;
+  record->occurrence.identifier = name;
+  return &record->occurrence;
+}
 
 ConfigExprNode* BuildExpr(int32_t nonterminal);
 ConfigExprNode* BuildExprOf(int32_t nonterminal);
@@ -245,10 +329,14 @@ ConfigExprNode* BuildUnary() {
 // p11 Identifier | p12 Name . Identifier.
 ConfigExprNode* BuildName() {
   SourcePosition at = PositionCounter;
-  if (NextReduction() == PSimpleName) return MakeConfigSimpleName(at, ReplayOccurrence());
+  if (NextReduction() == PSimpleName) {
+    return MakeConfigSimpleName(at, ReplayOccurrence(ComputeNameMatches, CurrentScope));
+  }
   ConfigExprNode* qualifier = BuildExpr(NtName);
   ReplaySkipToken();  // .
-  return MakeConfigQualifiedName(at, qualifier, ReplayOccurrence());
+  AppliedOccurrence* of =
+      qualifier->kind == ConfigSimpleName ? qualifier->name.occurrence : qualifier->qualified.occurrence;
+  return MakeConfigQualifiedName(at, qualifier, ReplayOccurrence(ComputeMemberMatches, of));
 }
 
 // p.a and p.a(args): the member of a primary; the primary comes first.
@@ -256,7 +344,7 @@ ConfigExprNode* BuildMember(int32_t kind) {
   SourcePosition at = PositionCounter;
   ConfigExprNode* primary = BuildExpr(NtPrimary);
   ReplaySkipToken();  // .
-  AppliedOccurrence* occurrence = ReplayOccurrence();
+  AppliedOccurrence* occurrence = ReplayOccurrence(ComputeMemberMatches, nullptr);
   if (kind != ConfigPrimaryCall) return MakeConfigFieldAccess(at, primary, occurrence);
   ReplaySkipToken();  // (
   ConfigArgumentListNode* arguments = BuildArgumentList();
@@ -356,10 +444,15 @@ AttributeDefinitionNode* BuildDefinition(ConsListBuilder& records) {
   ReleaseTraceBefore(backslash);
   Identifier* name = ReplayIdentifier();
   ReplaySkipToken();  // {
+  Scope* outer = CurrentScope;
+  Scope* scope = NewScope(outer);
+  CurrentScope = scope;
   BuiltValue value = BuildAttributeValue();
+  CurrentScope = outer;
   ReplaySkipToken();  // }
   AttributeDefinitionNode* node =
-      MakeAttributeDefinitionNode(at, MakeDefiningOccurrence(nullptr, name), value.node, value.defined);
+      MakeAttributeDefinitionNode(at, NewDefiningOccurrence(name, outer), value.node, value.defined);
+  scope->definition = node;
   records.Add(MakeConfigDefinition(name, NewEvaluatedCell<Word>(reinterpret_cast<Word>(node))));
   return node;
 }
@@ -429,29 +522,7 @@ ConfigExprNode* BuildExpr(int32_t nonterminal) {
   return node;
 }
 
-// --- Resolution -------------------------------------------------------------
-
-// The cell of a definition's same-name definitions: looked up in the
-// environment of the definition when something forces it.
-struct SameNameLookup {
-  LazyCell cell;
-  Identifier* name;
-  ConfigDefinitionSet* environment;
-};
-
-Word ComputeSameNameDefinitions(LazyCell* cell) {
-  auto* lookup = static_cast<SameNameLookup*>(cell->context);
-  return StoreLazyValue(cell, reinterpret_cast<Word>(LookupConfigName(lookup->name, lookup->environment)));
-}
-
-LazyCell* SameNameCell(Identifier* name, ConfigDefinitionSet* environment) {
-  auto* lookup = static_cast<SameNameLookup*>(AllocateAligned(sizeof(SameNameLookup)));
-  lookup->cell.context = lookup;
-  lookup->cell.function = ComputeSameNameDefinitions;
-  lookup->name = name;
-  lookup->environment = environment;
-  return &lookup->cell;
-}
+// --- Names ---------------------------------------------------------------
 
 // q.a: a looked up among the nested definitions of all of q's matches, in
 // q's match order: the members of the definition that q means (its first
@@ -474,103 +545,17 @@ ConsList MemberMatches(ConsList qualifierMatches, Identifier* name) {
   return LookupConfigName(name, scope);
 }
 
-void ResolveValue(AttributeValueNode* value, ConfigDefinitionSet* environment);
-
-void ResolveArguments(ConfigArgumentListNode* arguments, ConfigDefinitionSet* environment) {
-  if (arguments == nullptr) return;
-  for (ConsList rest = arguments->arguments; rest != nullptr; rest = rest->tail) {
-    ResolveValue(ConsHead<AttributeValueNode>(rest), environment);
-  }
-}
-
-// Fills the match list of every name in the expression: simple names from
-// the environment, members from what their qualifier matches.
-void ResolveExpression(ConfigExprNode* e, ConfigDefinitionSet* environment) {
-  switch (e->kind) {
-    case ConfigSimpleName: {
-      AppliedOccurrence* occurrence = e->name.occurrence;
-      occurrence->matches = EvaluatedListCell(LookupConfigName(occurrence->identifier, environment));
-      return;
-    }
-    case ConfigQualifiedName: {
-      ConfigExprNode* qualifier = e->qualified.qualifier;
-      ResolveExpression(qualifier, environment);
-      AppliedOccurrence* of =
-          qualifier->kind == ConfigSimpleName ? qualifier->name.occurrence : qualifier->qualified.occurrence;
-      AppliedOccurrence* occurrence = e->qualified.occurrence;
-      occurrence->matches = EvaluatedListCell(MemberMatches(OccurrenceMatches(of), occurrence->identifier));
-      return;
-    }
-    case ConfigParenthesized:
-      ResolveValue(e->parenthesized.inner, environment);
-      return;
-    case ConfigFieldAccess:
-      ResolveExpression(e->member.primary, environment);
-      e->member.occurrence->matches = EvaluatedListCell(MemberMatches(nullptr, e->member.occurrence->identifier));
-      return;
-    case ConfigNameCall:
-      ResolveExpression(e->call.name, environment);
-      ResolveArguments(e->call.arguments, environment);
-      return;
-    case ConfigPrimaryCall:
-      ResolveExpression(e->member.primary, environment);
-      e->member.occurrence->matches = EvaluatedListCell(MemberMatches(nullptr, e->member.occurrence->identifier));
-      ResolveArguments(e->member.arguments, environment);
-      return;
-    case ConfigNameIndex:
-    case ConfigPrimaryIndex:
-      ResolveExpression(e->index.base, environment);
-      ResolveValue(e->index.index, environment);
-      return;
-    case ConfigConditional:
-      ResolveExpression(e->conditional.condition, environment);
-      ResolveValue(e->conditional.then, environment);
-      ResolveExpression(e->conditional.otherwise, environment);
-      return;
-    default:
-      break;
-  }
-  if (e->kind >= ConfigUnaryPlus && e->kind <= ConfigNot) {
-    ResolveExpression(e->unary.operand, environment);
-  } else if (e->kind >= ConfigMultiply && e->kind <= ConfigOr) {
-    ResolveExpression(e->binary.left, environment);
-    ResolveExpression(e->binary.right, environment);
-  }
-  // Literals hold no names.
-}
-
-// The definitions of a list see the environment; each one's value sees its
-// nested definitions first and then the same environment.
-void ResolveDefinitions(ConsList definitions, ConfigDefinitionSet* environment) {
-  GuardReplayStack();
-  for (ConsList rest = definitions; rest != nullptr; rest = rest->tail) {
-    auto* definition = ConsHead<AttributeDefinitionNode>(rest);
-    definition->name->definitions = SameNameCell(definition->name->identifier, environment);
-    ResolveValue(definition->value, UniteDisjointConfigDefinitionSets(definition->nested, environment));
-  }
-}
-
-void ResolveValue(AttributeValueNode* value, ConfigDefinitionSet* environment) {
-  switch (value->kind) {
-    case ConfigNestedValue:
-      ResolveDefinitions(value->definitions, environment);
-      return;
-    case ConfigLiteralValue:
-      return;
-    default:
-      ResolveExpression(value->expression, environment);
-      return;
-  }
-}
-
 }  // namespace
 
 LazyCell* BuildConfigRoot() {
   SourcePosition at = PositionCounter;
+  Scope* top = NewScope(nullptr);
+  CurrentScope = top;
   BuiltValue configuration = BuildConfiguration();
-  ConfigRootNode* root = MakeConfigRootNode(at, configuration.node);
+  CurrentScope = nullptr;
   // The top level sees exactly its own definitions.
-  ResolveDefinitions(configuration.node->definitions, configuration.defined);
+  top->environment = configuration.defined;
+  ConfigRootNode* root = MakeConfigRootNode(at, configuration.node);
   return NewLazyCell<Word>(NewEvaluatedCell<Word>(reinterpret_cast<Word>(root)), CheckAndPrintConfig);
 }
 
@@ -578,6 +563,4 @@ void InitConfigBuild() {
   if (!EnterModuleInit(ConfigBuildInitFlag)) return;
   InitConfigTree();
   InitConfigResolve();
-  TheNullCell = NewEvaluatedCell<Word>(0);
-  RegisterRoot(&TheNullCell);
 }

@@ -6,9 +6,9 @@
 // dispatches on it, and every builder takes its tokens from the trace in
 // right-hand-side order (values of identifiers and literals, punctuation
 // skipped). Each node is made as soon as its children are, so the replay
-// leaves the whole tree and every definition set behind it; then one walk
-// over the tree gives every name occurrence its match list, looked up in
-// its environment. Nothing keeps a reference into the trace.
+// leaves the whole tree and every definition set behind it; a name's match
+// list is a lazy cell, looked up in its environment when it is first
+// forced. Nothing keeps a reference into the trace.
 //
 // Environments: the top-level list sees exactly its own definitions; a
 // definition's value sees the definitions of its own nested list first and
@@ -20,9 +20,9 @@
 
 #include "support/lazy.h"
 
-// Replays the whole trace (the cursors stand at its start), builds and
-// resolves the tree, and returns the run cell: forcing it checks the
-// definitions and prints the configuration.
+// Replays the whole trace (the cursors stand at its start), builds the
+// tree, and returns the run cell: forcing it checks the definitions and
+// prints the configuration.
 LazyCell* BuildConfigRoot();
 
 // Once-only: the modules the builder uses.

@@ -10,8 +10,7 @@
 // expression node has its own ConfigAnyNode before its fields, and takes
 // only the bytes of the fields of its kind.
 // Nothing is changed after construction but the owner link (set once, the
-// first owner wins) and the cells of the occurrences, which the tree
-// builder's resolution walk fills in once the whole tree stands.
+// first owner wins) and the lazy cells of the occurrences.
 //
 // Node kind codes (ConfigAnyNode.code):
 //   0 ConfigRootNode; 2 AttributeDefinitionNode; 8 ConfigArgumentListNode;
