@@ -69,7 +69,9 @@ struct ScratchBlock {
 };
 
 constexpr size_t ScratchHeader = (sizeof(ScratchBlock) + 7) & ~size_t{7};
-constexpr size_t ScratchChunkSize = size_t{64} << 10;
+// A chunk with its header takes a heap chunk's bytes, so that the C library
+// serves it from memory that other such requests gave back.
+constexpr size_t ScratchChunkSize = HeapChunkSize - ScratchHeader;
 
 bool ScratchOpen = false;
 ScratchBlock* FirstScratchChunk = nullptr;

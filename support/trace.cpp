@@ -34,6 +34,8 @@ struct TraceBlock {
 };
 
 constexpr size_t TraceBlockHeader = (sizeof(TraceBlock) + 7) & ~size_t{7};
+// The records area of a block: TraceBlockSize counts the header too.
+constexpr size_t TraceRecordsBytes = TraceBlockSize - TraceBlockHeader;
 
 TraceBlock* FirstTraceBlock = nullptr;
 TraceBlock* CurrentTraceBlock = nullptr;
@@ -72,10 +74,10 @@ size_t TraceFreeBytes = 0;
 // chain, made when the store has not reached this far before.
 void* TakeTraceRecordSlow(size_t size) {
   if (CurrentTraceBlock == nullptr) {
-    FirstTraceBlock = NewTraceBlock(TraceBlockSize);
+    FirstTraceBlock = NewTraceBlock(TraceRecordsBytes);
     EnterTraceBlock(FirstTraceBlock);
   } else {
-    if (CurrentTraceBlock->next == nullptr) CurrentTraceBlock->next = NewTraceBlock(TraceBlockSize);
+    if (CurrentTraceBlock->next == nullptr) CurrentTraceBlock->next = NewTraceBlock(TraceRecordsBytes);
     EnterTraceBlock(CurrentTraceBlock->next);
   }
   return TakeTraceRecord(size);
