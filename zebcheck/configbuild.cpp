@@ -285,12 +285,17 @@ const BinaryProduction* FindBinaryProduction(int32_t production) {
   return BinaryProductionsByNumber.entries[production];
 }
 
-// The binary levels, p42-p88: next level | level op next-level.
+// The binary levels, p42-p88: next level | level op next-level. An operand
+// without an operator passes through every level down to the unary one:
+// those steps are taken in a loop.
 ConfigExprNode* BuildBinaryLevel() {
-  int32_t production = NextReduction();
-  const BinaryProduction* entry = FindBinaryProduction(production);
-  if (entry == nullptr) InternalError("zebcheck/configbuild.cpp", __LINE__);
-  if (entry->kind < 0) return BuildExpr(entry->right);
+  const BinaryProduction* entry = nullptr;
+  for (;;) {
+    entry = FindBinaryProduction(NextReduction());
+    if (entry == nullptr) InternalError("zebcheck/configbuild.cpp", __LINE__);
+    if (entry->kind >= 0) break;
+    if (entry->right == NtUnaryExpression) return BuildExpr(NtUnaryExpression);
+  }
   SourcePosition at = PositionCounter;
   ConfigExprNode* left = BuildExpr(entry->left);
   ReplaySkipToken();  // the operator
