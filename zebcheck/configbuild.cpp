@@ -22,9 +22,10 @@
 // 4. Names. A name's environment depends on the definitions that enclose
 //    it, which are complete only when the whole tree is, so each name gets
 //    a lazy cell of its match list whose context is its scope (a record
-//    per definition value and one for the top level). Forcing it looks the
-//    name up; the definition checks force every one as they walk the
-//    finished tree, so resolution needs no walk of its own.
+//    per definition value that holds names or definitions, and one for the
+//    top level). Forcing it looks the name up; the definition checks force
+//    every one as they walk the finished tree, so resolution needs no walk
+//    of its own.
 #include "zebcheck/configbuild.h"
 
 #include <cstddef>
@@ -177,8 +178,12 @@ struct Scope {
   AttributeDefinitionNode* definition;
 };
 
-// The scope of the names being replayed.
+// The scope of the names being replayed. While ScopePending is set, the
+// value being replayed has no scope of its own yet and CurrentScope is the
+// one around its definition: most values (literals, expressions without
+// names) never need one.
 Scope* CurrentScope = nullptr;
+bool ScopePending = false;
 
 Scope* NewScope(Scope* outer) {
   auto* scope = static_cast<Scope*>(AllocateAligned(sizeof(Scope)));
@@ -186,6 +191,15 @@ Scope* NewScope(Scope* outer) {
   scope->outer = outer;
   scope->definition = nullptr;
   return scope;
+}
+
+// The scope of the names being replayed, made now if it is pending.
+Scope* UsedScope() {
+  if (ScopePending) {
+    CurrentScope = NewScope(CurrentScope);
+    ScopePending = false;
+  }
+  return CurrentScope;
 }
 
 // A definition's value sees its nested definitions first, then what the
@@ -335,7 +349,7 @@ ConfigExprNode* BuildUnary() {
 ConfigExprNode* BuildName() {
   SourcePosition at = PositionCounter;
   if (NextReduction() == PSimpleName) {
-    return MakeConfigSimpleName(at, ReplayOccurrence(ComputeNameMatches, CurrentScope));
+    return MakeConfigSimpleName(at, ReplayOccurrence(ComputeNameMatches, UsedScope()));
   }
   ConfigExprNode* qualifier = BuildExpr(NtName);
   ReplaySkipToken();  // .
@@ -449,15 +463,16 @@ AttributeDefinitionNode* BuildDefinition(ConsListBuilder& records) {
   ReleaseTraceBefore(backslash);
   Identifier* name = ReplayIdentifier();
   ReplaySkipToken();  // {
-  Scope* outer = CurrentScope;
-  Scope* scope = NewScope(outer);
-  CurrentScope = scope;
+  Scope* outer = UsedScope();
+  ScopePending = true;
   BuiltValue value = BuildAttributeValue();
+  Scope* scope = ScopePending ? nullptr : CurrentScope;
   CurrentScope = outer;
+  ScopePending = false;
   ReplaySkipToken();  // }
   AttributeDefinitionNode* node =
       MakeAttributeDefinitionNode(at, NewDefiningOccurrence(name, outer), value.node, value.defined);
-  scope->definition = node;
+  if (scope != nullptr) scope->definition = node;
   records.Add(MakeConfigDefinition(name, NewEvaluatedCell<Word>(reinterpret_cast<Word>(node))));
   return node;
 }
@@ -556,6 +571,7 @@ LazyCell* BuildConfigRoot() {
   SourcePosition at = PositionCounter;
   Scope* top = NewScope(nullptr);
   CurrentScope = top;
+  ScopePending = false;
   BuiltValue configuration = BuildConfiguration();
   CurrentScope = nullptr;
   // The top level sees exactly its own definitions.
