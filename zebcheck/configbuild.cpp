@@ -556,6 +556,10 @@ ConfigExprNode* BuildExpr(int32_t nonterminal) {
 // qualified (\a{\x{1}} \a{\x{2}} \c{{a.x}} gives c the value 1).
 // A primary has no matches, so its members find nothing.
 ConsList MemberMatches(ConsList qualifierMatches, Identifier* name) {
+  // One match, the common case: its nested definitions alone.
+  if (qualifierMatches != nullptr && qualifierMatches->tail == nullptr) {
+    return LookupConfigName(name, NestedDefinitionsOf(ConsHead<AttributeDefinitionNode>(qualifierMatches)));
+  }
   ConfigDefinitionSet* scope = EmptyConfigDefinitionSet();
   ConsList lastFirst = nullptr;
   for (ConsList rest = qualifierMatches; rest != nullptr; rest = rest->tail) lastFirst = Cons(rest->head, lastFirst);
