@@ -29,7 +29,6 @@
 #include "support/layout.h"
 
 #include <cstddef>
-#include <cstdlib>
 #include <cstring>
 
 #include "support/columns.h"
@@ -40,6 +39,7 @@
 #include "support/report.h"
 #include "support/services.h"
 #include "support/startup.h"
+#include "support/storeblock.h"
 
 namespace {
 
@@ -63,36 +63,20 @@ LayoutNode* SpaceLayout = nullptr;
 // documents of one piece of output reuse the memory of the piece before.
 // A request larger than a quarter chunk gets a block of its own, given back
 // at the end.
-struct ScratchBlock {
-  ScratchBlock* next;
-  size_t size;  // bytes behind the header
-};
-
-constexpr size_t ScratchHeader = (sizeof(ScratchBlock) + 7) & ~size_t{7};
 // A chunk with its header takes a heap chunk's bytes, so that the C library
 // serves it from memory that other such requests gave back.
-constexpr size_t ScratchChunkSize = HeapChunkSize - ScratchHeader;
+constexpr size_t ScratchChunkSize = HeapChunkSize - StoreBlockHeader;
 
 bool ScratchOpen = false;
-ScratchBlock* FirstScratchChunk = nullptr;
-ScratchBlock* CurrentScratchChunk = nullptr;
-ScratchBlock* LargeScratchBlocks = nullptr;
+StoreBlock* FirstScratchChunk = nullptr;
+StoreBlock* CurrentScratchChunk = nullptr;
+StoreBlock* LargeScratchBlocks = nullptr;
 unsigned char* ScratchFreeByte = nullptr;
 size_t ScratchFreeBytes = 0;
 
-unsigned char* ScratchBytesOf(ScratchBlock* block) { return reinterpret_cast<unsigned char*>(block) + ScratchHeader; }
-
-ScratchBlock* NewScratchBlock(size_t size) {
-  auto* block = static_cast<ScratchBlock*>(std::malloc(ScratchHeader + size));
-  if (block == nullptr) HeapExceeded();
-  block->next = nullptr;
-  block->size = size;
-  return block;
-}
-
-void EnterScratchChunk(ScratchBlock* chunk) {
+void EnterScratchChunk(StoreBlock* chunk) {
   CurrentScratchChunk = chunk;
-  ScratchFreeByte = ScratchBytesOf(chunk);
+  ScratchFreeByte = StoreBlockBytes(chunk);
   ScratchFreeBytes = chunk->size;
 }
 
@@ -100,16 +84,16 @@ void* TakeScratch(size_t size) {
   size_t rounded = (size + 7) & ~size_t{7};
   if (rounded > ScratchFreeBytes) {
     if (rounded > ScratchChunkSize / 4) {
-      ScratchBlock* block = NewScratchBlock(rounded);
+      StoreBlock* block = NewStoreBlock(rounded);
       block->next = LargeScratchBlocks;
       LargeScratchBlocks = block;
-      return ScratchBytesOf(block);
+      return StoreBlockBytes(block);
     }
     if (CurrentScratchChunk == nullptr) {
-      if (FirstScratchChunk == nullptr) FirstScratchChunk = NewScratchBlock(ScratchChunkSize);
+      if (FirstScratchChunk == nullptr) FirstScratchChunk = NewStoreBlock(ScratchChunkSize);
       EnterScratchChunk(FirstScratchChunk);
     } else {
-      if (CurrentScratchChunk->next == nullptr) CurrentScratchChunk->next = NewScratchBlock(ScratchChunkSize);
+      if (CurrentScratchChunk->next == nullptr) CurrentScratchChunk->next = NewStoreBlock(ScratchChunkSize);
       EnterScratchChunk(CurrentScratchChunk->next);
     }
   }
@@ -530,11 +514,8 @@ void EndLayoutScratch() {
   ScratchOpen = false;
   CurrentScratchChunk = nullptr;
   ScratchFreeBytes = 0;
-  while (LargeScratchBlocks != nullptr) {
-    ScratchBlock* next = LargeScratchBlocks->next;
-    std::free(LargeScratchBlocks);
-    LargeScratchBlocks = next;
-  }
+  FreeStoreBlocks(LargeScratchBlocks);
+  LargeScratchBlocks = nullptr;
 }
 
 LayoutNode* LayoutText(const char* string) {

@@ -8,6 +8,7 @@
 #include "support/heap.h"
 #include "support/limits.h"
 #include "support/report.h"
+#include "support/storeblock.h"
 
 ParseTrace Trace;
 
@@ -28,33 +29,21 @@ LazyCell* UnitPassCell;
 // once can give them back (ReleaseParseTrace).
 namespace {
 
-struct TraceBlock {
-  TraceBlock* next;  // the following block, once one was needed
-  size_t size;       // bytes of the records area behind this header
-};
-
-constexpr size_t TraceBlockHeader = (sizeof(TraceBlock) + 7) & ~size_t{7};
 // The records area of a block: TraceBlockSize counts the header too.
-constexpr size_t TraceRecordsBytes = TraceBlockSize - TraceBlockHeader;
+constexpr size_t TraceRecordsBytes = TraceBlockSize - StoreBlockHeader;
 
-TraceBlock* FirstTraceBlock = nullptr;
-TraceBlock* CurrentTraceBlock = nullptr;
+StoreBlock* FirstTraceBlock = nullptr;
+StoreBlock* CurrentTraceBlock = nullptr;
 size_t TraceBlockBytes = 0;
 
-unsigned char* RecordsOf(TraceBlock* block) { return reinterpret_cast<unsigned char*>(block) + TraceBlockHeader; }
-
-TraceBlock* NewTraceBlock(size_t size) {
-  auto* block = static_cast<TraceBlock*>(std::malloc(TraceBlockHeader + size));
-  if (block == nullptr) HeapExceeded();
-  block->next = nullptr;
-  block->size = size;
+StoreBlock* NewTraceBlock(size_t size) {
   TraceBlockBytes += size;
-  return block;
+  return NewStoreBlock(size);
 }
 
-void EnterTraceBlock(TraceBlock* block) {
+void EnterTraceBlock(StoreBlock* block) {
   CurrentTraceBlock = block;
-  TraceFreeByte = RecordsOf(block);
+  TraceFreeByte = StoreBlockBytes(block);
   TraceFreeBytes = block->size;
 }
 
@@ -96,11 +85,7 @@ void ResetParseTrace() {
 }
 
 void ReleaseParseTrace() {
-  for (TraceBlock* block = FirstTraceBlock; block != nullptr;) {
-    TraceBlock* next = block->next;
-    std::free(block);
-    block = next;
-  }
+  FreeStoreBlocks(FirstTraceBlock);
   FirstTraceBlock = nullptr;
   CurrentTraceBlock = nullptr;
   TraceBlockBytes = 0;
@@ -114,9 +99,9 @@ void ReleaseParseTrace() {
 void ReleaseTraceBefore(const TokenRecord* record) {
   auto address = reinterpret_cast<uintptr_t>(record);
   while (FirstTraceBlock != nullptr && FirstTraceBlock != CurrentTraceBlock) {
-    auto start = reinterpret_cast<uintptr_t>(RecordsOf(FirstTraceBlock));
+    auto start = reinterpret_cast<uintptr_t>(StoreBlockBytes(FirstTraceBlock));
     if (address >= start && address - start < FirstTraceBlock->size) return;
-    TraceBlock* next = FirstTraceBlock->next;
+    StoreBlock* next = FirstTraceBlock->next;
     TraceBlockBytes -= FirstTraceBlock->size;
     std::free(FirstTraceBlock);
     FirstTraceBlock = next;
