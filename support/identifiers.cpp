@@ -8,6 +8,16 @@
 // is internal and no result depends on it), and each
 // chain's last record is kept for the append; the chains themselves are
 // exactly what a walk of the buckets would build.
+//
+// Forgetting a unit's names (MarkIdentifiers, RewindIdentifiers):
+//   1. From the first mark on, every new record is also noted in a list, oldest
+//      first, together with the record its chain ended in before it.
+//   2. A rewind takes the list's records after the mark newest first: the
+//      record is the last of its chain then, so the chain is cut behind the
+//      noted record (or emptied); and it leaves the side index by backward
+//      shifting (the records after it in its probe run that may move into the
+//      hole do), so every remaining record is found on its probe run as if
+//      the forgotten one had never been inserted.
 #include "support/identifiers.h"
 
 #include <cstdio>
@@ -62,11 +72,33 @@ size_t FullHash(const unsigned char* chars, int32_t n) {
   return static_cast<size_t>(h ^ (h >> 32));
 }
 
+// The slot where the record's probe run starts.
+size_t HomeSlot(const Identifier* record, size_t mask) {
+  return FullHash(reinterpret_cast<const unsigned char*>(record->text), record->length) & mask;
+}
+
 void InsertIntoIndex(Identifier* record) {
   size_t mask = IndexSlots.size() - 1;
-  size_t slot = FullHash(reinterpret_cast<const unsigned char*>(record->text), record->length) & mask;
+  size_t slot = HomeSlot(record, mask);
   while (IndexSlots[slot] != nullptr) slot = (slot + 1) & mask;
   IndexSlots[slot] = record;
+}
+
+void RemoveFromIndex(const Identifier* record) {
+  size_t mask = IndexSlots.size() - 1;
+  size_t hole = HomeSlot(record, mask);
+  while (IndexSlots[hole] != record) hole = (hole + 1) & mask;
+  for (size_t next = (hole + 1) & mask; IndexSlots[next] != nullptr; next = (next + 1) & mask) {
+    // The record at next may fill the hole when its home does not lie
+    // between the hole and next (cyclically), else its run would pass the hole.
+    size_t home = HomeSlot(IndexSlots[next], mask);
+    if (((next - home) & mask) >= ((next - hole) & mask)) {
+      IndexSlots[hole] = IndexSlots[next];
+      hole = next;
+    }
+  }
+  IndexSlots[hole] = nullptr;
+  IndexUsed -= 1;
 }
 
 void GrowIndex() {
@@ -76,12 +108,24 @@ void GrowIndex() {
     if (record != nullptr) InsertIntoIndex(record);
 }
 
-// Makes the record of n characters; the text is a copy with a NUL. Both are
-// on the permanent heap: an identifier lives for the whole run, whichever
-// unit first met it.
+// The records made since the first mark, oldest first, each with the last
+// record of its chain before it (null: the chain was empty).
+struct MadeRecord {
+  Identifier* record;
+  Identifier* previousTail;
+};
+std::vector<MadeRecord> MadeUnderMark;
+bool Marked = false;
+
+// Makes the record of n characters; the text is a copy with a NUL. Before
+// the first mark both are on the permanent heap: such an identifier lives for
+// the whole run, whichever unit first met it. After it they are in the
+// current arena, as a rewind forgets them.
+void* IdentifierBytes(size_t size) { return Marked ? Allocate(size) : AllocatePermanent(size); }
+
 Identifier* NewIdentifier(int32_t n, int32_t first, const unsigned char* buffer) {
-  auto* record = static_cast<Identifier*>(AllocatePermanent(sizeof(Identifier)));
-  auto* text = static_cast<char*>(AllocatePermanent(static_cast<size_t>(n) + 1));
+  auto* record = static_cast<Identifier*>(IdentifierBytes(sizeof(Identifier)));
+  auto* text = static_cast<char*>(IdentifierBytes(static_cast<size_t>(n) + 1));
   if (n > 0) memcpy(text, buffer + first, static_cast<size_t>(n));
   text[n] = '\0';
   record->next = nullptr;
@@ -119,6 +163,7 @@ Identifier* MakeIdentifier(const unsigned char* buffer, int32_t first, int32_t l
   }
   int32_t bucket = IdentifierBucket(chars, n);
   Identifier* record = NewIdentifier(n, first, buffer);
+  if (Marked) MadeUnderMark.push_back(MadeRecord{record, BucketTails[bucket]});
   if (BucketTails[bucket] == nullptr) {
     Buckets[bucket] = record;
   } else {
@@ -137,6 +182,27 @@ Identifier* MakeIdentifier(const char* buffer, int32_t first, int32_t last) {
 Identifier* IdentifierOf(const char* text) {
   if (text == nullptr) return nullptr;
   return MakeIdentifier(text, 0, static_cast<int32_t>(strlen(text)) - 1);
+}
+
+IdentifierMark MarkIdentifiers() {
+  Marked = true;
+  return IdentifierMark{MadeUnderMark.size()};
+}
+
+void RewindIdentifiers(IdentifierMark mark) {
+  while (MadeUnderMark.size() > mark.made) {
+    MadeRecord made = MadeUnderMark.back();
+    MadeUnderMark.pop_back();
+    Identifier* record = made.record;
+    int32_t bucket = IdentifierBucket(reinterpret_cast<const unsigned char*>(record->text), record->length);
+    BucketTails[bucket] = made.previousTail;
+    if (made.previousTail == nullptr) {
+      Buckets[bucket] = nullptr;
+    } else {
+      made.previousTail->next = nullptr;
+    }
+    RemoveFromIndex(record);
+  }
 }
 
 void InitIdentifierTable() {
