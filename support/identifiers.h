@@ -14,6 +14,7 @@
 struct Identifier {
   Identifier* next;  // following record of the same bucket, or null
   int32_t length;    // number of characters
+  uint32_t hash;     // the table's own hash of the text (it places the record)
   void* memo;        // null when made; the table never touches it again
   char* text;        // heap copy of the characters and a NUL byte
 };
