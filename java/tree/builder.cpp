@@ -28,7 +28,9 @@
 // Replay keeps the open productions on a stack of its own. A production with
 // cells of its own gets one heap instance (the children's and tokens' cells
 // that its equations read, and its own cells); a chain production gets none,
-// its frame hands the child's cells on.
+// its frame hands the child's cells on, and a chain whose right-hand side is
+// one nonterminal alone (a pass-through, most of the expression levels) gets
+// no frame either: replay reads its production and goes on to the child's.
 //
 // Forcing (numbered because it is the delicate part):
 //   1. Every builder cell starts with its attribute's function (InstanceTree,
@@ -117,6 +119,10 @@ struct ProductionPlan {
   int8_t defsMember[MaxSlots] = {};
   int8_t memberCount = 0;
   bool keepsEnv = false;  // a lookup or an inner environment reads the inherited env
+  // A chain whose right-hand side is its one child nonterminal: replay gives
+  // it no frame and goes straight on to the child's production.
+  bool passThrough = false;
+  int16_t passChild = -1;  // the child nonterminal of a pass-through
 };
 
 // The cells a child's builder returns (or a token's value cell as tree).
@@ -775,19 +781,33 @@ struct Frame {
   Instance* instance;  // null for a production without cells of its own
   LazyCell* env;
   int32_t next;        // the right-hand-side symbol to replay next
+  bool emptyDefs;      // a pass-through above it yields no defs: EmptyDefsCell
   Slot single;         // a chain's child; the handed-on cells of an instance
 };
 
+// The frame of the production that builds the nonterminal. Pass-through
+// chains on the way are read and checked but get no frame: the frame of the
+// production below them stands in for them, and it hands out EmptyDefsCell
+// as its defs when one of them yields no defs.
 Frame StartProduction(int32_t nonterminal, LazyCell* env) {
-  int32_t p = SingleProduction[nonterminal];
-  if (p < 0) {
-    p = Replay.nextReduction();
-    if (p < 0 || p >= Grammar().ProductionCount) Inconsistent(__LINE__);
+  bool emptyDefs = false;
+  const ProductionPlan* found;
+  int32_t p;
+  for (;;) {
+    p = SingleProduction[nonterminal];
+    if (p < 0) {
+      p = Replay.nextReduction();
+      if (p < 0 || p >= Grammar().ProductionCount) Inconsistent(__LINE__);
+    }
+    found = &Plans[p];
+    // A production read from the trace must belong to the nonterminal being built.
+    if (found->lhs != nonterminal || !found->built) Inconsistent(__LINE__);
+    if (!found->passThrough) break;
+    if (found->defs == DefsEmpty) emptyDefs = true;
+    nonterminal = found->passChild;
   }
-  const ProductionPlan& plan = Plans[p];
-  // A production read from the trace must belong to the nonterminal being built.
-  if (plan.lhs != nonterminal || !plan.built) Inconsistent(__LINE__);
-  Frame frame{&plan, nullptr, env, 0, Slot{nullptr, nullptr}};
+  const ProductionPlan& plan = *found;
+  Frame frame{&plan, nullptr, env, 0, emptyDefs, Slot{nullptr, nullptr}};
   if (plan.cellCount == 0) return frame;
   size_t size = sizeof(Instance) + sizeof(LazyCell*) * (plan.memberCount + (plan.keepsEnv ? 1 : 0)) +
                 sizeof(LazyCell) * plan.cellCount;
@@ -902,6 +922,8 @@ void LayOutCells(ProductionPlan& plan) {
   }
   plan.memberCount = m;
   plan.keepsEnv = plan.lookup != nullptr || plan.innerCount > 0;
+  plan.passThrough = plan.tree == TreeChain && plan.cellCount == 0 && plan.length == 1 && !IsToken(plan.rhs[0]);
+  if (plan.passThrough) plan.passChild = static_cast<int16_t>(NonterminalOf(plan.rhs[0]));
 }
 
 }  // namespace
@@ -922,6 +944,7 @@ void BuildNonterminal(int32_t nonterminal, LazyCell* env, LazyCell** tree, LazyC
     const ProductionPlan& plan = *frame.plan;
     if (frame.next == plan.length) {
       Slot result = FinishProduction(frame);
+      if (frame.emptyDefs) result.defs = &EmptyDefsCell;
       stack.pop_back();
       if (stack.empty()) {
         *tree = result.tree;
