@@ -123,7 +123,20 @@ struct ProductionPlan {
   // it no frame and goes straight on to the child's production.
   bool passThrough = false;
   int16_t passChild = -1;  // the child nonterminal of a pass-through
+  // What the equations force, as member indexes in the order they force them,
+  // so that forcing walks no right-hand side: the tree equation's children
+  // (their trees, then the body's defs), and the defs equation's children.
+  int8_t treeDeps[MaxSlots + 1] = {};
+  int8_t treeDepCount = 0;
+  int8_t defsDeps[MaxSlots] = {};
+  // A node's fields from the right-hand side, in order: the member of each,
+  // and what an identifier field makes (OccurrenceNone, Applied, Defining).
+  int8_t fieldMember[MaxSlots] = {};
+  uint8_t fieldOccurrence[MaxSlots] = {};
+  int8_t fieldCount = 0;
 };
+
+enum FieldOccurrence : uint8_t { OccurrenceNone, OccurrenceApplied, OccurrenceDefining };
 
 // The cells a child's builder returns (or a token's value cell as tree).
 struct Slot {
@@ -497,15 +510,40 @@ Word BusySet(LazyCell*) {
   ++BuilderCounters.reentries;
   return reinterpret_cast<Word>(EmptyDefinitionSet);
 }
+// An env cell while busy; the same as BusySet, but a function of its own so
+// that a busy cell's function tells which of the instance's cells it is.
+Word BusyEnv(LazyCell*) {
+  ++BuilderCounters.reentries;
+  return reinterpret_cast<Word>(EmptyDefinitionSet);
+}
 Word BusyLookup(LazyCell*) {
   ++BuilderCounters.reentries;
   return 0;
 }
 
-bool IsPending(const LazyCell* cell) {
-  return cell->function == InstanceTree || cell->function == InstanceDefs ||
-         cell->function == InstanceEnv || cell->function == InstanceLookup;
+// The four kinds of an instance's cells, which its function tells both
+// before forcing and while busy.
+enum CellKind : int32_t { NoBuilderCell = -1, TreeKind, DefsKind, EnvKind, LookupKind };
+
+CellKind PendingKind(Word (*function)(LazyCell*)) {
+  if (function == InstanceTree) return TreeKind;
+  if (function == InstanceDefs) return DefsKind;
+  if (function == InstanceEnv) return EnvKind;
+  if (function == InstanceLookup) return LookupKind;
+  return NoBuilderCell;
 }
+
+CellKind BusyKind(Word (*function)(LazyCell*)) {
+  if (function == BusyTree) return TreeKind;
+  if (function == BusySet) return DefsKind;
+  if (function == BusyEnv) return EnvKind;
+  if (function == BusyLookup) return LookupKind;
+  return NoBuilderCell;
+}
+
+Word (*const BusyFunctions[])(LazyCell*) = {BusyTree, BusySet, BusyEnv, BusyLookup};
+
+bool IsPending(const LazyCell* cell) { return PendingKind(cell->function) != NoBuilderCell; }
 
 DefinitionSet* ForceSet(LazyCell* cell) { return reinterpret_cast<DefinitionSet*>(ForceLazyCell(cell)); }
 SyntaxNode* ForceNode(LazyCell* cell) { return reinterpret_cast<SyntaxNode*>(ForceLazyCell(cell)); }
@@ -514,31 +552,35 @@ int32_t InnerIndex(Instance* instance, LazyCell* cell) { return cell == InnerCel
 
 bool RuleNeedsNode(EnvRule rule) { return rule != EnvScope; }
 
-// Pushes the pending builder cells that the cell's equation reads, last
-// first, so that the first is evaluated first.
-void PushDependencies(LazyCell* cell, std::vector<LazyCell*>& stack) {
+// Pushes the pending builder cells that the equation of the cell (of the
+// given kind) reads, last first, so that the first is evaluated first.
+void PushDependencies(LazyCell* cell, CellKind kind, std::vector<LazyCell*>& stack) {
   Instance* instance = InstanceOf(cell);
   const ProductionPlan& plan = PlanOf(instance);
+  LazyCell** members = Members(instance);
   LazyCell* deps[MaxSlots + 3];
   int32_t n = 0;
   auto add = [&](LazyCell* dep) {
     if (dep != nullptr && IsPending(dep)) deps[n++] = dep;
   };
-  if (cell == TreeCell(instance)) {
-    for (int32_t i = 0; i < plan.length; ++i) {
-      if (!IsToken(plan.rhs[i])) add(ChildTree(instance, i));
+  switch (kind) {
+    case TreeKind:
+      for (int32_t k = 0, count = plan.treeDepCount; k < count; ++k) add(members[plan.treeDeps[k]]);
+      break;
+    case DefsKind:
+      for (int32_t k = 0, count = plan.defsCount; k < count; ++k) add(members[plan.defsDeps[k]]);
+      break;
+    case LookupKind:
+      add(EnvOf(instance));
+      if (plan.scope != nullptr) add(TreeCell(instance));
+      break;
+    default: {
+      const InnerEnvPlan& inner = plan.inner[InnerIndex(instance, cell)];
+      if (inner.defsSlot >= 0) add(ChildDefs(instance, inner.defsSlot));
+      add(EnvOf(instance));
+      if (RuleNeedsNode(inner.rule)) add(TreeCell(instance));
+      break;
     }
-    if (plan.bodySlot >= 0) add(ChildDefs(instance, plan.bodySlot));
-  } else if (cell == DefsCell(instance)) {
-    for (int32_t k = 0; k < plan.defsCount; ++k) add(ChildDefs(instance, plan.defsSlots[k]));
-  } else if (cell == LookupCell(instance)) {
-    add(EnvOf(instance));
-    if (plan.scope != nullptr) add(TreeCell(instance));
-  } else {
-    const InnerEnvPlan& inner = plan.inner[InnerIndex(instance, cell)];
-    if (inner.defsSlot >= 0) add(ChildDefs(instance, inner.defsSlot));
-    add(EnvOf(instance));
-    if (RuleNeedsNode(inner.rule)) add(TreeCell(instance));
   }
   while (n > 0) stack.push_back(deps[--n]);
 }
@@ -562,26 +604,20 @@ Word ComputeTree(Instance* instance) {
     default:
       Inconsistent(__LINE__);  // chains and constants have no cell of their own
   }
-  const NodeKindInfo& info = NodeKindTable[plan.code];
+  LazyCell** members = Members(instance);
   Word fields[MaxSlots + 1];
   int32_t field = 0;
-  for (int32_t i = 0; i < plan.length; ++i) {
-    int32_t symbol = plan.rhs[i];
-    if (IsToken(symbol)) {
-      if (!IsTextToken(symbol)) continue;
-      Word value = ForceLazyCell(ChildTree(instance, i));
-      if (symbol == Identifiersym) {
-        auto* name = reinterpret_cast<Identifier*>(value);
-        value = info.fields[field] == DefiningField
-                    ? reinterpret_cast<Word>(NewDefiningOccurrence(LookupCell(instance), name))
-                    : reinterpret_cast<Word>(NewAppliedOccurrence(LookupCell(instance), name));
-      }
-      fields[field++] = value;
-    } else {
-      fields[field++] = ForceLazyCell(ChildTree(instance, i));
+  for (int32_t count = plan.fieldCount; field < count; ++field) {
+    Word value = ForceLazyCell(members[plan.fieldMember[field]]);
+    if (plan.fieldOccurrence[field] != OccurrenceNone) {
+      auto* name = reinterpret_cast<Identifier*>(value);
+      value = plan.fieldOccurrence[field] == OccurrenceDefining
+                  ? reinterpret_cast<Word>(NewDefiningOccurrence(LookupCell(instance), name))
+                  : reinterpret_cast<Word>(NewAppliedOccurrence(LookupCell(instance), name));
     }
+    fields[field] = value;
   }
-  if (plan.bodySlot >= 0) fields[field++] = ForceLazyCell(ChildDefs(instance, plan.bodySlot));
+  if (plan.bodySlot >= 0) fields[field++] = ForceLazyCell(members[plan.defsMember[plan.bodySlot]]);
   return reinterpret_cast<Word>(NewNode(static_cast<NodeKind>(plan.code), instance->position, fields));
 }
 
@@ -597,8 +633,9 @@ Word ComputeDefs(Instance* instance) {
     Definition* definition = NewDefinition(plan.declareKind, InstanceIdentifier(instance), TreeCell(instance));
     result = SingletonDefinitionSet(definition);
   }
-  for (int32_t k = 0; k < plan.defsCount; ++k) {
-    result = UniteDefinitionSets(result, ForceSet(ChildDefs(instance, plan.defsSlots[k])));
+  LazyCell** members = Members(instance);
+  for (int32_t k = 0, count = plan.defsCount; k < count; ++k) {
+    result = UniteDefinitionSets(result, ForceSet(members[plan.defsDeps[k]]));
   }
   return reinterpret_cast<Word>(result);
 }
@@ -652,30 +689,26 @@ Word ComputeLookup(Instance* instance) {
   return reinterpret_cast<Word>(plan.lookup(name, scope));
 }
 
-// Runs the equation of a busy cell whose dependencies are evaluated.
-void Evaluate(LazyCell* cell) {
+// Runs the equation of a busy cell (of the given kind) whose dependencies
+// are evaluated.
+void Evaluate(LazyCell* cell, CellKind kind) {
   Instance* instance = InstanceOf(cell);
   Word value;
-  if (cell == TreeCell(instance)) {
-    value = ComputeTree(instance);
-  } else if (cell == DefsCell(instance)) {
-    value = ComputeDefs(instance);
-  } else if (cell == LookupCell(instance)) {
-    value = ComputeLookup(instance);
-  } else {
-    value = ComputeEnv(instance, InnerIndex(instance, cell));
+  switch (kind) {
+    case TreeKind:
+      value = ComputeTree(instance);
+      break;
+    case DefsKind:
+      value = ComputeDefs(instance);
+      break;
+    case LookupKind:
+      value = ComputeLookup(instance);
+      break;
+    default:
+      value = ComputeEnv(instance, InnerIndex(instance, cell));
+      break;
   }
   StoreLazyValue(cell, value);
-}
-
-Word (*BusyFunctionOf(Word (*function)(LazyCell*)))(LazyCell*) {
-  if (function == InstanceTree) return BusyTree;
-  if (function == InstanceLookup) return BusyLookup;
-  return BusySet;
-}
-
-bool IsBusy(const LazyCell* cell) {
-  return cell->function == BusyTree || cell->function == BusySet || cell->function == BusyLookup;
 }
 
 // The work stack of every forcing. A forcing that an equation starts while an
@@ -689,17 +722,18 @@ Word RunWorkStack(LazyCell* root) {
   stack.push_back(root);
   while (stack.size() > base) {
     LazyCell* cell = stack.back();
-    if (IsPending(cell)) {
-      cell->function = BusyFunctionOf(cell->function);
+    CellKind kind = PendingKind(cell->function);
+    if (kind != NoBuilderCell) {
+      cell->function = BusyFunctions[kind];
       size_t before = stack.size();
-      PushDependencies(cell, stack);
+      PushDependencies(cell, kind, stack);
       if (stack.size() == before) {
-        Evaluate(cell);
+        Evaluate(cell, kind);
         stack.pop_back();
       }
-    } else if (IsBusy(cell) && InstanceOf(cell) != nullptr) {
+    } else if ((kind = BusyKind(cell->function)) != NoBuilderCell && InstanceOf(cell) != nullptr) {
       // Its dependencies were pushed above it and are done now.
-      Evaluate(cell);
+      Evaluate(cell, kind);
       stack.pop_back();
     } else {
       stack.pop_back();  // evaluated meanwhile
@@ -922,6 +956,27 @@ void LayOutCells(ProductionPlan& plan) {
   }
   plan.memberCount = m;
   plan.keepsEnv = plan.lookup != nullptr || plan.innerCount > 0;
+  if (plan.treeCell >= 0) {
+    for (int32_t i = 0; i < plan.length; ++i) {
+      if (!IsToken(plan.rhs[i])) plan.treeDeps[plan.treeDepCount++] = plan.treeMember[i];
+    }
+    if (plan.bodySlot >= 0) plan.treeDeps[plan.treeDepCount++] = plan.defsMember[plan.bodySlot];
+  }
+  if (plan.defs == DefsUnion || plan.defs == DefsDeclare) {
+    for (int32_t k = 0; k < plan.defsCount; ++k) plan.defsDeps[k] = plan.defsMember[plan.defsSlots[k]];
+  }
+  if (plan.tree == TreeNodeShape) {
+    const NodeKindInfo& info = NodeKindTable[plan.code];
+    for (int32_t i = 0; i < plan.length; ++i) {
+      int32_t symbol = plan.rhs[i];
+      if (IsToken(symbol) && !IsTextToken(symbol)) continue;
+      int8_t field = plan.fieldCount++;
+      plan.fieldMember[field] = plan.treeMember[i];
+      plan.fieldOccurrence[field] = symbol != Identifiersym               ? OccurrenceNone
+                                    : info.fields[field] == DefiningField ? OccurrenceDefining
+                                                                          : OccurrenceApplied;
+    }
+  }
   plan.passThrough = plan.tree == TreeChain && plan.cellCount == 0 && plan.length == 1 && !IsToken(plan.rhs[0]);
   if (plan.passThrough) plan.passChild = static_cast<int16_t>(NonterminalOf(plan.rhs[0]));
 }
