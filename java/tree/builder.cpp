@@ -163,6 +163,15 @@ constexpr int32_t JavaNonterminalTotal = 296;
 
 ProductionPlan Plans[JavaProductionTotal];
 int32_t SingleProduction[JavaNonterminalTotal];  // the production of a one-production nonterminal
+// What replay checks and follows of each production, packed small: the
+// nonterminal it builds (-1 when no builder meets it, so that it matches
+// none), and for a pass-through its child and whether it yields no defs.
+struct ReplayStep {
+  int16_t lhs;
+  int16_t passChild;  // -1: not a pass-through
+  bool emptyDefs;
+};
+ReplayStep ReplaySteps[JavaProductionTotal];
 bool HasDefs[JavaNonterminalTotal];
 int32_t ProductionOfCode[LeafCodeEnd];
 int32_t BuilderModuleFlag = 0;
@@ -486,7 +495,12 @@ void MakePlans() {
     plan.lookup = entry.lookup;
     plan.scope = entry.scope;
   }
-  for (int32_t p = 0; p < g.ProductionCount; ++p) LayOutCells(Plans[p]);
+  for (int32_t p = 0; p < g.ProductionCount; ++p) {
+    const ProductionPlan& plan = Plans[p];
+    LayOutCells(Plans[p]);
+    ReplaySteps[p] = ReplayStep{static_cast<int16_t>(plan.built ? plan.lhs : -1), plan.passChild,
+                                plan.passThrough && plan.defs == DefsEmpty};
+  }
   for (int32_t p = 0; p < g.ProductionCount; ++p) {
     const ProductionPlan& plan = Plans[p];
     // Every identifier occurrence has its lookup, and every declaration its name.
@@ -813,6 +827,7 @@ LazyCell* ReplayTokenCell(int32_t symbol) {
 struct Frame {
   const ProductionPlan* plan;
   Instance* instance;  // null for a production without cells of its own
+  LazyCell** members;  // the instance's members
   LazyCell* env;
   int32_t next;        // the right-hand-side symbol to replay next
   bool emptyDefs;      // a pass-through above it yields no defs: EmptyDefsCell
@@ -825,23 +840,22 @@ struct Frame {
 // as its defs when one of them yields no defs.
 Frame StartProduction(int32_t nonterminal, LazyCell* env) {
   bool emptyDefs = false;
-  const ProductionPlan* found;
   int32_t p;
   for (;;) {
     p = SingleProduction[nonterminal];
     if (p < 0) {
       p = Replay.nextReduction();
-      if (p < 0 || p >= Grammar().ProductionCount) Inconsistent(__LINE__);
+      if (static_cast<uint32_t>(p) >= static_cast<uint32_t>(JavaProductionTotal)) Inconsistent(__LINE__);
     }
-    found = &Plans[p];
+    const ReplayStep step = ReplaySteps[p];
     // A production read from the trace must belong to the nonterminal being built.
-    if (found->lhs != nonterminal || !found->built) Inconsistent(__LINE__);
-    if (!found->passThrough) break;
-    if (found->defs == DefsEmpty) emptyDefs = true;
-    nonterminal = found->passChild;
+    if (step.lhs != nonterminal) Inconsistent(__LINE__);
+    if (step.passChild < 0) break;
+    emptyDefs |= step.emptyDefs;
+    nonterminal = step.passChild;
   }
-  const ProductionPlan& plan = *found;
-  Frame frame{&plan, nullptr, env, 0, emptyDefs, Slot{nullptr, nullptr}};
+  const ProductionPlan& plan = Plans[p];
+  Frame frame{&plan, nullptr, nullptr, env, 0, emptyDefs, Slot{nullptr, nullptr}};
   if (plan.cellCount == 0) return frame;
   size_t size = sizeof(Instance) + sizeof(LazyCell*) * (plan.memberCount + (plan.keepsEnv ? 1 : 0)) +
                 sizeof(LazyCell) * plan.cellCount;
@@ -855,6 +869,7 @@ Frame StartProduction(int32_t nonterminal, LazyCell* env) {
   for (int32_t m = 0, count = plan.memberCount; m < count; ++m) members[m] = nullptr;
   ++BuilderCounters.instances;
   frame.instance = instance;
+  frame.members = members;
   return frame;
 }
 
@@ -866,8 +881,8 @@ void StoreChild(Frame& frame, int32_t i, const Slot& child) {
     return;
   }
   const ProductionPlan& plan = *frame.plan;
-  if (plan.treeMember[i] >= 0) Members(frame.instance)[plan.treeMember[i]] = child.tree;
-  if (plan.defsMember[i] >= 0) Members(frame.instance)[plan.defsMember[i]] = child.defs;
+  if (plan.treeMember[i] >= 0) frame.members[plan.treeMember[i]] = child.tree;
+  if (plan.defsMember[i] >= 0) frame.members[plan.defsMember[i]] = child.defs;
   if (i == plan.treeSlot) frame.single.tree = child.tree;
   if (plan.defsCount > 0 && i == plan.defsSlots[0]) frame.single.defs = child.defs;
 }
@@ -1016,7 +1031,7 @@ void BuildNonterminal(int32_t nonterminal, LazyCell* env, LazyCell** tree, LazyC
       if (frame.instance == nullptr && IsTextToken(symbol)) {
         frame.single.tree = ReplayTokenCell(symbol);
       } else if (frame.instance != nullptr && plan.treeMember[i] >= 0) {
-        Members(frame.instance)[plan.treeMember[i]] = ReplayTokenCell(symbol);
+        frame.members[plan.treeMember[i]] = ReplayTokenCell(symbol);
       } else {
         Replay.skipToken();
       }
