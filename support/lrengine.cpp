@@ -508,6 +508,20 @@ void RunState(int32_t state, const TokenSet& inherited) {
         PopCount = act.PopCount;
         continue;
       }
+      if (act.Kind == LrGotoCall && act.RunLength == 0) {
+        // A goto state that reduces at once is not entered (ReducedAtOnce),
+        // and since nothing is recorded meanwhile, emptying the sublist and
+        // splicing it back would leave it as it is: it stays, as above.
+        const StateEntry& e = R.entries[act.Target];
+        int32_t index = e.tokenRow[CurrentToken];
+        if (index >= 0 && R.actions[index].Kind == LrReduce && LrDepth + e.nesting <= DepthBound) {
+          const LrAction& reduction = R.actions[index];
+          ReduceLhs = reduction.Lhs;
+          ReduceProduction = reduction.Production;
+          PopCount = reduction.PopCount;
+          continue;
+        }
+      }
       ReductionRecord* savedHead = SublistHead;
       ReductionRecord* savedLast = SublistLast;
       bool accept = PerformGoto(act, inherited);
