@@ -101,16 +101,19 @@ inline void RecordToken() {
   Trace.TokenTail = record;
 }
 
-// Pushes a record of ReduceProduction in front of the current sublist.
+// Pushes a record of the production in front of the current sublist.
 // Nothing while RecoveryMode is set.
-inline void RecordReduction() {
+inline void RecordProduction(ProductionNumber production) {
   if (RecoveryMode) return;
   auto* record = static_cast<ReductionRecord*>(TakeTraceRecord(sizeof(ReductionRecord)));
-  record->production = ReduceProduction;
+  record->production = production;
   record->next = SublistHead;
   SublistHead = record;
   if (SublistLast == nullptr) SublistLast = record;
 }
+
+// Pushes a record of ReduceProduction in front of the current sublist.
+inline void RecordReduction() { RecordProduction(ReduceProduction); }
 
 // Rewinds the cursors at the end of a parse: TokenCursor := TokenHead,
 // ReductionCursor := SublistHead.
