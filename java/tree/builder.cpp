@@ -863,10 +863,10 @@ Frame StartProduction(int32_t nonterminal, LazyCell* env) {
   instance->production = static_cast<int16_t>(p);
   if (plan.keepsEnv) EnvOf(instance) = env;
   instance->position = NodePositionOf(*Replay.positionCounter);
-  // The members through one pointer: the plan's fields are bytes, which the
-  // stores could alias, so Members (instance) would read the plan anew each time.
+  // The members are not cleared: every member belongs to a right-hand-side
+  // symbol, and replay stores it when it passes that symbol, before the
+  // production finishes and long before any cell is forced.
   LazyCell** members = AfterHeader(instance) + (plan.keepsEnv ? 1 : 0);
-  for (int32_t m = 0, count = plan.memberCount; m < count; ++m) members[m] = nullptr;
   ++BuilderCounters.instances;
   frame.instance = instance;
   frame.members = members;
