@@ -47,7 +47,7 @@ TraceBlock* NewTraceBlock(size_t size) {
 void EnterTraceBlock(TraceBlock* block) {
   CurrentTraceBlock = block;
   TraceFreeByte = RecordsOf(block);
-  TraceFreeBytes = block->size;
+  TraceFreeEnd = TraceFreeByte + block->size;
 }
 
 void RewindTraceStore() {
@@ -60,7 +60,7 @@ static_assert(sizeof(TokenRecord) % 8 == 0 && sizeof(ReductionRecord) % 8 == 0,
 }  // namespace
 
 unsigned char* TraceFreeByte = nullptr;
-size_t TraceFreeBytes = 0;
+unsigned char* TraceFreeEnd = nullptr;
 
 // The current block is full (or there is none yet): the next block of the
 // chain, made when the store has not reached this far before.

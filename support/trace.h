@@ -71,18 +71,22 @@ void ResetParseTrace();
 // far, rounded up to whole blocks.
 size_t TraceStoreBytes();
 
-// The trace store's fill pointer; records are taken by moving it, and
-// TakeTraceRecordSlow moves on to the store's next block when this one is full.
+// The trace store's fill pointer and the end of the current block's records;
+// records are taken by moving the pointer, and TakeTraceRecordSlow moves on
+// to the store's next block when this one is full.
 extern unsigned char* TraceFreeByte;
-extern size_t TraceFreeBytes;
+extern unsigned char* TraceFreeEnd;
 void* TakeTraceRecordSlow(size_t size);
 
-// A record of size bytes (a multiple of 8) from the trace store.
+// A record of size bytes (a multiple of 8) from the trace store. The test
+// compares addresses as numbers, which holds before the first block too
+// (both null).
 inline void* TakeTraceRecord(size_t size) {
-  if (TraceFreeBytes < size) return TakeTraceRecordSlow(size);
-  void* record = TraceFreeByte;
-  TraceFreeByte += size;
-  TraceFreeBytes -= size;
+  unsigned char* record = TraceFreeByte;
+  if (reinterpret_cast<uintptr_t>(record) + size > reinterpret_cast<uintptr_t>(TraceFreeEnd)) {
+    return TakeTraceRecordSlow(size);
+  }
+  TraceFreeByte = record + size;
   return record;
 }
 
