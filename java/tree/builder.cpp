@@ -539,23 +539,20 @@ Word BusyLookup(LazyCell*) {
 // before forcing and while busy.
 enum CellKind : int32_t { NoBuilderCell = -1, TreeKind, DefsKind, EnvKind, LookupKind };
 
-CellKind PendingKind(Word (*function)(LazyCell*)) {
-  if (function == InstanceTree) return TreeKind;
-  if (function == InstanceDefs) return DefsKind;
-  if (function == InstanceEnv) return EnvKind;
-  if (function == InstanceLookup) return LookupKind;
+using CellFunction = Word (*)(LazyCell*);
+constexpr CellFunction PendingFunctions[] = {InstanceTree, InstanceDefs, InstanceEnv, InstanceLookup};
+constexpr CellFunction BusyFunctions[] = {BusyTree, BusySet, BusyEnv, BusyLookup};
+
+// The kind whose function (of the four given, in kind order) the cell has.
+CellKind KindAmong(CellFunction function, const CellFunction (&functions)[4]) {
+  for (int32_t k = 0; k < 4; ++k) {
+    if (function == functions[k]) return static_cast<CellKind>(k);
+  }
   return NoBuilderCell;
 }
 
-CellKind BusyKind(Word (*function)(LazyCell*)) {
-  if (function == BusyTree) return TreeKind;
-  if (function == BusySet) return DefsKind;
-  if (function == BusyEnv) return EnvKind;
-  if (function == BusyLookup) return LookupKind;
-  return NoBuilderCell;
-}
-
-Word (*const BusyFunctions[])(LazyCell*) = {BusyTree, BusySet, BusyEnv, BusyLookup};
+CellKind PendingKind(CellFunction function) { return KindAmong(function, PendingFunctions); }
+CellKind BusyKind(CellFunction function) { return KindAmong(function, BusyFunctions); }
 
 bool IsPending(const LazyCell* cell) { return PendingKind(cell->function) != NoBuilderCell; }
 
