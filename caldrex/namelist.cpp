@@ -1,6 +1,19 @@
 // Name lists that append only absent entries, with a member set per list.
 #include "caldrex/namelist.h"
 
+#include "support/heap.h"
+
+namespace {
+
+// A cell of the list: permanent for a run-wide list, else in the current arena.
+ConsList ListCell(const NameList& list, const void* entry, ConsList tail) {
+  if (!list.runWide) return Cons(entry, tail);
+  PermanentHeapScope permanent;
+  return Cons(entry, tail);
+}
+
+}  // namespace
+
 void ClearNameList(NameList& list) {
   list.head = nullptr;
   list.last = nullptr;
@@ -13,7 +26,7 @@ void ClearNameList(NameList& list) {
 
 bool AppendName(NameList& list, const void* entry) {
   if (!list.members.insert(entry).second) return false;
-  ConsList cell = Cons(entry, nullptr);
+  ConsList cell = ListCell(list, entry, nullptr);
   if (list.last == nullptr) {
     list.head = cell;
   } else {
@@ -26,7 +39,7 @@ bool AppendName(NameList& list, const void* entry) {
 
 void PrependName(NameList& list, const void* entry) {
   if (!list.members.insert(entry).second) return;
-  list.head = Cons(entry, list.head);
+  list.head = ListCell(list, entry, list.head);
   if (list.last == nullptr) list.last = list.head;
   ++list.count;
 }

@@ -18,6 +18,9 @@ struct NameList {
   ConsList head = nullptr;   // the entries in order
   ConsList last = nullptr;   // the last cell, or null when empty
   int32_t count = 0;
+  // The list lives for the whole run: its cells come from the permanent heap
+  // even while a unit's region is the arena.
+  bool runWide = false;
   std::unordered_set<const void*> members;
 
   NameList() = default;

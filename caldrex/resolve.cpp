@@ -2,6 +2,7 @@
 #include "caldrex/resolve.h"
 
 #include <cstring>
+#include <initializer_list>
 
 #include "caldrex/messages.h"
 #include "caldrex/options.h"
@@ -60,6 +61,10 @@ void InitResultLists() {
   InitSearchPath();
   InitOutput();
   InitLayout();
+  for (NameList* list : {&FoundFiles, &StandardUses, &MissingImports, &FoundImports, &OnDemandPackages,
+                         &UnresolvedNames, &Worklist}) {
+    list->runWide = true;
+  }
   ClearNameList(FoundFiles);
   ClearNameList(StandardUses);
   ClearNameList(MissingImports);

@@ -54,6 +54,7 @@ void InitSearchPath() {
   StandardMarker = IdentifierOf(StandardMarkerText);
   SearchPath = Cons(WorkingDirectory, nullptr);
   RegisterRoot(&SearchPath);
+  StandardNames.runWide = true;
   ClearNameList(StandardNames);
 }
 

@@ -1,6 +1,11 @@
 // The per-file front-end run, the unit passes and the work-list loop.
+//
+// The units of the work list run in the unit region (support/heap.h): what a
+// unit's parse, tree and passes allocate is given back when the next unit
+// starts, so the memory of a run is bounded by its largest unit plus what the
+// run keeps (identifiers, paths, the work list and the result lists, memo
+// slots), which the modules that make it take from the permanent heap.
 #include "caldrex/unitrun.h"
-
 
 #include "caldrex/options.h"
 #include "caldrex/qualnames.h"
@@ -9,7 +14,9 @@
 #include "java/frontend.h"
 #include "java/parser/parser.h"
 #include "java/tree/builder.h"
+#include "java/tree/defsets.h"
 #include "java/tree/scopes.h"
+#include "support/heap.h"
 #include "support/input.h"
 #include "support/replay.h"
 #include "support/report.h"
@@ -93,14 +100,28 @@ int32_t RunSourceFile() {
   return 1;
 }
 
+namespace {
+
+// The previous unit is done: nothing reads its records any more (the result
+// lists hold identifiers only), so its region is given back, and with it the
+// caches keyed by the addresses of its lists.
+void EndUnit() {
+  UnitRoot = nullptr;
+  if (EndUnitRegion()) ForgetListFacts();
+}
+
+}  // namespace
+
 int32_t ParseNextFile() {
   Identifier* path = TakeNextWorkFile();
   if (path == nullptr) WriteResultLists();
+  EndUnit();
   StartUnitFile(path);
   return RunSourceFile();
 }
 
 void RunAllFiles() {
+  EnterUnitRegion();
   if (RunSourceFile() == 0) return;
   while (ParseNextFile() != 0) {
   }

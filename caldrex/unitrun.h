@@ -43,8 +43,8 @@ TreeRoot* RunRoot(TreeRoot* root);
 // (once), the resolution of the names.
 void ContinueAfterUnit(SyntaxNode* unit);
 
-// Opens the next file of the work list as the current input and runs it
-// (its result), or writes the result lists and ends the program when the
+// Gives back the previous unit's region, opens the next file of the work
+// list as the current input and runs it (its result), or writes the result lists and ends the program when the
 // work list is empty. A file that cannot be opened any more is fatal.
 int32_t ParseNextFile();
 

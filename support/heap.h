@@ -1,11 +1,18 @@
-// The heap: arena allocation that is never freed.
+// The heap: two arenas, the permanent heap and the unit region.
 //
 // All records of the system come from Allocate, which hands out 8-byte
-// aligned pieces of 65536-byte chunks by moving a pointer. Requests larger
-// than a chunk get a block of their own. Nothing is ever released. When the C
-// library's allocator fails, HeapExceeded reports the bytes used and ends the
-// run with status 1. Sizes and counters are 64-bit, so a huge request can
-// neither wrap around nor make the report show a negative count.
+// aligned pieces of the current arena by moving a pointer. The permanent
+// heap takes 65536-byte chunks; requests larger than a chunk get a block of
+// their own; nothing of it is ever released. The unit region takes blocks of
+// RegionBlockSize (larger requests a block of their size) that it keeps for
+// the whole run: at the end of a unit it is rewound to its floor, and the
+// next unit's records reuse the same blocks. Which arena Allocate serves is
+// decided by the unit loops (EnterUnitRegion) and, inside a unit, by the few
+// places that make records the run keeps (AllocatePermanent,
+// PermanentHeapScope). When the C library's allocator fails for either arena,
+// HeapExceeded reports the bytes used and ends the run with status 1. Sizes
+// and counters are 64-bit, so a huge request can neither wrap around nor make
+// the report show a negative count.
 #pragma once
 
 #include <cstddef>
@@ -13,13 +20,14 @@
 
 #include "support/limits.h"
 
-// First free byte of the current chunk.
+// First free byte of the current arena's chunk or block.
 extern unsigned char* NextFreeByte;
-// Bytes still free in the current chunk.
+// Bytes still free there for the inline path (in a sanitizer build the
+// region keeps this at 0, so that every piece of it passes the slow path).
 extern size_t ChunkFreeBytes;
-// Chunks taken so far, the current one included.
+// Chunks of the permanent heap taken so far, the current one included.
 extern size_t ChunkCount;
-// Total size of the blocks allocated by themselves.
+// Total size of the permanent heap's blocks allocated by themselves.
 extern size_t LargeBlockBytes;
 
 // The slow path of both allocators: a piece of `rounded` bytes (a multiple
@@ -57,8 +65,54 @@ inline void* AllocateAligned(size_t size) {
 }
 
 // Chunks times chunk size, plus large blocks, minus the current chunk's free
-// bytes; abandoned chunk remainders count as used.
+// bytes (abandoned chunk remainders count as used), plus the bytes of the
+// unit region's blocks.
 uint64_t HeapBytesUsed();
+
+// ---- The unit region ----
+//
+// 1. EnterUnitRegion makes the region the arena of Allocate; LeaveUnitRegion
+//    makes the permanent heap the arena again. Both may be called when the
+//    arena is already the one asked for.
+// 2. EndUnitRegion gives back everything the region handed out: the next
+//    pieces reuse the same memory, and it returns true. Nothing may hold a
+//    pointer into it afterwards; a sanitizer build poisons the memory, so
+//    that any use is reported. Caches keyed by addresses of region records
+//    must be emptied when it returns true, as the addresses come again.
+// 3. KeepUnitRegion: from now on the region is never given back, and
+//    EndUnitRegion returns false. A run-wide lazy cell calls it when its value
+//    points into the unit that forced it. Keeping that unit alone would not
+//    do: the unit's own lazy cells, reachable from the run-wide cell, are
+//    forced by later units, which store into them records of their regions.
+// 4. AllocatePermanent and PermanentHeapScope take records that the run keeps
+//    from the permanent heap whatever the current arena is.
+void EnterUnitRegion();
+void LeaveUnitRegion();
+bool EndUnitRegion();
+void KeepUnitRegion();
+
+// True while Allocate serves the unit region.
+bool InUnitRegion();
+
+// Bytes the region handed out since its start (kept units included) and the
+// total size of its blocks.
+uint64_t RegionBytesInUse();
+uint64_t RegionBlockBytes();
+
+// At least size bytes of the permanent heap, 8-byte aligned, not cleared.
+void* AllocatePermanent(size_t size);
+
+// While one lives, Allocate serves the permanent heap; the arena before it is
+// restored at its end.
+struct PermanentHeapScope {
+  bool wasInRegion;
+  PermanentHeapScope() : wasInRegion(InUnitRegion()) { LeaveUnitRegion(); }
+  ~PermanentHeapScope() {
+    if (wasInRegion) EnterUnitRegion();
+  }
+  PermanentHeapScope(const PermanentHeapScope&) = delete;
+  PermanentHeapScope& operator=(const PermanentHeapScope&) = delete;
+};
 
 // Once-only: takes the first chunk, and installs the process's new-handler,
 // so that a failed operator new (the standard containers) ends the run with

@@ -76,10 +76,12 @@ void GrowIndex() {
     if (record != nullptr) InsertIntoIndex(record);
 }
 
-// Makes the record of n characters; the text is a heap copy with a NUL.
+// Makes the record of n characters; the text is a copy with a NUL. Both are
+// on the permanent heap: an identifier lives for the whole run, whichever
+// unit first met it.
 Identifier* NewIdentifier(int32_t n, int32_t first, const unsigned char* buffer) {
-  auto* record = static_cast<Identifier*>(AllocateAligned(sizeof(Identifier)));
-  auto* text = static_cast<char*>(Allocate(static_cast<size_t>(n) + 1));
+  auto* record = static_cast<Identifier*>(AllocatePermanent(sizeof(Identifier)));
+  auto* text = static_cast<char*>(AllocatePermanent(static_cast<size_t>(n) + 1));
   if (n > 0) memcpy(text, buffer + first, static_cast<size_t>(n));
   text[n] = '\0';
   record->next = nullptr;

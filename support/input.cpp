@@ -144,10 +144,11 @@ void FillBuffer(int32_t off) {
   }
 }
 
-// A table of twice the capacity with the old entries copied.
+// A table of twice the capacity with the old entries copied; permanent, as
+// the tables serve every later input.
 template <typename Entry, typename Count>
 Entry* GrowTable(Entry* table, Count& capacity) {
-  auto* grown = static_cast<Entry*>(Allocate(sizeof(Entry) * static_cast<size_t>(capacity) * 2));
+  auto* grown = static_cast<Entry*>(AllocatePermanent(sizeof(Entry) * static_cast<size_t>(capacity) * 2));
   memcpy(grown, table, sizeof(Entry) * static_cast<size_t>(capacity));
   capacity *= 2;
   return grown;

@@ -15,6 +15,11 @@ inline constexpr int32_t ScanBufferSize = 131072;
 // Bytes of one heap chunk; larger requests get a block of their own.
 inline constexpr size_t HeapChunkSize = 65536;
 
+// Bytes of one block of the unit region: a typical unit's records fit in a
+// few of them, and a block is far above the C library's mapping threshold, so
+// the blocks come straight from the system and are reused by every unit.
+inline constexpr size_t RegionBlockSize = size_t{1} << 20;
+
 // Bytes of one block of the parse-trace store: large enough that a unit's
 // trace needs few of them, small enough that a small unit's trace stays in
 // the processor's caches when the store is reused for the next parse.

@@ -37,7 +37,8 @@ size_t TraceBlockBytes = 0;
 unsigned char* RecordsOf(TraceBlock* block) { return reinterpret_cast<unsigned char*>(block) + TraceBlockHeader; }
 
 TraceBlock* NewTraceBlock(size_t size) {
-  auto* block = static_cast<TraceBlock*>(Allocate(TraceBlockHeader + size));
+  // Permanent: the store is reused by every later parse.
+  auto* block = static_cast<TraceBlock*>(AllocatePermanent(TraceBlockHeader + size));
   block->next = nullptr;
   block->size = size;
   TraceBlockBytes += size;

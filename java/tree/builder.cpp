@@ -770,6 +770,7 @@ Word CopyRootDefinitions(LazyCell* cell) {
 // half full. Identifiers are interned and live for the whole run, and an
 // evaluated cell never changes, so one cell serves every occurrence of a
 // name in every unit. A grown table replaces the old one, which is given up.
+// The table and the cells are on the permanent heap.
 LazyCell** IdentifierCells = nullptr;
 size_t IdentifierCellMask = 0;  // the table's size minus one; the size is a power of two
 size_t IdentifierCellCount = 0;
@@ -781,7 +782,7 @@ size_t IdentifierCellHome(Word name, size_t mask) {
 
 void GrowIdentifierCells() {
   size_t size = IdentifierCells == nullptr ? FirstIdentifierTableSize : (IdentifierCellMask + 1) * 2;
-  auto** table = static_cast<LazyCell**>(Allocate(size * sizeof(LazyCell*)));
+  auto** table = static_cast<LazyCell**>(AllocatePermanent(size * sizeof(LazyCell*)));
   for (size_t i = 0; i < size; ++i) table[i] = nullptr;
   size_t mask = size - 1;
   if (IdentifierCells != nullptr) {
@@ -803,7 +804,9 @@ LazyCell* IdentifierCell(Word name) {
   for (; IdentifierCells[k] != nullptr; k = (k + 1) & IdentifierCellMask) {
     if (IdentifierCells[k]->value == name) return IdentifierCells[k];
   }
-  LazyCell* cell = NewEvaluatedCell<Word>(name);
+  // An evaluated cell on the permanent heap: it serves every later unit.
+  auto* cell = static_cast<LazyCell*>(AllocatePermanent(sizeof(LazyCell)));
+  StoreLazyValue<Word>(cell, name);
   IdentifierCells[k] = cell;
   ++IdentifierCellCount;
   return cell;

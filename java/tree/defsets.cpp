@@ -92,7 +92,7 @@ std::unordered_map<const ConsCell*, ListFacts>& Facts = *new std::unordered_map<
 constexpr size_t FactsFilterBits = size_t{1} << 20;
 std::vector<uint64_t>& FactsFilter = *new std::vector<uint64_t>(FactsFilterBits / 64, 0);
 
-size_t FilterBit(ConsList list) { return PointerSet::Hash(list) & (FactsFilterBits - 1); }
+size_t FilterBit(const ConsCell* list) { return PointerSet::Hash(list) & (FactsFilterBits - 1); }
 
 ListFacts* FactsOf(ConsList list) {
   size_t bit = FilterBit(list);
@@ -294,6 +294,17 @@ ConsList UniteLists(ConsList a, ConsList b) {
   result.tail = b;
   result.prefix = added;
   return out.head;
+}
+
+void ForgetListFacts() {
+  for (auto& [list, facts] : Facts) {
+    size_t bit = FilterBit(list);
+    FactsFilter[bit / 64] &= ~(uint64_t{1} << (bit % 64));
+    delete facts.members;
+    delete facts.names;
+  }
+  // A fresh map rather than clear(), which would keep a large unit's buckets.
+  std::unordered_map<const ConsCell*, ListFacts>().swap(Facts);
 }
 
 DefinitionSet* UniteDefinitionSets(DefinitionSet* a, DefinitionSet* b) {

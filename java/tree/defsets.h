@@ -87,6 +87,12 @@ DefinitionSet* SingletonDefinitionSet(Definition* definition);
 DefinitionSet* UniteDefinitionSets(DefinitionSet* a, DefinitionSet* b);
 ConsList UniteLists(ConsList a, ConsList b);
 
+// Drops the side facts of every list. They are keyed by the address of a
+// list's first cell, so they must go when the memory of the lists is given
+// back (EndUnitRegion): a later list at the same address is another list.
+// The facts are a cache; results do not depend on them.
+void ForgetListFacts();
+
 // Slot lookups: the declaring nodes of the definitions of that kind named
 // name, in slot order. Definitions whose declaring node is null are skipped.
 ConsList LookupZEB_AttributeDefinition(Identifier* name, DefinitionSet* set);

@@ -49,10 +49,13 @@ DefinitionSet* ClassMembersOfDefinitions(const void* occurrence) {
 }
 
 // The standard classes' cells: the first class that the path names in the
-// unit current at the first forcing.
+// unit current at the first forcing. A class found is a node of that unit,
+// which the run-wide cell keeps: the unit region must not give it back.
 Word FindStandardClass(LazyCell* cell) {
   auto path = static_cast<ConsList>(cell->context);
-  return StoreLazyValue(cell, reinterpret_cast<Word>(LookupStandardClass(path)));
+  SyntaxNode* found = LookupStandardClass(path);
+  if (found != nullptr) KeepUnitRegion();
+  return StoreLazyValue(cell, reinterpret_cast<Word>(found));
 }
 
 int32_t IsClassDeclaration(AnyNode* any) { return any != nullptr && any->kind == ClassDeclarationNodeKind; }

@@ -119,20 +119,25 @@ int32_t IsMethodOrAbstractMethod(AnyNode* any) {
 
 // The standard type cells: a class or interface of java.lang (or another
 // package) by path, or the class type of a declaration cell of the scopes.
+// A declaration found is a node of a unit, and its class type is made in the
+// current unit's region; the run-wide cell keeps both, so the region must not
+// give them back. Without a declaration the type is UnknownType, made at init.
+Word StoreStandardType(LazyCell* cell, SyntaxNode* declaration) {
+  if (declaration != nullptr) KeepUnitRegion();
+  return StoreLazyValue(cell, reinterpret_cast<Word>(ClassTypeOfDeclaration(declaration)));
+}
+
 Word MakeStandardClassType(LazyCell* cell) {
-  auto path = static_cast<ConsList>(cell->context);
-  return StoreLazyValue(cell, reinterpret_cast<Word>(ClassTypeOfDeclaration(LookupStandardClass(path))));
+  return StoreStandardType(cell, LookupStandardClass(static_cast<ConsList>(cell->context)));
 }
 
 Word MakeStandardInterfaceType(LazyCell* cell) {
-  auto path = static_cast<ConsList>(cell->context);
-  return StoreLazyValue(cell, reinterpret_cast<Word>(ClassTypeOfDeclaration(LookupStandardInterface(path))));
+  return StoreStandardType(cell, LookupStandardInterface(static_cast<ConsList>(cell->context)));
 }
 
 Word MakeDeclarationCellType(LazyCell* cell) {
   auto* declaration = static_cast<LazyCell*>(cell->context);
-  auto* node = reinterpret_cast<SyntaxNode*>(ForceLazyCell(declaration));
-  return StoreLazyValue(cell, reinterpret_cast<Word>(ClassTypeOfDeclaration(node)));
+  return StoreStandardType(cell, reinterpret_cast<SyntaxNode*>(ForceLazyCell(declaration)));
 }
 
 ConsList PathOf(std::initializer_list<const char*> components) {

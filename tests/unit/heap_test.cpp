@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <string>
 #include <vector>
@@ -203,6 +204,115 @@ TEST_F(HeapExhaustion, CountBeyondThirtyTwoBitsIsReportedWhole) {
       testing::ExitedWithCode(1),
       testing::Eq("Heapspace exceeded.....\n6442450944 bytes heapspace used\n"));
 }
+
+// ---- The unit region ----
+
+// Runs body with the region as the arena, then gives the region back and
+// makes the permanent heap the arena again, so that later tests start clean.
+template <typename Body>
+void InRegion(Body body) {
+  InitRuntimeBase();
+  EnterUnitRegion();
+  body();
+  EndUnitRegion();
+  LeaveUnitRegion();
+}
+
+// A rewound region hands out the same memory again, for pieces in the first
+// block, in later blocks and of their own size beyond a block.
+TEST(UnitRegion, RewoundRegionReusesItsMemory) {
+  const size_t cases[] = {8, 1000, RegionBlockSize / 2, RegionBlockSize + 8, 3 * RegionBlockSize};
+  for (size_t size : cases) {
+    InRegion([size] {
+      std::vector<void*> first;
+      for (int i = 0; i < 4; ++i) first.push_back(Allocate(size));
+      uint64_t blocks = RegionBlockBytes();
+      EXPECT_TRUE(EndUnitRegion());
+      EXPECT_EQ(RegionBytesInUse(), 0u);
+      for (void* piece : first) EXPECT_EQ(Allocate(size), piece) << "size " << size;
+      EXPECT_EQ(RegionBlockBytes(), blocks) << "size " << size;
+      EXPECT_GE(RegionBytesInUse(), 4 * size);
+    });
+  }
+}
+
+// Pieces that the run keeps come from the permanent heap while the region is
+// the arena, and stay usable after the region is given back.
+TEST(UnitRegion, PermanentPiecesOutliveTheRegion) {
+  InitRuntimeBase();
+  MakeRoom(64);
+  unsigned char* permanentNext = NextFreeByte;
+  char* kept = nullptr;
+  char* scoped = nullptr;
+  InRegion([&] {
+    EXPECT_TRUE(InUnitRegion());
+    kept = static_cast<char*>(AllocatePermanent(24));
+    {
+      PermanentHeapScope permanent;
+      EXPECT_FALSE(InUnitRegion());
+      scoped = static_cast<char*>(Allocate(24));
+    }
+    EXPECT_TRUE(InUnitRegion());
+    auto* region = static_cast<char*>(Allocate(24));
+    EXPECT_NE(region, kept + 24);
+    std::memset(region, 1, 24);
+  });
+  EXPECT_FALSE(InUnitRegion());
+  EXPECT_EQ(reinterpret_cast<unsigned char*>(kept), permanentNext);
+  EXPECT_EQ(scoped, kept + 24);
+  std::memset(kept, 2, 48);  // a sanitizer build would report poisoned memory
+  EXPECT_EQ(Allocate(8), static_cast<void*>(kept + 48));
+}
+
+// Once kept, the region is never given back: later pieces follow the kept ones.
+TEST_F(HeapExhaustion, KeptRegionIsNeverGivenBack) {
+  EXPECT_EXIT(
+      {
+        InitRuntimeBase();
+        EnterUnitRegion();
+        auto* first = static_cast<char*>(Allocate(16));
+        KeepUnitRegion();
+        bool notGivenBack = !EndUnitRegion();
+        auto* second = static_cast<char*>(Allocate(16));
+        std::memset(first, 0, 16);
+        exit(notGivenBack && second == first + 16 && RegionBytesInUse() == 32 ? 0 : 2);
+      },
+      testing::ExitedWithCode(0), "");
+}
+
+// A region block that malloc cannot give ends the run with the heap's report,
+// whose count includes the region's blocks.
+TEST_F(HeapExhaustion, FailedRegionBlockGivesTheTwoLineReport) {
+  EXPECT_EXIT(
+      {
+        InitRuntimeBase();
+        Allocate(40);
+        EnterUnitRegion();
+        Allocate(RegionBlockSize);
+        SetHeapMalloc(FailingMalloc);
+        Allocate(8);
+      },
+      testing::ExitedWithCode(1),
+      testing::Eq("Heapspace exceeded.....\n" + std::to_string(40 + RegionBlockSize) + " bytes heapspace used\n"));
+}
+
+#ifdef TOOLS_ADDRESS_SANITIZER
+// In the sanitizer build, memory of a rewound region is poisoned: a record
+// that a unit kept a pointer to is reported when it is read after the rewind.
+TEST(UnitRegionDeathTest, UseAfterTheRegionWasGivenBackIsReported) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_DEATH(
+      {
+        InitRuntimeBase();
+        EnterUnitRegion();
+        auto* record = static_cast<volatile char*>(Allocate(64));
+        record[0] = 1;
+        EndUnitRegion();
+        record[8] = 2;
+      },
+      "use-after-poison");
+}
+#endif
 
 // A heap stack keeps its records in order while it grows past a chunk.
 TEST(HeapStackTest, KeepsItsRecordsInOrderWhileGrowing) {

@@ -6,7 +6,8 @@
 // stream parsed as one compilation unit, followed by the final synchronisation
 // on endoffile. With -each every file is parsed as a compilation unit of its
 // own, one after the other in this process, as caldrex parses the files of its
-// work list (no "EndOfFile" input after each). Every diagnostic goes to the
+// work list (no "EndOfFile" input after each), each in the unit region, which
+// is given back before the next file: only identifiers stay. Every diagnostic goes to the
 // standard error stream as caldrex writes it; the exit status is 0 while no
 // error was reported, else 1. With -trace the reduction records of each parse
 // are printed on standard output in replay order, one a line: the production
@@ -18,6 +19,7 @@
 #include "java/frontend.h"
 #include "java/parser/parser.h"
 #include "java/scanner/sourcelevel.h"
+#include "support/heap.h"
 #include "support/identifiers.h"
 #include "support/input.h"
 #include "support/report.h"
@@ -82,8 +84,10 @@ void ParseFiles() {
     CloseInput();
     return;
   }
+  EnterUnitRegion();
   for (int32_t i = FirstFile; i < ArgCount(); ++i) {
     if (!IsFileArgument(i)) continue;
+    EndUnitRegion();
     StartUnitFile(IdentifierOf(Arg(i)));
     InitAndParse();
     WriteTrace();
