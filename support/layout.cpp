@@ -23,6 +23,9 @@
 // 5. The list compositions (LayoutJoin, LayoutJoinLines) are folded from the
 //    end of the list in a loop, giving the same documents as composing the
 //    first element with the composition of the rest.
+// 6. Documents printed once and then dropped can be made in the scratch
+//    region, which is rewound after each of them; the printer's stacks are
+//    kept from one PrintLayout to the next.
 #include "support/layout.h"
 
 #include <cstddef>
@@ -36,6 +39,7 @@
 #include "support/report.h"
 #include "support/services.h"
 #include "support/startup.h"
+#include "support/storeblock.h"
 
 namespace {
 
@@ -49,8 +53,59 @@ LayoutNode** TextChains = nullptr;
 uint32_t TextChainCount = 0;
 uint32_t TextNodeCount = 0;
 
-// The blank that LayoutBesideSpace puts between its two sides.
+// The blank that LayoutBesideSpace puts between its two sides, and its
+// shared text node, made once.
 const char SpaceText[] = " ";
+LayoutNode* SpaceLayout = nullptr;
+
+// The scratch region (BeginLayoutScratch): a chain of chunks from the C
+// library, filled by moving a pointer and rewound at its end, so that the
+// documents of one piece of output reuse the memory of the piece before.
+// A request larger than a quarter chunk gets a block of its own, given back
+// at the end.
+// A chunk with its header takes a heap chunk's bytes, so that the C library
+// serves it from memory that other such requests gave back.
+constexpr size_t ScratchChunkSize = HeapChunkSize - StoreBlockHeader;
+
+bool ScratchOpen = false;
+StoreBlock* FirstScratchChunk = nullptr;
+StoreBlock* CurrentScratchChunk = nullptr;
+StoreBlock* LargeScratchBlocks = nullptr;
+unsigned char* ScratchFreeByte = nullptr;
+size_t ScratchFreeBytes = 0;
+
+void EnterScratchChunk(StoreBlock* chunk) {
+  CurrentScratchChunk = chunk;
+  ScratchFreeByte = StoreBlockBytes(chunk);
+  ScratchFreeBytes = chunk->size;
+}
+
+void* TakeScratch(size_t size) {
+  size_t rounded = (size + 7) & ~size_t{7};
+  if (rounded > ScratchFreeBytes) {
+    if (rounded > ScratchChunkSize / 4) {
+      StoreBlock* block = NewStoreBlock(rounded);
+      block->next = LargeScratchBlocks;
+      LargeScratchBlocks = block;
+      return StoreBlockBytes(block);
+    }
+    if (CurrentScratchChunk == nullptr) {
+      if (FirstScratchChunk == nullptr) FirstScratchChunk = NewStoreBlock(ScratchChunkSize);
+      EnterScratchChunk(FirstScratchChunk);
+    } else {
+      if (CurrentScratchChunk->next == nullptr) CurrentScratchChunk->next = NewStoreBlock(ScratchChunkSize);
+      EnterScratchChunk(CurrentScratchChunk->next);
+    }
+  }
+  void* piece = ScratchFreeByte;
+  ScratchFreeByte += rounded;
+  ScratchFreeBytes -= rounded;
+  return piece;
+}
+
+// The memory of the module's records: the scratch region while it is open,
+// else the heap.
+void* LayoutTake(size_t size) { return ScratchOpen ? TakeScratch(size) : Allocate(size); }
 
 // The bytes a node of a kind takes: up to the last field that its kind uses.
 size_t NodeBytes(int32_t kind) {
@@ -69,7 +124,7 @@ size_t NodeBytes(int32_t kind) {
 // A node with every field of its kind cleared.
 LayoutNode* NewNode(int32_t kind) {
   size_t bytes = NodeBytes(kind);
-  auto* node = static_cast<LayoutNode*>(AllocateAligned(bytes));
+  auto* node = static_cast<LayoutNode*>(LayoutTake(bytes));
   std::memset(static_cast<void*>(node), 0, bytes);
   node->kind = kind;
   return node;
@@ -147,6 +202,8 @@ LayoutNode* SharedText(int32_t width, const char* string) {
       reinterpret_cast<uintptr_t>((*slot)->string) == address) {
     return *slot;
   }
+  // A text made in the scratch region is not shared: the chains outlive it.
+  if (ScratchOpen) return NewText(width, string);
   LayoutNode* node = NewText(width, string);
   node->link = *slot;
   *slot = node;
@@ -209,7 +266,7 @@ LayoutNode* LayoutTextLines(const char* string) {
   for (;;) {
     const char* end = std::strchr(start, '\n');
     size_t length = end != nullptr ? static_cast<size_t>(end - start) : std::strlen(start);
-    auto* copy = static_cast<char*>(Allocate(length + 1));
+    auto* copy = static_cast<char*>(LayoutTake(length + 1));
     std::memcpy(copy, start, length);
     copy[length] = '\0';
     ConsList cell = Cons(NewText(static_cast<int32_t>(length), copy), nullptr);
@@ -260,6 +317,10 @@ struct Printer {
   HeapStack<char> text;                  // its text
 };
 
+// The printer's stacks are kept from one PrintLayout to the next, so that a
+// program printing many documents in turn does not take new ones each time.
+Printer ThePrinter;
+
 // Appends a tab for each tab and a blank for every other byte of the texts
 // of a one-line document; the empty document adds nothing. A block of one
 // line (a vertical list with a single non-empty element) adds its line, so
@@ -306,7 +367,7 @@ void PrintPrefix(Printer& printer, const PrefixLink* prefix) {
     if (link->blanks == nullptr) {
       printer.blanks.Clear();
       AppendBlanks(printer, link->line);
-      auto* made = static_cast<char*>(Allocate(printer.blanks.count));
+      auto* made = static_cast<char*>(LayoutTake(printer.blanks.count));
       if (printer.blanks.count > 0) std::memcpy(made, printer.blanks.items, printer.blanks.count);
       link->blanks = made;
       link->width = static_cast<int32_t>(printer.blanks.count);
@@ -436,11 +497,26 @@ void InitLayout() {
   InitOutputColumns();
   NewTextChains(static_cast<uint32_t>(LayoutTextChainCount));
   TheEmptyLayout = NewNode(LayoutEmptyKind);
+  SpaceLayout = LayoutText(SpaceText);
   RegisterRoot(&TheEmptyLayout);
   RegisterRoot(&TextChains);
 }
 
 LayoutNode* EmptyLayout() { return TheEmptyLayout; }
+
+void BeginLayoutScratch() {
+  ScratchOpen = true;
+  CurrentScratchChunk = nullptr;
+  ScratchFreeBytes = 0;
+}
+
+void EndLayoutScratch() {
+  ScratchOpen = false;
+  CurrentScratchChunk = nullptr;
+  ScratchFreeBytes = 0;
+  FreeStoreBlocks(LargeScratchBlocks);
+  LargeScratchBlocks = nullptr;
+}
 
 LayoutNode* LayoutText(const char* string) {
   if (std::strchr(string, '\n') == nullptr) {
@@ -504,7 +580,7 @@ LayoutNode* LayoutBeside(LayoutNode* a, LayoutNode* b) {
 LayoutNode* LayoutBesideSpace(LayoutNode* a, LayoutNode* b) {
   if (IsEmpty(a)) return b;
   if (IsEmpty(b)) return a;
-  return LayoutBeside(a, LayoutBeside(LayoutText(SpaceText), b));
+  return LayoutBeside(a, LayoutBeside(SpaceLayout, b));
 }
 
 LayoutNode* LayoutAbove(LayoutNode* a, LayoutNode* b) {
@@ -578,8 +654,16 @@ LayoutNode* LayoutJoin(ConsList elements, LayoutNode* separator) {
   return joined;
 }
 
+namespace {
+
+// The present elements of LayoutJoinLines, kept from one call to the next.
+HeapStack<LayoutNode*> JoinLinesElements;
+
+}  // namespace
+
 LayoutNode* LayoutJoinLines(ConsList elements, LayoutNode* separator) {
-  HeapStack<LayoutNode*> present;
+  HeapStack<LayoutNode*>& present = JoinLinesElements;
+  present.Clear();
   for (ConsList cell = elements; cell != nullptr; cell = cell->tail) {
     if (!IsEmpty(Element(cell))) present.Push(Element(cell));
   }
@@ -605,7 +689,11 @@ LayoutNode* LayoutLastLine(LayoutNode* document) {
 int32_t LayoutLastLineWidth(LayoutNode* document) { return LayoutWidth(LayoutLastLine(document)); }
 
 void PrintLayout(const LayoutNode* document) {
-  Printer printer;
+  Printer& printer = ThePrinter;
+  printer.stack.Clear();
+  printer.current.Clear();
+  printer.ends.Clear();
+  printer.text.Clear();
   HeapStack<PrintItem>& stack = printer.stack;
   auto push = [&stack](PrintStep step, const LayoutNode* node, ConsList cell, PrefixLink* first,
                        PrefixLink* rest) { stack.Push({step, node, cell, first, rest}); };
@@ -654,7 +742,7 @@ void PrintLayout(const LayoutNode* document) {
           case LayoutBesidePrinter: {
             PrefixLink* indent = item.rest;
             if (node->leftLastWidth > 0) {
-              indent = static_cast<PrefixLink*>(Allocate(sizeof(PrefixLink)));
+              indent = static_cast<PrefixLink*>(LayoutTake(sizeof(PrefixLink)));
               *indent = {item.rest, LayoutLastLine(node->left), nullptr, 0,
                          item.rest != nullptr ? item.rest->depth + 1 : 0};
             }

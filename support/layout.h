@@ -62,6 +62,14 @@ void InitLayout();
 // The one empty document.
 LayoutNode* EmptyLayout();
 
+// The scratch region, for output printed a piece at a time: between
+// BeginLayoutScratch and EndLayoutScratch every document made takes its
+// memory from a region that EndLayoutScratch rewinds, so the next piece
+// reuses it, and a text node made meanwhile is not shared. No document made
+// in the region may be used after its end. Not nested.
+void BeginLayoutScratch();
+void EndLayoutScratch();
+
 // The document of a NUL-terminated string: one shared text node, or, when
 // the string holds line feeds, a text block of its lines. The string must
 // stay unchanged for the life of the program.

@@ -20,10 +20,12 @@ inline constexpr size_t HeapChunkSize = 65536;
 // the blocks come straight from the system and are reused by every unit.
 inline constexpr size_t RegionBlockSize = size_t{1} << 20;
 
-// Bytes of one block of the parse-trace store: large enough that a unit's
-// trace needs few of them, small enough that a small unit's trace stays in
-// the processor's caches when the store is reused for the next parse.
-inline constexpr size_t TraceBlockSize = size_t{256} << 10;
+// Bytes of one block of the parse-trace store, its header included: those of
+// a heap chunk, so that the blocks a program gives back after its replay
+// serve the C library's next requests for heap chunks in memory already
+// mapped, and small enough that a small unit's trace stays in the
+// processor's caches when the store is reused for the next parse.
+inline constexpr size_t TraceBlockSize = HeapChunkSize;
 
 // Hash buckets of the identifier table (the hash keeps ten bits).
 inline constexpr int32_t IdentifierBucketCount = 1024;

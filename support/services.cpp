@@ -6,6 +6,7 @@
 
 #include "support/heap.h"
 #include "support/limits.h"
+#include "support/output.h"
 #include "support/startup.h"
 
 int32_t RealNotationSwitch = 0;
@@ -39,10 +40,20 @@ bool AtEndOfFile(FILE* file) {
 }
 
 char* IntegerText(int32_t value) {
+  // "%d": a minus sign and the magnitude's digits, which unsigned
+  // arithmetic gives for the most negative value too.
   char digits[16];
-  int n = snprintf(digits, sizeof digits, "%d", value);
-  auto* text = static_cast<char*>(Allocate(static_cast<size_t>(n) + 1));
-  memcpy(text, digits, static_cast<size_t>(n) + 1);
+  char* end = digits;
+  auto magnitude = static_cast<uint32_t>(value);
+  if (value < 0) {
+    *end++ = '-';
+    magnitude = 0u - magnitude;
+  }
+  end = FormatDigits(end, magnitude);
+  auto n = static_cast<size_t>(end - digits);
+  auto* text = static_cast<char*>(Allocate(n + 1));
+  memcpy(text, digits, n);
+  text[n] = '\0';
   return text;
 }
 

@@ -2,9 +2,13 @@
 // unit's global attribute cells and the deferred-condition list.
 #include "support/trace.h"
 
+#include <cstdint>
+#include <cstdlib>
+
 #include "support/heap.h"
 #include "support/limits.h"
 #include "support/report.h"
+#include "support/storeblock.h"
 
 ParseTrace Trace;
 
@@ -19,35 +23,27 @@ LazyCell* UnitTreeCell;
 LazyCell* UnitPassCell;
 
 // The trace store: a chain of blocks, each filled by moving a pointer. A
-// rewind goes back to the first block; the blocks are never given back, so
-// after the first units a parse writes to memory that is already mapped.
+// rewind goes back to the first block; the blocks are kept, so after the
+// first units a parse writes to memory that is already mapped. They come
+// from the C library rather than the heap, so that a program that parses
+// once can give them back (ReleaseParseTrace).
 namespace {
 
-struct TraceBlock {
-  TraceBlock* next;  // the following block, once one was needed
-  size_t size;       // bytes of the records area behind this header
-};
+// The records area of a block: TraceBlockSize counts the header too.
+constexpr size_t TraceRecordsBytes = TraceBlockSize - StoreBlockHeader;
 
-constexpr size_t TraceBlockHeader = (sizeof(TraceBlock) + 7) & ~size_t{7};
-
-TraceBlock* FirstTraceBlock = nullptr;
-TraceBlock* CurrentTraceBlock = nullptr;
+StoreBlock* FirstTraceBlock = nullptr;
+StoreBlock* CurrentTraceBlock = nullptr;
 size_t TraceBlockBytes = 0;
 
-unsigned char* RecordsOf(TraceBlock* block) { return reinterpret_cast<unsigned char*>(block) + TraceBlockHeader; }
-
-TraceBlock* NewTraceBlock(size_t size) {
-  // Permanent: the store is reused by every later parse.
-  auto* block = static_cast<TraceBlock*>(AllocatePermanent(TraceBlockHeader + size));
-  block->next = nullptr;
-  block->size = size;
+StoreBlock* NewTraceBlock(size_t size) {
   TraceBlockBytes += size;
-  return block;
+  return NewStoreBlock(size);
 }
 
-void EnterTraceBlock(TraceBlock* block) {
+void EnterTraceBlock(StoreBlock* block) {
   CurrentTraceBlock = block;
-  TraceFreeByte = RecordsOf(block);
+  TraceFreeByte = StoreBlockBytes(block);
   TraceFreeEnd = TraceFreeByte + block->size;
 }
 
@@ -67,10 +63,10 @@ unsigned char* TraceFreeEnd = nullptr;
 // chain, made when the store has not reached this far before.
 void* TakeTraceRecordSlow(size_t size) {
   if (CurrentTraceBlock == nullptr) {
-    FirstTraceBlock = NewTraceBlock(TraceBlockSize);
+    FirstTraceBlock = NewTraceBlock(TraceRecordsBytes);
     EnterTraceBlock(FirstTraceBlock);
   } else {
-    if (CurrentTraceBlock->next == nullptr) CurrentTraceBlock->next = NewTraceBlock(TraceBlockSize);
+    if (CurrentTraceBlock->next == nullptr) CurrentTraceBlock->next = NewTraceBlock(TraceRecordsBytes);
     EnterTraceBlock(CurrentTraceBlock->next);
   }
   return TakeTraceRecord(size);
@@ -86,6 +82,30 @@ void ResetParseTrace() {
   SublistHead = nullptr;
   SublistLast = nullptr;
   AcceptFlag = 0;
+}
+
+void ReleaseParseTrace() {
+  FreeStoreBlocks(FirstTraceBlock);
+  FirstTraceBlock = nullptr;
+  CurrentTraceBlock = nullptr;
+  TraceBlockBytes = 0;
+  TraceFreeByte = nullptr;
+  TraceFreeEnd = nullptr;
+  Trace = ParseTrace{};
+  SublistHead = nullptr;
+  SublistLast = nullptr;
+}
+
+void ReleaseTraceBefore(const TokenRecord* record) {
+  auto address = reinterpret_cast<uintptr_t>(record);
+  while (FirstTraceBlock != nullptr && FirstTraceBlock != CurrentTraceBlock) {
+    auto start = reinterpret_cast<uintptr_t>(StoreBlockBytes(FirstTraceBlock));
+    if (address >= start && address - start < FirstTraceBlock->size) return;
+    StoreBlock* next = FirstTraceBlock->next;
+    TraceBlockBytes -= FirstTraceBlock->size;
+    std::free(FirstTraceBlock);
+    FirstTraceBlock = next;
+  }
 }
 
 void RewindParseTrace() {

@@ -15,7 +15,7 @@
 // because every tree builder replays the whole trace, and copies out what its
 // cells keep (token values, positions), before the next parse starts; a trace
 // that is not replayed (after a syntax error) is simply overwritten. The
-// store's blocks come from the heap once and are kept.
+// store's blocks are taken once and kept until ReleaseParseTrace.
 //
 // The same module holds the two global attribute cells of a compilation unit and
 // the deferred-condition list, which nothing in the system fills.
@@ -67,8 +67,23 @@ extern ReductionRecord* SublistLast;
 // are given up; the cursors are left alone.
 void ResetParseTrace();
 
+// Gives the trace store's blocks back to the C library and empties the
+// trace, for a program that has replayed its only parse and goes on with
+// the tree alone; a later parse takes new blocks.
+void ReleaseParseTrace();
+
+// Gives back, during the replay of a program's only parse, the store's
+// blocks that lie wholly before the block holding `record`, a token record
+// that the replay has stepped past. Every record of those blocks has been
+// replayed: a token record comes before `record` in input order, and a
+// reduction record was read when the replay reached its production's first
+// token (for an empty production, the token after it), which is no later
+// than the first token recorded after the reduction, and so no later than
+// `record`.
+void ReleaseTraceBefore(const TokenRecord* record);
+
 // Bytes the trace store holds in its blocks: the most that one parse used so
-// far, rounded up to whole blocks.
+// far, rounded up to whole blocks, less the blocks given back.
 size_t TraceStoreBytes();
 
 // The trace store's fill pointer and the end of the current block's records;

@@ -106,5 +106,8 @@ void ParseCheckerArgs() {
 void RunChecker() {
   InitAndParseConfig();
   LazyCell* runCell = SyntaxErrorFlag == 0 ? BuildConfigRoot() : nullptr;
+  // The tree holds everything it needs from the trace: the trace's memory
+  // goes back before the checks and the printing take theirs.
+  if (runCell != nullptr) ReleaseParseTrace();
   if (ConfigRunSucceeded() && runCell != nullptr) ForceLazyCell(runCell);
 }

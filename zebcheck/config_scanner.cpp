@@ -24,6 +24,11 @@ namespace {
 
 int32_t ConfigScannerInitFlag = 0;
 
+// The spellings of the two keywords, taken from the token table once: every
+// name is compared with them.
+std::string_view FalseSpelling;
+std::string_view TrueSpelling;
+
 constexpr NumberTokenCodes ConfigNumberCodes = {Config_IntegerLiteralsym, Config_FloatingPointLiteralsym,
                                                 Config_FloatingPointLiteralsym};
 
@@ -172,8 +177,8 @@ void ScanName(bool escaped) {
   if (!escaped) {
     std::string_view text(reinterpret_cast<const char*>(&ScanBuffer[TokenStart + 1]),
                           static_cast<size_t>(BufferIndex - TokenStart));
-    if (text == ConfigTokenFixedText(Config_falsesym)) return AcceptToken(Config_falsesym);
-    if (text == ConfigTokenFixedText(Config_truesym)) return AcceptToken(Config_truesym);
+    if (text == FalseSpelling) return AcceptToken(Config_falsesym);
+    if (text == TrueSpelling) return AcceptToken(Config_truesym);
   }
   AcceptToken(Config_Identifiersym);
   TokenAttribute.Reference = MakeIdentifier(ScanBuffer, TokenStart + 1, BufferIndex);
@@ -220,6 +225,8 @@ void InitConfigScanner() {
   if (!EnterModuleInit(ConfigScannerInitFlag)) return;
   SourceInputModuleInit();
   InitConfigTokenNames();
+  FalseSpelling = ConfigTokenFixedText(Config_falsesym);
+  TrueSpelling = ConfigTokenFixedText(Config_truesym);
   SetScanAutomaton(ScanConfigToken);
 }
 

@@ -8,22 +8,27 @@
 //    each level's first production hands on to the next tighter level, the
 //    others build an operator node from a left operand at the same level
 //    and a right operand at the next level.
-// 2. Instances. A builder allocates one Instance for its production: the
-//    environment cell, the position, the token values and the cells of its
-//    children, and its own synthesized cells, whose context is the
-//    Instance. The cells' functions below compute the node, the list, the
-//    defined set, the environment of a value and the match list of a name.
-// 3. Sets. A definition defines itself; a list defines the union of its
-//    first definition's set and the rest's set; a value defines its nested
-//    list's set, or nothing. Every definition entry makes its own
-//    definition record once, so the two sides of a list's union (different
-//    entries of the list) and of a value's environment (entries inside the
-//    value and entries around it) never share a record: these unions are
-//    made without searching the second set, which keeps long lists linear.
+// 2. Nodes. Every node of the tree is made as soon as its children are:
+//    nothing in a node depends on what surrounds it, so the replay builds
+//    the whole tree bottom-up without intermediate records. The lists of
+//    definitions and of arguments are right-recursive in the grammar and are
+//    replayed in a loop.
+// 3. Sets. A definition list defines one set holding a definition record
+//    for each of its entries, in order; a definition's nested set is its
+//    nested list's set, or the empty set. Every entry makes its own record
+//    once, so a value's environment (the entries inside the value and the
+//    entries around it) never shares a record with itself: it is made
+//    without searching the second set, which keeps long lists linear.
+// 4. Names. A name's environment depends on the definitions that enclose
+//    it, which are complete only when the whole tree is, so each name gets
+//    a lazy cell of its match list whose context is its scope (a record
+//    per definition value that holds names or definitions, and one for the
+//    top level). Forcing it looks the name up; the definition checks force
+//    every one as they walk the finished tree, so resolution needs no walk
+//    of its own.
 #include "zebcheck/configbuild.h"
 
 #include <cstddef>
-#include <cstring>
 
 #include "support/heap.h"
 #include "support/lrengine.h"
@@ -152,301 +157,129 @@ constexpr BinaryProduction BinaryProductions[] = {
     {88, ConfigOr, NtConditionalOrExpression, NtConditionalAndExpression},
 };
 
-// Instance kinds beyond the expression kinds 0-37.
-enum InstanceKind : int32_t {
-  WrapperInstance = 100,     // AttributeValueNode kind 3 around an expression
-  LiteralValueInstance,      // AttributeValueNode kind 1
-  NameValueInstance,         // AttributeValueNode kind 2
-  NestedValueInstance,       // AttributeValueNode kind 0 (a configuration)
-  DefinitionInstance,        // AttributeDefinitionNode
-  DefinitionListInstance,    // ConsList of AttributeDefinitionNode
-  ArgumentsInstance,         // ConfigArgumentListNode
-  ArgumentListInstance,      // ConsList of argument wrappers
-  RootInstance,              // ConfigRootNode
+
+// The node each builder yields: an expression, a value (with the set that
+// it defines), a list, or an argument list.
+struct BuiltValue {
+  AttributeValueNode* node;
+  ConfigDefinitionSet* defined;
 };
 
-// What the builder makes for one applied production. Most instances are
-// operators, wrappers and values, which need only the fields up to the
-// children; names, members and literals also take the token fields;
-// definitions, definition lists and the root take every field. Each
-// instance is only as long as its kind needs (InstanceBytes), and a field
-// beyond that length is never touched.
-struct Instance {
-  int32_t kind;
-  SourcePosition position;
-  LazyCell* environment;  // yields the ConfigDefinitionSet visible here
-  LazyCell* node;         // synthesized: node, or list for the list instances
-  LazyCell* matches;      // synthesized: names and members' match list
-  LazyCell* children[3];  // child cells in right-hand-side order
-  // Names, members and literals.
-  LazyCell* identifier;   // the replayed Identifier, or null
-  LazyCell* text;         // the replayed literal text, or null
-  LazyCell* qualifier;    // qualified name: the qualifier's match-list cell
-  // Definitions, definition lists and the root.
-  LazyCell* restDefined;  // definition lists: the defined set of the rest
-  LazyCell* defined;      // synthesized: the defined set
-  LazyCell* valueEnvironment;  // definitions: the environment of the value
-  LazyCell* definitions;  // definitions: the DefiningOccurrence's cell
+Identifier* ReplayIdentifier() { return reinterpret_cast<Identifier*>(ReplayTokenWord()); }
+
+// A scope: where the names of a definition's value are looked up (its
+// nested definitions, then the scope around the definition), or the top
+// level (its own definitions). The builder makes a definition's scope
+// before its value and fills in the definition once the node exists; the
+// set is put together when a lookup first needs it.
+struct Scope {
+  ConfigDefinitionSet* environment;  // null until needed (the top level: set when built)
+  Scope* outer;
+  AttributeDefinitionNode* definition;
 };
 
-// The cells a builder hands to its caller.
-struct Built {
-  LazyCell* node;
-  LazyCell* matches;  // names only
-  LazyCell* defined;  // values, definitions and lists only
-};
+// The scope of the names being replayed. While ScopePending is set, the
+// value being replayed has no scope of its own yet and CurrentScope is the
+// one around its definition: most values (literals, expressions without
+// names) never need one.
+Scope* CurrentScope = nullptr;
+bool ScopePending = false;
 
-Instance* Self(LazyCell* cell) { return static_cast<Instance*>(cell->context); }
-
-template <typename T>
-T* Force(LazyCell* cell) {
-  return cell == nullptr ? nullptr : reinterpret_cast<T*>(ForceLazyCell(cell));
+Scope* NewScope(Scope* outer) {
+  auto* scope = static_cast<Scope*>(AllocateAligned(sizeof(Scope)));
+  scope->environment = nullptr;
+  scope->outer = outer;
+  scope->definition = nullptr;
+  return scope;
 }
 
-Word Store(LazyCell* cell, const void* value) { return StoreLazyValue(cell, reinterpret_cast<Word>(value)); }
-
-ConfigDefinitionSet* ForceSet(LazyCell* cell) { return Force<ConfigDefinitionSet>(cell); }
-
-// --- Cell functions ---------------------------------------------------------
-
-AppliedOccurrence* Occurrence(Instance* self) {
-  return MakeAppliedOccurrence(self->matches, Force<Identifier>(self->identifier));
-}
-
-Word ComputeExpressionNode(LazyCell* cell) {
-  Instance* self = Self(cell);
-  int32_t kind = self->kind;
-  SourcePosition at = self->position;
-  LazyCell** c = self->children;
-  ConfigExprNode* node = nullptr;
-  switch (kind) {
-    case ConfigSimpleName:
-      node = MakeConfigSimpleName(at, Occurrence(self));
-      break;
-    case ConfigQualifiedName:
-      node = MakeConfigQualifiedName(at, Force<ConfigExprNode>(c[0]), Occurrence(self));
-      break;
-    case ConfigParenthesized:
-      node = MakeConfigParenthesized(at, Force<AttributeValueNode>(c[0]));
-      break;
-    case ConfigFieldAccess:
-      node = MakeConfigFieldAccess(at, Force<ConfigExprNode>(c[0]), Occurrence(self));
-      break;
-    case ConfigNameCall:
-      node = MakeConfigNameCall(at, Force<ConfigExprNode>(c[0]), Force<ConfigArgumentListNode>(c[1]));
-      break;
-    case ConfigPrimaryCall: {
-      ConfigExprNode* primary = Force<ConfigExprNode>(c[0]);
-      node = MakeConfigPrimaryCall(at, primary, Occurrence(self), Force<ConfigArgumentListNode>(c[1]));
-      break;
-    }
-    case ConfigNameIndex:
-    case ConfigPrimaryIndex: {
-      ConfigExprNode* base = Force<ConfigExprNode>(c[0]);
-      node = MakeConfigIndex(kind, at, base, Force<AttributeValueNode>(c[1]));
-      break;
-    }
-    case ConfigIntegerLiteral:
-    case ConfigFloatingLiteral:
-    case ConfigCharacterLiteral:
-    case ConfigStringLiteral:
-      node = MakeConfigLiteral(kind, at, Force<const char>(self->text));
-      break;
-    case ConfigTrueLiteral:
-    case ConfigFalseLiteral:
-      node = MakeConfigBooleanLiteral(kind, at);
-      break;
-    case ConfigConditional: {
-      ConfigExprNode* condition = Force<ConfigExprNode>(c[0]);
-      AttributeValueNode* then = Force<AttributeValueNode>(c[1]);
-      node = MakeConfigConditional(at, condition, then, Force<ConfigExprNode>(c[2]));
-      break;
-    }
-    default:
-      if (kind >= ConfigUnaryPlus && kind <= ConfigNot) {
-        node = MakeConfigUnary(kind, at, Force<ConfigExprNode>(c[0]));
-      } else {
-        ConfigExprNode* left = Force<ConfigExprNode>(c[0]);
-        node = MakeConfigBinary(kind, at, left, Force<ConfigExprNode>(c[1]));
-      }
-      break;
+// The scope of the names being replayed, made now if it is pending.
+Scope* UsedScope() {
+  if (ScopePending) {
+    CurrentScope = NewScope(CurrentScope);
+    ScopePending = false;
   }
-  return Store(cell, node);
+  return CurrentScope;
 }
 
-Word ComputeValueNode(LazyCell* cell) {
-  Instance* self = Self(cell);
-  AttributeValueNode* node = nullptr;
-  switch (self->kind) {
-    case WrapperInstance:
-      node = MakeBracedValue(self->position, Force<ConfigExprNode>(self->children[0]));
-      break;
-    case LiteralValueInstance:
-      node = MakeLiteralValue(self->position, Force<ConfigExprNode>(self->children[0]));
-      break;
-    case NameValueInstance:
-      node = MakeNameValue(self->position, Force<ConfigExprNode>(self->children[0]));
-      break;
-    default:  // NestedValueInstance
-      node = MakeNestedValue(self->position, Force<ConsCell>(self->children[0]));
-      break;
+// A definition's value sees its nested definitions first, then what the
+// definition itself sees.
+ConfigDefinitionSet* EnvironmentOf(Scope* scope) {
+  if (scope->environment == nullptr) {
+    scope->environment = UniteDisjointConfigDefinitionSets(scope->definition->nested, EnvironmentOf(scope->outer));
   }
-  return Store(cell, node);
+  return scope->environment;
 }
 
-// A simple name: its identifier looked up in its environment.
+// An applied occurrence and its match-list cell in one record; the cell's
+// context is the scope of a simple name, or the occurrence of a qualified
+// name's qualifier (null for a member of a primary).
+struct NameRecord {
+  AppliedOccurrence occurrence;
+  LazyCell matches;
+};
+
+NameRecord* NameRecordOf(LazyCell* cell) {
+  return reinterpret_cast<NameRecord*>(reinterpret_cast<unsigned char*>(cell) - offsetof(NameRecord, matches));
+}
+
+// A simple name: its identifier looked up in its scope.
 Word ComputeNameMatches(LazyCell* cell) {
-  Instance* self = Self(cell);
-  return Store(cell, LookupConfigName(Force<Identifier>(self->identifier), ForceSet(self->environment)));
+  Identifier* name = NameRecordOf(cell)->occurrence.identifier;
+  ConsList matches = LookupConfigName(name, EnvironmentOf(static_cast<Scope*>(cell->context)));
+  return StoreLazyValue(cell, reinterpret_cast<Word>(matches));
 }
 
-// q.a: a looked up among the nested definitions of all of q's matches, in
-// q's match order: the members of the definition that q means (its first
-// match, the innermost and earliest) come first, so q.a means a member of
-// that definition whenever it has one, and members found only in other
-// definitions of the same name still resolve. The sets are put together
-// from the last match back to the first, each in front of those after it.
-// Putting each later match's set in front instead would let the last
-// definition of q win; q.a follows the first definition of q, as a simple
-// name does, so that one use of q means one definition whether or not it is
-// qualified (\a{\x{1}} \a{\x{2}} \c{{a.x}} gives c the value 1).
-// A primary has no matches, so its members find nothing.
+ConsList MemberMatches(ConsList qualifierMatches, Identifier* name);
+
+// A member: looked up among the nested definitions of the qualifier's
+// matches.
 Word ComputeMemberMatches(LazyCell* cell) {
-  Instance* self = Self(cell);
-  ConfigDefinitionSet* scope = EmptyConfigDefinitionSet();
-  ConsList qualifierMatches = self->qualifier != nullptr ? Force<ConsCell>(self->qualifier) : nullptr;
-  ConsList lastFirst = nullptr;
-  for (ConsList rest = qualifierMatches; rest != nullptr; rest = rest->tail) lastFirst = Cons(rest->head, lastFirst);
-  for (ConsList rest = lastFirst; rest != nullptr; rest = rest->tail) {
-    scope = UniteConfigDefinitionSets(NestedDefinitionsOf(ConsHead<AttributeDefinitionNode>(rest)), scope);
-  }
-  return Store(cell, LookupConfigName(Force<Identifier>(self->identifier), scope));
+  auto* qualifier = static_cast<AppliedOccurrence*>(cell->context);
+  ConsList qualifierMatches = qualifier != nullptr ? OccurrenceMatches(qualifier) : nullptr;
+  ConsList matches = MemberMatches(qualifierMatches, NameRecordOf(cell)->occurrence.identifier);
+  return StoreLazyValue(cell, reinterpret_cast<Word>(matches));
 }
 
-Word ComputeDefinitionNode(LazyCell* cell) {
-  Instance* self = Self(cell);
-  Identifier* name = Force<Identifier>(self->identifier);
-  AttributeValueNode* value = Force<AttributeValueNode>(self->children[0]);
-  ConfigDefinitionSet* nested = ForceSet(self->children[1]);
-  DefiningOccurrence* occurrence = MakeDefiningOccurrence(self->definitions, name);
-  return Store(cell, MakeAttributeDefinitionNode(self->position, occurrence, value, nested));
+// The occurrence of the identifier under the cursor, with its match-list
+// cell.
+AppliedOccurrence* ReplayOccurrence(Word (*function)(LazyCell*), void* context) {
+  auto* record = static_cast<NameRecord*>(AllocateAligned(sizeof(NameRecord)));
+  record->matches.context = context;
+  record->matches.function = function;
+  record->occurrence.matches = &record->matches;
+  record->occurrence.identifier = ReplayIdentifier();
+  return &record->occurrence;
 }
 
-Word ComputeDefinitionSet(LazyCell* cell) {
-  Instance* self = Self(cell);
-  ConfigDefinition* definition = MakeConfigDefinition(Force<Identifier>(self->identifier), self->node);
-  return Store(cell, SingletonConfigDefinitionSet(definition));
-}
-
-// The environment of a definition's value: its nested definitions first,
-// then those the definition itself sees.
-Word ComputeValueEnvironment(LazyCell* cell) {
-  Instance* self = Self(cell);
-  return Store(cell, UniteDisjointConfigDefinitionSets(ForceSet(self->children[1]), ForceSet(self->environment)));
-}
+// A defining occurrence and the cell of the definitions of the same name
+// visible where the definition stands (context: that scope).
+struct DefiningRecord {
+  DefiningOccurrence occurrence;
+  LazyCell definitions;
+};
 
 Word ComputeSameNameDefinitions(LazyCell* cell) {
-  Instance* self = Self(cell);
-  return Store(cell, LookupConfigName(Force<Identifier>(self->identifier), ForceSet(self->environment)));
+  auto* record =
+      reinterpret_cast<DefiningRecord*>(reinterpret_cast<unsigned char*>(cell) - offsetof(DefiningRecord, definitions));
+  ConsList same = LookupConfigName(record->occurrence.identifier, EnvironmentOf(static_cast<Scope*>(cell->context)));
+  return StoreLazyValue(cell, reinterpret_cast<Word>(same));
 }
 
-// Lists: the first element in front of the rest (children 0 and 1).
-Word ComputeList(LazyCell* cell) {
-  Instance* self = Self(cell);
-  void* first = Force<void>(self->children[0]);
-  ConsList rest = Force<ConsCell>(self->children[1]);
-  return Store(cell, Cons(first, rest));
+DefiningOccurrence* NewDefiningOccurrence(Identifier* name, Scope* scope) {
+  auto* record = static_cast<DefiningRecord*>(AllocateAligned(sizeof(DefiningRecord)));
+  record->definitions.context = scope;
+  record->definitions.function = ComputeSameNameDefinitions;
+  record->occurrence.definitions = &record->definitions;
+  record->occurrence.identifier = name;
+  return &record->occurrence;
 }
 
-// A definition list's defined set: its first definition's set united with
-// the rest's.
-Word ComputeListSet(LazyCell* cell) {
-  Instance* self = Self(cell);
-  return Store(cell,
-               UniteDisjointConfigDefinitionSets(ForceSet(self->children[2]), ForceSet(self->restDefined)));
-}
-
-Word ComputeArguments(LazyCell* cell) {
-  Instance* self = Self(cell);
-  return Store(cell, MakeConfigArgumentList(self->position, Force<ConsCell>(self->children[0])));
-}
-
-Word ComputeRootNode(LazyCell* cell) {
-  Instance* self = Self(cell);
-  return Store(cell, MakeConfigRootNode(self->position, Force<AttributeValueNode>(self->children[0])));
-}
-
-// The top level's environment: the top-level list's own defined set.
-Word ComputeRootEnvironment(LazyCell* cell) {
-  Instance* self = Self(cell);
-  return Store(cell, ForceSet(self->children[1]));
-}
-
-// --- Builders ---------------------------------------------------------------
-
-// The bytes of an instance of a kind: see Instance.
-size_t InstanceBytes(int32_t kind) {
-  switch (kind) {
-    case ConfigSimpleName:
-    case ConfigQualifiedName:
-    case ConfigFieldAccess:
-    case ConfigPrimaryCall:
-    case ConfigIntegerLiteral:
-    case ConfigFloatingLiteral:
-    case ConfigCharacterLiteral:
-    case ConfigStringLiteral:
-      return offsetof(Instance, restDefined);
-    case DefinitionInstance:
-    case DefinitionListInstance:
-    case RootInstance:
-      return sizeof(Instance);
-    default:
-      return offsetof(Instance, identifier);
-  }
-}
-
-// An instance with every field of its kind cleared.
-Instance* NewInstance(int32_t kind, LazyCell* environment) {
-  size_t bytes = InstanceBytes(kind);
-  auto* self = static_cast<Instance*>(AllocateAligned(bytes));
-  std::memset(static_cast<void*>(self), 0, bytes);
-  self->kind = kind;
-  self->position = PositionCounter;
-  self->environment = environment;
-  return self;
-}
-
-LazyCell* Cell(Instance* self, Word (*function)(LazyCell*)) { return NewLazyCell<Word>(self, function); }
-
-LazyCell* ReplayWord() {
-  LazyCell* cell = nullptr;
-  ReplayWordToken(&cell);
-  return cell;
-}
-
-// An evaluated cell never changes, so the cells of the empty defined set
-// and of nothing (an empty list, no arguments) are made once and shared.
-LazyCell* TheEmptySetCell = nullptr;
-LazyCell* TheNullCell = nullptr;
-
-LazyCell* EmptySetCell() { return TheEmptySetCell; }
-
-LazyCell* NullCell() { return TheNullCell; }
-
-Built Build(int32_t nonterminal, LazyCell* environment);
-
-Built ExpressionNode(Instance* self) {
-  self->node = Cell(self, ComputeExpressionNode);
-  return Built{self->node, self->matches, nullptr};
-}
-
-// p93 Expression: the wrapper around a conditional-level expression.
-Built BuildExpression(LazyCell* environment) {
-  Instance* self = NewInstance(WrapperInstance, environment);
-  self->children[0] = Build(NtConditionalExpression, environment).node;
-  self->node = Cell(self, ComputeValueNode);
-  return Built{self->node, nullptr, nullptr};
-}
+ConfigExprNode* BuildExpr(int32_t nonterminal);
+ConfigExprNode* BuildExprOf(int32_t nonterminal);
+BuiltValue BuildAttributeValue();
+AttributeValueNode* BuildExpression();
+ConfigArgumentListNode* BuildArgumentList();
 
 // The entry of each binary level's production, by production number (null
 // for the other productions): every operand of every expression passes
@@ -466,33 +299,38 @@ const BinaryProduction* FindBinaryProduction(int32_t production) {
   return BinaryProductionsByNumber.entries[production];
 }
 
-// The binary levels, p42-p88: next level | level op next-level.
-Built BuildBinaryLevel(LazyCell* environment) {
-  int32_t production = NextReduction();
-  const BinaryProduction* entry = FindBinaryProduction(production);
-  if (entry == nullptr) InternalError("zebcheck/configbuild.cpp", __LINE__);
-  if (entry->kind < 0) return Build(entry->right, environment);
-  Instance* self = NewInstance(entry->kind, environment);
-  self->children[0] = Build(entry->left, environment).node;
+// The binary levels, p42-p88: next level | level op next-level. An operand
+// without an operator passes through every level down to the unary one:
+// those steps are taken in a loop.
+ConfigExprNode* BuildBinaryLevel() {
+  const BinaryProduction* entry = nullptr;
+  for (;;) {
+    entry = FindBinaryProduction(NextReduction());
+    if (entry == nullptr) InternalError("zebcheck/configbuild.cpp", __LINE__);
+    if (entry->kind >= 0) break;
+    if (entry->right == NtUnaryExpression) return BuildExpr(NtUnaryExpression);
+  }
+  SourcePosition at = PositionCounter;
+  ConfigExprNode* left = BuildExpr(entry->left);
   ReplaySkipToken();  // the operator
-  self->children[1] = Build(entry->right, environment).node;
-  return ExpressionNode(self);
+  ConfigExprNode* right = BuildExpr(entry->right);
+  return MakeConfigBinary(entry->kind, at, left, right);
 }
 
 // p90 ConditionalOr | p91 ConditionalOr ? Expression : Conditional.
-Built BuildConditional(LazyCell* environment) {
-  if (NextReduction() == PConditionalOr) return Build(NtConditionalOrExpression, environment);
-  Instance* self = NewInstance(ConfigConditional, environment);
-  self->children[0] = Build(NtConditionalOrExpression, environment).node;
+ConfigExprNode* BuildConditional() {
+  if (NextReduction() == PConditionalOr) return BuildExpr(NtConditionalOrExpression);
+  SourcePosition at = PositionCounter;
+  ConfigExprNode* condition = BuildExpr(NtConditionalOrExpression);
   ReplaySkipToken();  // ?
-  self->children[1] = BuildExpression(environment).node;
+  AttributeValueNode* then = BuildExpression();
   ReplaySkipToken();  // :
-  self->children[2] = Build(NtConditionalExpression, environment).node;
-  return ExpressionNode(self);
+  ConfigExprNode* otherwise = BuildExpr(NtConditionalExpression);
+  return MakeConfigConditional(at, condition, then, otherwise);
 }
 
 // p33-p37: + unary | - unary | postfix | ~ unary | ! unary.
-Built BuildUnary(LazyCell* environment) {
+ConfigExprNode* BuildUnary() {
   int32_t production = NextReduction();
   int32_t kind = 0;
   switch (production) {
@@ -500,243 +338,254 @@ Built BuildUnary(LazyCell* environment) {
     case PUnaryMinus: kind = ConfigUnaryMinus; break;
     case PComplement: kind = ConfigComplement; break;
     case PNot: kind = ConfigNot; break;
-    default: return Build(NtPostfixExpression, environment);
+    default: return BuildExpr(NtPostfixExpression);
   }
-  Instance* self = NewInstance(kind, environment);
+  SourcePosition at = PositionCounter;
   ReplaySkipToken();  // the operator
-  self->children[0] = Build(NtUnaryExpression, environment).node;
-  return ExpressionNode(self);
+  return MakeConfigUnary(kind, at, BuildExpr(NtUnaryExpression));
 }
 
 // p11 Identifier | p12 Name . Identifier.
-Built BuildName(LazyCell* environment) {
+ConfigExprNode* BuildName() {
+  SourcePosition at = PositionCounter;
   if (NextReduction() == PSimpleName) {
-    Instance* self = NewInstance(ConfigSimpleName, environment);
-    self->identifier = ReplayWord();
-    self->matches = Cell(self, ComputeNameMatches);
-    return ExpressionNode(self);
+    return MakeConfigSimpleName(at, ReplayOccurrence(ComputeNameMatches, UsedScope()));
   }
-  Instance* self = NewInstance(ConfigQualifiedName, environment);
-  Built qualifier = Build(NtName, environment);
-  self->children[0] = qualifier.node;
-  self->qualifier = qualifier.matches;
+  ConfigExprNode* qualifier = BuildExpr(NtName);
   ReplaySkipToken();  // .
-  self->identifier = ReplayWord();
-  self->matches = Cell(self, ComputeMemberMatches);
-  return ExpressionNode(self);
+  AppliedOccurrence* of =
+      qualifier->kind == ConfigSimpleName ? qualifier->name.occurrence : qualifier->qualified.occurrence;
+  return MakeConfigQualifiedName(at, qualifier, ReplayOccurrence(ComputeMemberMatches, of));
 }
 
 // p.a and p.a(args): the member of a primary; the primary comes first.
-Built BuildMember(int32_t kind, LazyCell* environment) {
-  Instance* self = NewInstance(kind, environment);
-  self->children[0] = Build(NtPrimary, environment).node;
+ConfigExprNode* BuildMember(int32_t kind) {
+  SourcePosition at = PositionCounter;
+  ConfigExprNode* primary = BuildExpr(NtPrimary);
   ReplaySkipToken();  // .
-  self->identifier = ReplayWord();
-  self->matches = Cell(self, ComputeMemberMatches);
-  if (kind == ConfigPrimaryCall) {
-    ReplaySkipToken();  // (
-    self->children[1] = Build(NtOptArgumentList, environment).node;
-    ReplaySkipToken();  // )
-  }
-  return ExpressionNode(self);
+  AppliedOccurrence* occurrence = ReplayOccurrence(ComputeMemberMatches, nullptr);
+  if (kind != ConfigPrimaryCall) return MakeConfigFieldAccess(at, primary, occurrence);
+  ReplaySkipToken();  // (
+  ConfigArgumentListNode* arguments = BuildArgumentList();
+  ReplaySkipToken();  // )
+  return MakeConfigPrimaryCall(at, primary, occurrence, arguments);
 }
 
 // p15-p19: literal | ( Expression ) | field access | invocation | array access.
-Built BuildPrimary(LazyCell* environment) {
+ConfigExprNode* BuildPrimary() {
   switch (NextReduction()) {
     case PLiteralPrimary:
-      return Build(NtLiteral, environment);
+      return BuildExpr(NtLiteral);
     case PParenthesized: {
-      Instance* self = NewInstance(ConfigParenthesized, environment);
+      SourcePosition at = PositionCounter;
       ReplaySkipToken();  // (
-      self->children[0] = BuildExpression(environment).node;
+      AttributeValueNode* inner = BuildExpression();
       ReplaySkipToken();  // )
-      return ExpressionNode(self);
+      return MakeConfigParenthesized(at, inner);
     }
     case PFieldAccess:
-      return BuildMember(ConfigFieldAccess, environment);
+      return BuildMember(ConfigFieldAccess);
     case PMethodInvocation:
-      return Build(NtMethodInvocation, environment);
+      return BuildExpr(NtMethodInvocation);
     default:  // PArrayAccess
-      return Build(NtArrayAccess, environment);
+      return BuildExpr(NtArrayAccess);
   }
 }
 
 // p23 Name ( arguments ) | p24 Primary . Identifier ( arguments ).
-Built BuildInvocation(LazyCell* environment) {
-  if (NextReduction() == PPrimaryInvocation) return BuildMember(ConfigPrimaryCall, environment);
-  Instance* self = NewInstance(ConfigNameCall, environment);
-  self->children[0] = Build(NtName, environment).node;
+ConfigExprNode* BuildInvocation() {
+  if (NextReduction() == PPrimaryInvocation) return BuildMember(ConfigPrimaryCall);
+  SourcePosition at = PositionCounter;
+  ConfigExprNode* name = BuildExpr(NtName);
   ReplaySkipToken();  // (
-  self->children[1] = Build(NtOptArgumentList, environment).node;
+  ConfigArgumentListNode* arguments = BuildArgumentList();
   ReplaySkipToken();  // )
-  return ExpressionNode(self);
+  return MakeConfigNameCall(at, name, arguments);
 }
 
 // p27 Name [ Expression ] | p28 Primary [ Expression ].
-Built BuildArrayAccess(LazyCell* environment) {
+ConfigExprNode* BuildArrayAccess() {
   int32_t kind = NextReduction() == PNameIndex ? ConfigNameIndex : ConfigPrimaryIndex;
-  Instance* self = NewInstance(kind, environment);
-  self->children[0] = Build(kind == ConfigNameIndex ? NtName : NtPrimary, environment).node;
+  SourcePosition at = PositionCounter;
+  ConfigExprNode* base = BuildExpr(kind == ConfigNameIndex ? NtName : NtPrimary);
   ReplaySkipToken();  // [
-  self->children[1] = BuildExpression(environment).node;
+  AttributeValueNode* index = BuildExpression();
   ReplaySkipToken();  // ]
-  return ExpressionNode(self);
+  return MakeConfigIndex(kind, at, base, index);
 }
 
 // p94-p98: integer | floating | boolean (p101 true, p102 false) | character | string.
-Built BuildLiteral(LazyCell* environment) {
+ConfigExprNode* BuildLiteral() {
   int32_t production = NextReduction();
+  SourcePosition at = PositionCounter;
   if (production == PBooleanLiteral) {
-    Instance* self = NewInstance(NextReduction() == PTrue ? ConfigTrueLiteral : ConfigFalseLiteral, environment);
+    int32_t kind = NextReduction() == PTrue ? ConfigTrueLiteral : ConfigFalseLiteral;
     ReplaySkipToken();
-    return ExpressionNode(self);
+    return MakeConfigBooleanLiteral(kind, at);
   }
   int32_t kind = ConfigIntegerLiteral;
   if (production == PFloatingLiteral) kind = ConfigFloatingLiteral;
   if (production == PCharacterLiteral) kind = ConfigCharacterLiteral;
   if (production == PStringLiteral) kind = ConfigStringLiteral;
-  Instance* self = NewInstance(kind, environment);
-  self->text = ReplayWord();
-  return ExpressionNode(self);
+  return MakeConfigLiteral(kind, at, reinterpret_cast<const char*>(ReplayTokenWord()));
 }
 
-// p111 arguments | p112 nothing: the argument list node, or null.
-Built BuildArgumentList(LazyCell* environment) {
-  if (NextReduction() == PNoArguments) return Built{NullCell(), nullptr, nullptr};
-  Instance* self = NewInstance(ArgumentsInstance, environment);
-  self->children[0] = Build(NtMoreExpressions, environment).node;
-  self->node = Cell(self, ComputeArguments);
-  return Built{self->node, nullptr, nullptr};
+// p93 Expression: the wrapper around a conditional-level expression.
+AttributeValueNode* BuildExpression() {
+  SourcePosition at = PositionCounter;
+  return MakeBracedValue(at, BuildExpr(NtConditionalExpression));
 }
 
-// p107 Expression | p108 Expression , more: the argument wrappers in order.
-Built BuildMoreExpressions(LazyCell* environment) {
-  int32_t production = NextReduction();
-  Instance* self = NewInstance(ArgumentListInstance, environment);
-  self->children[0] = BuildExpression(environment).node;
-  if (production == PMoreExpressions) {
+// p111 arguments | p112 nothing: the argument list node, or null. The
+// arguments are p107 Expression | p108 Expression , more, replayed in a loop.
+ConfigArgumentListNode* BuildArgumentList() {
+  GuardReplayStack();
+  if (NextReduction() == PNoArguments) return nullptr;
+  SourcePosition at = PositionCounter;
+  ConsListBuilder arguments;
+  for (;;) {
+    int32_t production = NextReduction();
+    arguments.Add(BuildExpression());
+    if (production != PMoreExpressions) break;
     ReplaySkipToken();  // ,
-    self->children[1] = Build(NtMoreExpressions, environment).node;
-  } else {
-    self->children[1] = NullCell();
   }
-  self->node = Cell(self, ComputeList);
-  return Built{self->node, nullptr, nullptr};
+  return MakeConfigArgumentList(at, arguments.head);
 }
 
-// p3 \ Identifier { AttributeValue }.
-Built BuildDefinition(LazyCell* environment) {
-  Instance* self = NewInstance(DefinitionInstance, environment);
-  ReplaySkipToken();  // backslash
-  self->identifier = ReplayWord();
+// p3 \ Identifier { AttributeValue }: the node, and its definition record
+// added to the list's set.
+AttributeDefinitionNode* BuildDefinition(ConsListBuilder& records) {
+  SourcePosition at = PositionCounter;
+  const TokenRecord* backslash = Trace.TokenCursor;
+  ReplaySkipToken();
+  // The trace's blocks before the backslash's are replayed: the tree grows
+  // into the memory they give back.
+  ReleaseTraceBefore(backslash);
+  Identifier* name = ReplayIdentifier();
   ReplaySkipToken();  // {
-  self->node = Cell(self, ComputeDefinitionNode);
-  self->defined = Cell(self, ComputeDefinitionSet);
-  self->definitions = Cell(self, ComputeSameNameDefinitions);
-  self->valueEnvironment = Cell(self, ComputeValueEnvironment);
-  Built value = Build(NtAttributeValue, self->valueEnvironment);
-  self->children[0] = value.node;
-  self->children[1] = value.defined;
+  Scope* outer = UsedScope();
+  ScopePending = true;
+  BuiltValue value = BuildAttributeValue();
+  Scope* scope = ScopePending ? nullptr : CurrentScope;
+  CurrentScope = outer;
+  ScopePending = false;
   ReplaySkipToken();  // }
-  return Built{self->node, nullptr, self->defined};
+  AttributeDefinitionNode* node =
+      MakeAttributeDefinitionNode(at, NewDefiningOccurrence(name, outer), value.node, value.defined);
+  if (scope != nullptr) scope->definition = node;
+  records.Add(MakeConfigDefinition(name, NewEvaluatedCell<Word>(reinterpret_cast<Word>(node))));
+  return node;
 }
 
-// p109 Definition | p110 Definition more: the list of nodes (children 0
-// and 1) and the defined set (child 2 united with restDefined).
-Built BuildMoreDefinitions(LazyCell* environment) {
-  int32_t production = NextReduction();
-  Instance* self = NewInstance(DefinitionListInstance, environment);
-  Built first = BuildDefinition(environment);
-  self->children[0] = first.node;
-  self->children[2] = first.defined;
-  if (production == PMoreDefinitions) {
-    Built rest = Build(NtMoreDefinitions, environment);
-    self->children[1] = rest.node;
-    self->restDefined = rest.defined;
-  } else {
-    self->children[1] = NullCell();
-    self->restDefined = EmptySetCell();
+// p2 over p105 definitions | p106 nothing: a nested value over the list
+// p109 Definition | p110 Definition more, replayed in a loop; the value's
+// defined set holds the list's definitions.
+BuiltValue BuildConfiguration() {
+  SourcePosition at = PositionCounter;
+  if (NextReduction() == PNoDefinitions) return BuiltValue{MakeNestedValue(at, nullptr), EmptyConfigDefinitionSet()};
+  ConsListBuilder nodes;
+  ConsListBuilder records;
+  for (;;) {
+    int32_t production = NextReduction();
+    nodes.Add(BuildDefinition(records));
+    if (production != PMoreDefinitions) break;
   }
-  self->node = Cell(self, ComputeList);
-  self->defined = Cell(self, ComputeListSet);
-  return Built{self->node, nullptr, self->defined};
-}
-
-// p2 over p105 definitions | p106 nothing: a nested value over the list.
-Built BuildConfiguration(LazyCell* environment) {
-  Instance* self = NewInstance(NestedValueInstance, environment);
-  Built list;
-  if (NextReduction() == PNoDefinitions) {
-    list = Built{NullCell(), nullptr, EmptySetCell()};
-  } else {
-    list = Build(NtMoreDefinitions, environment);
-  }
-  self->children[0] = list.node;
-  self->node = Cell(self, ComputeValueNode);
-  return Built{self->node, nullptr, list.defined};
+  return BuiltValue{MakeNestedValue(at, nodes.head), ConfigDefinitionSetOf(records.head)};
 }
 
 // p4 simple value (p7 literal, p8 name) | p5 { Expression } | p6 Configuration.
-Built BuildAttributeValue(LazyCell* environment) {
+BuiltValue BuildAttributeValue() {
+  GuardReplayStack();
   switch (NextReduction()) {
     case PSimpleValue: {
       bool literal = NextReduction() == PLiteralValue;
-      Instance* self = NewInstance(literal ? LiteralValueInstance : NameValueInstance, environment);
-      self->children[0] = Build(literal ? NtLiteral : NtName, environment).node;
-      self->node = Cell(self, ComputeValueNode);
-      return Built{self->node, nullptr, EmptySetCell()};
+      SourcePosition at = PositionCounter;
+      AttributeValueNode* node = literal ? MakeLiteralValue(at, BuildExpr(NtLiteral))
+                                         : MakeNameValue(at, BuildExpr(NtName));
+      return BuiltValue{node, EmptyConfigDefinitionSet()};
     }
     case PBracedValue: {
       ReplaySkipToken();  // {
-      Built value = BuildExpression(environment);
+      AttributeValueNode* node = BuildExpression();
       ReplaySkipToken();  // }
-      return Built{value.node, nullptr, EmptySetCell()};
+      return BuiltValue{node, EmptyConfigDefinitionSet()};
     }
     default:  // PNestedValue
-      return BuildConfiguration(environment);
+      return BuildConfiguration();
   }
 }
 
-Built Build(int32_t nonterminal, LazyCell* environment) {
-  GuardReplayStack();
+ConfigExprNode* BuildExprOf(int32_t nonterminal) {
   switch (nonterminal) {
-    case NtAttributeValue: return BuildAttributeValue(environment);
-    case NtName: return BuildName(environment);
-    case NtPrimary: return BuildPrimary(environment);
-    case NtMethodInvocation: return BuildInvocation(environment);
-    case NtArrayAccess: return BuildArrayAccess(environment);
+    case NtName: return BuildName();
+    case NtPrimary: return BuildPrimary();
+    case NtMethodInvocation: return BuildInvocation();
+    case NtArrayAccess: return BuildArrayAccess();
     case NtPostfixExpression:
-      return NextReduction() == PPostfixPrimary ? Build(NtPrimary, environment) : Build(NtName, environment);
-    case NtUnaryExpression: return BuildUnary(environment);
-    case NtConditionalExpression: return BuildConditional(environment);
-    case NtLiteral: return BuildLiteral(environment);
-    case NtOptDefinitions: return BuildConfiguration(environment);
-    case NtMoreExpressions: return BuildMoreExpressions(environment);
-    case NtMoreDefinitions: return BuildMoreDefinitions(environment);
-    case NtOptArgumentList: return BuildArgumentList(environment);
-    default: return BuildBinaryLevel(environment);
+      return NextReduction() == PPostfixPrimary ? BuildExpr(NtPrimary) : BuildExpr(NtName);
+    case NtUnaryExpression: return BuildUnary();
+    case NtConditionalExpression: return BuildConditional();
+    case NtLiteral: return BuildLiteral();
+    default: return BuildBinaryLevel();
   }
+}
+
+// Expression builders nest once or more per operand and operator, so the
+// stack guard, which asks for the thread's stack floor, is taken at every
+// 16th level only; the reserve below the floor holds the levels between.
+int32_t ExpressionNesting = 0;
+
+ConfigExprNode* BuildExpr(int32_t nonterminal) {
+  if ((++ExpressionNesting & 15) == 0) GuardReplayStack();
+  ConfigExprNode* node = BuildExprOf(nonterminal);
+  --ExpressionNesting;
+  return node;
+}
+
+// --- Names ---------------------------------------------------------------
+
+// q.a: a looked up among the nested definitions of all of q's matches, in
+// q's match order: the members of the definition that q means (its first
+// match, the innermost and earliest) come first, so q.a means a member of
+// that definition whenever it has one, and members found only in other
+// definitions of the same name still resolve. The sets are put together
+// from the last match back to the first, each in front of those after it.
+// Putting each later match's set in front instead would let the last
+// definition of q win; q.a follows the first definition of q, as a simple
+// name does, so that one use of q means one definition whether or not it is
+// qualified (\a{\x{1}} \a{\x{2}} \c{{a.x}} gives c the value 1).
+// A primary has no matches, so its members find nothing.
+ConsList MemberMatches(ConsList qualifierMatches, Identifier* name) {
+  // One match, the common case: its nested definitions alone.
+  if (qualifierMatches != nullptr && qualifierMatches->tail == nullptr) {
+    return LookupConfigName(name, NestedDefinitionsOf(ConsHead<AttributeDefinitionNode>(qualifierMatches)));
+  }
+  ConfigDefinitionSet* scope = EmptyConfigDefinitionSet();
+  ConsList lastFirst = nullptr;
+  for (ConsList rest = qualifierMatches; rest != nullptr; rest = rest->tail) lastFirst = Cons(rest->head, lastFirst);
+  for (ConsList rest = lastFirst; rest != nullptr; rest = rest->tail) {
+    scope = UniteConfigDefinitionSets(NestedDefinitionsOf(ConsHead<AttributeDefinitionNode>(rest)), scope);
+  }
+  return LookupConfigName(name, scope);
 }
 
 }  // namespace
 
 LazyCell* BuildConfigRoot() {
-  Instance* self = NewInstance(RootInstance, nullptr);
-  self->environment = Cell(self, ComputeRootEnvironment);
-  Built configuration = BuildConfiguration(self->environment);
-  self->children[0] = configuration.node;
-  self->children[1] = configuration.defined;
-  self->node = Cell(self, ComputeRootNode);
-  return NewLazyCell<Word>(self->node, CheckAndPrintConfig);
+  SourcePosition at = PositionCounter;
+  Scope* top = NewScope(nullptr);
+  CurrentScope = top;
+  ScopePending = false;
+  BuiltValue configuration = BuildConfiguration();
+  CurrentScope = nullptr;
+  // The top level sees exactly its own definitions.
+  top->environment = configuration.defined;
+  ConfigRootNode* root = MakeConfigRootNode(at, configuration.node);
+  return NewLazyCell<Word>(NewEvaluatedCell<Word>(reinterpret_cast<Word>(root)), CheckAndPrintConfig);
 }
 
 void InitConfigBuild() {
   if (!EnterModuleInit(ConfigBuildInitFlag)) return;
   InitConfigTree();
   InitConfigResolve();
-  TheEmptySetCell = NewEvaluatedCell<Word>(reinterpret_cast<Word>(EmptyConfigDefinitionSet()));
-  TheNullCell = NewEvaluatedCell<Word>(0);
-  RegisterRoot(&TheEmptySetCell);
-  RegisterRoot(&TheNullCell);
 }

@@ -20,7 +20,6 @@ namespace {
 int32_t ConfigPrintInitFlag = 0;
 
 // The layouts of the fixed texts, made once by InitConfigPrint.
-LayoutNode* EmptyLine = nullptr;
 LayoutNode* Indent = nullptr;
 LayoutNode* OpenParen = nullptr;
 LayoutNode* CloseParen = nullptr;
@@ -185,11 +184,20 @@ LayoutNode* UnparseDefinition(AttributeDefinitionNode* definition) {
   return LayoutBeside(head, Spaced(OpenBrace, shown, CloseBrace));
 }
 
+// One top-level definition at a time: its document is made in the layout's
+// scratch region, printed with its line end and given up, so the memory of
+// printing is that of the largest definition, not of the whole file. The
+// lines are those of the document of all definitions one below the other
+// with an empty line under them.
 void PrintConfig(ConfigRootNode* root) {
   RealNotationSwitch = 0;
   OpenOutput("");
-  LayoutNode* document = UnparseDefinitions(root->value->definitions);
-  PrintLayout(LayoutAbove(document, EmptyLine));
+  for (ConsList rest = root->value->definitions; rest != nullptr; rest = rest->tail) {
+    BeginLayoutScratch();
+    PrintLayout(UnparseDefinition(ConsHead<AttributeDefinitionNode>(rest)));
+    EndLayoutScratch();
+    WriteString("\n");
+  }
   CloseOutput();
 }
 
@@ -197,7 +205,6 @@ void InitConfigPrint() {
   if (!EnterModuleInit(ConfigPrintInitFlag)) return;
   InitLayout();
   InitConfigEval();
-  EmptyLine = LayoutText("");
   Indent = LayoutText("  ");
   OpenParen = LayoutText("(");
   CloseParen = LayoutText(")");

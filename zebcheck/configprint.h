@@ -2,7 +2,8 @@
 //
 // After the definition checks, zebcheck writes the whole configuration again
 // on standard output in one fixed layout, with every braced value folded by
-// the evaluator. The printer builds one Layout document and prints it once:
+// the evaluator. The printer builds a Layout document for each top-level
+// definition and prints it before it makes the next:
 //
 //   \a{ 5 }            a definition whose value is not a nested list
 //   \b{                a nested list: its definitions indented by two blanks

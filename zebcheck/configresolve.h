@@ -25,6 +25,10 @@ ConfigDefinition* MakeConfigDefinition(Identifier* name, LazyCell* node);
 // A new set holding the one definition.
 ConfigDefinitionSet* SingletonConfigDefinitionSet(ConfigDefinition* definition);
 
+// A set of the definitions of a list (ConsList of ConfigDefinition), in its
+// order; the empty set for an empty list.
+ConfigDefinitionSet* ConfigDefinitionSetOf(ConsList definitions);
+
 // a's definitions that are not in b, in a's order, followed by b's list
 // itself (shared); a when b is empty or a itself; b when a is empty.
 ConfigDefinitionSet* UniteConfigDefinitionSets(ConfigDefinitionSet* a, ConfigDefinitionSet* b);

@@ -57,26 +57,44 @@ void LinkValue(AttributeValueNode* child, ConfigAnyNode owner) {
   if (child != nullptr) LinkChild(&child->owner, owner);
 }
 
-// A new expression record of a kind with its header filled; the fields are
-// cleared so that no word is left unset.
+// The bytes of the fields of each expression kind, in kind order.
+constexpr size_t ExprFieldBytes[ConfigExprKindCount] = {
+    sizeof(ConfigExprNode::name), sizeof(ConfigExprNode::qualified), sizeof(ConfigExprNode::parenthesized),
+    sizeof(ConfigExprNode::member), sizeof(ConfigExprNode::call), sizeof(ConfigExprNode::member),
+    sizeof(ConfigExprNode::index), sizeof(ConfigExprNode::index),
+    sizeof(ConfigExprNode::literal), sizeof(ConfigExprNode::literal), 0, 0,  // 8-11
+    sizeof(ConfigExprNode::literal), sizeof(ConfigExprNode::literal),       // 12, 13
+    sizeof(ConfigExprNode::unary), sizeof(ConfigExprNode::unary), sizeof(ConfigExprNode::unary),
+    sizeof(ConfigExprNode::unary),  // 14-17
+    sizeof(ConfigExprNode::binary), sizeof(ConfigExprNode::binary), sizeof(ConfigExprNode::binary),
+    sizeof(ConfigExprNode::binary), sizeof(ConfigExprNode::binary), sizeof(ConfigExprNode::binary),
+    sizeof(ConfigExprNode::binary), sizeof(ConfigExprNode::binary), sizeof(ConfigExprNode::binary),
+    sizeof(ConfigExprNode::binary), sizeof(ConfigExprNode::binary), sizeof(ConfigExprNode::binary),
+    sizeof(ConfigExprNode::binary), sizeof(ConfigExprNode::binary), sizeof(ConfigExprNode::binary),
+    sizeof(ConfigExprNode::binary), sizeof(ConfigExprNode::binary), sizeof(ConfigExprNode::binary),
+    sizeof(ConfigExprNode::binary),  // 18-36
+    sizeof(ConfigExprNode::conditional),  // 37
+};
+
+// A new expression record of a kind with its header filled, as long as its
+// kind's fields need; the fields are cleared so that no word is left unset.
 ConfigExprNode* NewExpr(int32_t kind, SourcePosition position) {
-  auto* node = static_cast<ConfigExprNode*>(Allocate(sizeof(ConfigExprNode)));
-  std::memset(node, 0, sizeof(ConfigExprNode));
+  size_t bytes = offsetof(ConfigExprNode, name) + ExprFieldBytes[kind];
+  auto* node = static_cast<ConfigExprNode*>(Allocate(bytes));
+  std::memset(static_cast<void*>(node), 0, bytes);
   node->kind = kind;
   node->position = position;
   node->owner = ConfigAnyNode{0, nullptr};
-  node->data = 0;
   node->self = ConfigAnyNode{ExprNodeCodes[kind], node};
   return node;
 }
 
-// A boolean literal: the record ends before the fields; it has no self.
+// A boolean literal: the record ends before its self; it has no fields.
 ConfigExprNode* NewBoolean(int32_t kind, SourcePosition position) {
-  auto* node = static_cast<ConfigExprNode*>(Allocate(offsetof(ConfigExprNode, name)));
+  auto* node = static_cast<ConfigExprNode*>(Allocate(offsetof(ConfigExprNode, self)));
   node->kind = kind;
   node->position = position;
   node->owner = ConfigAnyNode{0, nullptr};
-  node->data = 0;
   return node;
 }
 
@@ -85,7 +103,6 @@ AttributeValueNode* NewValue(int32_t kind, SourcePosition position) {
   node->kind = kind;
   node->position = position;
   node->owner = ConfigAnyNode{0, nullptr};
-  node->data = 0;
   node->definitions = nullptr;
   node->self = ConfigAnyNode{ValueNodeCodes[kind], node};
   return node;
@@ -103,7 +120,6 @@ ConfigRootNode* MakeConfigRootNode(SourcePosition position, AttributeValueNode* 
   auto* node = static_cast<ConfigRootNode*>(Allocate(sizeof(ConfigRootNode)));
   node->position = position;
   node->owner = ConfigAnyNode{0, nullptr};
-  node->data = 0;
   node->value = value;
   node->self = ConfigAnyNode{0, node};
   LinkValue(value, node->self);
@@ -115,7 +131,6 @@ AttributeDefinitionNode* MakeAttributeDefinitionNode(SourcePosition position, De
   auto* node = static_cast<AttributeDefinitionNode*>(Allocate(sizeof(AttributeDefinitionNode)));
   node->position = position;
   node->owner = ConfigAnyNode{0, nullptr};
-  node->data = 0;
   node->name = name;
   node->value = value;
   node->nested = nested;
@@ -162,7 +177,6 @@ ConfigArgumentListNode* MakeConfigArgumentList(SourcePosition position, ConsList
   auto* node = static_cast<ConfigArgumentListNode*>(Allocate(sizeof(ConfigArgumentListNode)));
   node->position = position;
   node->owner = ConfigAnyNode{0, nullptr};
-  node->data = 0;
   node->arguments = arguments;
   node->self = ConfigAnyNode{8, node};
   for (ConsList rest = arguments; rest != nullptr; rest = rest->tail) {

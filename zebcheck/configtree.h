@@ -5,8 +5,10 @@
 // the evaluator (configeval.h) folds its braced expressions; the canonical
 // printer (configprint.h) prints it. Every node is a heap record that lives
 // until the process ends and holds, in order: its variant tag (kind) where a
-// record has several variants, its source position, its owner link, a data
-// word, its fields, and last its own ConfigAnyNode {node kind code, node}.
+// record has several variants, its source position, its owner link, its
+// fields, and last its own ConfigAnyNode {node kind code, node}; an
+// expression node has its own ConfigAnyNode before its fields, and takes
+// only the bytes of the fields of its kind.
 // Nothing is changed after construction but the owner link (set once, the
 // first owner wins) and the lazy cells of the occurrences.
 //
@@ -125,7 +127,7 @@ struct ConfigDefinitionSet {
   ConsList definitions;
   int32_t ownCount;              // leading cells of the list made for this set
   ConfigDefinitionSet* shared;   // the set whose list follows them, or null
-  int32_t visits;                // lookups that walked this set's own cells
+  int32_t visits;                // lookups that walked this set's own cells; -1: never indexed
   ConfigSetIndex* index;        // names of this set up to indexEnd, or null
   ConfigDefinitionSet* indexEnd; // the set where the index's walk stopped, or null
 };
@@ -133,7 +135,6 @@ struct ConfigDefinitionSet {
 struct ConfigRootNode {
   SourcePosition position;
   ConfigAnyNode owner;
-  Word data;
   AttributeValueNode* value;  // kind 0: the top-level definitions
   ConfigAnyNode self;
 };
@@ -141,7 +142,6 @@ struct ConfigRootNode {
 struct AttributeDefinitionNode {
   SourcePosition position;  // of its backslash
   ConfigAnyNode owner;
-  Word data;
   DefiningOccurrence* name;
   AttributeValueNode* value;
   ConfigDefinitionSet* nested;  // what the value defines: its nested list's set, else empty
@@ -157,7 +157,6 @@ struct AttributeValueNode {
   int32_t kind;  // ConfigValueKind
   SourcePosition position;
   ConfigAnyNode owner;
-  Word data;
   // Kind 0: ConsList of AttributeDefinitionNode (null when empty); kinds 1-3:
   // the ConfigExprNode.
   union {
@@ -170,7 +169,6 @@ struct AttributeValueNode {
 struct ConfigArgumentListNode {
   SourcePosition position;
   ConfigAnyNode owner;
-  Word data;
   ConsList arguments;  // AttributeValueNode kind 3, one per argument
   ConfigAnyNode self;
 };
@@ -179,9 +177,9 @@ struct ConfigExprNode {
   int32_t kind;  // ConfigExprKind
   SourcePosition position;
   ConfigAnyNode owner;
-  Word data;
-  // The fields of the kinds; kinds 10 and 11 have none, and no self either
-  // (their records end here).
+  // Kinds 10 and 11 have no self and no fields: their records end here.
+  ConfigAnyNode self;
+  // The fields of the kinds; a record ends after those of its own kind.
   union {
     struct {
       AppliedOccurrence* occurrence;
@@ -226,14 +224,13 @@ struct ConfigExprNode {
       ConfigExprNode* otherwise;
     } conditional;  // 37
   };
-  ConfigAnyNode self;
 };
 
 // The node kind code of an expression kind and of a value kind.
 int32_t ConfigExprNodeCode(int32_t kind);
 int32_t AttributeValueNodeCode(int32_t kind);
 
-// Constructors: each sets owner link and data word to 0, makes the node's
+// Constructors: each sets the owner link to empty, makes the node's
 // ConfigAnyNode and links its child nodes to itself.
 ConfigRootNode* MakeConfigRootNode(SourcePosition position, AttributeValueNode* value);
 AttributeDefinitionNode* MakeAttributeDefinitionNode(SourcePosition position, DefiningOccurrence* name,

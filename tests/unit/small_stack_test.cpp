@@ -81,9 +81,10 @@ TEST(SmallStack, DeepNestingEndsWithTheDepthMessage) {
       {"Java blocks", "class A { void f() " + Repeat("{", 25000) + Repeat("}", 25000) + " }", ParseJavaOnSmallStack},
       {"configuration parentheses", "\\a{{" + Repeat("(", 25000) + "1" + Repeat(")", 25000) + "}}",
        CheckConfigurationOnSmallStack},
-      // Few enough levels for the parser on this stack, too many for the
-      // configuration tree's replay, which takes more stack per level.
-      {"nested definitions", Repeat("\\a{", 2000) + Repeat("}", 2000), CheckConfigurationOnSmallStack},
+      {"nested definitions", Repeat("\\a{", 25000) + Repeat("}", 25000), CheckConfigurationOnSmallStack},
+      // No nesting for the parser, which reduces a qualified name as it
+      // grows, but one level per dot for the configuration tree's replay.
+      {"long qualified name", "\\a{{" + Repeat("x.", 25000) + "y}}", CheckConfigurationOnSmallStack},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);

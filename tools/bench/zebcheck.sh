@@ -14,7 +14,8 @@
 #   text is quadratic in the depth, holds memory linear in it).
 # With CALLGRIND=1 it also counts the instructions of a run over the groups
 # input with valgrind's callgrind tool, the stable figure on a noisy
-# machine.
+# machine. ZEBCHECK=PROGRAM measures another zebcheck program on the same
+# inputs (a baseline build, for figures before and after a change).
 #   tools/bench/zebcheck.sh [FILE...]
 # Group names vary in their first and last letters, as in zebparse.sh, so
 # that the identifier table's chains stay short. The release build is used;
@@ -22,7 +23,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 bin=build/release/bin
-[ -x "$bin/zebcheck" ] || { echo "build the release preset first" >&2; exit 1; }
+program=${ZEBCHECK:-$bin/zebcheck}
+[ -x "$program" ] || { echo "build the release preset first" >&2; exit 1; }
 dir=build/release/bench-zebcheck
 mkdir -p "$dir"
 timed() {  # label, files...
@@ -30,7 +32,7 @@ timed() {  # label, files...
   shift
   local bytes seconds kilobytes
   bytes=$(cat "$@" | wc -c)
-  /usr/bin/time -f '%e %M' -o "$dir/time" "$bin/zebcheck" "$@" >/dev/null
+  /usr/bin/time -f '%e %M' -o "$dir/time" "$program" "$@" >/dev/null
   read -r seconds kilobytes < <(tail -n 1 "$dir/time")
   awk -v l="$label" -v b="$bytes" -v t="$seconds" -v k="$kilobytes" 'BEGIN {
     if (t < 0.01) t = 0.01
@@ -41,7 +43,7 @@ timed() {  # label, files...
 instructions() {  # files...
   local bytes
   bytes=$(cat "$@" | wc -c)
-  valgrind --tool=callgrind --callgrind-out-file="$dir/callgrind.out" "$bin/zebcheck" "$@" \
+  valgrind --tool=callgrind --callgrind-out-file="$dir/callgrind.out" "$program" "$@" \
     >/dev/null 2>"$dir/callgrind.err"
   awk -v b="$bytes" '/Collected :/ { n = $NF } END {
     printf "instructions: %d, %.0f per input byte\n", n, n / b
