@@ -1,6 +1,8 @@
 // The qualified-name pass: the unit's package, imports and QUALIFIEDS.
 #include "caldrex/qualnames.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -130,7 +132,6 @@ void MarkAndVisit(SyntaxNode* name, UseMark mark) {
 // and are not walked on their own.
 void WalkUnit(SyntaxNode* start) {
   std::vector<SyntaxNode*> stack{start};
-  std::vector<SyntaxNode*> children;
   while (!stack.empty()) {
     SyntaxNode* node = stack.back();
     stack.pop_back();
@@ -196,25 +197,27 @@ void WalkUnit(SyntaxNode* start) {
         break;
     }
     const NodeKindInfo& info = NodeKindTable[node->code];
-    children.clear();
+    // The children go onto the stack in source order and are then turned
+    // around, so that the first is walked first.
+    const size_t firstChild = stack.size();
     for (int32_t field = 0; field < info.fieldCount; ++field) {
       if (field == skipField) continue;
       switch (info.fields[field]) {
         case ChildField:
         case OptionalChildField:
-          children.push_back(NodeChild(node, field));
+          stack.push_back(NodeChild(node, field));
           break;
         case ListField:
         case OptionalListField:
           for (ConsList element = NodeList(node, field); element != nullptr; element = element->tail) {
-            children.push_back(ConsHead<SyntaxNode>(element));
+            stack.push_back(ConsHead<SyntaxNode>(element));
           }
           break;
         default:
           break;
       }
     }
-    for (auto child = children.rbegin(); child != children.rend(); ++child) stack.push_back(*child);
+    std::reverse(stack.begin() + static_cast<std::ptrdiff_t>(firstChild), stack.end());
   }
 }
 
