@@ -135,10 +135,8 @@ void AdoptFields(int32_t kind, const Word* fields, AnyNode* owner) {
 
 }  // namespace
 
-NodePosition NodePositionOf(SourcePosition position) {
-  if (position > INT32_MAX) FatalError(InputTooLongForTreeText);
-  return static_cast<NodePosition>(position);
-}
+// Out of line, so that NodePositionOf inlines to a test and a branch.
+void InputTooLongForTree() { FatalError(InputTooLongForTreeText); }
 
 SyntaxNode* NewNode(NodeKind kind, SourcePosition position, const Word* fields) {
   const NodeKindInfo& info = NodeKindTable[kind];

@@ -64,7 +64,12 @@ struct AnyNode;
 // ends the run with a fatal error then instead of storing a wrong position.
 using NodePosition = int32_t;
 inline constexpr char InputTooLongForTreeText[] = "input too long for the syntax tree";
-NodePosition NodePositionOf(SourcePosition position);
+// Ends the run with the fatal error InputTooLongForTreeText.
+[[noreturn]] void InputTooLongForTree();
+inline NodePosition NodePositionOf(SourcePosition position) {
+  if (position > INT32_MAX) InputTooLongForTree();
+  return static_cast<NodePosition>(position);
+}
 
 // The tag, the data and the code are narrow (tags are below 64, codes far
 // below 2^15, and the passes keep a small mark in data) so that the header is
