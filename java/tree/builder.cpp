@@ -166,7 +166,8 @@ int32_t SingleProduction[JavaNonterminalTotal];  // the production of a one-prod
 // What replay checks and follows of each production, packed small: the
 // nonterminal it builds (-1 when no builder meets it, so that it matches
 // none), and for a pass-through its child and whether it yields no defs.
-struct ReplayStep {
+// Eight bytes, so that a step is found by a shift.
+struct alignas(8) ReplayStep {
   int16_t lhs;
   int16_t passChild;  // -1: not a pass-through
   bool emptyDefs;
