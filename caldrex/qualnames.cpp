@@ -71,7 +71,15 @@ Identifier* NameIdentifier(const SyntaxNode* name) {
   return OccurrenceIdentifier(name, name->code == SimpleNameNodeKind ? 0 : 1);
 }
 
-int32_t IsTypeNodeAncestor(AnyNode* node) { return IsTypeNodeKind(node) ? 1 : 0; }
+// True when the node or one of its owners is a type node. The owner links
+// are followed here rather than by FindAncestor with a predicate closure:
+// this runs for many simple names of every unit.
+bool HasTypeNodeAncestor(AnyNode* node) {
+  for (; node != nullptr; node = node->node->owner) {
+    if (IsTypeNodeKind(node)) return true;
+  }
+  return false;
+}
 
 // The components of an import name, "*" last for an on-demand import.
 ConsList ImportNameToList(const SyntaxNode* name) {
@@ -299,10 +307,7 @@ void VisitTypeName(SyntaxNode* name) {
     if (FirstComponentIsVariable(name)) return;
     candidate = JoinIdentifiers(NameToList(prefix), DotIdentifier);
   } else {
-    if (FirstComponentIsVariable(name) &&
-        FindAncestor(name->owner, MakeClosure(IsTypeNodeAncestor)) == nullptr) {
-      return;
-    }
+    if (FirstComponentIsVariable(name) && !HasTypeNodeAncestor(name->owner)) return;
     candidate = NameIdentifier(prefix);
   }
   AppendName(Qualifieds, candidate);
