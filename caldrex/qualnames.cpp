@@ -2,6 +2,7 @@
 #include "caldrex/qualnames.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstring>
 #include <string>
@@ -204,25 +205,21 @@ void WalkUnit(SyntaxNode* start) {
       default:
         break;
     }
-    const NodeKindInfo& info = NodeKindTable[node->code];
     // The children go onto the stack in source order and are then turned
-    // around, so that the first is walked first.
+    // around, so that the first is walked first. Only the fields that hold
+    // nodes are visited.
     const size_t firstChild = stack.size();
-    for (int32_t field = 0; field < info.fieldCount; ++field) {
-      if (field == skipField) continue;
-      switch (info.fields[field]) {
-        case ChildField:
-        case OptionalChildField:
-          stack.push_back(NodeChild(node, field));
-          break;
-        case ListField:
-        case OptionalListField:
-          for (ConsList element = NodeList(node, field); element != nullptr; element = element->tail) {
-            stack.push_back(ConsHead<SyntaxNode>(element));
-          }
-          break;
-        default:
-          break;
+    const uint32_t lists = ListFieldBits[node->code];
+    uint32_t fields = ChildFieldBits[node->code] | lists;
+    if (skipField >= 0) fields &= ~(uint32_t{1} << skipField);
+    for (; fields != 0; fields &= fields - 1) {
+      const int32_t field = std::countr_zero(fields);
+      if ((lists >> field & 1) == 0) {
+        stack.push_back(NodeChild(node, field));
+        continue;
+      }
+      for (ConsList element = NodeList(node, field); element != nullptr; element = element->tail) {
+        stack.push_back(ConsHead<SyntaxNode>(element));
       }
     }
     std::reverse(stack.begin() + static_cast<std::ptrdiff_t>(firstChild), stack.end());

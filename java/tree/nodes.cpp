@@ -52,16 +52,6 @@ constexpr uint32_t FieldBits(const char* fields, FieldForm form, FieldForm other
   return bits;
 }
 
-// Each kind's fields that hold a child node and those that hold a list of
-// them, so that adopting children visits only those fields.
-constexpr uint32_t ChildFieldBits[NodeKindCount] = {
-#define NODE_KIND(code, Name, Family, tag, production, fields) FieldBits(fields, ChildField, OptionalChildField),
-#include "java/tree/nodes.def"
-};
-constexpr uint32_t ListFieldBits[NodeKindCount] = {
-#define NODE_KIND(code, Name, Family, tag, production, fields) FieldBits(fields, ListField, OptionalListField),
-#include "java/tree/nodes.def"
-};
 static_assert(MaxFieldCount() <= 32, "a kind's fields fit the bits of a word");
 
 // The kind codes of each family's tags, filled once from the kind table.
@@ -74,6 +64,15 @@ int32_t NodesModuleFlag = 0;
 const NodeKindInfo NodeKindTable[NodeKindCount] = {
 #define NODE_KIND(code, Name, Family, tag, production, fields) \
   {#Name, Family, tag, production, fields, CountFields(fields)},
+#include "java/tree/nodes.def"
+};
+
+const uint32_t ChildFieldBits[NodeKindCount] = {
+#define NODE_KIND(code, Name, Family, tag, production, fields) FieldBits(fields, ChildField, OptionalChildField),
+#include "java/tree/nodes.def"
+};
+const uint32_t ListFieldBits[NodeKindCount] = {
+#define NODE_KIND(code, Name, Family, tag, production, fields) FieldBits(fields, ListField, OptionalListField),
 #include "java/tree/nodes.def"
 };
 

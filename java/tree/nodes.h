@@ -139,6 +139,11 @@ struct LeafInfo {
 };
 
 extern const NodeKindInfo NodeKindTable[NodeKindCount];
+// Each kind's fields that hold a child node (ChildField, OptionalChildField)
+// and those that hold a list of them (ListField, OptionalListField), one bit
+// per field, so that a walk over the children visits only those fields.
+extern const uint32_t ChildFieldBits[NodeKindCount];
+extern const uint32_t ListFieldBits[NodeKindCount];
 extern const LeafInfo LeafTable[LeafVariantCount];
 extern const char* const NodeFamilyNames[NodeFamilyCount];
 
