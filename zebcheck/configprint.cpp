@@ -23,10 +23,8 @@ namespace {
 
 int32_t ConfigPrintInitFlag = 0;
 
-// The layouts of the fixed texts, made once by InitConfigPrint.
-LayoutNode* Indent = nullptr;
+// The separator of the argument lines, made once by InitConfigPrint.
 LayoutNode* Comma = nullptr;
-LayoutNode* CloseBrace = nullptr;
 
 // Spellings of the operators by expression kind; empty for the other kinds.
 std::string_view OperatorSpellings[ConfigExprKindCount] = {};
@@ -197,48 +195,68 @@ void PutExpression(Build& build, ConfigExprNode* e) {
   PutExpression(build, e->binary.right);
 }
 
-LayoutNode* UnparseDefinitions(ConsList definitions) {
-  ConsListBuilder layouts;
-  for (ConsList rest = definitions; rest != nullptr; rest = rest->tail) {
-    layouts.Add(UnparseDefinition(ConsHead<AttributeDefinitionNode>(rest)));
+// The output of the definitions printed so far stands at the start of Runs,
+// before the run of the line being built. It is written out at the end of
+// each top-level definition, and sooner once it grows long (under deep
+// nesting, whose indentation makes text quadratic in the depth), so that
+// the memory of printing stays that of a few lines.
+constexpr uint32_t PendingLimit = uint32_t{1} << 16;
+
+// Blanks for the indentation of nested lists, two for each level.
+HeapStack<char> Blanks;
+
+void PutIndentation(int32_t depth) {
+  auto n = static_cast<uint32_t>(2 * depth);
+  while (Blanks.count < n) Blanks.Push(' ');
+  Put(Blanks.items, static_cast<int32_t>(n));
+}
+
+void WritePending() {
+  WriteBytes(Runs.items, static_cast<int32_t>(Runs.count));
+  Runs.count = 0;
+}
+
+void EndPendingLine() {
+  Put("\n");
+  if (Runs.count >= PendingLimit) WritePending();
+}
+
+// Ends the line built: bytes alone stay pending; a build with a document of
+// several lines (its first run holding the line's indentation, which its
+// later lines keep as blanks) is printed after the pending output.
+void EndLine(Build& build) {
+  if (build.document != EmptyLayout()) {
+    LayoutNode* document = EndBuild(build);
+    WritePending();
+    PrintLayout(document);
   }
-  return LayoutVertical(layouts.head);
+  EndPendingLine();
 }
 
-}  // namespace
-
-LayoutNode* UnparseExpression(ConfigExprNode* e) {
+// A definition at a nesting depth, every line indented by two blanks a
+// level and ended by a line feed: a nested list as its head line, its
+// definitions one level deeper (an empty list as one line of the deeper
+// indentation only) and the closing brace; any other value on the line of
+// its name.
+void PrintDefinition(AttributeDefinitionNode* definition, int32_t depth) {
   Build build = BeginBuild();
-  PutExpression(build, e);
-  return EndBuild(build);
-}
-
-LayoutNode* UnparseAttributeValue(AttributeValueNode* value) {
-  Build build = BeginBuild();
-  switch (value->kind) {
-    case ConfigNestedValue:
-      return UnparseDefinitions(value->definitions);
-    case ConfigLiteralValue:
-    case ConfigNameValue:
-      PutExpression(build, value->expression);
-      break;
-    default:
-      PutFolded(build, EvaluateExpression(value->expression));
-      break;
-  }
-  return EndBuild(build);
-}
-
-LayoutNode* UnparseDefinition(AttributeDefinitionNode* definition) {
-  Build build = BeginBuild();
+  PutIndentation(depth);
   Put("\\");
   PutIdentifier(definition->name->identifier);
   AttributeValueNode* value = definition->value;
   if (value->kind == ConfigNestedValue) {
     Put("{");
-    LayoutNode* head = EndBuild(build);
-    LayoutNode* nested = LayoutBeside(Indent, UnparseDefinitions(value->definitions));
-    return LayoutAbove(LayoutAbove(head, nested), CloseBrace);
+    EndPendingLine();
+    if (value->definitions == nullptr) {
+      PutIndentation(depth + 1);
+      EndPendingLine();
+    }
+    for (ConsList rest = value->definitions; rest != nullptr; rest = rest->tail) {
+      PrintDefinition(ConsHead<AttributeDefinitionNode>(rest), depth + 1);
+    }
+    PutIndentation(depth);
+    Put("}");
+    return EndPendingLine();
   }
   Put("{ ");
   // A braced value takes the fold kept in its definition, which the uses of
@@ -249,22 +267,23 @@ LayoutNode* UnparseDefinition(AttributeDefinitionNode* definition) {
     PutExpression(build, value->expression);
   }
   Put(" }");
-  return EndBuild(build);
+  EndLine(build);
 }
 
-// One top-level definition at a time: its document is made in the layout's
-// scratch region, printed with its line end and given up, so the memory of
-// printing is that of the largest definition, not of the whole file. The
-// lines are those of the document of all definitions one below the other
-// with an empty line under them.
+}  // namespace
+
+// One top-level definition at a time: the documents of its calls with
+// several arguments are made in the layout's scratch region and given up
+// after it, so the memory of printing is that of the largest definition, not
+// of the whole file.
 void PrintConfig(ConfigRootNode* root) {
   RealNotationSwitch = 0;
   OpenOutput("");
   for (ConsList rest = root->value->definitions; rest != nullptr; rest = rest->tail) {
     BeginLayoutScratch();
-    PrintLayout(UnparseDefinition(ConsHead<AttributeDefinitionNode>(rest)));
+    PrintDefinition(ConsHead<AttributeDefinitionNode>(rest), 0);
+    WritePending();
     EndLayoutScratch();
-    WriteString("\n");
   }
   CloseOutput();
 }
@@ -273,9 +292,7 @@ void InitConfigPrint() {
   if (!EnterModuleInit(ConfigPrintInitFlag)) return;
   InitLayout();
   InitConfigEval();
-  Indent = LayoutText("  ");
   Comma = LayoutText(",");
-  CloseBrace = LayoutText("}");
   SetSpellings();
 }
 
