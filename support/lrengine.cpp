@@ -494,20 +494,43 @@ void RunState(int32_t state, const TokenSet& inherited) {
     }
   }
 
-  // The goto loop; the start state also stops once it has accepted.
+  // The goto loop; the start state also stops once it has accepted. The
+  // registers of the pending reduction are kept in locals while the loop
+  // stays in this activation (the inline reductions), and stored before
+  // anything else may read or set them.
   {
     const int16_t* gotoRow = st.gotoRow;
-    while (PopCount == 0) {
-      if (ReduceProduction >= 0) RecordReduction();
-      const LrAction& act = R.actions[gotoRow[ReduceLhs]];
+    int32_t lhs = ReduceLhs;
+    int32_t production = ReduceProduction;
+    int32_t pops = PopCount;
+    while (pops == 0) {
+      if (production >= 0) RecordProduction(production);
+      const LrAction& act = R.actions[gotoRow[lhs]];
       if (act.Kind == LrGotoReduce && act.RunLength == 0) {
         // An inline reduction without fixed tokens would empty the sublist
         // and have the splice restore it: the sublist stays as it is.
-        ReduceLhs = act.Lhs;
-        ReduceProduction = act.Production;
-        PopCount = act.PopCount;
+        lhs = act.Lhs;
+        production = act.Production;
+        pops = act.PopCount;
         continue;
       }
+      if (act.Kind == LrGotoCall && act.RunLength == 0) {
+        // A goto state that reduces at once is not entered (ReducedAtOnce),
+        // and since nothing is recorded meanwhile, emptying the sublist and
+        // splicing it back would leave it as it is: it stays, as above.
+        const StateEntry& e = R.entries[act.Target];
+        int32_t index = e.tokenRow[CurrentToken];
+        if (index >= 0 && R.actions[index].Kind == LrReduce && LrDepth + e.nesting <= DepthBound) {
+          const LrAction& reduction = R.actions[index];
+          lhs = reduction.Lhs;
+          production = reduction.Production;
+          pops = reduction.PopCount;
+          continue;
+        }
+      }
+      ReduceLhs = lhs;
+      ReduceProduction = production;
+      PopCount = pops;
       ReductionRecord* savedHead = SublistHead;
       ReductionRecord* savedLast = SublistLast;
       bool accept = PerformGoto(act, inherited);
@@ -516,8 +539,14 @@ void RunState(int32_t state, const TokenSet& inherited) {
         SublistHead = savedHead;
         if (SublistLast == nullptr) SublistLast = savedLast;
       }
+      lhs = ReduceLhs;
+      production = ReduceProduction;
+      pops = PopCount;
       if (accept) break;
     }
+    ReduceLhs = lhs;
+    ReduceProduction = production;
+    PopCount = pops;
   }
 accepted:
   --PopCount;

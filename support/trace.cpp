@@ -44,7 +44,7 @@ StoreBlock* NewTraceBlock(size_t size) {
 void EnterTraceBlock(StoreBlock* block) {
   CurrentTraceBlock = block;
   TraceFreeByte = StoreBlockBytes(block);
-  TraceFreeBytes = block->size;
+  TraceFreeEnd = TraceFreeByte + block->size;
 }
 
 void RewindTraceStore() {
@@ -57,7 +57,7 @@ static_assert(sizeof(TokenRecord) % 8 == 0 && sizeof(ReductionRecord) % 8 == 0,
 }  // namespace
 
 unsigned char* TraceFreeByte = nullptr;
-size_t TraceFreeBytes = 0;
+unsigned char* TraceFreeEnd = nullptr;
 
 // The current block is full (or there is none yet): the next block of the
 // chain, made when the store has not reached this far before.
@@ -90,7 +90,7 @@ void ReleaseParseTrace() {
   CurrentTraceBlock = nullptr;
   TraceBlockBytes = 0;
   TraceFreeByte = nullptr;
-  TraceFreeBytes = 0;
+  TraceFreeEnd = nullptr;
   Trace = ParseTrace{};
   SublistHead = nullptr;
   SublistLast = nullptr;

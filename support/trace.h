@@ -86,18 +86,22 @@ void ReleaseTraceBefore(const TokenRecord* record);
 // far, rounded up to whole blocks, less the blocks given back.
 size_t TraceStoreBytes();
 
-// The trace store's fill pointer; records are taken by moving it, and
-// TakeTraceRecordSlow moves on to the store's next block when this one is full.
+// The trace store's fill pointer and the end of the current block's records;
+// records are taken by moving the pointer, and TakeTraceRecordSlow moves on
+// to the store's next block when this one is full.
 extern unsigned char* TraceFreeByte;
-extern size_t TraceFreeBytes;
+extern unsigned char* TraceFreeEnd;
 void* TakeTraceRecordSlow(size_t size);
 
-// A record of size bytes (a multiple of 8) from the trace store.
+// A record of size bytes (a multiple of 8) from the trace store. The test
+// compares addresses as numbers, which holds before the first block too
+// (both null).
 inline void* TakeTraceRecord(size_t size) {
-  if (TraceFreeBytes < size) return TakeTraceRecordSlow(size);
-  void* record = TraceFreeByte;
-  TraceFreeByte += size;
-  TraceFreeBytes -= size;
+  unsigned char* record = TraceFreeByte;
+  if (reinterpret_cast<uintptr_t>(record) + size > reinterpret_cast<uintptr_t>(TraceFreeEnd)) {
+    return TakeTraceRecordSlow(size);
+  }
+  TraceFreeByte = record + size;
   return record;
 }
 
@@ -116,16 +120,19 @@ inline void RecordToken() {
   Trace.TokenTail = record;
 }
 
-// Pushes a record of ReduceProduction in front of the current sublist.
+// Pushes a record of the production in front of the current sublist.
 // Nothing while RecoveryMode is set.
-inline void RecordReduction() {
+inline void RecordProduction(ProductionNumber production) {
   if (RecoveryMode) return;
   auto* record = static_cast<ReductionRecord*>(TakeTraceRecord(sizeof(ReductionRecord)));
-  record->production = ReduceProduction;
+  record->production = production;
   record->next = SublistHead;
   SublistHead = record;
   if (SublistLast == nullptr) SublistLast = record;
 }
+
+// Pushes a record of ReduceProduction in front of the current sublist.
+inline void RecordReduction() { RecordProduction(ReduceProduction); }
 
 // Rewinds the cursors at the end of a parse: TokenCursor := TokenHead,
 // ReductionCursor := SublistHead.

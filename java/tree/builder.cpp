@@ -28,7 +28,9 @@
 // Replay keeps the open productions on a stack of its own. A production with
 // cells of its own gets one heap instance (the children's and tokens' cells
 // that its equations read, and its own cells); a chain production gets none,
-// its frame hands the child's cells on.
+// its frame hands the child's cells on, and a chain whose right-hand side is
+// one nonterminal alone (a pass-through, most of the expression levels) gets
+// no frame either: replay reads its production and goes on to the child's.
 //
 // Forcing (numbered because it is the delicate part):
 //   1. Every builder cell starts with its attribute's function (InstanceTree,
@@ -117,7 +119,24 @@ struct ProductionPlan {
   int8_t defsMember[MaxSlots] = {};
   int8_t memberCount = 0;
   bool keepsEnv = false;  // a lookup or an inner environment reads the inherited env
+  // A chain whose right-hand side is its one child nonterminal: replay gives
+  // it no frame and goes straight on to the child's production.
+  bool passThrough = false;
+  int16_t passChild = -1;  // the child nonterminal of a pass-through
+  // What the equations force, as member indexes in the order they force them,
+  // so that forcing walks no right-hand side: the tree equation's children
+  // (their trees, then the body's defs), and the defs equation's children.
+  int8_t treeDeps[MaxSlots + 1] = {};
+  int8_t treeDepCount = 0;
+  int8_t defsDeps[MaxSlots] = {};
+  // A node's fields from the right-hand side, in order: the member of each,
+  // and what an identifier field makes (OccurrenceNone, Applied, Defining).
+  int8_t fieldMember[MaxSlots] = {};
+  uint8_t fieldOccurrence[MaxSlots] = {};
+  int8_t fieldCount = 0;
 };
+
+enum FieldOccurrence : uint8_t { OccurrenceNone, OccurrenceApplied, OccurrenceDefining };
 
 // The cells a child's builder returns (or a token's value cell as tree).
 struct Slot {
@@ -144,6 +163,15 @@ constexpr int32_t JavaNonterminalTotal = 296;
 
 ProductionPlan Plans[JavaProductionTotal];
 int32_t SingleProduction[JavaNonterminalTotal];  // the production of a one-production nonterminal
+// What replay checks and follows of each production, packed small: the
+// nonterminal it builds (-1 when no builder meets it, so that it matches
+// none), and for a pass-through its child and whether it yields no defs.
+struct ReplayStep {
+  int16_t lhs;
+  int16_t passChild;  // -1: not a pass-through
+  bool emptyDefs;
+};
+ReplayStep ReplaySteps[JavaProductionTotal];
 bool HasDefs[JavaNonterminalTotal];
 int32_t ProductionOfCode[LeafCodeEnd];
 int32_t BuilderModuleFlag = 0;
@@ -467,7 +495,12 @@ void MakePlans() {
     plan.lookup = entry.lookup;
     plan.scope = entry.scope;
   }
-  for (int32_t p = 0; p < g.ProductionCount; ++p) LayOutCells(Plans[p]);
+  for (int32_t p = 0; p < g.ProductionCount; ++p) {
+    const ProductionPlan& plan = Plans[p];
+    LayOutCells(Plans[p]);
+    ReplaySteps[p] = ReplayStep{static_cast<int16_t>(plan.built ? plan.lhs : -1), plan.passChild,
+                                plan.passThrough && plan.defs == DefsEmpty};
+  }
   for (int32_t p = 0; p < g.ProductionCount; ++p) {
     const ProductionPlan& plan = Plans[p];
     // Every identifier occurrence has its lookup, and every declaration its name.
@@ -491,15 +524,37 @@ Word BusySet(LazyCell*) {
   ++BuilderCounters.reentries;
   return reinterpret_cast<Word>(EmptyDefinitionSet);
 }
+// An env cell while busy; the same as BusySet, but a function of its own so
+// that a busy cell's function tells which of the instance's cells it is.
+Word BusyEnv(LazyCell*) {
+  ++BuilderCounters.reentries;
+  return reinterpret_cast<Word>(EmptyDefinitionSet);
+}
 Word BusyLookup(LazyCell*) {
   ++BuilderCounters.reentries;
   return 0;
 }
 
-bool IsPending(const LazyCell* cell) {
-  return cell->function == InstanceTree || cell->function == InstanceDefs ||
-         cell->function == InstanceEnv || cell->function == InstanceLookup;
+// The four kinds of an instance's cells, which its function tells both
+// before forcing and while busy.
+enum CellKind : int32_t { NoBuilderCell = -1, TreeKind, DefsKind, EnvKind, LookupKind };
+
+using CellFunction = Word (*)(LazyCell*);
+constexpr CellFunction PendingFunctions[] = {InstanceTree, InstanceDefs, InstanceEnv, InstanceLookup};
+constexpr CellFunction BusyFunctions[] = {BusyTree, BusySet, BusyEnv, BusyLookup};
+
+// The kind whose function (of the four given, in kind order) the cell has.
+CellKind KindAmong(CellFunction function, const CellFunction (&functions)[4]) {
+  for (int32_t k = 0; k < 4; ++k) {
+    if (function == functions[k]) return static_cast<CellKind>(k);
+  }
+  return NoBuilderCell;
 }
+
+CellKind PendingKind(CellFunction function) { return KindAmong(function, PendingFunctions); }
+CellKind BusyKind(CellFunction function) { return KindAmong(function, BusyFunctions); }
+
+bool IsPending(const LazyCell* cell) { return PendingKind(cell->function) != NoBuilderCell; }
 
 DefinitionSet* ForceSet(LazyCell* cell) { return reinterpret_cast<DefinitionSet*>(ForceLazyCell(cell)); }
 SyntaxNode* ForceNode(LazyCell* cell) { return reinterpret_cast<SyntaxNode*>(ForceLazyCell(cell)); }
@@ -508,31 +563,35 @@ int32_t InnerIndex(Instance* instance, LazyCell* cell) { return cell == InnerCel
 
 bool RuleNeedsNode(EnvRule rule) { return rule != EnvScope; }
 
-// Pushes the pending builder cells that the cell's equation reads, last
-// first, so that the first is evaluated first.
-void PushDependencies(LazyCell* cell, std::vector<LazyCell*>& stack) {
+// Pushes the pending builder cells that the equation of the cell (of the
+// given kind) reads, last first, so that the first is evaluated first.
+void PushDependencies(LazyCell* cell, CellKind kind, std::vector<LazyCell*>& stack) {
   Instance* instance = InstanceOf(cell);
   const ProductionPlan& plan = PlanOf(instance);
+  LazyCell** members = Members(instance);
   LazyCell* deps[MaxSlots + 3];
   int32_t n = 0;
   auto add = [&](LazyCell* dep) {
     if (dep != nullptr && IsPending(dep)) deps[n++] = dep;
   };
-  if (cell == TreeCell(instance)) {
-    for (int32_t i = 0; i < plan.length; ++i) {
-      if (!IsToken(plan.rhs[i])) add(ChildTree(instance, i));
+  switch (kind) {
+    case TreeKind:
+      for (int32_t k = 0, count = plan.treeDepCount; k < count; ++k) add(members[plan.treeDeps[k]]);
+      break;
+    case DefsKind:
+      for (int32_t k = 0, count = plan.defsCount; k < count; ++k) add(members[plan.defsDeps[k]]);
+      break;
+    case LookupKind:
+      add(EnvOf(instance));
+      if (plan.scope != nullptr) add(TreeCell(instance));
+      break;
+    default: {
+      const InnerEnvPlan& inner = plan.inner[InnerIndex(instance, cell)];
+      if (inner.defsSlot >= 0) add(ChildDefs(instance, inner.defsSlot));
+      add(EnvOf(instance));
+      if (RuleNeedsNode(inner.rule)) add(TreeCell(instance));
+      break;
     }
-    if (plan.bodySlot >= 0) add(ChildDefs(instance, plan.bodySlot));
-  } else if (cell == DefsCell(instance)) {
-    for (int32_t k = 0; k < plan.defsCount; ++k) add(ChildDefs(instance, plan.defsSlots[k]));
-  } else if (cell == LookupCell(instance)) {
-    add(EnvOf(instance));
-    if (plan.scope != nullptr) add(TreeCell(instance));
-  } else {
-    const InnerEnvPlan& inner = plan.inner[InnerIndex(instance, cell)];
-    if (inner.defsSlot >= 0) add(ChildDefs(instance, inner.defsSlot));
-    add(EnvOf(instance));
-    if (RuleNeedsNode(inner.rule)) add(TreeCell(instance));
   }
   while (n > 0) stack.push_back(deps[--n]);
 }
@@ -556,26 +615,20 @@ Word ComputeTree(Instance* instance) {
     default:
       Inconsistent(__LINE__);  // chains and constants have no cell of their own
   }
-  const NodeKindInfo& info = NodeKindTable[plan.code];
+  LazyCell** members = Members(instance);
   Word fields[MaxSlots + 1];
   int32_t field = 0;
-  for (int32_t i = 0; i < plan.length; ++i) {
-    int32_t symbol = plan.rhs[i];
-    if (IsToken(symbol)) {
-      if (!IsTextToken(symbol)) continue;
-      Word value = ForceLazyCell(ChildTree(instance, i));
-      if (symbol == Identifiersym) {
-        auto* name = reinterpret_cast<Identifier*>(value);
-        value = info.fields[field] == DefiningField
-                    ? reinterpret_cast<Word>(NewDefiningOccurrence(LookupCell(instance), name))
-                    : reinterpret_cast<Word>(NewAppliedOccurrence(LookupCell(instance), name));
-      }
-      fields[field++] = value;
-    } else {
-      fields[field++] = ForceLazyCell(ChildTree(instance, i));
+  for (int32_t count = plan.fieldCount; field < count; ++field) {
+    Word value = ForceLazyCell(members[plan.fieldMember[field]]);
+    if (plan.fieldOccurrence[field] != OccurrenceNone) {
+      auto* name = reinterpret_cast<Identifier*>(value);
+      value = plan.fieldOccurrence[field] == OccurrenceDefining
+                  ? reinterpret_cast<Word>(NewDefiningOccurrence(LookupCell(instance), name))
+                  : reinterpret_cast<Word>(NewAppliedOccurrence(LookupCell(instance), name));
     }
+    fields[field] = value;
   }
-  if (plan.bodySlot >= 0) fields[field++] = ForceLazyCell(ChildDefs(instance, plan.bodySlot));
+  if (plan.bodySlot >= 0) fields[field++] = ForceLazyCell(members[plan.defsMember[plan.bodySlot]]);
   return reinterpret_cast<Word>(NewNode(static_cast<NodeKind>(plan.code), instance->position, fields));
 }
 
@@ -591,8 +644,9 @@ Word ComputeDefs(Instance* instance) {
     Definition* definition = NewDefinition(plan.declareKind, InstanceIdentifier(instance), TreeCell(instance));
     result = SingletonDefinitionSet(definition);
   }
-  for (int32_t k = 0; k < plan.defsCount; ++k) {
-    result = UniteDefinitionSets(result, ForceSet(ChildDefs(instance, plan.defsSlots[k])));
+  LazyCell** members = Members(instance);
+  for (int32_t k = 0, count = plan.defsCount; k < count; ++k) {
+    result = UniteDefinitionSets(result, ForceSet(members[plan.defsDeps[k]]));
   }
   return reinterpret_cast<Word>(result);
 }
@@ -646,30 +700,26 @@ Word ComputeLookup(Instance* instance) {
   return reinterpret_cast<Word>(plan.lookup(name, scope));
 }
 
-// Runs the equation of a busy cell whose dependencies are evaluated.
-void Evaluate(LazyCell* cell) {
+// Runs the equation of a busy cell (of the given kind) whose dependencies
+// are evaluated.
+void Evaluate(LazyCell* cell, CellKind kind) {
   Instance* instance = InstanceOf(cell);
   Word value;
-  if (cell == TreeCell(instance)) {
-    value = ComputeTree(instance);
-  } else if (cell == DefsCell(instance)) {
-    value = ComputeDefs(instance);
-  } else if (cell == LookupCell(instance)) {
-    value = ComputeLookup(instance);
-  } else {
-    value = ComputeEnv(instance, InnerIndex(instance, cell));
+  switch (kind) {
+    case TreeKind:
+      value = ComputeTree(instance);
+      break;
+    case DefsKind:
+      value = ComputeDefs(instance);
+      break;
+    case LookupKind:
+      value = ComputeLookup(instance);
+      break;
+    default:
+      value = ComputeEnv(instance, InnerIndex(instance, cell));
+      break;
   }
   StoreLazyValue(cell, value);
-}
-
-Word (*BusyFunctionOf(Word (*function)(LazyCell*)))(LazyCell*) {
-  if (function == InstanceTree) return BusyTree;
-  if (function == InstanceLookup) return BusyLookup;
-  return BusySet;
-}
-
-bool IsBusy(const LazyCell* cell) {
-  return cell->function == BusyTree || cell->function == BusySet || cell->function == BusyLookup;
 }
 
 // The work stack of every forcing. A forcing that an equation starts while an
@@ -683,17 +733,18 @@ Word RunWorkStack(LazyCell* root) {
   stack.push_back(root);
   while (stack.size() > base) {
     LazyCell* cell = stack.back();
-    if (IsPending(cell)) {
-      cell->function = BusyFunctionOf(cell->function);
+    CellKind kind = PendingKind(cell->function);
+    if (kind != NoBuilderCell) {
+      cell->function = BusyFunctions[kind];
       size_t before = stack.size();
-      PushDependencies(cell, stack);
+      PushDependencies(cell, kind, stack);
       if (stack.size() == before) {
-        Evaluate(cell);
+        Evaluate(cell, kind);
         stack.pop_back();
       }
-    } else if (IsBusy(cell) && InstanceOf(cell) != nullptr) {
+    } else if ((kind = BusyKind(cell->function)) != NoBuilderCell && InstanceOf(cell) != nullptr) {
       // Its dependencies were pushed above it and are done now.
-      Evaluate(cell);
+      Evaluate(cell, kind);
       stack.pop_back();
     } else {
       stack.pop_back();  // evaluated meanwhile
@@ -776,21 +827,35 @@ LazyCell* ReplayTokenCell(int32_t symbol) {
 struct Frame {
   const ProductionPlan* plan;
   Instance* instance;  // null for a production without cells of its own
+  LazyCell** members;  // the instance's members
   LazyCell* env;
   int32_t next;        // the right-hand-side symbol to replay next
+  bool emptyDefs;      // a pass-through above it yields no defs: EmptyDefsCell
   Slot single;         // a chain's child; the handed-on cells of an instance
 };
 
+// The frame of the production that builds the nonterminal. Pass-through
+// chains on the way are read and checked but get no frame: the frame of the
+// production below them stands in for them, and it hands out EmptyDefsCell
+// as its defs when one of them yields no defs.
 Frame StartProduction(int32_t nonterminal, LazyCell* env) {
-  int32_t p = SingleProduction[nonterminal];
-  if (p < 0) {
-    p = Replay.nextReduction();
-    if (p < 0 || p >= Grammar().ProductionCount) Inconsistent(__LINE__);
+  bool emptyDefs = false;
+  int32_t p;
+  for (;;) {
+    p = SingleProduction[nonterminal];
+    if (p < 0) {
+      p = Replay.nextReduction();
+      if (static_cast<uint32_t>(p) >= static_cast<uint32_t>(JavaProductionTotal)) Inconsistent(__LINE__);
+    }
+    const ReplayStep step = ReplaySteps[p];
+    // A production read from the trace must belong to the nonterminal being built.
+    if (step.lhs != nonterminal) Inconsistent(__LINE__);
+    if (step.passChild < 0) break;
+    emptyDefs |= step.emptyDefs;
+    nonterminal = step.passChild;
   }
   const ProductionPlan& plan = Plans[p];
-  // A production read from the trace must belong to the nonterminal being built.
-  if (plan.lhs != nonterminal || !plan.built) Inconsistent(__LINE__);
-  Frame frame{&plan, nullptr, env, 0, Slot{nullptr, nullptr}};
+  Frame frame{&plan, nullptr, nullptr, env, 0, emptyDefs, Slot{nullptr, nullptr}};
   if (plan.cellCount == 0) return frame;
   size_t size = sizeof(Instance) + sizeof(LazyCell*) * (plan.memberCount + (plan.keepsEnv ? 1 : 0)) +
                 sizeof(LazyCell) * plan.cellCount;
@@ -798,12 +863,13 @@ Frame StartProduction(int32_t nonterminal, LazyCell* env) {
   instance->production = static_cast<int16_t>(p);
   if (plan.keepsEnv) EnvOf(instance) = env;
   instance->position = NodePositionOf(*Replay.positionCounter);
-  // The members through one pointer: the plan's fields are bytes, which the
-  // stores could alias, so Members (instance) would read the plan anew each time.
+  // The members are not cleared: every member belongs to a right-hand-side
+  // symbol, and replay stores it when it passes that symbol, before the
+  // production finishes and long before any cell is forced.
   LazyCell** members = AfterHeader(instance) + (plan.keepsEnv ? 1 : 0);
-  for (int32_t m = 0, count = plan.memberCount; m < count; ++m) members[m] = nullptr;
   ++BuilderCounters.instances;
   frame.instance = instance;
+  frame.members = members;
   return frame;
 }
 
@@ -815,8 +881,8 @@ void StoreChild(Frame& frame, int32_t i, const Slot& child) {
     return;
   }
   const ProductionPlan& plan = *frame.plan;
-  if (plan.treeMember[i] >= 0) Members(frame.instance)[plan.treeMember[i]] = child.tree;
-  if (plan.defsMember[i] >= 0) Members(frame.instance)[plan.defsMember[i]] = child.defs;
+  if (plan.treeMember[i] >= 0) frame.members[plan.treeMember[i]] = child.tree;
+  if (plan.defsMember[i] >= 0) frame.members[plan.defsMember[i]] = child.defs;
   if (i == plan.treeSlot) frame.single.tree = child.tree;
   if (plan.defsCount > 0 && i == plan.defsSlots[0]) frame.single.defs = child.defs;
 }
@@ -905,6 +971,29 @@ void LayOutCells(ProductionPlan& plan) {
   }
   plan.memberCount = m;
   plan.keepsEnv = plan.lookup != nullptr || plan.innerCount > 0;
+  if (plan.treeCell >= 0) {
+    for (int32_t i = 0; i < plan.length; ++i) {
+      if (!IsToken(plan.rhs[i])) plan.treeDeps[plan.treeDepCount++] = plan.treeMember[i];
+    }
+    if (plan.bodySlot >= 0) plan.treeDeps[plan.treeDepCount++] = plan.defsMember[plan.bodySlot];
+  }
+  if (plan.defs == DefsUnion || plan.defs == DefsDeclare) {
+    for (int32_t k = 0; k < plan.defsCount; ++k) plan.defsDeps[k] = plan.defsMember[plan.defsSlots[k]];
+  }
+  if (plan.tree == TreeNodeShape) {
+    const NodeKindInfo& info = NodeKindTable[plan.code];
+    for (int32_t i = 0; i < plan.length; ++i) {
+      int32_t symbol = plan.rhs[i];
+      if (IsToken(symbol) && !IsTextToken(symbol)) continue;
+      int8_t field = plan.fieldCount++;
+      plan.fieldMember[field] = plan.treeMember[i];
+      plan.fieldOccurrence[field] = symbol != Identifiersym               ? OccurrenceNone
+                                    : info.fields[field] == DefiningField ? OccurrenceDefining
+                                                                          : OccurrenceApplied;
+    }
+  }
+  plan.passThrough = plan.tree == TreeChain && plan.cellCount == 0 && plan.length == 1 && !IsToken(plan.rhs[0]);
+  if (plan.passThrough) plan.passChild = static_cast<int16_t>(NonterminalOf(plan.rhs[0]));
 }
 
 }  // namespace
@@ -925,6 +1014,7 @@ void BuildNonterminal(int32_t nonterminal, LazyCell* env, LazyCell** tree, LazyC
     const ProductionPlan& plan = *frame.plan;
     if (frame.next == plan.length) {
       Slot result = FinishProduction(frame);
+      if (frame.emptyDefs) result.defs = &EmptyDefsCell;
       stack.pop_back();
       if (stack.empty()) {
         *tree = result.tree;
@@ -941,7 +1031,7 @@ void BuildNonterminal(int32_t nonterminal, LazyCell* env, LazyCell** tree, LazyC
       if (frame.instance == nullptr && IsTextToken(symbol)) {
         frame.single.tree = ReplayTokenCell(symbol);
       } else if (frame.instance != nullptr && plan.treeMember[i] >= 0) {
-        Members(frame.instance)[plan.treeMember[i]] = ReplayTokenCell(symbol);
+        frame.members[plan.treeMember[i]] = ReplayTokenCell(symbol);
       } else {
         Replay.skipToken();
       }

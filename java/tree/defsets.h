@@ -10,7 +10,6 @@
 // recognised by identity.
 #pragma once
 
-#include <bit>
 #include <cstdint>
 
 #include "java/tree/nodes.h"
@@ -49,11 +48,23 @@ inline ConsList const* DefinitionLists(const DefinitionSet* set) {
   return reinterpret_cast<ConsList const*>(set + 1);
 }
 
+// The number of bits set in each byte: the kinds of a set fit in one byte, and
+// a table load is cheaper than the library call that a population count
+// becomes on a target without a population-count instruction.
+static_assert(DefinitionKindCount <= 8, "the kinds of a set fit in one byte");
+inline constexpr auto KindCountOfByte = [] {
+  struct Table {
+    uint8_t count[256];
+  } table{};
+  for (int b = 0; b < 256; ++b) table.count[b] = static_cast<uint8_t>((b & 1) + table.count[b >> 1]);
+  return table;
+}();
+
 // The definitions of a kind in the set, in set order; null when it has none.
 inline ConsList DefinitionSlot(const DefinitionSet* set, int32_t kind) {
   uint64_t bit = uint64_t{1} << kind;
   if ((set->kinds & bit) == 0) return nullptr;
-  return DefinitionLists(set)[std::popcount(set->kinds & (bit - 1))];
+  return DefinitionLists(set)[KindCountOfByte.count[set->kinds & (bit - 1)]];
 }
 
 extern DefinitionSet* EmptyDefinitionSet;
