@@ -55,15 +55,14 @@ void SetSpellings() {
   OperatorSpellings[ConfigOr] = "||";
 }
 
-// A document built from left to right. Texts that stand side by side go
-// into a run of bytes in Runs; a document of several lines (the arguments
-// of a call, one per line) ends the run, which becomes one text node, and is
-// put beside what came before. A definition without such a call is then a
-// single text node, which prints as the texts side by side would: one line
-// is its bytes, and the indentation it gives is the same blank or tab for
-// each byte. Builds nest (an argument is built while its call's run is
-// open): an inner run follows the outer one in Runs and is taken off again
-// when it ends.
+// A line built from left to right. Texts that stand side by side go into a
+// run of bytes at the end of Runs; a document of several lines (the
+// arguments of a call, one per line) ends the run, which becomes one text
+// node, and is put beside what came before, so that its later lines are
+// indented as those texts indent them: a blank or tab for each byte. A line
+// without such a document stays bytes alone. Builds nest (an argument is
+// built while its call's run is open): an inner run follows the outer one in
+// Runs and is taken off again when it ends.
 HeapStack<char> Runs;
 
 struct Build {

@@ -4,7 +4,7 @@
 // on standard output in one fixed layout, with every braced value folded by
 // the evaluator. The printer writes the lines of each top-level definition
 // as it goes; only a call with several arguments, one per line, is composed
-// as a Layout document:
+// as a Layout document. The layout:
 //
 //   \a{ 5 }            a definition whose value is not a nested list
 //   \b{                a nested list: its definitions indented by two blanks
