@@ -204,11 +204,13 @@ constexpr uint32_t PendingLimit = uint32_t{1} << 16;
 // Blanks for the indentation of nested lists, two for each level.
 HeapStack<char> Blanks;
 
-void PutIndentation(int32_t depth) {
+char* BlanksFor(int32_t depth) {
   auto n = static_cast<uint32_t>(2 * depth);
   while (Blanks.count < n) Blanks.Push(' ');
-  Put(Blanks.items, static_cast<int32_t>(n));
+  return Blanks.items;
 }
+
+void PutIndentation(int32_t depth) { Put(BlanksFor(depth), 2 * depth); }
 
 void WritePending() {
   WriteBytes(Runs.items, static_cast<int32_t>(Runs.count));
@@ -218,6 +220,19 @@ void WritePending() {
 void EndPendingLine() {
   Put("\n");
   if (Runs.count >= PendingLimit) WritePending();
+}
+
+// Indentation from this depth on is written straight out when it starts a
+// line that is bytes alone, rather than copied into Runs first: deep
+// nesting makes it most of the output.
+constexpr int32_t DirectIndentDepth = 64;
+
+// The indentation of a line that is bytes alone (the head or the closing
+// brace of a nested list, the line of an empty one).
+void PutPlainIndentation(int32_t depth) {
+  if (depth < DirectIndentDepth) return PutIndentation(depth);
+  WritePending();
+  WriteBytes(BlanksFor(depth), 2 * depth);
 }
 
 // Ends the line built: bytes alone stay pending; a build with a document of
@@ -238,25 +253,28 @@ void EndLine(Build& build) {
 // indentation only) and the closing brace; any other value on the line of
 // its name.
 void PrintDefinition(AttributeDefinitionNode* definition, int32_t depth) {
-  Build build = BeginBuild();
-  PutIndentation(depth);
-  Put("\\");
-  PutIdentifier(definition->name->identifier);
   AttributeValueNode* value = definition->value;
   if (value->kind == ConfigNestedValue) {
+    PutPlainIndentation(depth);
+    Put("\\");
+    PutIdentifier(definition->name->identifier);
     Put("{");
     EndPendingLine();
     if (value->definitions == nullptr) {
-      PutIndentation(depth + 1);
+      PutPlainIndentation(depth + 1);
       EndPendingLine();
     }
     for (ConsList rest = value->definitions; rest != nullptr; rest = rest->tail) {
       PrintDefinition(ConsHead<AttributeDefinitionNode>(rest), depth + 1);
     }
-    PutIndentation(depth);
+    PutPlainIndentation(depth);
     Put("}");
     return EndPendingLine();
   }
+  Build build = BeginBuild();
+  PutIndentation(depth);
+  Put("\\");
+  PutIdentifier(definition->name->identifier);
   Put("{ ");
   // A braced value takes the fold kept in its definition, which the uses of
   // the definition's name share.
