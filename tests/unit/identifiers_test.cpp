@@ -1,5 +1,6 @@
 // Identifier table: the bucket rule, interning by content, chain order, the
-// memo slot, and the printing primitives.
+// memo slot, the printing primitives, and forgetting the names made after a
+// mark.
 #include "support/identifiers.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "support/heap.h"
 #include "support/startup.h"
 
 namespace {
@@ -137,6 +139,71 @@ TEST_F(Identifiers, MemoStartsEmptyAndKeepsItsValue) {
   id->memo = &marker;
   std::string copy = "memoTestName";
   EXPECT_EQ(IdentifierOf(copy.c_str())->memo, &marker);
+}
+
+// The last record of a bucket's chain, or null.
+Identifier* ChainEnd(int32_t bucket) {
+  Identifier* end = nullptr;
+  for (Identifier* r = IdentifierBucketHead(bucket); r != nullptr; r = r->next) end = r;
+  return end;
+}
+
+// Names made in the unit region after a mark, as javaparse -each makes a
+// file's names: the rewind takes them out of the chains and the lookup before
+// the region is given back (a sanitizer build poisons it, so any later read of
+// a forgotten record is reported). Enough names on both sides of the mark
+// that the lookup index grows while marked and forgotten records sit in the
+// probe runs of kept ones; two of them share the chain of two kept names.
+TEST_F(Identifiers, RewindForgetsTheNamesMadeAfterTheMark) {
+  std::vector<std::string> kept = {"r1z", "r2z"};
+  for (int i = 0; i < 2000; ++i) kept.push_back("keptName" + std::to_string(i));
+  std::vector<Identifier*> keptRecords;
+  for (const std::string& text : kept) keptRecords.push_back(IdentifierOf(text.c_str()));
+  int32_t bucket = BucketOfText("r1z");
+  ASSERT_EQ(ChainEnd(bucket), keptRecords[1]);
+
+  EnterUnitRegion();
+  IdentifierMark mark = MarkIdentifiers();
+  std::vector<std::string> made = {"r3z", "r4z"};
+  for (int i = 0; i < 6000; ++i) made.push_back("madeName" + std::to_string(i));
+  for (const std::string& text : made) {
+    Identifier* record = IdentifierOf(text.c_str());
+    record->memo = record;
+  }
+  ASSERT_EQ(ChainEnd(bucket), IdentifierOf("r4z"));
+  RewindIdentifiers(mark);
+  ASSERT_TRUE(EndUnitRegion());
+
+  // What was there before the mark is found as it was, chains included.
+  EXPECT_EQ(ChainEnd(bucket), keptRecords[1]);
+  for (size_t i = 0; i < kept.size(); ++i) EXPECT_EQ(IdentifierOf(kept[i].c_str()), keptRecords[i]) << kept[i];
+  // A forgotten name interned again gets a fresh record that works like any.
+  for (const std::string& text : made) {
+    Identifier* again = IdentifierOf(text.c_str());
+    ASSERT_STREQ(again->text, text.c_str());
+    EXPECT_EQ(again->length, static_cast<int32_t>(text.size()));
+    EXPECT_EQ(again->memo, nullptr) << text;
+    EXPECT_EQ(IdentifierOf(text.c_str()), again);
+  }
+  EXPECT_EQ(ChainEnd(bucket), IdentifierOf("r4z"));
+  EXPECT_EQ(ChainIndex(IdentifierOf("r3z"), bucket), ChainIndex(keptRecords[1], bucket) + 1);
+  LeaveUnitRegion();
+}
+
+// Marks nest: a rewind to the inner mark keeps what came between the marks,
+// one to the outer mark forgets that too.
+TEST_F(Identifiers, RewindToAnOuterMarkForgetsTheInnerNames) {
+  IdentifierMark outer = MarkIdentifiers();
+  Identifier* between = IdentifierOf("betweenTheMarks");
+  between->memo = between;
+  IdentifierMark inner = MarkIdentifiers();
+  IdentifierOf("afterTheInnerMark")->memo = between;
+  RewindIdentifiers(inner);
+  EXPECT_EQ(IdentifierOf("betweenTheMarks"), between);
+  EXPECT_EQ(IdentifierOf("afterTheInnerMark")->memo, nullptr);
+  RewindIdentifiers(outer);
+  EXPECT_EQ(IdentifierOf("betweenTheMarks")->memo, nullptr);
+  EXPECT_EQ(IdentifierOf("afterTheInnerMark")->memo, nullptr);
 }
 
 TEST_F(Identifiers, PrintingWritesTheTextOnly) {

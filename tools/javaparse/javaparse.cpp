@@ -7,7 +7,9 @@
 // on endoffile. With -each every file is parsed as a compilation unit of its
 // own, one after the other in this process, as caldrex parses the files of its
 // work list (no "EndOfFile" input after each), each in the unit region, which
-// is given back before the next file: only identifiers stay. Every diagnostic goes to the
+// is given back before the next file, and the identifier table forgets the
+// names the file made (its path among them): only the names made before the
+// first file stay, so the run's memory is that of its largest file. Every diagnostic goes to the
 // standard error stream as caldrex writes it; the exit status is 0 while no
 // error was reported, else 1. With -trace the reduction records of each parse
 // are printed on standard output in replay order, one a line: the production
@@ -85,8 +87,11 @@ void ParseFiles() {
     return;
   }
   EnterUnitRegion();
+  IdentifierMark fileStart = MarkIdentifiers();
   for (int32_t i = FirstFile; i < ArgCount(); ++i) {
     if (!IsFileArgument(i)) continue;
+    // The names of the file before live in the region: forgotten first.
+    RewindIdentifiers(fileStart);
     EndUnitRegion();
     StartUnitFile(IdentifierOf(Arg(i)));
     InitAndParse();
