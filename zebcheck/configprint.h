@@ -2,8 +2,9 @@
 //
 // After the definition checks, zebcheck writes the whole configuration again
 // on standard output in one fixed layout, with every braced value folded by
-// the evaluator. The printer builds a Layout document for each top-level
-// definition and prints it before it makes the next:
+// the evaluator. The printer writes the lines of each top-level definition
+// as it goes; only a call with several arguments, one per line, is composed
+// as a Layout document. The layout:
 //
 //   \a{ 5 }            a definition whose value is not a nested list
 //   \b{                a nested list: its definitions indented by two blanks
@@ -22,15 +23,10 @@
 // configuration) and closes the output.
 void PrintConfig(ConfigRootNode* root);
 
-// The layouts of a definition, of a value and of an expression.
-LayoutNode* UnparseDefinition(AttributeDefinitionNode* definition);
-LayoutNode* UnparseAttributeValue(AttributeValueNode* value);
-LayoutNode* UnparseExpression(ConfigExprNode* node);
-
 // The function of the run cell that the tree builder makes: forces the root
 // node (context: the root-node cell), runs CheckDefinitions on it and then
 // prints the configuration. Yields the root.
 Word CheckAndPrintConfig(LazyCell* runCell);
 
-// Once-only: the layouts of the fixed texts.
+// Once-only: the layout of the argument separator.
 void InitConfigPrint();
