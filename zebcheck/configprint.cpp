@@ -289,6 +289,53 @@ void PrintDefinition(AttributeDefinitionNode* definition, int32_t depth) {
 
 }  // namespace
 
+// The layouts of a definition, a value and an expression: the same builds as
+// the printer's, closed into a document instead of written out.
+LayoutNode* UnparseExpression(ConfigExprNode* node) {
+  Build build = BeginBuild();
+  PutExpression(build, node);
+  return EndBuild(build);
+}
+
+LayoutNode* UnparseAttributeValue(AttributeValueNode* value) {
+  if (value->kind == ConfigNestedValue) {
+    ConsListBuilder layouts;
+    for (ConsList rest = value->definitions; rest != nullptr; rest = rest->tail) {
+      layouts.Add(UnparseDefinition(ConsHead<AttributeDefinitionNode>(rest)));
+    }
+    return LayoutVertical(layouts.head);
+  }
+  Build build = BeginBuild();
+  if (value->kind == ConfigBracedValue) {
+    PutFolded(build, EvaluateExpression(value->expression));
+  } else {
+    PutExpression(build, value->expression);
+  }
+  return EndBuild(build);
+}
+
+LayoutNode* UnparseDefinition(AttributeDefinitionNode* definition) {
+  AttributeValueNode* value = definition->value;
+  Build build = BeginBuild();
+  Put("\\");
+  PutIdentifier(definition->name->identifier);
+  Put("{");
+  if (value->kind == ConfigNestedValue) {
+    LayoutNode* nested = LayoutBeside(LayoutText("  "), UnparseAttributeValue(value));
+    return LayoutAbove(LayoutAbove(EndBuild(build), nested), LayoutText("}"));
+  }
+  Put(" ");
+  // A braced value takes the fold kept in its definition, which the uses of
+  // the definition's name share.
+  if (value->kind == ConfigBracedValue) {
+    PutFolded(build, EvaluateDefinitionValue(definition));
+  } else {
+    PutExpression(build, value->expression);
+  }
+  Put(" }");
+  return EndBuild(build);
+}
+
 // One top-level definition at a time: the documents of its calls with
 // several arguments are made in the layout's scratch region and given up
 // after it, so the memory of printing is that of the largest definition, not

@@ -23,6 +23,13 @@
 // configuration) and closes the output.
 void PrintConfig(ConfigRootNode* root);
 
+// The layouts of a definition, of a value and of an expression, as the
+// printer writes them (a nested list's value: its definitions one below the
+// other). Made on the heap for a caller that composes or prints them itself.
+LayoutNode* UnparseDefinition(AttributeDefinitionNode* definition);
+LayoutNode* UnparseAttributeValue(AttributeValueNode* value);
+LayoutNode* UnparseExpression(ConfigExprNode* node);
+
 // The function of the run cell that the tree builder makes: forces the root
 // node (context: the root-node cell), runs CheckDefinitions on it and then
 // prints the configuration. Yields the root.
