@@ -29,6 +29,13 @@ struct HeapStack {
     items[count++] = item;
   }
 
+  // Pushes n records in order.
+  void Append(const T* from, uint32_t n) {
+    while (capacity - count < n) Grow();
+    if (n > 0) std::memcpy(static_cast<void*>(items + count), from, sizeof(T) * n);
+    count += n;
+  }
+
   T Pop() { return items[--count]; }
 
   T& operator[](uint32_t i) { return items[i]; }

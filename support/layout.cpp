@@ -527,6 +527,12 @@ LayoutNode* LayoutText(const char* string) {
 
 LayoutNode* LayoutBytes(const char* string, int32_t length) { return SharedText(length, string); }
 
+LayoutNode* LayoutCopy(const char* bytes, int32_t length) {
+  auto* copy = static_cast<char*>(LayoutTake(static_cast<size_t>(length)));
+  if (length > 0) std::memcpy(copy, bytes, static_cast<size_t>(length));
+  return NewText(length, copy);
+}
+
 LayoutNode* LayoutIdentifier(const Identifier* identifier) { return LayoutText(identifier->text); }
 
 // A text's lines after the first are printed without the prefix.

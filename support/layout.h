@@ -77,6 +77,10 @@ LayoutNode* LayoutText(const char* string);
 // The one-line document of the first length bytes of a string that holds no
 // line feed; NUL bytes among them are printed as they are.
 LayoutNode* LayoutBytes(const char* string, int32_t length);
+// The one-line document of a copy of the first length bytes of a string that
+// holds no line feed, made like any other document (in the scratch region
+// while it is open) and never shared: for text assembled in a reused buffer.
+LayoutNode* LayoutCopy(const char* bytes, int32_t length);
 LayoutNode* LayoutIdentifier(const Identifier* identifier);
 
 // Two one-line documents on one line; an empty side gives the other.

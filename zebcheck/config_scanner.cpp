@@ -57,6 +57,13 @@ constexpr bool IsNameChar(unsigned c) { return IsNameStart(c) || (c >= '0' && c 
 
 constexpr bool IsBlank(unsigned c) { return c == '\t' || c == '\n' || c == '\f' || c == '\r' || c == ' '; }
 
+// IsNameChar as a table: names are most of the text, read a byte at a time.
+constexpr std::array<bool, 256> NameCharTable = [] {
+  std::array<bool, 256> t{};
+  for (unsigned c = 0; c < 256; ++c) t[c] = IsNameChar(c);
+  return t;
+}();
+
 constexpr std::array<StartAction, 256> StartTable = [] {
   std::array<StartAction, 256> t{};
   for (unsigned c = 0; c < 256; ++c) {
@@ -168,7 +175,7 @@ void ScanSlash() {
 // keywords only when written without an escape; a longer word is a name.
 void ScanName(bool escaped) {
   for (;;) {
-    unsigned c = ReadWhile(IsNameChar);
+    unsigned c = ReadWhile([](unsigned b) { return NameCharTable[b]; });
     BackupIndex = BufferIndex - 1;
     if (c != '\\' || NextChar() != 'u' || !ScanUnicodeEscapeRest()) break;
     escaped = true;

@@ -2,8 +2,9 @@
 //
 // After the definition checks, zebcheck writes the whole configuration again
 // on standard output in one fixed layout, with every braced value folded by
-// the evaluator. The printer builds a Layout document for each top-level
-// definition and prints it before it makes the next:
+// the evaluator. The printer writes the lines of each top-level definition
+// as it goes; only a call with several arguments, one per line, is composed
+// as a Layout document. The layout:
 //
 //   \a{ 5 }            a definition whose value is not a nested list
 //   \b{                a nested list: its definitions indented by two blanks
@@ -22,7 +23,9 @@
 // configuration) and closes the output.
 void PrintConfig(ConfigRootNode* root);
 
-// The layouts of a definition, of a value and of an expression.
+// The layouts of a definition, of a value and of an expression, as the
+// printer writes them (a nested list's value: its definitions one below the
+// other). Made on the heap for a caller that composes or prints them itself.
 LayoutNode* UnparseDefinition(AttributeDefinitionNode* definition);
 LayoutNode* UnparseAttributeValue(AttributeValueNode* value);
 LayoutNode* UnparseExpression(ConfigExprNode* node);
@@ -32,5 +35,5 @@ LayoutNode* UnparseExpression(ConfigExprNode* node);
 // prints the configuration. Yields the root.
 Word CheckAndPrintConfig(LazyCell* runCell);
 
-// Once-only: the layouts of the fixed texts.
+// Once-only: the layout of the argument separator.
 void InitConfigPrint();

@@ -1,0 +1,95 @@
+// The canonical printer's layouts of a definition, a value and an
+// expression: they print what zebcheck prints for the same text, so a caller
+// composing them gets the canonical lines.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "output_capture.h"
+#include "support/identifiers.h"
+#include "support/input.h"
+#include "support/lazy.h"
+#include "support/layout.h"
+#include "support/report.h"
+#include "support/startup.h"
+#include "support/trace.h"
+#include "zebcheck/checker.h"
+#include "zebcheck/config_parser.h"
+#include "zebcheck/configbuild.h"
+#include "zebcheck/configprint.h"
+
+namespace {
+
+class ConfigPrintTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    InitRuntime();
+    InitCheckerModules();
+  }
+
+  // The tree of `text`, which must parse; messages of the name checks do not
+  // matter here and go to a scratch stream.
+  ConfigRootNode* Tree(const std::string& text) {
+    text_ = text;
+    ClearInputs();
+    AddInputText(text_.data(), static_cast<int32_t>(text_.size()), IdentifierOf("p.cfg"));
+    StartInputs();
+    SyntaxErrorFlag = 0;
+    FILE* saved = StderrStream;
+    StderrStream = std::tmpfile();
+    InitAndParseConfig();
+    LazyCell* run = SyntaxErrorFlag == 0 ? BuildConfigRoot() : nullptr;
+    std::fclose(StderrStream);
+    StderrStream = saved;
+    if (run == nullptr) return nullptr;
+    return reinterpret_cast<ConfigRootNode*>(ForceLazyCell(static_cast<LazyCell*>(run->context)));
+  }
+
+  static std::string Printed(const LayoutNode* document) {
+    return OutputOf("configprint_test", [document] { PrintLayout(document); });
+  }
+
+  static AttributeDefinitionNode* Definition(ConfigRootNode* root, int index) {
+    ConsList rest = root->value->definitions;
+    for (int i = 0; i < index; ++i) rest = rest->tail;
+    return ConsHead<AttributeDefinitionNode>(rest);
+  }
+
+  std::string text_;
+};
+
+TEST_F(ConfigPrintTest, DefinitionLayoutsPrintTheCanonicalLines) {
+  struct Case {
+    const char* text;
+    int definition;
+    const char* printed;
+  };
+  const Case cases[] = {
+      {"\\a{1}\\b{\\c{{a + 1}}}", 0, "\\a{ 1 }"},
+      {"\\a{1}\\b{\\c{{a + 1}}}", 1, "\\b{\n  \\c{ 2 }\n}"},
+      {"\\a{}", 0, "\\a{\n  \n}"},
+      // A braced name folds through its definition: x's value is the name y.
+      {"\\x{y}\\z{{x}}", 1, "\\z{ y }"},
+      {"\\v{{f(1, 2)}}", 0, "\\v{ { f ( 1,\n          2 ) } }"},
+      // A condition that does not fold keeps both branches unfolded.
+      {"\\x{'s'}\\q{{x ? 1 + 1 : 2}}", 1, "\\q{ { x ? 1 + 1 : 2 } }"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    ConfigRootNode* root = Tree(c.text);
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(Printed(UnparseDefinition(Definition(root, c.definition))), c.printed);
+  }
+}
+
+TEST_F(ConfigPrintTest, ValueAndExpressionLayouts) {
+  ConfigRootNode* root = Tree("\\a{{1 + 2}}\\b{{x << 1}}\\c{\\d{5}\\e{'t'}}");
+  ASSERT_NE(root, nullptr);
+  EXPECT_EQ(Printed(UnparseAttributeValue(Definition(root, 0)->value)), "3");
+  EXPECT_EQ(Printed(UnparseAttributeValue(Definition(root, 1)->value)), "{ x << 1 }");
+  EXPECT_EQ(Printed(UnparseExpression(Definition(root, 1)->value->expression)), "x << 1");
+  EXPECT_EQ(Printed(UnparseAttributeValue(Definition(root, 2)->value)), "\\d{ 5 }\n\\e{ 't' }");
+}
+
+}  // namespace
