@@ -1,6 +1,9 @@
 // The qualified-name pass: the unit's package, imports and QUALIFIEDS.
 #include "caldrex/qualnames.h"
 
+#include <algorithm>
+#include <bit>
+#include <cstddef>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -69,7 +72,15 @@ Identifier* NameIdentifier(const SyntaxNode* name) {
   return OccurrenceIdentifier(name, name->code == SimpleNameNodeKind ? 0 : 1);
 }
 
-int32_t IsTypeNodeAncestor(AnyNode* node) { return IsTypeNodeKind(node) ? 1 : 0; }
+// True when the node or one of its owners is a type node. The owner links
+// are followed here rather than by FindAncestor with a predicate closure:
+// this runs for many simple names of every unit.
+bool HasTypeNodeAncestor(AnyNode* node) {
+  for (; node != nullptr; node = node->node->owner) {
+    if (IsTypeNodeKind(node)) return true;
+  }
+  return false;
+}
 
 // The components of an import name, "*" last for an on-demand import.
 ConsList ImportNameToList(const SyntaxNode* name) {
@@ -130,7 +141,6 @@ void MarkAndVisit(SyntaxNode* name, UseMark mark) {
 // and are not walked on their own.
 void WalkUnit(SyntaxNode* start) {
   std::vector<SyntaxNode*> stack{start};
-  std::vector<SyntaxNode*> children;
   while (!stack.empty()) {
     SyntaxNode* node = stack.back();
     stack.pop_back();
@@ -195,26 +205,24 @@ void WalkUnit(SyntaxNode* start) {
       default:
         break;
     }
-    const NodeKindInfo& info = NodeKindTable[node->code];
-    children.clear();
-    for (int32_t field = 0; field < info.fieldCount; ++field) {
-      if (field == skipField) continue;
-      switch (info.fields[field]) {
-        case ChildField:
-        case OptionalChildField:
-          children.push_back(NodeChild(node, field));
-          break;
-        case ListField:
-        case OptionalListField:
-          for (ConsList element = NodeList(node, field); element != nullptr; element = element->tail) {
-            children.push_back(ConsHead<SyntaxNode>(element));
-          }
-          break;
-        default:
-          break;
+    // The children go onto the stack in source order and are then turned
+    // around, so that the first is walked first. Only the fields that hold
+    // nodes are visited.
+    const size_t firstChild = stack.size();
+    const uint32_t lists = ListFieldBits[node->code];
+    uint32_t fields = ChildFieldBits[node->code] | lists;
+    if (skipField >= 0) fields &= ~(uint32_t{1} << skipField);
+    for (; fields != 0; fields &= fields - 1) {
+      const int32_t field = std::countr_zero(fields);
+      if ((lists >> field & 1) == 0) {
+        stack.push_back(NodeChild(node, field));
+        continue;
+      }
+      for (ConsList element = NodeList(node, field); element != nullptr; element = element->tail) {
+        stack.push_back(ConsHead<SyntaxNode>(element));
       }
     }
-    for (auto child = children.rbegin(); child != children.rend(); ++child) stack.push_back(*child);
+    std::reverse(stack.begin() + static_cast<std::ptrdiff_t>(firstChild), stack.end());
   }
 }
 
@@ -296,10 +304,7 @@ void VisitTypeName(SyntaxNode* name) {
     if (FirstComponentIsVariable(name)) return;
     candidate = JoinIdentifiers(NameToList(prefix), DotIdentifier);
   } else {
-    if (FirstComponentIsVariable(name) &&
-        FindAncestor(name->owner, MakeClosure(IsTypeNodeAncestor)) == nullptr) {
-      return;
-    }
+    if (FirstComponentIsVariable(name) && !HasTypeNodeAncestor(name->owner)) return;
     candidate = NameIdentifier(prefix);
   }
   AppendName(Qualifieds, candidate);

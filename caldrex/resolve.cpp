@@ -117,11 +117,26 @@ bool ResolveUnnamed(Identifier* name) {
   return RecordResolution(answer, name);
 }
 
+namespace {
+
+// Whether the name's last component is the given identifier. The same as
+// LastNameComponent(name) == component, as identifiers are interned by their
+// text, but the component is compared in place instead of being interned:
+// every qualified name of a unit is tried against every single-type import.
+bool LastComponentIs(Identifier* name, Identifier* component) {
+  const int32_t dot = FindLastChar(name->text, '.');
+  const int32_t length = name->length - dot - 1;
+  return length == component->length &&
+         std::memcmp(name->text + dot + 1, component->text, static_cast<size_t>(length)) == 0;
+}
+
+}  // namespace
+
 bool ResolveImports(Identifier* name, ConsList imports) {
   Identifier* first = FirstNameComponent(name);
   for (; imports != nullptr; imports = imports->tail) {
     auto* import = ConsHead<Identifier>(imports);
-    if (LastNameComponent(import) != first) continue;
+    if (!LastComponentIs(import, first)) continue;
     Identifier* answer = FindFilePrefix(import);
     if (answer == EmptyIdentifier) {
       AppendName(MissingImports, import);

@@ -162,11 +162,8 @@ Identifier* FindFilePrefixVar(Identifier** name) {
   if (answer != EmptyIdentifier) return answer;
   if (std::memchr(whole->text, '.', static_cast<size_t>(whole->length)) == nullptr) return EmptyIdentifier;
   // The ends of the shorter prefixes, longest first: every "." from the last
-  // to the first.
-  ConsList ends = nullptr;
-  for (ConsList dot = KMPFindAll(whole->text, ".", 1); dot != nullptr; dot = dot->tail) {
-    ends = Cons(dot, ends);
-  }
+  // to the first, in the text up to its first NUL byte.
+  const auto scanned = static_cast<int32_t>(std::strlen(whole->text));
   // A prefix longer than any path the system can open has no file, and
   // unless it is as short as some standard name it has no other answer
   // either: it is passed over without being interned or searched. So a name
@@ -174,9 +171,8 @@ Identifier* FindFilePrefixVar(Identifier** name) {
   // not to the sum of its prefixes' lengths.
   const int32_t longestAnswerable =
       LongestOpenablePath > LongestStandardName ? LongestOpenablePath : LongestStandardName;
-  for (; ends != nullptr; ends = ends->tail) {
-    int32_t end = KMPPositionOf(ConsHead<ConsCell>(ends));
-    if (end > longestAnswerable) continue;  // the prefix has end characters
+  for (int32_t end = scanned - 1; end >= 0; --end) {
+    if (whole->text[end] != '.' || end > longestAnswerable) continue;
     Identifier* prefix = MakeIdentifier(whole->text, 0, end - 1);
     answer = SourceFileOf(prefix);
     if (answer != EmptyIdentifier) {

@@ -166,7 +166,8 @@ int32_t SingleProduction[JavaNonterminalTotal];  // the production of a one-prod
 // What replay checks and follows of each production, packed small: the
 // nonterminal it builds (-1 when no builder meets it, so that it matches
 // none), and for a pass-through its child and whether it yields no defs.
-struct ReplayStep {
+// Eight bytes, so that a step is found by a shift.
+struct alignas(8) ReplayStep {
   int16_t lhs;
   int16_t passChild;  // -1: not a pass-through
   bool emptyDefs;
@@ -837,8 +838,9 @@ struct Frame {
 // The frame of the production that builds the nonterminal. Pass-through
 // chains on the way are read and checked but get no frame: the frame of the
 // production below them stands in for them, and it hands out EmptyDefsCell
-// as its defs when one of them yields no defs.
-Frame StartProduction(int32_t nonterminal, LazyCell* env) {
+// as its defs when one of them yields no defs. The frame is made in place on
+// top of the stack of open productions.
+void StartProduction(std::vector<Frame>& stack, int32_t nonterminal, LazyCell* env) {
   bool emptyDefs = false;
   int32_t p;
   for (;;) {
@@ -855,8 +857,10 @@ Frame StartProduction(int32_t nonterminal, LazyCell* env) {
     nonterminal = step.passChild;
   }
   const ProductionPlan& plan = Plans[p];
-  Frame frame{&plan, nullptr, nullptr, env, 0, emptyDefs, Slot{nullptr, nullptr}};
-  if (plan.cellCount == 0) return frame;
+  if (plan.cellCount == 0) {
+    stack.push_back(Frame{&plan, nullptr, nullptr, env, 0, emptyDefs, Slot{nullptr, nullptr}});
+    return;
+  }
   size_t size = sizeof(Instance) + sizeof(LazyCell*) * (plan.memberCount + (plan.keepsEnv ? 1 : 0)) +
                 sizeof(LazyCell) * plan.cellCount;
   auto* instance = static_cast<Instance*>(Allocate(size));
@@ -868,9 +872,7 @@ Frame StartProduction(int32_t nonterminal, LazyCell* env) {
   // production finishes and long before any cell is forced.
   LazyCell** members = AfterHeader(instance) + (plan.keepsEnv ? 1 : 0);
   ++BuilderCounters.instances;
-  frame.instance = instance;
-  frame.members = members;
-  return frame;
+  stack.push_back(Frame{&plan, instance, members, env, 0, emptyDefs, Slot{nullptr, nullptr}});
 }
 
 // The cells of child i as its builder returned them: a chain keeps them in
@@ -1008,7 +1010,7 @@ void BuildNonterminal(int32_t nonterminal, LazyCell* env, LazyCell** tree, LazyC
   TreeBuilderModuleInit();
   // The open productions, innermost last; each one's parent is the frame below.
   std::vector<Frame> stack;
-  stack.push_back(StartProduction(nonterminal, env));
+  StartProduction(stack, nonterminal, env);
   for (;;) {
     Frame& frame = stack.back();
     const ProductionPlan& plan = *frame.plan;
@@ -1038,7 +1040,7 @@ void BuildNonterminal(int32_t nonterminal, LazyCell* env, LazyCell** tree, LazyC
       continue;
     }
     LazyCell* childEnv = ChildEnv(frame, i);
-    stack.push_back(StartProduction(NonterminalOf(symbol), childEnv));  // frame is not used after this
+    StartProduction(stack, NonterminalOf(symbol), childEnv);  // frame is not used after this
   }
 }
 

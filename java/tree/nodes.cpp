@@ -3,6 +3,8 @@
 // search.
 #include "java/tree/nodes.h"
 
+#include <bit>
+#include <cstdint>
 #include <cstring>
 
 #include "support/heap.h"
@@ -31,6 +33,27 @@ constexpr bool TagsFitTheHeader() {
 }
 static_assert(TagsFitTheHeader(), "variant tags are -1 or below 64");
 
+constexpr int32_t EveryFieldCount[] = {
+#define NODE_KIND(code, Name, Family, tag, production, fields) CountFields(fields),
+#include "java/tree/nodes.def"
+};
+constexpr int32_t MaxFieldCount() {
+  int32_t most = 0;
+  for (int32_t count : EveryFieldCount) most = count > most ? count : most;
+  return most;
+}
+
+// A kind's fields of the given two forms, one bit per field.
+constexpr uint32_t FieldBits(const char* fields, FieldForm form, FieldForm otherForm) {
+  uint32_t bits = 0;
+  for (int32_t i = 0; fields[i] != '\0'; ++i) {
+    if (fields[i] == form || fields[i] == otherForm) bits |= uint32_t{1} << i;
+  }
+  return bits;
+}
+
+static_assert(MaxFieldCount() <= 32, "a kind's fields fit the bits of a word");
+
 // The kind codes of each family's tags, filled once from the kind table.
 int32_t VariantKinds[NodeFamilyCount][64];
 
@@ -41,6 +64,15 @@ int32_t NodesModuleFlag = 0;
 const NodeKindInfo NodeKindTable[NodeKindCount] = {
 #define NODE_KIND(code, Name, Family, tag, production, fields) \
   {#Name, Family, tag, production, fields, CountFields(fields)},
+#include "java/tree/nodes.def"
+};
+
+const uint32_t ChildFieldBits[NodeKindCount] = {
+#define NODE_KIND(code, Name, Family, tag, production, fields) FieldBits(fields, ChildField, OptionalChildField),
+#include "java/tree/nodes.def"
+};
+const uint32_t ListFieldBits[NodeKindCount] = {
+#define NODE_KIND(code, Name, Family, tag, production, fields) FieldBits(fields, ListField, OptionalListField),
 #include "java/tree/nodes.def"
 };
 
@@ -84,10 +116,26 @@ AnyNode* NewAnyNode(int32_t kind, SyntaxNode* node) {
   return any;
 }
 
-NodePosition NodePositionOf(SourcePosition position) {
-  if (position > INT32_MAX) FatalError(InputTooLongForTreeText);
-  return static_cast<NodePosition>(position);
+namespace {
+
+// Gives the children that a node of the kind holds in its fields the owner.
+// Occurrences, values, counts and sets are not nodes: only the child and list
+// fields are visited.
+void AdoptFields(int32_t kind, const Word* fields, AnyNode* owner) {
+  for (uint32_t bits = ChildFieldBits[kind]; bits != 0; bits &= bits - 1) {
+    if (auto* child = reinterpret_cast<SyntaxNode*>(fields[std::countr_zero(bits)])) SetOnce(&child->owner, owner);
+  }
+  for (uint32_t bits = ListFieldBits[kind]; bits != 0; bits &= bits - 1) {
+    for (auto rest = reinterpret_cast<ConsList>(fields[std::countr_zero(bits)]); rest != nullptr; rest = rest->tail) {
+      SetOnce(&static_cast<SyntaxNode*>(rest->head)->owner, owner);
+    }
+  }
 }
+
+}  // namespace
+
+// Out of line, so that NodePositionOf inlines to a test and a branch.
+void InputTooLongForTree() { FatalError(InputTooLongForTreeText); }
 
 SyntaxNode* NewNode(NodeKind kind, SourcePosition position, const Word* fields) {
   const NodeKindInfo& info = NodeKindTable[kind];
@@ -101,8 +149,7 @@ SyntaxNode* NewNode(NodeKind kind, SourcePosition position, const Word* fields) 
   Word* slots = NodeFields(node);
   for (int32_t i = 0; i < info.fieldCount; ++i) slots[i] = fields[i];
   // The AnyNode exists before the children are adopted: it is their owner value.
-  NewAnyNode(kind, node);
-  AdoptChildren(node);
+  AdoptFields(kind, fields, NewAnyNode(kind, node));
   return node;
 }
 
@@ -155,24 +202,7 @@ void SetOnce(AnyNode** word, AnyNode* value) {
 
 void AdoptChildren(SyntaxNode* node) {
   if (node == nullptr || IsLeafCode(node->code)) return;
-  const NodeKindInfo& info = NodeKindTable[node->code];
-  AnyNode* self = NodeAnyNode(node);
-  for (int32_t i = 0; i < info.fieldCount; ++i) {
-    switch (info.fields[i]) {
-      case ChildField:
-      case OptionalChildField:
-        if (SyntaxNode* child = NodeChild(node, i)) SetOnce(&child->owner, self);
-        break;
-      case ListField:
-      case OptionalListField:
-        for (ConsList rest = NodeList(node, i); rest != nullptr; rest = rest->tail) {
-          SetOnce(&static_cast<SyntaxNode*>(rest->head)->owner, self);
-        }
-        break;
-      default:
-        break;  // occurrences, values, counts and sets are not nodes
-    }
-  }
+  AdoptFields(node->code, NodeFields(node), NodeAnyNode(node));
 }
 
 AnyNode* FindAncestor(AnyNode* start, AncestorPredicate predicate) {

@@ -64,7 +64,12 @@ struct AnyNode;
 // ends the run with a fatal error then instead of storing a wrong position.
 using NodePosition = int32_t;
 inline constexpr char InputTooLongForTreeText[] = "input too long for the syntax tree";
-NodePosition NodePositionOf(SourcePosition position);
+// Ends the run with the fatal error InputTooLongForTreeText.
+[[noreturn]] void InputTooLongForTree();
+inline NodePosition NodePositionOf(SourcePosition position) {
+  if (position > INT32_MAX) InputTooLongForTree();
+  return static_cast<NodePosition>(position);
+}
 
 // The tag, the data and the code are narrow (tags are below 64, codes far
 // below 2^15, and the passes keep a small mark in data) so that the header is
@@ -134,6 +139,11 @@ struct LeafInfo {
 };
 
 extern const NodeKindInfo NodeKindTable[NodeKindCount];
+// Each kind's fields that hold a child node (ChildField, OptionalChildField)
+// and those that hold a list of them (ListField, OptionalListField), one bit
+// per field, so that a walk over the children visits only those fields.
+extern const uint32_t ChildFieldBits[NodeKindCount];
+extern const uint32_t ListFieldBits[NodeKindCount];
 extern const LeafInfo LeafTable[LeafVariantCount];
 extern const char* const NodeFamilyNames[NodeFamilyCount];
 
