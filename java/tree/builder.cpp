@@ -32,6 +32,10 @@
 // one nonterminal alone (a pass-through, most of the expression levels) gets
 // no frame either: replay reads its production and goes on to the child's.
 //
+// With the trees computed during replay (TreesDuringReplay), each instance's
+// tree cell is evaluated when its production finishes, by the same equation;
+// its other cells are pending as always.
+//
 // Forcing (numbered because it is the delicate part):
 //   1. Every builder cell starts with its attribute's function (InstanceTree,
 //      InstanceDefs, InstanceEnv, InstanceLookup) and the instance as context.
