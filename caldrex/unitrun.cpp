@@ -33,8 +33,9 @@ int32_t StandardNamesMarked = 0;
 // The tree root of the unit being run, built only after a clean parse.
 TreeRoot* UnitRoot = nullptr;
 
-// The unit's tree: forcing the root's tree cell builds every node of the
-// file, but no environment and no lookup.
+// The unit's tree, built during the replay (BuildRoot computes the trees as
+// it goes): forcing the root's tree cell yields it; no environment and no
+// lookup is computed.
 Word ForceUnitTree(LazyCell* cell) {
   return StoreLazyValue<Word>(cell, ForceLazyCell(static_cast<TreeRoot*>(cell->context)->tree));
 }
@@ -49,7 +50,7 @@ Word RunUnitPasses(LazyCell* cell) {
 }  // namespace
 
 TreeRoot* BuildUnitRoot() {
-  UnitRoot = BuildRoot();
+  UnitRoot = BuildRoot(TreesDuringReplay);
   UnitTreeCell->context = UnitRoot;
   UnitTreeCell->function = ForceUnitTree;
   UnitPassCell->context = UnitRoot;

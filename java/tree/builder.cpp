@@ -32,6 +32,10 @@
 // one nonterminal alone (a pass-through, most of the expression levels) gets
 // no frame either: replay reads its production and goes on to the child's.
 //
+// With the trees computed during replay (TreesDuringReplay), each instance's
+// tree cell is evaluated when its production finishes, by the same equation;
+// its other cells are pending as always.
+//
 // Forcing (numbered because it is the delicate part):
 //   1. Every builder cell starts with its attribute's function (InstanceTree,
 //      InstanceDefs, InstanceEnv, InstanceLookup) and the instance as context.
@@ -903,25 +907,16 @@ void InitCell(LazyCell* cell, Instance* instance, Word (*function)(LazyCell*)) {
 }
 
 // Installs the production's own cells and yields its tree and defs cells.
-Slot FinishProduction(Frame& frame) {
+// With the trees computed during replay, the tree cell is evaluated here, its
+// cells installed first: the children's trees are evaluated already (a
+// child's production finished before), the node's occurrences keep the
+// address of the lookup cell only, and the body defs it keeps depend on defs
+// and token values alone, never on an environment; forcing them runs a work
+// stack of their own. The cell is busy meanwhile, as on demand.
+Slot FinishProduction(Frame& frame, TreeTiming timing) {
   const ProductionPlan& plan = *frame.plan;
   Instance* instance = frame.instance;
   Slot out{nullptr, nullptr};
-  switch (plan.tree) {
-    case TreeChain:
-      out.tree = frame.single.tree;
-      break;
-    case TreeZero:
-      out.tree = &ZeroCell;
-      break;
-    case TreeOne:
-      out.tree = &OneCell;
-      break;
-    default:
-      out.tree = TreeCell(instance);
-      InitCell(out.tree, instance, InstanceTree);
-      break;
-  }
   switch (plan.defs) {
     case DefsEmpty:
       out.defs = &EmptyDefsCell;
@@ -936,6 +931,26 @@ Slot FinishProduction(Frame& frame) {
   }
   for (int32_t k = 0; k < plan.innerCount; ++k) InitCell(InnerCell(instance, k), instance, InstanceEnv);
   if (plan.lookup != nullptr) InitCell(LookupCell(instance), instance, InstanceLookup);
+  switch (plan.tree) {
+    case TreeChain:
+      out.tree = frame.single.tree;
+      break;
+    case TreeZero:
+      out.tree = &ZeroCell;
+      break;
+    case TreeOne:
+      out.tree = &OneCell;
+      break;
+    default:
+      out.tree = TreeCell(instance);
+      if (timing == TreesDuringReplay) {
+        InitCell(out.tree, instance, BusyTree);
+        StoreLazyValue(out.tree, ComputeTree(instance));
+      } else {
+        InitCell(out.tree, instance, InstanceTree);
+      }
+      break;
+  }
   return out;
 }
 
@@ -1006,7 +1021,7 @@ void UseParseTraceReplay() {
   SetTreeReplay(TreeReplay{NextReduction, ReplaySkipToken, ReplayWordToken, ReplayTokenWord, &PositionCounter});
 }
 
-void BuildNonterminal(int32_t nonterminal, LazyCell* env, LazyCell** tree, LazyCell** defs) {
+void BuildNonterminal(int32_t nonterminal, LazyCell* env, LazyCell** tree, LazyCell** defs, TreeTiming timing) {
   TreeBuilderModuleInit();
   // The open productions, innermost last; each one's parent is the frame below.
   std::vector<Frame> stack;
@@ -1015,7 +1030,7 @@ void BuildNonterminal(int32_t nonterminal, LazyCell* env, LazyCell** tree, LazyC
     Frame& frame = stack.back();
     const ProductionPlan& plan = *frame.plan;
     if (frame.next == plan.length) {
-      Slot result = FinishProduction(frame);
+      Slot result = FinishProduction(frame, timing);
       if (frame.emptyDefs) result.defs = &EmptyDefsCell;
       stack.pop_back();
       if (stack.empty()) {
@@ -1044,10 +1059,10 @@ void BuildNonterminal(int32_t nonterminal, LazyCell* env, LazyCell** tree, LazyC
   }
 }
 
-TreeRoot* BuildRoot() {
+TreeRoot* BuildRoot(TreeTiming timing) {
   TreeBuilderModuleInit();
   auto* root = static_cast<TreeRoot*>(Allocate(sizeof(TreeRoot)));
-  BuildNonterminal(NonterminalNumber("SourceFile"), &root->env, &root->tree, &root->defs);
+  BuildNonterminal(NonterminalNumber("SourceFile"), &root->env, &root->tree, &root->defs, timing);
   root->env.context = root->defs;
   root->env.function = CopyRootDefinitions;
   return root;

@@ -5,7 +5,7 @@
 //
 // Replay reads the applied productions in leftmost-derivation order and the
 // shifted tokens in input order, and allocates one instance per production;
-// it computes nothing. The value cell of an identifier token is shared by all
+// it computes nothing unless asked to compute the trees as it goes. The value cell of an identifier token is shared by all
 // occurrences of that identifier in the run (it is evaluated and never
 // changes); other tokens' values get a cell each. The equations that the cells run come from one table
 // per production (made once from the grammar's productions and the node-kind
@@ -47,14 +47,23 @@ struct TreeRoot {
   LazyCell env;    // the root environment: a copy of defs
 };
 
+// When replay computes the tree cells. On demand: replay computes nothing.
+// During replay: each production's tree is computed as soon as its
+// right-hand side is complete (its children's trees are then evaluated), and
+// the defs of a scope body that the node keeps are forced then; the
+// environment and lookup cells stay pending all the same. For a caller that
+// forces the whole tree anyway; the nodes and their owner links are the same.
+enum TreeTiming : uint8_t { TreesOnDemand, TreesDuringReplay };
+
 // Replays the whole trace of one unit (the SourceFile production and all
-// below it). Nothing is forced.
-TreeRoot* BuildRoot();
+// below it). On demand, nothing is forced.
+TreeRoot* BuildRoot(TreeTiming timing = TreesOnDemand);
 
 // Builds the instance tree of one nonterminal from the trace: the builder of
 // that nonterminal, given the inherited env cell. Out-parameters receive the
 // tree and defs cells. BuildRoot is BuildNonterminal of SourceFile.
-void BuildNonterminal(int32_t nonterminal, LazyCell* env, LazyCell** tree, LazyCell** defs);
+void BuildNonterminal(int32_t nonterminal, LazyCell* env, LazyCell** tree, LazyCell** defs,
+                      TreeTiming timing = TreesOnDemand);
 
 // Counters of the builder, for tests of laziness and at-most-once evaluation.
 struct TreeBuilderCounters {

@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "java/tree/builder.h"
 #include "java/tree/defsets.h"
 #include "java/tree/nodes.h"
 #include "java/tree/treeprint.h"
+#include "java_unit.h"
 #include "tree_trace.h"
 
 using namespace treetrace;
@@ -401,6 +404,63 @@ TEST(TreeBuilderDeep, DeepParenthesesAndBlocks) {
   for (e = NodeChild(e, 0); e->code == ParenthesizedExpressionNodeKind; e = NodeChild(NodeChild(e, 0), 0)) ++parentheses;
   EXPECT_EQ(parentheses, depth);
   EXPECT_EQ(e->code, ExpressionNameNodeKind);
+}
+
+// Every node in walk order as kind, position and the walk index of its
+// owner (-1 for none), then the names as they resolve.
+std::string NodesOwnersAndNames(SyntaxNode* file) {
+  std::vector<SyntaxNode*> nodes = javaunit::AllNodes(file);
+  std::unordered_map<const AnyNode*, size_t> index;
+  for (size_t i = 0; i < nodes.size(); ++i) {
+    if (!IsLeafCode(nodes[i]->code)) index[NodeAnyNode(nodes[i])] = i;
+  }
+  std::string text;
+  for (SyntaxNode* node : nodes) {
+    auto owner = index.find(node->owner);
+    text += std::to_string(node->code) + " @" + std::to_string(node->position) + " in " +
+            (owner == index.end() ? std::string("-1") : std::to_string(owner->second)) + "\n";
+  }
+  return text + NameResolutionText(file);
+}
+
+// Trees computed during replay are the trees built on demand: the same nodes,
+// positions, owners and names, also for deep input. Replay then runs every
+// tree equation once and no environment or lookup; forcing the root's tree
+// runs none.
+TEST(TreeBuilder, TreesComputedDuringReplayAreTheTreesBuiltOnDemand) {
+  struct Case {
+    const char* what;
+    D unit;
+    Values values;
+  };
+  const int32_t terms = 50000;
+  const int32_t elements = 100000;
+  const Case cases[] = {
+      {"small class", SmallClass(), SmallClassValues()},
+      {"long concatenation", ConcatenationClass(terms),
+       Values{{"A", "m", "x"}, std::vector<std::string>(terms, "\"s\"")}},
+      {"long array initializer", ArrayInitializerClass(elements),
+       Values{{"A", "a"}, std::vector<std::string>(elements, "1")}},
+  };
+  for (const Case& c : cases) {
+    TreeRoot* lazy = Build(c.unit, c.values);
+    ASSERT_NE(lazy, nullptr) << c.what;
+    std::string expected = NodesOwnersAndNames(RootNode(lazy));
+
+    TreeBuilderCounters before = BuilderCounters;
+    TreeRoot* eager = Build(c.unit, c.values, TreesDuringReplay);
+    ASSERT_NE(eager, nullptr) << c.what;
+    TreeBuilderCounters afterReplay = BuilderCounters;
+    EXPECT_GT(afterReplay.treeEvaluations, before.treeEvaluations) << c.what;
+    EXPECT_EQ(afterReplay.envEvaluations, before.envEvaluations) << c.what;
+    EXPECT_EQ(afterReplay.lookupEvaluations, before.lookupEvaluations) << c.what;
+    SyntaxNode* file = RootNode(eager);
+    EXPECT_EQ(BuilderCounters.treeEvaluations, afterReplay.treeEvaluations) << c.what;
+    EXPECT_EQ(NodesOwnersAndNames(file), expected) << c.what;
+    EXPECT_EQ(BuilderCounters.reentries, before.reentries) << c.what;
+  }
+  EXPECT_EQ(SyntaxTreeText(RootNode(Build(SmallClass(), SmallClassValues(), TreesDuringReplay))),
+            SyntaxTreeText(RootNode(Build(SmallClass(), SmallClassValues()))));
 }
 
 }  // namespace

@@ -196,9 +196,9 @@ inline bool Derive(const D& derivation, const Values& values, const char* start 
 
 // Replays the derivation into a root; checks that replay consumed every
 // production and every token but the last.
-inline TreeRoot* Build(const D& derivation, const Values& values) {
+inline TreeRoot* Build(const D& derivation, const Values& values, TreeTiming timing = TreesOnDemand) {
   if (!Derive(derivation, values)) return nullptr;
-  TreeRoot* root = BuildRoot();
+  TreeRoot* root = BuildRoot(timing);
   EXPECT_EQ(ReductionCursor, Reductions.size()) << "recorded productions left over";
   EXPECT_EQ(TokenCursor + 1, Tokens.size()) << "token records left over";
   return root;
