@@ -5,9 +5,10 @@
 //
 // Replay reads the applied productions in leftmost-derivation order and the
 // shifted tokens in input order, and allocates one instance per production;
-// it computes nothing unless asked to compute the trees as it goes. The value cell of an identifier token is shared by all
-// occurrences of that identifier in the run (it is evaluated and never
-// changes); other tokens' values get a cell each. The equations that the cells run come from one table
+// it computes nothing unless asked to compute the trees as it goes. The value
+// cell of an identifier token is shared by all occurrences of that identifier
+// in the run (it is evaluated and never changes); other tokens' values get a
+// cell each. The equations that the cells run come from one table
 // per production (made once from the grammar's productions and the node-kind
 // table), so productions that share an equation shape share its routine.
 //
