@@ -247,6 +247,22 @@ void EndLine(Build& build) {
   EndPendingLine();
 }
 
+// A definition whose value is not a nested list, on one line: "\\" name,
+// then "{ " value " }". A braced value takes the fold kept in its definition,
+// which the uses of the definition's name share.
+void PutValueDefinition(Build& build, AttributeDefinitionNode* definition) {
+  AttributeValueNode* value = definition->value;
+  Put("\\");
+  PutIdentifier(definition->name->identifier);
+  Put("{ ");
+  if (value->kind == ConfigBracedValue) {
+    PutFolded(build, EvaluateDefinitionValue(definition));
+  } else {
+    PutExpression(build, value->expression);
+  }
+  Put(" }");
+}
+
 // A definition at a nesting depth, every line indented by two blanks a
 // level and ended by a line feed: a nested list as its head line, its
 // definitions one level deeper (an empty list as one line of the deeper
@@ -273,17 +289,7 @@ void PrintDefinition(AttributeDefinitionNode* definition, int32_t depth) {
   }
   Build build = BeginBuild();
   PutIndentation(depth);
-  Put("\\");
-  PutIdentifier(definition->name->identifier);
-  Put("{ ");
-  // A braced value takes the fold kept in its definition, which the uses of
-  // the definition's name share.
-  if (value->kind == ConfigBracedValue) {
-    PutFolded(build, EvaluateDefinitionValue(definition));
-  } else {
-    PutExpression(build, value->expression);
-  }
-  Put(" }");
+  PutValueDefinition(build, definition);
   EndLine(build);
 }
 
@@ -317,23 +323,15 @@ LayoutNode* UnparseAttributeValue(AttributeValueNode* value) {
 LayoutNode* UnparseDefinition(AttributeDefinitionNode* definition) {
   AttributeValueNode* value = definition->value;
   Build build = BeginBuild();
+  if (value->kind != ConfigNestedValue) {
+    PutValueDefinition(build, definition);
+    return EndBuild(build);
+  }
   Put("\\");
   PutIdentifier(definition->name->identifier);
   Put("{");
-  if (value->kind == ConfigNestedValue) {
-    LayoutNode* nested = LayoutBeside(LayoutText("  "), UnparseAttributeValue(value));
-    return LayoutAbove(LayoutAbove(EndBuild(build), nested), LayoutText("}"));
-  }
-  Put(" ");
-  // A braced value takes the fold kept in its definition, which the uses of
-  // the definition's name share.
-  if (value->kind == ConfigBracedValue) {
-    PutFolded(build, EvaluateDefinitionValue(definition));
-  } else {
-    PutExpression(build, value->expression);
-  }
-  Put(" }");
-  return EndBuild(build);
+  LayoutNode* nested = LayoutBeside(LayoutText("  "), UnparseAttributeValue(value));
+  return LayoutAbove(LayoutAbove(EndBuild(build), nested), LayoutText("}"));
 }
 
 // One top-level definition at a time: the documents of its calls with

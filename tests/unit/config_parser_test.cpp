@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "config_text.h"
 #include "support/automaton.h"
 #include "support/identifiers.h"
 #include "support/input.h"
@@ -37,15 +38,7 @@ class ConfigParserTest : public ::testing::Test {
   // scratch stream.
   void Parse(const std::string& text) {
     text_ = text;
-    ClearInputs();
-    AddInputText(text_.data(), static_cast<int32_t>(text_.size()), IdentifierOf("p.cfg"));
-    StartInputs();
-    SyntaxErrorFlag = 0;
-    FILE* saved = StderrStream;
-    StderrStream = std::tmpfile();
-    InitAndParseConfig();
-    std::fclose(StderrStream);
-    StderrStream = saved;
+    ParseConfigText(text_);
   }
 
   static std::vector<int32_t> Reductions() {

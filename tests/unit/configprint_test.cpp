@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "config_text.h"
 #include "output_capture.h"
 #include "support/identifiers.h"
 #include "support/input.h"
@@ -28,21 +29,12 @@ class ConfigPrintTest : public ::testing::Test {
     InitCheckerModules();
   }
 
-  // The tree of `text`, which must parse; messages of the name checks do not
-  // matter here and go to a scratch stream.
+  // The tree of `text`, or null when it does not parse.
   ConfigRootNode* Tree(const std::string& text) {
     text_ = text;
-    ClearInputs();
-    AddInputText(text_.data(), static_cast<int32_t>(text_.size()), IdentifierOf("p.cfg"));
-    StartInputs();
-    SyntaxErrorFlag = 0;
-    FILE* saved = StderrStream;
-    StderrStream = std::tmpfile();
-    InitAndParseConfig();
-    LazyCell* run = SyntaxErrorFlag == 0 ? BuildConfigRoot() : nullptr;
-    std::fclose(StderrStream);
-    StderrStream = saved;
-    if (run == nullptr) return nullptr;
+    ParseConfigText(text_);
+    if (SyntaxErrorFlag != 0) return nullptr;
+    LazyCell* run = BuildConfigRoot();
     return reinterpret_cast<ConfigRootNode*>(ForceLazyCell(static_cast<LazyCell*>(run->context)));
   }
 
