@@ -16,6 +16,7 @@
 #include "java/tree/builder.h"
 #include "java/tree/defsets.h"
 #include "java/tree/scopes.h"
+#include "java/tree/types.h"
 #include "support/heap.h"
 #include "support/input.h"
 #include "support/replay.h"
@@ -105,10 +106,14 @@ namespace {
 
 // The previous unit is done: nothing reads its records any more (the result
 // lists hold identifiers only), so its region is given back, and with it the
-// caches keyed by the addresses of its lists.
+// caches keyed by the addresses of its lists and the owner links of the
+// run's shared type nodes.
 void EndUnit() {
   UnitRoot = nullptr;
-  if (EndUnitRegion()) ForgetListFacts();
+  if (EndUnitRegion()) {
+    ForgetListFacts();
+    ForgetTypeOwners();
+  }
 }
 
 }  // namespace

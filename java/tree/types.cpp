@@ -627,6 +627,12 @@ SyntaxNode* ResolveMethodInvocation(SyntaxNode* invocation) {
   return nullptr;
 }
 
+void ForgetTypeOwners() {
+  for (TypeValue type : {IntType, LongType, CharType, FloatType, DoubleType, BooleanType, UnknownType}) {
+    if (type != nullptr) type->owner = nullptr;
+  }
+}
+
 void TypesModuleInit() {
   if (!EnterModuleInit(TypesModuleFlag)) return;
   SyntaxNodesModuleInit();

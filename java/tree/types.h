@@ -58,6 +58,13 @@ extern LazyCell ObjectClassType;
 extern LazyCell StringClassType;
 extern LazyCell StringBufferClassType;
 
+// The primitive types and UnknownType are made once for the run, and the
+// first node of a unit that takes one as a child (an array type) becomes its
+// owner. When that unit's region is given back the owner link would point
+// into memory that is reused: this clears the links, so that the next
+// unit's first such node becomes the owner instead.
+void ForgetTypeOwners();
+
 // The value a standard class type cell holds.
 inline TypeValue StandardType(LazyCell& cell) { return reinterpret_cast<TypeValue>(ForceLazyCell(&cell)); }
 
