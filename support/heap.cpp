@@ -17,6 +17,7 @@
 #include "support/limits.h"
 #include "support/report.h"
 #include "support/startup.h"
+#include "support/storeblock.h"
 
 #ifdef TOOLS_ADDRESS_SANITIZER
 #include <sanitizer/asan_interface.h>
@@ -79,14 +80,11 @@ void TakeNewChunk() {
 //    a unit gave back stays poisoned until it is handed out again.
 namespace {
 
-struct RegionBlock {
-  RegionBlock* next;  // the following block of the chain
-  size_t size;        // bytes of the area behind this header
-};
+// The blocks are store blocks (support/storeblock.h), taken through the
+// heap's own malloc function so that a failure test reaches them too.
+using RegionBlock = StoreBlock;
 
-constexpr size_t RegionBlockHeader = (sizeof(RegionBlock) + 7) & ~size_t{7};
-
-unsigned char* AreaOf(RegionBlock* block) { return reinterpret_cast<unsigned char*>(block) + RegionBlockHeader; }
+unsigned char* AreaOf(RegionBlock* block) { return StoreBlockBytes(block); }
 
 // The first block, the block of the region's end and that block's limit.
 RegionBlock* FirstRegionBlock = nullptr;
@@ -155,8 +153,8 @@ void EnterRegionBlock(RegionBlock* block, size_t offset) {
 }
 
 RegionBlock* NewRegionBlock(size_t size) {
-  if (size > SIZE_MAX - RegionBlockHeader) HeapExceeded();
-  auto* block = static_cast<RegionBlock*>(HeapMalloc(RegionBlockHeader + size));
+  if (size > SIZE_MAX - StoreBlockHeader) HeapExceeded();
+  auto* block = static_cast<RegionBlock*>(HeapMalloc(StoreBlockHeader + size));
   if (block == nullptr) HeapExceeded();
   block->next = nullptr;
   block->size = size;

@@ -1,7 +1,9 @@
-// Blocks of memory outside the heap, for the stores that reuse or give back
-// their memory (the parse trace's store, the layout's scratch region): each
-// block is one request to the C library, a header and then its bytes. A
-// failed request ends the run as the heap's own exhaustion does.
+// Blocks of memory outside the heap's chunks, for the stores that reuse or
+// give back their memory (the parse trace's store, the layout's scratch
+// region, and the heap's unit region, which takes its blocks through the
+// heap's own malloc function): each block is one request to the C library, a
+// header and then its bytes. A failed request ends the run as the heap's own
+// exhaustion does.
 #pragma once
 
 #include <cstddef>

@@ -295,13 +295,6 @@ AppliedOccurrence* MakeAppliedOccurrence(LazyCell* matches, Identifier* identifi
   return occurrence;
 }
 
-DefiningOccurrence* MakeDefiningOccurrence(LazyCell* definitions, Identifier* identifier) {
-  auto* occurrence = static_cast<DefiningOccurrence*>(Allocate(sizeof(DefiningOccurrence)));
-  occurrence->definitions = definitions;
-  occurrence->identifier = identifier;
-  return occurrence;
-}
-
 ConsList OccurrenceMatches(AppliedOccurrence* occurrence) {
   return reinterpret_cast<ConsList>(ForceLazyCell(occurrence->matches));
 }

@@ -268,7 +268,6 @@ ConfigExprNode* MakeConfigConditional(SourcePosition position, ConfigExprNode* c
                                       AttributeValueNode* then, ConfigExprNode* otherwise);
 
 AppliedOccurrence* MakeAppliedOccurrence(LazyCell* matches, Identifier* identifier);
-DefiningOccurrence* MakeDefiningOccurrence(LazyCell* definitions, Identifier* identifier);
 
 // The match list of an occurrence (forces its cell).
 ConsList OccurrenceMatches(AppliedOccurrence* occurrence);
