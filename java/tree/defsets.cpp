@@ -2,25 +2,27 @@
 // and group of kinds.
 //
 // A large scope (a class of thousands of members, a unit of thousands of
-// classes) would make the union and the lookups cost the length of the lists
-// at every step. Lists never change once made, so long ones carry side facts,
-// kept outside the heap and keyed by their first cell:
-//   - a member set: the union tests its first operand's elements against the
-//     set of the second instead of walking it. The union result is the new
-//     elements followed by the second operand, so the set moves on to the
-//     result with the new elements added; a second operand that is united
-//     again after its set moved on (an environment shared by many scopes)
-//     gets a set of its own that stays with it;
-//   - the shared tail of a union result (its new cells, then the second
-//     operand), so that a lookup walks the few new cells and goes on at the
-//     operand's own facts;
-//   - a name index: the definitions of each name in list order, made when a
-//     lookup first walks a long list past its first cells.
-// Results, their order and the cells forced are those of the plain walks.
+// classes, classes nested thousands deep) would make the union and the
+// lookups cost the length of the lists at every step. Lists never change
+// once made, so a long list gets an index, kept beside it and keyed by its
+// first cell: a persistent hash trie from pointers to what the list holds,
+//   - each definition of the list (the union's test of its first operand's
+//     elements against the second operand), and
+//   - each name, to the chain of the list's definitions of that name in list
+//     order (a MatchNode per cell), which the lookups follow.
+// A list whose cells lead into an indexed list (a union result: its new cells,
+// then the second operand) gets its index by adding its own cells to that
+// list's trie, copying only the trie nodes on the paths to them, so every
+// list sharing an indexed tail shares its index too: memory and time grow with
+// the cells added and the logarithm of the trie's size, never with the tail.
+// A lookup's result for a name is made once per match chain and kept in it,
+// so every scope that sees the same definitions of a name gets the same list;
+// the group lookups join such lists through one table of shared joins.
+// Results, their order and the declaration cells forced (only the matches, in
+// list order) are those of the plain walks.
 #include "java/tree/defsets.h"
 
-#include <algorithm>
-#include <functional>
+#include <bit>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -35,77 +37,152 @@ namespace {
 
 int32_t DefinitionSetsModuleFlag = 0;
 
-// A set of pointers: open addressing, doubled at half load.
-struct PointerSet {
-  std::vector<const void*> slots = std::vector<const void*>(64, nullptr);
-  size_t used = 0;
-
-  static size_t Hash(const void* p) {
-    auto h = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p));
-    h *= 0x9E3779B97F4A7C15ull;
-    return static_cast<size_t>(h >> 20);
-  }
-  bool Has(const void* p) const {
-    size_t mask = slots.size() - 1;
-    for (size_t i = Hash(p) & mask;; i = (i + 1) & mask) {
-      if (slots[i] == p) return true;
-      if (slots[i] == nullptr) return false;
-    }
-  }
-  void Add(const void* p) {
-    size_t mask = slots.size() - 1;
-    size_t i = Hash(p) & mask;
-    for (; slots[i] != nullptr; i = (i + 1) & mask) {
-      if (slots[i] == p) return;
-    }
-    slots[i] = p;
-    if (2 * (++used) > slots.size()) Grow();
-  }
-  void Grow() {
-    std::vector<const void*> old(slots.size() * 2, nullptr);
-    old.swap(slots);
-    used = 0;
-    for (const void* p : old) {
-      if (p != nullptr) Add(p);
-    }
-  }
-};
-
-// The definitions of a list as {name, definition} pairs sorted by name, those
-// of one name in list order.
-using NameEntry = std::pair<const Identifier*, const Definition*>;
-using NameIndex = std::vector<NameEntry>;
-
-struct ListFacts {
-  PointerSet* members = nullptr;  // every element of the list, when kept
-  bool setMovedOn = false;        // the list's set went to a union result
-  ConsList tail = nullptr;        // a union result: the second operand, after `prefix` new cells
-  int32_t prefix = 0;
-  NameIndex* names = nullptr;
-};
-
-// Never destroyed, like the heap: the facts stay reachable to the end.
-std::unordered_map<const ConsCell*, ListFacts>& Facts = *new std::unordered_map<const ConsCell*, ListFacts>();
-
-// One bit per hash of a first cell that has facts: most lists have none, and
-// a lookup learns that from one word instead of a map search.
-constexpr size_t FactsFilterBits = size_t{1} << 20;
-std::vector<uint64_t>& FactsFilter = *new std::vector<uint64_t>(FactsFilterBits / 64, 0);
-
-size_t FilterBit(const ConsCell* list) { return PointerSet::Hash(list) & (FactsFilterBits - 1); }
-
-ListFacts* FactsOf(ConsList list) {
-  size_t bit = FilterBit(list);
-  if ((FactsFilter[bit / 64] & (uint64_t{1} << (bit % 64))) == 0) return nullptr;
-  auto found = Facts.find(list);
-  return found == Facts.end() ? nullptr : &found->second;
+size_t PointerHash(const void* p) {
+  auto h = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p));
+  return static_cast<size_t>(h * 0x9E3779B97F4A7C15ull);
 }
 
-// The facts of a list, made empty when it has none yet.
-ListFacts& FactsFor(ConsList list) {
+// ---- The persistent hash trie ----
+//
+// Keys are non-null pointers, hashed by a multiplication that is one to one
+// on 64 bits, so two keys always part within 13 levels (5 bits a level, the
+// last 4) and no node holds colliding keys. A node has a bit per occupied
+// branch and its slots in branch order; a slot with a null key holds a child
+// node. Nodes made by the current insertion batch (Batch) are the batch's
+// own and change in place; all others are shared and copied on the way.
+
+struct TrieSlot {
+  const void* key;  // null: value is a child node
+  void* value;
+};
+
+struct TrieNode {
+  uint32_t bits;
+  uint32_t capacity;
+  uint64_t batch;
+};
+
+TrieSlot* Slots(TrieNode* node) { return reinterpret_cast<TrieSlot*>(node + 1); }
+
+uint64_t Batch = 0;
+
+uint32_t BranchAt(uint64_t hash, int32_t level) {
+  return level < 12 ? static_cast<uint32_t>(hash >> (59 - 5 * level)) & 31u : static_cast<uint32_t>(hash) & 15u;
+}
+
+TrieNode* NewTrieNode(uint32_t bits, uint32_t capacity) {
+  auto* node = static_cast<TrieNode*>(Allocate(sizeof(TrieNode) + sizeof(TrieSlot) * capacity));
+  node->bits = bits;
+  node->capacity = capacity;
+  node->batch = Batch;
+  return node;
+}
+
+void* TrieFind(TrieNode* node, const void* key) {
+  uint64_t hash = PointerHash(key);
+  for (int32_t level = 0; node != nullptr; ++level) {
+    uint32_t bit = 1u << BranchAt(hash, level);
+    if ((node->bits & bit) == 0) return nullptr;
+    TrieSlot& slot = Slots(node)[std::popcount(node->bits & (bit - 1))];
+    if (slot.key == nullptr) {
+      node = static_cast<TrieNode*>(slot.value);
+      continue;
+    }
+    return slot.key == key ? slot.value : nullptr;
+  }
+  return nullptr;
+}
+
+// A node holding two keys that agree on the branches above level.
+TrieNode* TriePair(TrieSlot first, uint64_t firstHash, TrieSlot second, uint64_t secondHash, int32_t level) {
+  uint32_t a = BranchAt(firstHash, level);
+  uint32_t b = BranchAt(secondHash, level);
+  if (a == b) {
+    TrieNode* node = NewTrieNode(1u << a, 1);
+    Slots(node)[0] = TrieSlot{nullptr, TriePair(first, firstHash, second, secondHash, level + 1)};
+    return node;
+  }
+  TrieNode* node = NewTrieNode((1u << a) | (1u << b), 2);
+  Slots(node)[a < b ? 0 : 1] = first;
+  Slots(node)[a < b ? 1 : 0] = second;
+  return node;
+}
+
+// The trie with key mapped to value; node itself when it is the batch's own.
+TrieNode* TrieInsert(TrieNode* node, const void* key, uint64_t hash, void* value, int32_t level) {
+  if (node == nullptr) {
+    TrieNode* fresh = NewTrieNode(1u << BranchAt(hash, level), 1);
+    Slots(fresh)[0] = TrieSlot{key, value};
+    return fresh;
+  }
+  uint32_t bit = 1u << BranchAt(hash, level);
+  auto count = static_cast<uint32_t>(std::popcount(node->bits));
+  auto at = static_cast<uint32_t>(std::popcount(node->bits & (bit - 1)));
+  TrieSlot* slots = Slots(node);
+  if ((node->bits & bit) == 0) {
+    if (node->batch == Batch && count < node->capacity) {
+      for (uint32_t i = count; i > at; --i) slots[i] = slots[i - 1];
+      slots[at] = TrieSlot{key, value};
+      node->bits |= bit;
+      return node;
+    }
+    TrieNode* copy = NewTrieNode(node->bits | bit, std::bit_ceil(count + 1));
+    TrieSlot* to = Slots(copy);
+    for (uint32_t i = 0; i < at; ++i) to[i] = slots[i];
+    to[at] = TrieSlot{key, value};
+    for (uint32_t i = at; i < count; ++i) to[i + 1] = slots[i];
+    return copy;
+  }
+  TrieSlot old = slots[at];
+  TrieSlot now;
+  if (old.key == nullptr) {
+    now = TrieSlot{nullptr, TrieInsert(static_cast<TrieNode*>(old.value), key, hash, value, level + 1)};
+  } else if (old.key == key) {
+    now = TrieSlot{key, value};
+  } else {
+    now = TrieSlot{nullptr, TriePair(old, PointerHash(old.key), TrieSlot{key, value}, hash, level + 1)};
+  }
+  if (node->batch == Batch) {
+    slots[at] = now;
+    return node;
+  }
+  TrieNode* copy = NewTrieNode(node->bits, count);
+  for (uint32_t i = 0; i < count; ++i) Slots(copy)[i] = slots[i];
+  Slots(copy)[at] = now;
+  return copy;
+}
+
+// ---- Indexes of long lists ----
+
+// One definition of a name in an indexed list, and the next one of the same
+// name after it in list order. The declaring nodes from here on, as a lookup
+// returns them, are kept once made: for every tag (all) and for one group's
+// tags (the only other mask a slot is looked up with).
+struct MatchNode {
+  const Definition* definition;
+  MatchNode* next;
+  ConsList all;
+  ConsList masked;
+  uint32_t mask;
+  bool allKept;
+  bool maskedKept;
+};
+
+// Never destroyed, like the heap: the indexes stay reachable to the end.
+std::unordered_map<const ConsCell*, TrieNode*>& Indexes = *new std::unordered_map<const ConsCell*, TrieNode*>();
+
+// One bit per hash of a first cell that has an index: most lists have none,
+// and a lookup learns that from one word instead of a map search.
+constexpr size_t IndexFilterBits = size_t{1} << 20;
+std::vector<uint64_t>& IndexFilter = *new std::vector<uint64_t>(IndexFilterBits / 64, 0);
+
+size_t FilterBit(const ConsCell* list) { return (PointerHash(list) >> 20) & (IndexFilterBits - 1); }
+
+TrieNode* IndexOf(ConsList list) {
   size_t bit = FilterBit(list);
-  FactsFilter[bit / 64] |= uint64_t{1} << (bit % 64);
-  return Facts[list];
+  if ((IndexFilter[bit / 64] & (uint64_t{1} << (bit % 64))) == 0) return nullptr;
+  auto found = Indexes.find(list);
+  return found == Indexes.end() ? nullptr : found->second;
 }
 
 // True when the list has at least LongDefinitionList cells.
@@ -117,24 +194,71 @@ bool IsLongList(ConsList list) {
   return false;
 }
 
-PointerSet* MemberSetOf(ConsList list) {
-  auto* set = new PointerSet();
-  for (; list != nullptr; list = list->tail) set->Add(list->head);
-  return set;
-}
-
-bool NameBefore(const NameEntry& a, const NameEntry& b) { return std::less<const Identifier*>()(a.first, b.first); }
-
-NameIndex* NameIndexOf(ConsList list) {
-  auto* index = new NameIndex();
-  for (; list != nullptr; list = list->tail) {
-    auto* definition = static_cast<const Definition*>(list->head);
-    index->emplace_back(definition->name, definition);
+// The index of a non-empty list, made when it has none: its cells up to the
+// first indexed tail, added last to first onto that tail's trie.
+TrieNode* IndexFor(ConsList list) {
+  if (TrieNode* index = IndexOf(list)) return index;
+  std::vector<ConsCell*> cells;
+  TrieNode* root = nullptr;
+  for (ConsList rest = list; rest != nullptr; rest = rest->tail) {
+    if (rest != list && (root = IndexOf(rest)) != nullptr) break;
+    cells.push_back(rest);
   }
-  std::stable_sort(index->begin(), index->end(), NameBefore);
-  index->shrink_to_fit();
-  return index;
+  ++Batch;
+  for (size_t i = cells.size(); i-- > 0;) {
+    auto* definition = static_cast<const Definition*>(cells[i]->head);
+    auto* match = static_cast<MatchNode*>(Allocate(sizeof(MatchNode)));
+    *match = MatchNode{definition, static_cast<MatchNode*>(TrieFind(root, definition->name)), nullptr, nullptr,
+                       0, false, false};
+    root = TrieInsert(root, definition->name, PointerHash(definition->name), match, 0);
+    root = TrieInsert(root, definition, PointerHash(definition), cells[i], 0);
+  }
+  size_t bit = FilterBit(list);
+  IndexFilter[bit / 64] |= uint64_t{1} << (bit % 64);
+  Indexes[list] = root;
+  return root;
 }
+
+// The index of a list that is long or already indexed; null for a short one.
+TrieNode* IndexIfLong(ConsList list) {
+  if (TrieNode* index = IndexOf(list)) return index;
+  return IsLongList(list) ? IndexFor(list) : nullptr;
+}
+
+// ---- Shared joins ----
+//
+// The join of two lookup results (a group lookup's parts) as a shared list:
+// a's cells copied in front of b, each copy kept by {a's cell, b}, so joining
+// a list that shares cells with one joined before copies only the new ones.
+struct JoinKey {
+  const ConsCell* cell;
+  const ConsCell* rest;
+  bool operator==(const JoinKey&) const = default;
+};
+struct JoinKeyHash {
+  size_t operator()(const JoinKey& key) const { return PointerHash(key.cell) ^ (PointerHash(key.rest) >> 7); }
+};
+std::unordered_map<JoinKey, ConsList, JoinKeyHash>& Joins = *new std::unordered_map<JoinKey, ConsList, JoinKeyHash>();
+
+ConsList SharedJoin(ConsList a, ConsList b) {
+  std::vector<ConsCell*> cells;
+  ConsList result = b;
+  for (ConsList rest = a; rest != nullptr; rest = rest->tail) {
+    auto found = Joins.find(JoinKey{rest, b});
+    if (found != Joins.end()) {
+      result = found->second;
+      break;
+    }
+    cells.push_back(rest);
+  }
+  for (size_t i = cells.size(); i-- > 0;) {
+    result = Cons(cells[i]->head, result);
+    Joins.emplace(JoinKey{cells[i], b}, result);
+  }
+  return result;
+}
+
+// ---- Lookups ----
 
 // Variant-tag masks of the GeneralDeclaratorFamily groups.
 constexpr uint32_t ClassOrInterfaceTags = (1u << ClassDeclarationNodeTag) | (1u << InterfaceDeclarationNodeTag);
@@ -142,54 +266,102 @@ constexpr uint32_t TypeDeclarationTags = ClassOrInterfaceTags | (1u << EmptyType
 constexpr uint32_t PackageOrTypeTags = TypeDeclarationTags | (1u << PackageDeclarationNodeTag);
 constexpr uint32_t AllTags = ~0u;
 
-// Appends the declaring nodes of slot kind named name to out, keeping only
-// non-null nodes whose tag is in mask.
-void TakeMatch(ConsListBuilder& out, const Definition* definition, uint32_t mask) {
+// The declaring node of a definition when it is non-null and its tag is in
+// mask; null otherwise.
+SyntaxNode* MatchingNode(const Definition* definition, uint32_t mask) {
   auto* node = reinterpret_cast<SyntaxNode*>(ForceLazyCell(definition->declaration));
-  if (node == nullptr) return;
-  if (mask != AllTags && (node->tag < 0 || (mask & (1u << node->tag)) == 0)) return;
-  out.Add(node);
+  if (node == nullptr) return nullptr;
+  if (mask != AllTags && (node->tag < 0 || (mask & (1u << node->tag)) == 0)) return nullptr;
+  return node;
 }
 
-void TakeIndexed(ConsListBuilder& out, const NameIndex& index, Identifier* name, uint32_t mask) {
-  // Forcing may index further lists, but never changes this index.
-  auto match = std::lower_bound(index.begin(), index.end(), NameEntry{name, nullptr}, NameBefore);
-  for (; match != index.end() && match->first == name; ++match) TakeMatch(out, match->second, mask);
+ConsList* KeptResult(MatchNode* match, uint32_t mask) {
+  if (mask == AllTags) return match->allKept ? &match->all : nullptr;
+  return match->maskedKept && match->mask == mask ? &match->masked : nullptr;
 }
 
-// Walks the first cells of the slot (a union result's new cells at a time);
-// once LongDefinitionList cells are behind, the rest is looked up in its
-// name index, made on first use.
-void LookupSlotInto(ConsListBuilder& out, Identifier* name, DefinitionSet* set, int32_t kind,
-                    uint32_t mask) {
-  if (set == nullptr) return;
-  ConsList rest = DefinitionSlot(set, kind);
-  int32_t walked = 0;
-  while (rest != nullptr) {
-    ListFacts* facts = FactsOf(rest);
-    if (facts != nullptr && facts->names != nullptr) {
-      TakeIndexed(out, *facts->names, name, mask);
-      return;
-    }
-    if (walked >= LongDefinitionList) {
-      if (facts == nullptr) facts = &FactsFor(rest);
-      facts->names = NameIndexOf(rest);
-      TakeIndexed(out, *facts->names, name, mask);
-      return;
-    }
-    int32_t count = facts != nullptr && facts->tail != nullptr ? facts->prefix : LongDefinitionList - walked;
-    for (int32_t i = 0; i < count && rest != nullptr; ++i, rest = rest->tail) {
-      auto* definition = static_cast<const Definition*>(rest->head);
-      if (definition->name == name) TakeMatch(out, definition, mask);
-    }
-    walked += count;
+void KeepResult(MatchNode* match, uint32_t mask, ConsList result) {
+  if (mask == AllTags) {
+    match->all = result;
+    match->allKept = true;
+  } else if (!match->maskedKept) {
+    match->masked = result;
+    match->mask = mask;
+    match->maskedKept = true;
   }
 }
 
-ConsList LookupSlot(Identifier* name, DefinitionSet* set, int32_t kind) {
+// The declaring nodes along a match chain: the nodes are forced in chain
+// order up to the first match whose result is kept, and the lists from each
+// match on are kept in it.
+ConsList ChainResult(MatchNode* first, uint32_t mask) {
+  std::vector<MatchNode*> walked;
+  ConsList result = nullptr;
+  for (MatchNode* match = first; match != nullptr; match = match->next) {
+    if (ConsList* kept = KeptResult(match, mask)) {
+      result = *kept;
+      break;
+    }
+    walked.push_back(match);
+    MatchingNode(match->definition, mask);  // forced in list order
+  }
+  for (size_t i = walked.size(); i-- > 0;) {
+    if (SyntaxNode* node = MatchingNode(walked[i]->definition, mask)) result = Cons(node, result);
+    KeepResult(walked[i], mask, result);
+  }
+  return result;
+}
+
+// The matches of one slot: a shared list for an indexed slot; a new list
+// for a short one, whose last link is then *end (null when it is empty).
+ConsList SlotMatches(Identifier* name, DefinitionSet* set, int32_t kind, uint32_t mask, ConsList** end) {
+  *end = nullptr;
+  if (set == nullptr) return nullptr;
+  ConsList slot = DefinitionSlot(set, kind);
+  if (slot == nullptr) return nullptr;
+  if (TrieNode* index = IndexIfLong(slot)) {
+    return ChainResult(static_cast<MatchNode*>(TrieFind(index, name)), mask);
+  }
   ConsListBuilder out;
-  LookupSlotInto(out, name, set, kind, AllTags);
+  for (ConsList rest = slot; rest != nullptr; rest = rest->tail) {
+    auto* definition = static_cast<const Definition*>(rest->head);
+    if (definition->name != name) continue;
+    if (SyntaxNode* node = MatchingNode(definition, mask)) out.Add(node);
+  }
+  if (out.head != nullptr) *end = out.end;
   return out.head;
+}
+
+struct SlotPart {
+  int32_t kind;
+  uint32_t mask;
+};
+
+// The parts' matches in order, as one list: a new part is linked in front of
+// what follows it, a shared one joined through SharedJoin.
+template <size_t Count>
+ConsList LookupParts(Identifier* name, DefinitionSet* set, const SlotPart (&parts)[Count]) {
+  ConsList lists[Count];
+  ConsList* ends[Count];
+  for (size_t i = 0; i < Count; ++i) lists[i] = SlotMatches(name, set, parts[i].kind, parts[i].mask, &ends[i]);
+  ConsList result = nullptr;
+  for (size_t i = Count; i-- > 0;) {
+    if (lists[i] == nullptr) continue;
+    if (result == nullptr) {
+      result = lists[i];
+    } else if (ends[i] != nullptr) {
+      *ends[i] = result;
+      result = lists[i];
+    } else {
+      result = SharedJoin(lists[i], result);
+    }
+  }
+  return result;
+}
+
+ConsList LookupSlot(Identifier* name, DefinitionSet* set, int32_t kind) {
+  ConsList* end;
+  return SlotMatches(name, set, kind, AllTags, &end);
 }
 
 }  // namespace
@@ -256,55 +428,27 @@ DefinitionSet* SingletonDefinitionSet(Definition* definition) {
 ConsList UniteLists(ConsList a, ConsList b) {
   if (a == nullptr) return b;
   if (b == nullptr) return a;
-  ListFacts* bFacts = FactsOf(b);
-  PointerSet* set = bFacts != nullptr ? bFacts->members : nullptr;
-  if (set == nullptr && !IsLongList(b)) {
-    ConsListBuilder out;
-    for (ConsList rest = a; rest != nullptr; rest = rest->tail) {
-      if (!ConsContains(b, rest->head)) out.Add(rest->head);
-    }
-    *out.end = b;  // b is shared, not copied
-    return out.head;
-  }
-  if (set == nullptr) set = MemberSetOf(b);
+  // A long b is tested through its index; the result, its new cells in front
+  // of b, gets its own index only when it is used, by adding those cells.
+  TrieNode* index = IndexIfLong(b);
   ConsListBuilder out;
-  int32_t added = 0;
   for (ConsList rest = a; rest != nullptr; rest = rest->tail) {
-    if (!set->Has(rest->head)) {
-      out.Add(rest->head);
-      ++added;
-    }
+    bool present = index != nullptr ? TrieFind(index, rest->head) != nullptr : ConsContains(b, rest->head);
+    if (!present) out.Add(rest->head);
   }
   *out.end = b;  // b is shared, not copied
-  ListFacts& operand = FactsFor(b);
-  if (added == 0 || operand.setMovedOn) {
-    operand.members = set;  // b keeps its set
-    if (added == 0) return b;
-    ListFacts& result = FactsFor(out.head);
-    result.tail = b;
-    result.prefix = added;
-    return out.head;
-  }
-  // The set moves on to the result, which holds b's elements and the new ones.
-  for (ConsList rest = out.head; rest != b; rest = rest->tail) set->Add(rest->head);
-  operand.members = nullptr;
-  operand.setMovedOn = true;
-  ListFacts& result = FactsFor(out.head);
-  result.members = set;
-  result.tail = b;
-  result.prefix = added;
   return out.head;
 }
 
 void ForgetListFacts() {
-  for (auto& [list, facts] : Facts) {
-    size_t bit = FilterBit(list);
-    FactsFilter[bit / 64] &= ~(uint64_t{1} << (bit % 64));
-    delete facts.members;
-    delete facts.names;
+  for (auto& entry : Indexes) {
+    size_t bit = FilterBit(entry.first);
+    IndexFilter[bit / 64] &= ~(uint64_t{1} << (bit % 64));
   }
-  // A fresh map rather than clear(), which would keep a large unit's buckets.
-  std::unordered_map<const ConsCell*, ListFacts>().swap(Facts);
+  // Fresh maps rather than clear(), which would keep a large unit's buckets.
+  // The tries and match chains are records of the region given back.
+  std::unordered_map<const ConsCell*, TrieNode*>().swap(Indexes);
+  std::unordered_map<JoinKey, ConsList, JoinKeyHash>().swap(Joins);
 }
 
 DefinitionSet* UniteDefinitionSets(DefinitionSet* a, DefinitionSet* b) {
@@ -341,44 +485,34 @@ ConsList LookupLabeledStatementNoShortIf(Identifier* name, DefinitionSet* set) {
 }
 
 ConsList LookupLabelDefinition(Identifier* name, DefinitionSet* set) {
-  ConsListBuilder out;
-  LookupSlotInto(out, name, set, LabelDefinitionKind, AllTags);
-  LookupSlotInto(out, name, set, NoShortIfLabelDefinition, AllTags);
-  return out.head;
+  return LookupParts(name, set, {SlotPart{LabelDefinitionKind, AllTags}, SlotPart{NoShortIfLabelDefinition, AllTags}});
 }
 
 ConsList LookupClassOrInterfaceDeclaration(Identifier* name, DefinitionSet* set) {
-  ConsListBuilder out;
-  LookupSlotInto(out, name, set, ClassDefinition, ClassOrInterfaceTags);
-  LookupSlotInto(out, name, set, InterfaceDefinition, ClassOrInterfaceTags);
-  return out.head;
+  return LookupParts(name, set,
+                     {SlotPart{ClassDefinition, ClassOrInterfaceTags}, SlotPart{InterfaceDefinition, ClassOrInterfaceTags}});
 }
 
 // The type group adds the empty type declaration, which no slot holds; its
 // filter therefore keeps the same nodes as the class-or-interface group.
 ConsList LookupTypeDeclaration(Identifier* name, DefinitionSet* set) {
-  ConsListBuilder out;
-  LookupSlotInto(out, name, set, ClassDefinition, TypeDeclarationTags & ClassOrInterfaceTags);
-  LookupSlotInto(out, name, set, InterfaceDefinition, TypeDeclarationTags & ClassOrInterfaceTags);
-  return out.head;
+  return LookupParts(name, set,
+                     {SlotPart{ClassDefinition, TypeDeclarationTags & ClassOrInterfaceTags},
+                      SlotPart{InterfaceDefinition, TypeDeclarationTags & ClassOrInterfaceTags}});
 }
 
 ConsList LookupPackageOrTypeDeclaration(Identifier* name, DefinitionSet* set) {
-  ConsListBuilder out;
-  LookupSlotInto(out, name, set, ClassDefinition, PackageOrTypeTags & ClassOrInterfaceTags);
-  LookupSlotInto(out, name, set, InterfaceDefinition, PackageOrTypeTags & ClassOrInterfaceTags);
-  LookupSlotInto(out, name, set, PackageDefinition, PackageOrTypeTags);
-  return out.head;
+  return LookupParts(name, set,
+                     {SlotPart{ClassDefinition, PackageOrTypeTags & ClassOrInterfaceTags},
+                      SlotPart{InterfaceDefinition, PackageOrTypeTags & ClassOrInterfaceTags},
+                      SlotPart{PackageDefinition, PackageOrTypeTags}});
 }
 
 ConsList LookupGeneralDeclarator(Identifier* name, DefinitionSet* set) {
-  ConsListBuilder out;
-  LookupSlotInto(out, name, set, VariableDefinition, AllTags);
-  LookupSlotInto(out, name, set, MethodDefinition, AllTags);
-  LookupSlotInto(out, name, set, ClassDefinition, ClassOrInterfaceTags);
-  LookupSlotInto(out, name, set, InterfaceDefinition, ClassOrInterfaceTags);
-  LookupSlotInto(out, name, set, PackageDefinition, PackageOrTypeTags);
-  return out.head;
+  return LookupParts(name, set,
+                     {SlotPart{VariableDefinition, AllTags}, SlotPart{MethodDefinition, AllTags},
+                      SlotPart{ClassDefinition, ClassOrInterfaceTags}, SlotPart{InterfaceDefinition, ClassOrInterfaceTags},
+                      SlotPart{PackageDefinition, PackageOrTypeTags}});
 }
 
 DefinitionSet* DefinitionsOfScope(const SyntaxNode* node) {
