@@ -10,6 +10,7 @@
 
 #include "caldrex/messages.h"
 #include "caldrex/searchpath.h"
+#include "java/tree/defsets.h"
 #include "support/startup.h"
 
 NameList SingleTypeImports;
@@ -268,12 +269,8 @@ SyntaxNode* FirstTypeMarkedPrefix(SyntaxNode* name) {
 
 bool FirstComponentIsVariable(SyntaxNode* name) {
   while (name->code == QualifiedNameNodeKind) name = NodeChild(name, 0);
-  for (ConsList declaration = OccurrenceDefinitions(reinterpret_cast<void*>(NodeField(name, 0)));
-       declaration != nullptr; declaration = declaration->tail) {
-    auto* node = ConsHead<SyntaxNode>(declaration);
-    if (node != nullptr && node->code == DeclaratorIdentifierNodeKind) return true;
-  }
-  return false;
+  ConsList declarations = OccurrenceDefinitions(reinterpret_cast<void*>(NodeField(name, 0)));
+  return FirstNodeOfKind(declarations, DeclaratorIdentifierNodeKind) != nullptr;
 }
 
 ConsList NameToList(const SyntaxNode* name) {

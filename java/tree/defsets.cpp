@@ -258,6 +258,19 @@ ConsList SharedJoin(ConsList a, ConsList b) {
   return result;
 }
 
+// ---- First nodes of a kind in long node lists ----
+
+struct KindKey {
+  const ConsCell* list;
+  int64_t kinds;
+  bool operator==(const KindKey&) const = default;
+};
+struct KindKeyHash {
+  size_t operator()(const KindKey& key) const { return PointerHash(key.list) ^ static_cast<size_t>(key.kinds); }
+};
+std::unordered_map<KindKey, SyntaxNode*, KindKeyHash>& FirstOfKind =
+    *new std::unordered_map<KindKey, SyntaxNode*, KindKeyHash>();
+
 // ---- Lookups ----
 
 // Variant-tag masks of the GeneralDeclaratorFamily groups.
@@ -440,6 +453,26 @@ ConsList UniteLists(ConsList a, ConsList b) {
   return out.head;
 }
 
+SyntaxNode* FirstNodeOfKind(ConsList nodes, int32_t kind, int32_t other, int32_t third) {
+  auto wanted = [=](const SyntaxNode* node) {
+    return node != nullptr && (node->code == kind || node->code == other || node->code == third);
+  };
+  int32_t walked = 0;
+  for (ConsList rest = nodes; rest != nullptr && walked < LongDefinitionList; rest = rest->tail, ++walked) {
+    if (wanted(static_cast<SyntaxNode*>(rest->head))) return static_cast<SyntaxNode*>(rest->head);
+  }
+  if (walked < LongDefinitionList) return nullptr;
+  int64_t kinds = (int64_t{kind} + 1) | ((int64_t{other} + 1) << 20) | ((int64_t{third} + 1) << 40);
+  auto [entry, made] = FirstOfKind.try_emplace(KindKey{nodes, kinds}, nullptr);
+  if (!made) return entry->second;
+  SyntaxNode* found = nullptr;
+  for (ConsList rest = nodes; rest != nullptr && found == nullptr; rest = rest->tail) {
+    if (wanted(static_cast<SyntaxNode*>(rest->head))) found = static_cast<SyntaxNode*>(rest->head);
+  }
+  entry->second = found;
+  return found;
+}
+
 void ForgetListFacts() {
   for (auto& entry : Indexes) {
     size_t bit = FilterBit(entry.first);
@@ -449,6 +482,7 @@ void ForgetListFacts() {
   // The tries and match chains are records of the region given back.
   std::unordered_map<const ConsCell*, TrieNode*>().swap(Indexes);
   std::unordered_map<JoinKey, ConsList, JoinKeyHash>().swap(Joins);
+  std::unordered_map<KindKey, SyntaxNode*, KindKeyHash>().swap(FirstOfKind);
 }
 
 DefinitionSet* UniteDefinitionSets(DefinitionSet* a, DefinitionSet* b) {

@@ -93,6 +93,12 @@ ConsList UniteLists(ConsList a, ConsList b);
 // The facts are a cache; results do not depend on them.
 void ForgetListFacts();
 
+// The first non-null node of one of the given node kinds (up to three; -1
+// for none) in a list of declaring nodes (a lookup's result), null when there
+// is none. A long list's answer is kept, so that a list shared by many
+// occurrences is walked once per question.
+SyntaxNode* FirstNodeOfKind(ConsList nodes, int32_t kind, int32_t other = -1, int32_t third = -1);
+
 // Slot lookups: the declaring nodes of the definitions of that kind named
 // name, in slot order. Definitions whose declaring node is null are skipped.
 ConsList LookupZEB_AttributeDefinition(Identifier* name, DefinitionSet* set);

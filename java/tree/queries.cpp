@@ -57,11 +57,7 @@ const void* NameOccurrence(const SyntaxNode* name) {
 
 // The first node of the list that is a class or interface declaration.
 SyntaxNode* FirstClassOrInterface(ConsList nodes) {
-  for (ConsList rest = nodes; rest != nullptr; rest = rest->tail) {
-    auto* node = static_cast<SyntaxNode*>(rest->head);
-    if (IsClassOrInterface(node)) return node;
-  }
-  return nullptr;
+  return FirstNodeOfKind(nodes, ClassDeclarationNodeKind, InterfaceDeclarationNodeKind);
 }
 
 }  // namespace
@@ -99,11 +95,7 @@ Identifier* PackageTextOf(const SyntaxNode* declaration) {
 }
 
 SyntaxNode* VariableOfName(const SyntaxNode* name) {
-  for (ConsList rest = OccurrenceDefinitions(NameOccurrence(name)); rest != nullptr; rest = rest->tail) {
-    auto* node = static_cast<SyntaxNode*>(rest->head);
-    if (node != nullptr && node->code == DeclaratorIdentifierNodeKind) return node;
-  }
-  return nullptr;
+  return FirstNodeOfKind(OccurrenceDefinitions(NameOccurrence(name)), DeclaratorIdentifierNodeKind);
 }
 
 bool SameClassName(const SyntaxNode* a, const SyntaxNode* b) {
@@ -131,15 +123,9 @@ ConsList DefinitionsOfName(const SyntaxNode* name) { return OccurrenceDefinition
 
 SyntaxNode* DeclarationOfTypeName(const SyntaxNode* name) {
   if (name == nullptr || (name->code != SimpleNameNodeKind && name->code != QualifiedNameNodeKind)) return nullptr;
-  for (ConsList rest = DefinitionsOfName(name); rest != nullptr; rest = rest->tail) {
-    auto* node = static_cast<SyntaxNode*>(rest->head);
-    if (node == nullptr) continue;
-    if (node->code == ClassDeclarationNodeKind || node->code == InterfaceDeclarationNodeKind ||
-        node->code == EmptyTypeDeclarationNodeLeaf) {
-      return CanonicalDeclaration(node);
-    }
-  }
-  return nullptr;
+  SyntaxNode* node = FirstNodeOfKind(DefinitionsOfName(name), ClassDeclarationNodeKind, InterfaceDeclarationNodeKind,
+                                     EmptyTypeDeclarationNodeLeaf);
+  return node == nullptr ? nullptr : CanonicalDeclaration(node);
 }
 
 SyntaxNode* CanonicalDeclaration(SyntaxNode* declaration) {
@@ -167,11 +153,8 @@ SyntaxNode* EnclosingClassDeclaration(const SyntaxNode* node) {
 }
 
 SyntaxNode* OuterClassOfName(const SyntaxNode* name) {
-  for (ConsList rest = DefinitionsOfName(name); rest != nullptr; rest = rest->tail) {
-    auto* node = static_cast<SyntaxNode*>(rest->head);
-    if (node != nullptr && node->code == ClassDeclarationNodeKind) return EnclosingClassDeclaration(node);
-  }
-  return nullptr;
+  SyntaxNode* node = FirstNodeOfKind(DefinitionsOfName(name), ClassDeclarationNodeKind);
+  return node == nullptr ? nullptr : EnclosingClassDeclaration(node);
 }
 
 SyntaxNode* EnclosingMethodDeclaration(const SyntaxNode* node) {
