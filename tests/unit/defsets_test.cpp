@@ -245,4 +245,58 @@ TEST_F(DefinitionSets, LargeScopesGiveThePlainUnionsAndLookups) {
   EXPECT_EQ(LookupDeclaratorIdentifier(Name("absent"), chain), nullptr);
 }
 
+// A name declared many times in several kinds of one long scope, seen from
+// many nested scopes that add declarations of their own (some of the same
+// name): each group lookup gives the plain walk's nodes, slot after slot,
+// forces only nodes not forced before, and gives the same list again for the
+// same scope; a long slot still drops the nodes outside the group's tags; the
+// first node of a kind in a long result is that of the walk.
+TEST_F(DefinitionSets, LongScopesShareTheirLookupsAndKeepTheirOrder) {
+  constexpr int Count = 300;
+  Identifier* a = Name("a");
+  Identifier* other = Name("other");
+  auto declare = [](DefinitionSet* set, Definition* definition) {
+    return UniteDefinitionSets(SingletonDefinitionSet(definition), set);
+  };
+  DefinitionSet* scope = EmptyDefinitionSet;
+  for (int i = 0; i < Count; ++i) {
+    Identifier* name = i % 3 == 0 ? other : a;
+    scope = declare(scope, DefineDeclaratorIdentifier(name, DeclarationCell(Variable(name->text))));
+    if (i % 4 == 0) scope = declare(scope, DefineMethodDeclarator(a, DeclarationCell(Variable("m"))));
+    if (i % 5 == 0) scope = declare(scope, DefineClassDeclaration(a, DeclarationCell(Class("a"))));
+    if (i % 50 == 0) scope = declare(scope, DefineClassDeclaration(a, DeclarationCell(Variable("notAClass"))));
+  }
+  auto plainGroup = [&](DefinitionSet* set) {
+    std::vector<void*> out;
+    for (int32_t kind : {VariableDefinition, MethodDefinition, ClassDefinition}) {
+      for (void* node : PlainLookup(a, DefinitionSlot(set, kind))) {
+        if (kind != ClassDefinition || static_cast<SyntaxNode*>(node)->code == ClassDeclarationNodeKind) out.push_back(node);
+      }
+    }
+    return out;
+  };
+  for (int inner = 0; inner < 30; ++inner) {
+    DefinitionSet* nested = scope;
+    for (int depth = 0; depth <= inner % 4; ++depth) {
+      Identifier* name = (inner + depth) % 2 == 0 ? a : other;
+      nested = declare(nested, DefineDeclaratorIdentifier(name, DeclarationCell(Variable(name->text))));
+    }
+    std::vector<void*> expected = plainGroup(nested);
+    int before = Forced;
+    ConsList found = LookupGeneralDeclarator(a, nested);
+    EXPECT_EQ(Elements(found), expected) << "scope " << inner;
+    EXPECT_EQ(LookupGeneralDeclarator(a, nested), found) << "scope " << inner;
+    EXPECT_LE(Forced - before, static_cast<int>(expected.size()));
+    EXPECT_EQ(Elements(LookupClassDeclaration(a, nested)), PlainLookup(a, DefinitionSlot(nested, ClassDefinition)));
+    auto firstOf = [&](int32_t kind) -> void* {
+      for (void* node : expected) {
+        if (static_cast<SyntaxNode*>(node)->code == kind) return node;
+      }
+      return nullptr;
+    };
+    EXPECT_EQ(FirstNodeOfKind(found, ClassDeclarationNodeKind), firstOf(ClassDeclarationNodeKind));
+    EXPECT_EQ(FirstNodeOfKind(found, InterfaceDeclarationNodeKind), nullptr);
+  }
+}
+
 }  // namespace
