@@ -94,8 +94,9 @@ inline constexpr size_t ParserStackReserve = size_t{1} << 20;
 // ProgramStackBytes at the states' frame size, even in the sanitized build.
 inline constexpr int32_t ConfigParseDepthLimit = 250000;
 
-// Definition lists of at least this many cells get side structures (a member
-// set for unions, a name index for lookups); shorter ones are simply walked.
+// Definition lists of at least this many cells get an index (their members
+// and their definitions by name, shared with the lists that extend them);
+// shorter ones are simply walked.
 inline constexpr int32_t LongDefinitionList = 64;
 
 // Characters of the longest path that the system can open (its PATH_MAX less
