@@ -9,6 +9,7 @@
 
 #include <pthread.h>
 
+#include <csignal>
 #include <cstdlib>
 
 #include "support/heap.h"
@@ -41,6 +42,25 @@ void BufferStderrByLine() {
 #endif
 }
 char** ArgumentVector = nullptr;
+
+#ifdef SIGXFSZ
+// A write beyond the file-size limit (ulimit -f) raises SIGXFSZ, whose default
+// action ends the process at once with a partial file and no message.
+// Ignored, the write fails (EFBIG) and is reported as every other failed write
+// is: "Cannot write to file", status 1. The disposition found at start-up is
+// kept for RestoreStartupSignals.
+bool FileSizeSignalIgnored = false;
+void (*FileSizeSignalAtStartup)(int) = SIG_DFL;
+
+void IgnoreFileSizeSignal() {
+  if (FileSizeSignalIgnored) return;
+  FileSizeSignalIgnored = true;
+  void (*previous)(int) = std::signal(SIGXFSZ, SIG_IGN);
+  if (previous != SIG_ERR) FileSizeSignalAtStartup = previous;
+}
+#else
+void IgnoreFileSizeSignal() {}
+#endif
 
 // The one empty value GetEnv returns for every unset variable.
 char EmptyEnvironmentValue[1] = {'\0'};
@@ -105,6 +125,7 @@ void ExitProgram(int32_t status) {
 }
 
 void InitStandardStreams() {
+  IgnoreFileSizeSignal();
   if (StdinStream == nullptr) StdinStream = stdin;
   if (StdoutStream == nullptr) StdoutStream = stdout;
   if (StderrStream == nullptr) {
@@ -125,6 +146,12 @@ void InitRuntime() {
   InitIdentifierTable();
   if (InitOutput != nullptr) InitOutput();
   InitErrorReport();
+}
+
+void RestoreStartupSignals() {
+#ifdef SIGXFSZ
+  if (FileSizeSignalIgnored) std::signal(SIGXFSZ, FileSizeSignalAtStartup);
+#endif
 }
 
 void CommandLineModuleInit() {}

@@ -55,8 +55,14 @@ extern int32_t WriteFailureReported;
 // asked for, so that no program reports success for output it lost.
 [[noreturn]] void ExitProgram(int32_t status);
 
-// Sets each of the three stream handles that is still unset.
+// Sets each of the three stream handles that is still unset. The first call
+// also makes a write beyond the file-size limit fail like any other write
+// (reported as CannotWriteText) instead of ending the process by a signal.
 void InitStandardStreams();
+
+// Gives the signals that start-up changed back the dispositions the process
+// was started with; for a program about to replace itself by another.
+void RestoreStartupSignals();
 
 // The standard streams, then the heap.
 void InitRuntimeBase();
