@@ -8,6 +8,9 @@
 #include "support/startup.h"
 
 #include <pthread.h>
+#if __has_include(<sys/resource.h>)
+#include <sys/resource.h>
+#endif
 
 #include <csignal>
 #include <cstdlib>
@@ -158,13 +161,37 @@ void CommandLineModuleInit() {}
 
 void ExitModuleInit() {}
 
+uint64_t MemoryLimitBytes() {
+  uint64_t lowest = 0;
+#if defined(RLIMIT_AS) || defined(RLIMIT_DATA)
+  auto consider = [&lowest](int resource) {
+    struct rlimit limit;
+    if (getrlimit(resource, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return;
+    uint64_t bytes = static_cast<uint64_t>(limit.rlim_cur);
+    if (lowest == 0 || bytes < lowest) lowest = bytes;
+  };
+#ifdef RLIMIT_AS
+  consider(RLIMIT_AS);
+#endif
+#ifdef RLIMIT_DATA
+  consider(RLIMIT_DATA);
+#endif
+#endif
+  return lowest;
+}
+
+size_t ProgramStackBytesFor(uint64_t limitBytes) {
+  if (limitBytes == 0 || limitBytes / ProgramStackShare >= ProgramStackBytes) return ProgramStackBytes;
+  return static_cast<size_t>(limitBytes / ProgramStackShare);
+}
+
 int RunProgram(int argc, char** argv, void (*init)(), void (*run)(), void (*finish)()) {
   ProgramSteps steps{argc, argv, init, run, finish};
   bool ran = false;
   pthread_attr_t attributes;
   if (pthread_attr_init(&attributes) == 0) {
     pthread_t thread;
-    if (pthread_attr_setstacksize(&attributes, ProgramStackBytes) == 0 &&
+    if (pthread_attr_setstacksize(&attributes, ProgramStackBytesFor(MemoryLimitBytes())) == 0 &&
         pthread_create(&thread, &attributes, ProgramThread, &steps) == 0) {
       pthread_join(thread, nullptr);
       ran = true;
