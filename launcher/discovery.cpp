@@ -264,5 +264,7 @@ int ExecJava(const std::vector<std::string>& vector) {
   // buffers: whatever is still buffered must go out first.
   std::fflush(stdout);
   std::fflush(stderr);
+  // Nor the signal dispositions that the launcher's own start-up changed.
+  RestoreStartupSignals();
   return execv(argv[0], argv.data());
 }

@@ -67,6 +67,20 @@ inline constexpr size_t ProgramStackBytes = size_t{2} << 30;
 inline constexpr size_t ProgramStackBytes = size_t{512} << 20;
 #endif
 
+// Under an address-space or data limit (ulimit -v, ulimit -d), which the
+// program thread's stack counts against as the heap does, the stack takes at
+// most this fraction of the limit: a limit of eight times ProgramStackBytes or
+// more gives the full stack, a smaller one an eighth of itself, and the heap
+// keeps the rest. (A fixed stack would leave a limit just above it almost no
+// heap, so that a larger limit failed where a smaller one, too small for the
+// thread and left with the process stack, succeeded.) A level of nesting takes
+// about a third as many bytes of stack as of heap (a Java parenthesis in
+// caldrex some 160 of stack and 550 of heap), so with an eighth the stack runs
+// out first: deep input ends with the parser's depth message, not with
+// "Heapspace exceeded". An eighth of 400 MB still holds the Java parser's
+// whole depth limit.
+inline constexpr uint64_t ProgramStackShare = 8;
+
 // Hash chains of the shared Layout text nodes at start: enough for the texts
 // of a small result list or configuration; the table doubles as it fills.
 inline constexpr int32_t LayoutTextChainCount = 1024;

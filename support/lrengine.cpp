@@ -91,10 +91,17 @@ RunningAutomaton R{};
 int32_t DepthLimit = ParserDepthLimit;
 int32_t DepthBound = ParserDepthLimit;
 
+// Active state routines, list tails included; with LrDepth it tells, when the
+// stack runs out, whether nesting or a long flat list took it.
+int32_t ActiveStates = 0;
+
 // Set when the parse was abandoned; the position counter at that moment, where
-// the fatal message points.
+// the fatal message points, and the message: NestingTooDeepText, or
+// TooLongForStackText when the stack ran out with more list tails than
+// nesting routines active.
 bool Abandoned = false;
 SourcePosition AbandonPosition = 0;
+const char* AbandonText = NestingTooDeepText;
 
 // PopCount while an abandoned parse unwinds: more than any chain of active
 // routines can count down, so that no goto loop is taken on the way out.
@@ -371,20 +378,29 @@ void Abandon() {
   if (!Abandoned) {
     Abandoned = true;
     AbandonPosition = PositionCounter;
+    bool longList = LrDepth <= DepthBound && ActiveStates - LrDepth > LrDepth;
+    AbandonText = longList ? TooLongForStackText : NestingTooDeepText;
     DepthBound = -1;
   }
   PopCount = UnwindPopCount;
 }
 
 // The depth guard at the entry of a state routine, which counts `nesting` (1,
-// or 0 for a list tail) into LrDepth: false (the parse being abandoned) for
-// input nested beyond the depth limit or beyond what the stack holds, and for
-// every routine entered once the parse is abandoned.
+// or 0 for a list tail) into LrDepth and the routine into ActiveStates: false
+// (the parse being abandoned) for input nested beyond the depth limit or
+// beyond what the stack holds, and for every routine entered once the parse
+// is abandoned. LeaveState undoes the counts.
+inline void LeaveState(int32_t nesting) {
+  LrDepth -= nesting;
+  --ActiveStates;
+}
+
 inline bool EnterState(int32_t nesting) {
   LrDepth += nesting;
+  ++ActiveStates;
   if (LrDepth > DepthBound || reinterpret_cast<uintptr_t>(__builtin_frame_address(0)) < StackFloor) {
     Abandon();
-    LrDepth -= nesting;
+    LeaveState(nesting);
     return false;
   }
   return true;
@@ -397,7 +413,7 @@ inline bool EnterState(int32_t nesting) {
 inline void FinishAbandoned() {
   if (Abandoned && LrDepth == 0) {
     PositionCounter = AbandonPosition;
-    FatalError(NestingTooDeepText);
+    FatalError(AbandonText);
   }
 }
 
@@ -464,7 +480,7 @@ void RunState(int32_t state, const TokenSet& inherited) {
       if (!InTokenSet(inherited)) {
         Sync(inherited | *st.own);
         if (Abandoned) {
-          LrDepth -= nesting;
+          LeaveState(nesting);
           return;
         }
       }
@@ -481,7 +497,7 @@ void RunState(int32_t state, const TokenSet& inherited) {
         break;
       case LrReduce:
         SetReduction(act);
-        LrDepth -= nesting;
+        LeaveState(nesting);
         return;
       case LrEmptyReduce:
         SetReduction(act);
@@ -550,7 +566,7 @@ void RunState(int32_t state, const TokenSet& inherited) {
   }
 accepted:
   --PopCount;
-  LrDepth -= nesting;
+  LeaveState(nesting);
 }
 
 }  // namespace
@@ -588,6 +604,7 @@ void LrParseStart(TokenCode endOfFile) {
   KnowStackFloor();
   ResetParseTrace();
   LrDepth = 0;
+  ActiveStates = 0;
   DepthBound = DepthLimit;
   Abandoned = false;
   NextToken();

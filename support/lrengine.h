@@ -16,11 +16,13 @@
 // activations that a long flat list leaves on the stack (one or two per
 // element, in the states after an element of a right-recursive list) do not
 // count, so such a list is bounded only by the stack itself. The stack's floor
-// is taken from the stack that the parsing thread really has, however small. Every active routine then returns at
-// once, and the one fatal message (NestingTooDeepText, at the position where
-// the limit was reached) is given only when the stack is unwound, by whichever
-// of LrParseStart, SyncToTokenSet, ExpectToken or RunLrState was called from
-// outside the engine; the exit then runs on a short stack.
+// is taken from the stack that the parsing thread really has, however small.
+// Every active routine then returns at once, and the one fatal message, at the
+// position where the limit was reached, is given only when the stack is
+// unwound, by whichever of LrParseStart, SyncToTokenSet, ExpectToken or
+// RunLrState was called from outside the engine; the exit then runs on a short
+// stack. The message is NestingTooDeepText, or TooLongForStackText when the
+// stack ran out with more list tails than nesting routines active.
 //
 // Error recovery:
 //   1. Every state synchronises first on its inherited set united with its own
@@ -93,8 +95,13 @@ void ExpectToken(TokenCode t, TokenSet s, int32_t flag);
 // Runs the routine of state `state` with the inherited set.
 void RunLrState(int32_t state, TokenSet inherited);
 
-// The fatal message of input nested beyond the depth limit.
+// The fatal message of input nested beyond the depth limit, or beyond what
+// the stack holds.
 inline constexpr char NestingTooDeepText[] = "input nested too deeply for the parser";
+
+// The fatal message of input whose flat lists leave more routines active
+// than the stack holds, with little nesting: too long, not too deep.
+inline constexpr char TooLongForStackText[] = "input too long for the parser's stack";
 
 // For the builders that replay an accepted parse by recursion, one call per
 // level: ends the run with NestingTooDeepText when the running thread's stack

@@ -8,7 +8,11 @@
 #include "support/startup.h"
 
 #include <pthread.h>
+#if __has_include(<sys/resource.h>)
+#include <sys/resource.h>
+#endif
 
+#include <csignal>
 #include <cstdlib>
 
 #include "support/heap.h"
@@ -41,6 +45,25 @@ void BufferStderrByLine() {
 #endif
 }
 char** ArgumentVector = nullptr;
+
+#ifdef SIGXFSZ
+// A write beyond the file-size limit (ulimit -f) raises SIGXFSZ, whose default
+// action ends the process at once with a partial file and no message.
+// Ignored, the write fails (EFBIG) and is reported as every other failed write
+// is: "Cannot write to file", status 1. The disposition found at start-up is
+// kept for RestoreStartupSignals.
+bool FileSizeSignalIgnored = false;
+void (*FileSizeSignalAtStartup)(int) = SIG_DFL;
+
+void IgnoreFileSizeSignal() {
+  if (FileSizeSignalIgnored) return;
+  FileSizeSignalIgnored = true;
+  void (*previous)(int) = std::signal(SIGXFSZ, SIG_IGN);
+  if (previous != SIG_ERR) FileSizeSignalAtStartup = previous;
+}
+#else
+void IgnoreFileSizeSignal() {}
+#endif
 
 // The one empty value GetEnv returns for every unset variable.
 char EmptyEnvironmentValue[1] = {'\0'};
@@ -105,6 +128,7 @@ void ExitProgram(int32_t status) {
 }
 
 void InitStandardStreams() {
+  IgnoreFileSizeSignal();
   if (StdinStream == nullptr) StdinStream = stdin;
   if (StdoutStream == nullptr) StdoutStream = stdout;
   if (StderrStream == nullptr) {
@@ -127,9 +151,39 @@ void InitRuntime() {
   InitErrorReport();
 }
 
+void RestoreStartupSignals() {
+#ifdef SIGXFSZ
+  if (FileSizeSignalIgnored) std::signal(SIGXFSZ, FileSizeSignalAtStartup);
+#endif
+}
+
 void CommandLineModuleInit() {}
 
 void ExitModuleInit() {}
+
+uint64_t MemoryLimitBytes() {
+  uint64_t lowest = 0;
+#if defined(RLIMIT_AS) || defined(RLIMIT_DATA)
+  auto consider = [&lowest](int resource) {
+    struct rlimit limit;
+    if (getrlimit(resource, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) return;
+    uint64_t bytes = static_cast<uint64_t>(limit.rlim_cur);
+    if (lowest == 0 || bytes < lowest) lowest = bytes;
+  };
+#ifdef RLIMIT_AS
+  consider(RLIMIT_AS);
+#endif
+#ifdef RLIMIT_DATA
+  consider(RLIMIT_DATA);
+#endif
+#endif
+  return lowest;
+}
+
+size_t ProgramStackBytesFor(uint64_t limitBytes) {
+  if (limitBytes == 0 || limitBytes / ProgramStackShare >= ProgramStackBytes) return ProgramStackBytes;
+  return static_cast<size_t>(limitBytes / ProgramStackShare);
+}
 
 int RunProgram(int argc, char** argv, void (*init)(), void (*run)(), void (*finish)()) {
   ProgramSteps steps{argc, argv, init, run, finish};
@@ -137,7 +191,7 @@ int RunProgram(int argc, char** argv, void (*init)(), void (*run)(), void (*fini
   pthread_attr_t attributes;
   if (pthread_attr_init(&attributes) == 0) {
     pthread_t thread;
-    if (pthread_attr_setstacksize(&attributes, ProgramStackBytes) == 0 &&
+    if (pthread_attr_setstacksize(&attributes, ProgramStackBytesFor(MemoryLimitBytes())) == 0 &&
         pthread_create(&thread, &attributes, ProgramThread, &steps) == 0) {
       pthread_join(thread, nullptr);
       ran = true;

@@ -21,6 +21,7 @@
 //      that calls ExitProgram).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 
@@ -55,8 +56,14 @@ extern int32_t WriteFailureReported;
 // asked for, so that no program reports success for output it lost.
 [[noreturn]] void ExitProgram(int32_t status);
 
-// Sets each of the three stream handles that is still unset.
+// Sets each of the three stream handles that is still unset. The first call
+// also makes a write beyond the file-size limit fail like any other write
+// (reported as CannotWriteText) instead of ending the process by a signal.
 void InitStandardStreams();
+
+// Gives the signals that start-up changed back the dispositions the process
+// was started with; for a program about to replace itself by another.
+void RestoreStartupSignals();
 
 // The standard streams, then the heap.
 void InitRuntimeBase();
@@ -77,8 +84,22 @@ inline bool EnterModuleInit(int32_t& flag) {
   return true;
 }
 
+// The lower of the process's address-space and data limits in bytes (either
+// one counts the program thread's stack and the heap), or 0 when neither is
+// set.
+uint64_t MemoryLimitBytes();
+
+// The program thread's stack under a memory limit of limitBytes (0: none):
+// ProgramStackBytes, or a share of a limit too small for it
+// (1 / ProgramStackShare), so that the heap keeps the rest. Both grow with the
+// limit, so an input that runs under one limit runs under every larger one; a
+// deep input that the smaller stack cannot hold ends with the parser's depth
+// message.
+size_t ProgramStackBytesFor(uint64_t limitBytes);
+
 // A program's entry: InitCommandLine, InitRuntime, then init, run and finish
-// (any may be null), all on a thread with a stack of ProgramStackBytes; then
-// ExitProgram (0) when SuccessFlag is still set, else ExitProgram (1).
-// When the large stack cannot be had, the steps run on the caller's stack.
+// (any may be null), all on a thread with a stack of
+// ProgramStackBytesFor (MemoryLimitBytes ()); then ExitProgram (0) when
+// SuccessFlag is still set, else ExitProgram (1). When that stack cannot be
+// had, the steps run on the caller's stack.
 [[noreturn]] int RunProgram(int argc, char** argv, void (*init)(), void (*run)(), void (*finish)());

@@ -3,7 +3,8 @@
 // guard takes its floor from the stack the parsing thread really has, so input
 // nested too deeply for it ends with the one depth message and status 1, in
 // the parser or in the recursive replay of the configuration tree, and never
-// with a signal. Input that fits runs through as on any stack.
+// with a signal; a flat list too long for it ends with the length message.
+// Input that fits runs through as on any stack.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -91,6 +92,17 @@ TEST(SmallStack, DeepNestingEndsWithTheDepthMessage) {
     Source = c.text;
     EXPECT_EXIT(c.run(), testing::ExitedWithCode(1), EndsWithDepthMessage);
   }
+}
+
+// A long flat list is not nesting: each element leaves a list-tail routine
+// active, and when those fill the stack the message says that the input is
+// too long, not too deeply nested.
+TEST(SmallStack, LongFlatListEndsWithTheLengthMessage) {
+  const std::string EndsWithLengthMessage = std::string("fatalerror : ") + TooLongForStackText + "\n$";
+  Source = "class A { " + Repeat("int f; ", 100000) + "}";
+  EXPECT_EXIT(ParseJavaOnSmallStack(), testing::ExitedWithCode(1), EndsWithLengthMessage);
+  Source = Repeat("\\a{1}\n", 100000);
+  EXPECT_EXIT(CheckConfigurationOnSmallStack(), testing::ExitedWithCode(1), EndsWithLengthMessage);
 }
 
 TEST(SmallStack, NestingThatFitsRunsThrough) {

@@ -4,6 +4,8 @@
 #include "support/startup.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -11,6 +13,7 @@
 #include <sstream>
 #include <string>
 
+#include "support/limits.h"
 #include "support/report.h"
 #include "support/services.h"
 
@@ -123,6 +126,47 @@ TEST(ProgramEntry, WarningsAloneExitWithZero) {
 TEST(ProgramEntry, AnErrorExitsWithOne) {
   EXPECT_EXIT(RunProgram(1, ArgumentsOfOne, ReportWarning, ReportError, nullptr), testing::ExitedWithCode(1),
               testing::Eq("line 0  0  Warning: only a warning\nline 0  0  an error\n"));
+}
+
+// The program thread's stack under a memory limit: the full stack without a
+// limit and under a large one, an eighth of a smaller one; the stack and what
+// the heap keeps both grow with the limit, so that a larger limit never fails
+// where a smaller one succeeds.
+TEST(ProgramEntry, StackGrowsWithTheMemoryLimitAndLeavesTheHeapTheRest) {
+  EXPECT_EQ(ProgramStackBytesFor(0), ProgramStackBytes);
+  EXPECT_EQ(ProgramStackBytesFor(uint64_t{64} << 40), ProgramStackBytes);
+  size_t previousStack = 0;
+  uint64_t previousRest = 0;
+  for (uint64_t limit = uint64_t{16} << 20; limit <= uint64_t{32} << 30; limit += uint64_t{7} << 20) {
+    size_t stack = ProgramStackBytesFor(limit);
+    ASSERT_LE(stack, limit / ProgramStackShare) << limit;
+    ASSERT_GE(stack, previousStack) << limit;
+    ASSERT_GE(limit - stack, previousRest) << limit;
+    if (limit >= ProgramStackShare * ProgramStackBytes) {
+      ASSERT_EQ(stack, ProgramStackBytes) << limit;
+    }
+    previousStack = stack;
+    previousRest = limit - stack;
+  }
+}
+
+// The lower of the address-space and data limits in force is the one read.
+TEST(ProgramEntry, MemoryLimitIsTheLowerOfTheAddressSpaceAndDataLimits) {
+  auto limitTo = [](int resource, uint64_t bytes) {
+    struct rlimit limit;
+    if (getrlimit(resource, &limit) != 0) _exit(3);
+    limit.rlim_cur = static_cast<rlim_t>(bytes);
+    if (setrlimit(resource, &limit) != 0) _exit(3);
+  };
+  auto check = [&](uint64_t addressSpace, uint64_t data, uint64_t expected) {
+    limitTo(RLIMIT_AS, addressSpace);
+    limitTo(RLIMIT_DATA, data);
+    _exit(MemoryLimitBytes() == expected ? 0 : 1);
+  };
+  constexpr uint64_t Small = uint64_t{3} << 30, Large = uint64_t{5} << 30;
+  EXPECT_EXIT(check(Small, Large, Small), testing::ExitedWithCode(0), "");
+  EXPECT_EXIT(check(Large, Small, Small), testing::ExitedWithCode(0), "");
+  EXPECT_EXIT(check(RLIM_INFINITY, Large, Large), testing::ExitedWithCode(0), "");
 }
 
 TEST(ProgramEntry, DeepRecursionDoesNotOverflow) {
