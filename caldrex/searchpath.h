@@ -8,7 +8,9 @@
 // shell's PATH, so it never makes the lookup search the file-system root.
 //
 // A dotted name a.b.C is looked up as a/b/C.java under each directory in
-// turn; only a regular file that can be opened for reading counts. The answer
+// turn; only a regular file that can be opened for reading counts. Whether
+// the folders d/, d/a and d/a/b are directories is asked once per run, and a
+// directory below which a folder is absent is passed over without asking. The answer
 // (the path found, EmptyIdentifier for none, StandardMarker for a name of the
 // standard-names file) is kept in the memo slot of the name's Identifier, so
 // each name and each prefix is searched at most once per run.
@@ -75,3 +77,11 @@ Identifier* FindFilePrefix(Identifier* name);
 
 // As FindFilePrefix; when a prefix answers, *name is replaced by it.
 Identifier* FindFilePrefixVar(Identifier** name);
+
+// FindFilePrefix of the dotted name package + "." + component (component
+// alone for the unnamed package, EmptyIdentifier), with *member set to that
+// name when it answers. A name tried against every on-demand package of
+// a unit is not interned unless it answers (or was interned before), so the
+// tries of a run keep no memory; the package's own prefixes are searched
+// once per package.
+Identifier* FindPackageMember(Identifier* package, Identifier* component, Identifier** member);
