@@ -44,11 +44,13 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-build=$(cd "${1:-$root/build/release}" && pwd)
+fail() { echo "caldrex-scale.sh: $*" >&2; exit 1; }
+build=${1:-$root/build/release}
+[ -d "$build" ] || fail "no build directory $build"
+build=$(cd "$build" && pwd)
 factor=${2:-1}
 caldrex=$build/bin/caldrex
 before=${BEFORE:-}
-fail() { echo "caldrex-scale.sh: $*" >&2; exit 1; }
 [ -x "$caldrex" ] || fail "no $caldrex (build the release preset first)"
 [ -z "$before" ] || [ -x "$before" ] || fail "BEFORE: no program $before"
 case $factor in '' | *[!0-9.]*) fail "the size factor must be a number: $factor" ;; esac
