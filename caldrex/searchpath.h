@@ -10,10 +10,14 @@
 // A dotted name a.b.C is looked up as a/b/C.java under each directory in
 // turn; only a regular file that can be opened for reading counts. Whether
 // the folders d/, d/a and d/a/b are directories is asked once per run, and a
-// directory below which a folder is absent is passed over without asking. The answer
-// (the path found, EmptyIdentifier for none, StandardMarker for a name of the
-// standard-names file) is kept in the memo slot of the name's Identifier, so
-// each name and each prefix is searched at most once per run.
+// directory in which one of them is missing is passed over without asking.
+// The answer (the path found, EmptyIdentifier for none, StandardMarker for a
+// name of the standard-names file) is kept in the memo slot of the name's
+// Identifier, so each name and each prefix is searched at most once per run.
+// The one exception is a member of an on-demand package (FindPackageMember):
+// one without an answer is not interned, as every name of a unit is tried
+// against every package; a recent table of files missing from existing
+// folders spares most of its repeated searches.
 #pragma once
 
 #include <cstdint>
