@@ -31,17 +31,6 @@ Identifier* NameRange(Identifier* name, int32_t first, int32_t last) {
   return MakeIdentifier(name->text, first, last);
 }
 
-// p + "." + component, interned.
-Identifier* PackageCandidate(Identifier* package, Identifier* component) {
-  if (package == EmptyIdentifier) return component;
-  size_t length = static_cast<size_t>(package->length) + 1 + static_cast<size_t>(component->length);
-  auto* text = static_cast<char*>(Allocate(length + 1));
-  std::memcpy(text, package->text, static_cast<size_t>(package->length));
-  text[package->length] = '.';
-  std::memcpy(text + package->length + 1, component->text, static_cast<size_t>(component->length) + 1);
-  return IdentifierOf(text);
-}
-
 LayoutNode* FormatName(Identifier* name) { return LayoutIdentifier(name); }
 
 // One list as lines: every entry followed by a newline, nothing when empty.
@@ -117,26 +106,19 @@ bool ResolveUnnamed(Identifier* name) {
   return RecordResolution(answer, name);
 }
 
-namespace {
-
-// Whether the name's last component is the given identifier. The same as
-// LastNameComponent(name) == component, as identifiers are interned by their
-// text, but the component is compared in place instead of being interned:
-// every qualified name of a unit is tried against every single-type import.
-bool LastComponentIs(Identifier* name, Identifier* component) {
-  const int32_t dot = FindLastChar(name->text, '.');
-  const int32_t length = name->length - dot - 1;
-  return length == component->length &&
-         std::memcmp(name->text + dot + 1, component->text, static_cast<size_t>(length)) == 0;
-}
-
-}  // namespace
-
-bool ResolveImports(Identifier* name, ConsList imports) {
-  Identifier* first = FirstNameComponent(name);
+ImportIndex IndexImports(ConsList imports) {
+  ImportIndex index;
   for (; imports != nullptr; imports = imports->tail) {
     auto* import = ConsHead<Identifier>(imports);
-    if (!LastComponentIs(import, first)) continue;
+    index.byLastComponent[LastNameComponent(import)].push_back(import);
+  }
+  return index;
+}
+
+bool ResolveImports(Identifier* name, const ImportIndex& imports) {
+  auto group = imports.byLastComponent.find(FirstNameComponent(name));
+  if (group == imports.byLastComponent.end()) return true;
+  for (Identifier* import : group->second) {
     Identifier* answer = FindFilePrefix(import);
     if (answer == EmptyIdentifier) {
       AppendName(MissingImports, import);
@@ -152,18 +134,19 @@ bool ResolveImports(Identifier* name, ConsList imports) {
 bool ResolveWildCards(Identifier* name, ConsList packages) {
   Identifier* first = FirstNameComponent(name);
   for (; packages != nullptr; packages = packages->tail) {
-    Identifier* candidate = PackageCandidate(ConsHead<Identifier>(packages), first);
-    Identifier* answer = FindFilePrefix(candidate);
-    if (answer != EmptyIdentifier) return RecordResolution(answer, candidate);
+    Identifier* member = nullptr;
+    Identifier* answer = FindPackageMember(ConsHead<Identifier>(packages), first, &member);
+    if (answer != EmptyIdentifier) return RecordResolution(answer, member);
   }
   return true;
 }
 
 void ResolveUnitNames() {
   NameList unresolved;
+  const ImportIndex imports = IndexImports(SingleTypeImports.head);
   for (ConsList entry = Qualifieds.head; entry != nullptr; entry = entry->tail) {
     auto* name = ConsHead<Identifier>(entry);
-    if (ResolveUnnamed(name) && ResolveImports(name, SingleTypeImports.head) &&
+    if (ResolveUnnamed(name) && ResolveImports(name, imports) &&
         ResolveWildCards(name, OnDemandImports.head)) {
       AppendName(unresolved, name);
     }

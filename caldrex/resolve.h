@@ -12,6 +12,8 @@
 #pragma once
 
 #include <cstdint>
+#include <unordered_map>
+#include <vector>
 
 #include "caldrex/namelist.h"
 #include "support/identifiers.h"
@@ -36,9 +38,19 @@ void InitResultLists();
 // unresolved names and on-demand packages into the run-wide lists.
 void ResolveUnitNames();
 
+// A unit's single-type imports grouped by their last component, each group
+// in list order: a name is tried only against the imports that can resolve
+// it, so many names and many imports cost their sum, not their product.
+struct ImportIndex {
+  std::unordered_map<const Identifier*, std::vector<Identifier*>> byLastComponent;
+};
+ImportIndex IndexImports(ConsList imports);
+
 // The steps; each returns true while the name is still unresolved.
+// ResolveImports tries, in list order, the imports whose last component is
+// the name's first component.
 bool ResolveUnnamed(Identifier* name);
-bool ResolveImports(Identifier* name, ConsList imports);
+bool ResolveImports(Identifier* name, const ImportIndex& imports);
 bool ResolveWildCards(Identifier* name, ConsList packages);
 
 // Books an answer for name; true when the answer is EmptyIdentifier.

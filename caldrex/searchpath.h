@@ -8,10 +8,16 @@
 // shell's PATH, so it never makes the lookup search the file-system root.
 //
 // A dotted name a.b.C is looked up as a/b/C.java under each directory in
-// turn; only a regular file that can be opened for reading counts. The answer
-// (the path found, EmptyIdentifier for none, StandardMarker for a name of the
-// standard-names file) is kept in the memo slot of the name's Identifier, so
-// each name and each prefix is searched at most once per run.
+// turn; only a regular file that can be opened for reading counts. Whether
+// the folders d/, d/a and d/a/b are directories is asked once per run, and a
+// directory in which one of them is missing is passed over without asking.
+// The answer (the path found, EmptyIdentifier for none, StandardMarker for a
+// name of the standard-names file) is kept in the memo slot of the name's
+// Identifier, so each name and each prefix is searched at most once per run.
+// The one exception is a member of an on-demand package (FindPackageMember):
+// one without an answer is not interned, as every name of a unit is tried
+// against every package; a recent table of files missing from existing
+// folders spares most of its repeated searches.
 #pragma once
 
 #include <cstdint>
@@ -75,3 +81,11 @@ Identifier* FindFilePrefix(Identifier* name);
 
 // As FindFilePrefix; when a prefix answers, *name is replaced by it.
 Identifier* FindFilePrefixVar(Identifier** name);
+
+// FindFilePrefix of the dotted name package + "." + component (component
+// alone for the unnamed package, EmptyIdentifier), with *member set to that
+// name when it answers. A name tried against every on-demand package of
+// a unit is not interned unless it answers (or was interned before), so the
+// tries of a run keep no memory; the package's own prefixes are searched
+// once per package.
+Identifier* FindPackageMember(Identifier* package, Identifier* component, Identifier** member);

@@ -214,6 +214,19 @@ Identifier* MakeIdentifier(const char* buffer, int32_t first, int32_t last) {
   return MakeIdentifier(reinterpret_cast<const unsigned char*>(buffer), first, last);
 }
 
+Identifier* FindIdentifier(const char* buffer, int32_t first, int32_t last) {
+  int32_t n = last - first + 1;
+  if (n < 0) n = 0;
+  const auto* chars = reinterpret_cast<const unsigned char*>(buffer) + first;
+  size_t mask = IndexSlots.size() - 1;
+  uint32_t hash = FullHash(chars, n);
+  for (size_t slot = hash & mask; IndexSlots[slot] != nullptr; slot = (slot + 1) & mask) {
+    Identifier* record = IndexSlots[slot];
+    if (record->hash == hash && record->length == n && SameText(record->text, chars, n)) return record;
+  }
+  return nullptr;
+}
+
 Identifier* IdentifierOf(const char* text) {
   if (text == nullptr) return nullptr;
   return MakeIdentifier(text, 0, static_cast<int32_t>(strlen(text)) - 1);

@@ -27,6 +27,10 @@ Identifier* MakeIdentifier(const char* buffer, int32_t first, int32_t last);
 // Interns a NUL-terminated string (its NUL not included); null gives null.
 Identifier* IdentifierOf(const char* text);
 
+// The record of buffer[first] .. buffer[last] when that text has been
+// interned, else null; it never makes a record.
+Identifier* FindIdentifier(const char* buffer, int32_t first, int32_t last);
+
 // The bucket of n characters starting at chars (0 for n = 0).
 int32_t IdentifierBucket(const unsigned char* chars, int32_t n);
 

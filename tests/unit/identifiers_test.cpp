@@ -81,6 +81,22 @@ TEST_F(Identifiers, EqualTextsGiveOneRecord) {
   EXPECT_EQ(strlen(a->text), 4u);
 }
 
+// FindIdentifier answers the record of an interned text, from any buffer
+// and range, and null for a text never interned, without making a record:
+// the text stays unknown until it is interned.
+TEST_F(Identifiers, FindingATextNeverMakesOne) {
+  Identifier* made = IdentifierOf("found.Here");
+  const char buffer[] = "<found.Here>";
+  EXPECT_EQ(FindIdentifier(buffer, 1, 10), made);
+  EXPECT_EQ(FindIdentifier("found.Her", 0, 8), nullptr);
+  EXPECT_EQ(FindIdentifier("found.Here.", 0, 10), nullptr);
+  EXPECT_EQ(FindIdentifier("found.Her", 0, 8), nullptr);
+  EXPECT_EQ(FindIdentifier("", 0, -1), IdentifierOf(""));
+  Identifier* later = IdentifierOf("found.Her");
+  EXPECT_EQ(FindIdentifier("found.Her", 0, 8), later);
+  EXPECT_NE(later, made);
+}
+
 // Texts of every length up to 20 that differ from a base text in exactly one
 // byte, at every position: each is a record of its own, found again from
 // another buffer, and the base text stays one record. (The lookup hashes the

@@ -1,38 +1,74 @@
 #!/usr/bin/env bash
 # caldrex on generated inputs whose size grows, to show how its time and peak
-# memory scale (each shape at N and at N/2: the ratio of the two times is
-# about 2 where the cost is linear in N):
-#   chain     N files C0.java ... each naming the next, one directory;
-#   packages  N files in package a.b.c.d.e.f, each importing java.util.*,
-#             extending Object, naming the next and using a qualified chain;
-#   unit      N/5 files U0.java ... given on the command line, which makes
-#             them one compilation unit of N/5 classes, each naming the
-#             next (each file is then found and parsed again on its own);
-#   fields    one class of N/2 fields, each initialised from the one before;
-#   dotted    one class whose field is initialised from a dotted name of N
-#             components (a.a.a...), none of whose prefixes names a file.
-# The generated files go to a temporary directory.
+# memory scale: each shape runs at its size n and at 4n, and a line shows
+# both runs side by side with the two ratios 4n/n (about 4 where the cost is
+# linear, about 16 where it is quadratic). The shapes:
+#   chain      n files C0.java ... each naming the next, one directory;
+#   packages   n files in package a.b.c.d.e.f, each importing java.util.*,
+#              extending Object, naming the next and using a qualified chain;
+#   unit       n files U0.java ... given on the command line, which makes
+#              them one compilation unit of n classes, each naming the next
+#              (each file is then found and parsed again on its own);
+#   fields     one class of n fields, each initialised from the one before;
+#   dotted     one class whose field is initialised from a dotted name of n
+#              components (a.a.a...), none of whose prefixes names a file;
+#   nested     n classes nested in one another, each with ten fields, the
+#              innermost field initialised from a field of the outermost;
+#   samename   one class with n fields of the same name and n uses of it;
+#   dupclass   n classes of the same name and a class that uses it n times;
+#   qualified  a field q defined n times and n uses q.x;
+#   subclass   a class of n fields and n subclasses, each using one of the
+#              fields as the qualifier of a name (f3.v), which looks it up;
+#   extends    a chain of n classes, each extending the one before and
+#              using the field of the first as a qualifier (x.v);
+#   ondemand   200 on-demand imports (half of packages that exist, in one of
+#              four search directories) and n unresolved type names;
+#   packages-k n on-demand imports (half of packages that exist) and 400
+#              unresolved type names;
+#   imports    n single-type imports (half with a file) and n names that
+#              use them, each name a different import;
+#   closure    n files, each importing 20 on-demand packages that do not
+#              exist and using ten unresolved names and the next file;
+#   longnames  n distinct dotted names of eight components, none with a file.
+# Sizes are scaled by FACTOR (default 1); the generated files go to a
+# temporary directory.
 #
-#   tools/bench/caldrex-scale.sh [BUILD_DIR] [N]    (build/release, 50000)
+#   tools/bench/caldrex-scale.sh [BUILD_DIR] [FACTOR]    (build/release, 1)
+#   BEFORE=/path/to/other/caldrex tools/bench/caldrex-scale.sh ...
+#
+# With BEFORE, each shape is also run by that program (its line is marked
+# "before"), and its five lists, standard output, standard error and exit
+# status are compared with those of the build's program: "same" or
+# "DIFFERENT" ends the line. A run that fails (any exit status but 0, or a
+# crash) stops the script with status 1 and names the run.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
-build=$(cd "${1:-$root/build/release}" && pwd)
-n=${2:-50000}
+fail() { echo "caldrex-scale.sh: $*" >&2; exit 1; }
+build=${1:-$root/build/release}
+[ -d "$build" ] || fail "no build directory $build"
+build=$(cd "$build" && pwd)
+factor=${2:-1}
 caldrex=$build/bin/caldrex
-[ -x "$caldrex" ] || { echo "caldrex-scale.sh: no $caldrex (build the release preset first)" >&2; exit 1; }
+before=${BEFORE:-}
+[ -x "$caldrex" ] || fail "no $caldrex (build the release preset first)"
+[ -z "$before" ] || [ -x "$before" ] || fail "BEFORE: no program $before"
+case $factor in '' | *[!0-9.]*) fail "the size factor must be a number: $factor" ;; esac
+[ -x /usr/bin/time ] || fail "/usr/bin/time is needed for the peak memory"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-make_chain() {  # DIR COUNT
-  mkdir -p "$1"
+# Every generator: DIR N; it writes the shape into DIR (made here) and the
+# arguments of the run, one a line, into DIR/args.
+gen_chain() {
   (cd "$1" && awk -v n="$2" 'BEGIN {
     for (i = 0; i < n; i++) {
       f = "C" i ".java"
       if (i < n - 1) print "class C" i " { C" (i + 1) " n; }" > f; else print "class C" i " { Missing m; }" > f
       close(f) } }')
+  echo C0.java > "$1/args"
 }
-make_packages() {  # DIR COUNT
+gen_packages() {
   mkdir -p "$1/a/b/c/d/e/f"
   (cd "$1" && awk -v n="$2" 'BEGIN {
     for (i = 0; i < n; i++) {
@@ -41,56 +77,141 @@ make_packages() {  # DIR COUNT
       if (i < n - 1) print "public class C" i " extends Object { C" (i + 1) " n; void m(C" i " x) { x.n.n.hashCode(); } }" > f
       else print "public class C" i " { Missing m; }" > f
       close(f) } }')
+  echo a/b/c/d/e/f/C0.java > "$1/args"
 }
-make_unit() {  # DIR COUNT
-  mkdir -p "$1"
+gen_unit() {
   (cd "$1" && awk -v n="$2" 'BEGIN {
     for (i = 0; i < n; i++) { f = "U" i ".java"; print "class U" i " { U" ((i + 1) % n) " n; }" > f; close(f) } }')
+  seq 0 $(($2 - 1)) | sed 's/.*/U&.java/' > "$1/args"
 }
-make_fields() {  # DIR COUNT
-  mkdir -p "$1"
+gen_fields() {
   awk -v n="$2" 'BEGIN { print "class Big {"; print "int f0;"
     for (i = 1; i < n; i++) print "int f" i " = f" (i - 1) ";"; print "}" }' > "$1/Big.java"
+  echo Big.java > "$1/args"
 }
-make_dotted() {  # DIR COUNT
-  mkdir -p "$1"
+gen_dotted() {
   awk -v n="$2" 'BEGIN { printf "class Long { Object o = a"
     for (i = 1; i < n; i++) printf ".a"; print "; }" }' > "$1/Long.java"
+  echo Long.java > "$1/args"
+}
+gen_nested() {
+  awk -v d="$2" 'BEGIN { for (l = 0; l < d; l++) { printf "class N%d { ", l; for (j = 0; j < 10; j++) printf "X f%d_%d; ", l, j }
+    printf "Y z = f0_1;"; for (l = 0; l < d; l++) printf " }"; print "" }' > "$1/Nested.java"
+  echo Nested.java > "$1/args"
+}
+gen_samename() {
+  awk -v n="$2" 'BEGIN { print "class A {"; for (i = 0; i < n; i++) print "X a;"
+    print "void m() {"; for (i = 0; i < n; i++) print "a.f();"; print "} }" }' > "$1/Same.java"
+  echo Same.java > "$1/args"
+}
+gen_dupclass() {
+  awk -v n="$2" 'BEGIN { for (i = 0; i < n; i++) print "class D { int f; }"
+    print "class U { void m() {"; for (i = 0; i < n; i++) print "new D().f = " i ";"; print "} }" }' > "$1/Dup.java"
+  echo Dup.java > "$1/args"
+}
+gen_qualified() {
+  awk -v n="$2" 'BEGIN { print "class Q {"; for (i = 0; i < n; i++) print "R q;"
+    print "void m() {"; for (i = 0; i < n; i++) print "q.x" i " = q.y;"; print "} }" }' > "$1/Q.java"
+  echo Q.java > "$1/args"
+}
+gen_subclass() {
+  awk -v n="$2" 'BEGIN { print "class Big {"; for (i = 0; i < n; i++) print "R f" i ";"; print "}"
+    for (i = 0; i < n; i++) print "class S" i " extends Big { void m() { f" i ".v = 1; } }" }' > "$1/Sub.java"
+  echo Sub.java > "$1/args"
+}
+gen_extends() {
+  awk -v n="$2" 'BEGIN { print "class E0 { R x; }"
+    for (i = 1; i < n; i++) print "class E" i " extends E" (i - 1) " { void m() { x.v = " i "; } }" }' > "$1/Ext.java"
+  echo Ext.java > "$1/args"
+}
+# K on-demand imports, every second one of a package p<i> with a file in s2
+# (search path s1:s2:absent -cp s3), and M unresolved names.
+gen_wildcards() {  # DIR K M
+  mkdir -p "$1/s1" "$1/s2" "$1/s3"
+  (cd "$1" && awk -v k="$2" -v m="$3" 'BEGIN {
+    for (i = 0; i < k; i += 2) { system("mkdir -p s2/p" i); f = "s2/p" i "/Have" i ".java"; print "package p" i "; class Have" i " {}" > f; close(f) }
+    for (i = 0; i < k; i++) print "import p" i ".*;" > "Main.java"
+    print "class Main {" > "Main.java"
+    for (j = 0; j < m; j++) print "  Unknown" j " f" j ";" > "Main.java"
+    print "}" > "Main.java" }')
+  printf '%s\n' -sp s1:s2:absent -cp s3 Main.java > "$1/args"
+}
+gen_ondemand() { gen_wildcards "$1" 200 "$2"; }
+gen_packages_k() { gen_wildcards "$1" "$2" 400; }
+gen_imports() {
+  (cd "$1" && awk -v n="$2" 'BEGIN {
+    for (i = 0; i < n; i += 2) { system("mkdir -p q" i); f = "q" i "/T" i ".java"; print "package q" i "; class T" i " {}" > f; close(f) }
+    for (i = 0; i < n; i++) print "import q" i ".T" i ";" > "Main.java"
+    print "class Main {" > "Main.java"
+    for (i = 0; i < n; i++) print "  T" i " f" i ";" > "Main.java"
+    print "}" > "Main.java" }')
+  echo Main.java > "$1/args"
+}
+gen_closure() {
+  (cd "$1" && awk -v n="$2" 'BEGIN {
+    for (i = 0; i < n; i++) {
+      f = "F" i ".java"
+      for (k = 0; k < 20; k++) print "import absent" k ".pkg.*;" > f
+      printf "class F%d { ", i > f
+      for (j = 0; j < 10; j++) printf "Unknown%d u%d; ", (i * 10 + j) % 997, j > f
+      if (i < n - 1) print "F" (i + 1) " next; }" > f; else print "}" > f
+      close(f) } }')
+  echo F0.java > "$1/args"
+}
+gen_longnames() {
+  awk -v n="$2" 'BEGIN { print "class L {"
+    for (i = 0; i < n; i++) print "  org.example.deep.name.space.of.long" i ".Type" i " f" i ";"; print "}" }' > "$1/L.java"
+  echo L.java > "$1/args"
 }
 
-# Prints "SECONDS PEAK_MB" of caldrex run in DIR with the given files.
-measure() {
-  local dir=$1
-  shift
-  (cd "$dir" && /usr/bin/time -f '%e %M' -o "$work/time" "$caldrex" -ti "$work/ti" -tw "$work/tw" \
-      -ij "$work/ij" -ic "$work/ic" -res "$work/res" "$@" 2>/dev/null) || {
-    echo "caldrex-scale.sh: caldrex failed in $dir" >&2
-    exit 1
-  }
-  awk '{ printf "%.2f %.1f", $1, $2 / 1024 }' "$work/time"
+# One run: PROGRAM DIR OUT; the figures "SECONDS PEAK_MB" go to OUT/figures.
+run_once() {
+  local program=$1 dir=$2 out=$3 status=0
+  mkdir -p "$out"
+  local args=()
+  mapfile -t args < "$dir/args"
+  (cd "$dir" && /usr/bin/time -f '%e %M' -o "$out/time" "$program" -ti "$out/ti" -tw "$out/tw" -ij "$out/ij" \
+      -ic "$out/ic" -res "$out/res" "${args[@]}" > "$out/stdout" 2> "$out/stderr") || status=$?
+  echo "$status" > "$out/status"
+  [ "$status" -eq 0 ] || fail "$program failed (status $status) on shape $(basename "$dir"); see its standard error: $(head -c 300 "$out/stderr")"
+  awk 'END { printf "%.2f %.1f\n", $1, $2 / 1024 }' "$out/time" > "$out/figures"
 }
 
-report() {  # NAME SIZE_HALF SIZE_FULL FIGURES_HALF FIGURES_FULL
-  read -r th mh <<< "$4"
-  read -r tf mf <<< "$5"
-  awk -v name="$1" -v h="$2" -v f="$3" -v th="$th" -v mh="$mh" -v tf="$tf" -v mf="$mf" 'BEGIN {
-    printf "%-9s %7d: %6.2f s %7.1f MB   %7d: %6.2f s %7.1f MB   time ratio %.2f\n",
-           name, h, th, mh, f, tf, mf, (th > 0 ? tf / th : 0) }'
+line() {  # LABEL SHAPE N FIGURES_N FIGURES_4N [VERDICT]
+  read -r t1 m1 < "$4"
+  read -r t4 m4 < "$5"
+  awk -v label="$1" -v name="$2" -v n="$3" -v t1="$t1" -v m1="$m1" -v t4="$t4" -v m4="$m4" -v v="${6:-}" 'BEGIN {
+    printf "%-6s %-10s %7d: %6.2f s %7.1f MB  %7d: %6.2f s %7.1f MB   ratios time %5.2f memory %5.2f %s\n",
+           label, name, n, t1, m1, 4 * n, t4, m4, (t1 > 0 ? t4 / t1 : 0), (m1 > 0 ? m4 / m1 : 0), v }'
 }
 
-half=$((n / 2))
-for size in "$half" "$n"; do
-  make_chain "$work/chain$size" "$size"
-  make_packages "$work/packages$size" "$size"
-  make_unit "$work/unit$size" $((size / 5))
-  make_fields "$work/fields$size" $((size / 2))
-  make_dotted "$work/dotted$size" "$size"
+# The shapes with their sizes n at factor 1.
+shapes="chain:12500 packages:12500 unit:2000 fields:6250 dotted:12500 nested:1000 samename:2000 dupclass:2000
+  qualified:1500 subclass:5000 extends:800 ondemand:2000 packages-k:500 imports:5000 closure:1000 longnames:5000"
+
+for entry in $shapes; do
+  shape=${entry%%:*}
+  n=$(awk -v s="${entry#*:}" -v f="$factor" 'BEGIN { v = int(s * f); print (v < 1 ? 1 : v) }')
+  verdict=""
+  for size in "$n" $((4 * n)); do
+    dir=$work/$shape-$size
+    mkdir -p "$dir"
+    "gen_${shape//-/_}" "$dir" "$size"
+    run_once "$caldrex" "$dir" "$work/after-$shape-$size"
+    if [ -n "$before" ]; then
+      run_once "$before" "$dir" "$work/before-$shape-$size"
+      rm -f "$work"/{before,after}-"$shape-$size"/{time,figures.cmp}
+      if diff -r -x figures "$work/before-$shape-$size" "$work/after-$shape-$size" > /dev/null; then
+        verdict=${verdict:-same}
+      else
+        verdict=DIFFERENT
+      fi
+    fi
+    rm -rf "$dir"
+  done
+  if [ -n "$before" ]; then
+    line before "$shape" "$n" "$work/before-$shape-$n/figures" "$work/before-$shape-$((4 * n))/figures"
+  fi
+  line after "$shape" "$n" "$work/after-$shape-$n/figures" "$work/after-$shape-$((4 * n))/figures" "$verdict"
+  rm -rf "$work"/{before,after}-"$shape"-*
 done
-report chain "$half" "$n" "$(measure "$work/chain$half" C0.java)" "$(measure "$work/chain$n" C0.java)"
-report packages "$half" "$n" "$(measure "$work/packages$half" a/b/c/d/e/f/C0.java)" \
-  "$(measure "$work/packages$n" a/b/c/d/e/f/C0.java)"
-files() { seq 0 $(($1 - 1)) | sed 's/.*/U&.java/'; }
-report unit $((half / 5)) $((n / 5)) "$(measure "$work/unit$half" $(files $((half / 5))))" \
-  "$(measure "$work/unit$n" $(files $((n / 5))))"
-report fields $((half / 2)) $((n / 2)) "$(measure "$work/fields$half" Big.java)" "$(measure "$work/fields$n" Big.java)"
-report dotted "$half" "$n" "$(measure "$work/dotted$half" Long.java)" "$(measure "$work/dotted$n" Long.java)"

@@ -1,0 +1,1 @@
+package q.r; class C { }

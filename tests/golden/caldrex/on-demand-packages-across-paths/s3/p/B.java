@@ -1,0 +1,1 @@
+package p; class B { H h; C c; Z z; K k; }
