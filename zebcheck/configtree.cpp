@@ -18,8 +18,8 @@
 #include <version>
 
 #include "support/heap.h"
-#include "support/output.h"
 #include "support/scanbuf.h"
+#include "support/services.h"
 #include "support/startup.h"
 
 // Floating-point to_chars and from_chars, where the C++ library has them;
@@ -353,21 +353,15 @@ ConfigExprNode* MakeConfigBoolean(int32_t flag) { return flag != 0 ? TheSharedTr
 
 const char* ConfigLiteralText(ConfigExprNode* node) {
   if (node->literal.text != nullptr) return node->literal.text;
-  // A number made by folding: its kept value shows the same six digits as
-  // the value it was made from.
-  char buffer[ConfigFixedTextLimit];
-  char* end = buffer;
+  // A number made by folding; a floating one keeps a value that shows the
+  // same six digits as the value it was made from.
   if (node->kind == ConfigIntegerLiteral) {
-    auto magnitude = static_cast<uint32_t>(node->literal.number.integer);
-    if (node->literal.number.integer < 0) {
-      *end++ = '-';
-      magnitude = 0u - magnitude;
-    }
-    end = FormatDigits(end, magnitude);
-  } else {
-    end = WriteConfigFixed(buffer, node->literal.number.real);
+    node->literal.text = IntegerText(node->literal.number.integer);
+    node->literal.length = static_cast<int32_t>(std::strlen(node->literal.text));
+    return node->literal.text;
   }
-  auto n = static_cast<size_t>(end - buffer);
+  char buffer[ConfigFixedTextLimit];
+  auto n = static_cast<size_t>(WriteConfigFixed(buffer, node->literal.number.real) - buffer);
   auto* text = static_cast<char*>(Allocate(n + 1));
   std::memcpy(text, buffer, n);
   text[n] = '\0';
@@ -381,7 +375,9 @@ char* WriteConfigFixed(char* at, double value) {
   // to_chars writes every number as "%.6f" does, exactly rounded; only a
   // nan's sign is spelt differently by some C libraries (MinGW's "%.6f"
   // writes none), so a nan is left to the C library.
-  if (!std::isnan(value)) return std::to_chars(at, at + ConfigFixedTextLimit, value, std::chars_format::fixed, 6).ptr;
+  if (!std::isnan(value)) {
+    return std::to_chars(at, at + ConfigFixedTextLimit, value, std::chars_format::fixed, 6).ptr;
+  }
 #endif
   int n = std::snprintf(at, ConfigFixedTextLimit, "%.6f", value);
   return at + (n < 0 ? 0 : n);
