@@ -99,27 +99,30 @@ void SetOperator(int32_t kind, int32_t (*integer)(int32_t, int32_t, int32_t*), d
 // number that folding made. A made number stays a number, with the value
 // its text would read as, until a node is needed for it: most results are
 // only operands of the next operator, so they never get a node or a text.
+// Two words, returned in registers: a made number's node is one of two
+// shared markers that stand for its kind.
 struct Folded {
-  int32_t kind;          // the result's expression kind
-  ConfigExprNode* node;  // null for a made number
+  ConfigExprNode* node;
   union {
-    int32_t integer;  // a made kind-8 number
-    double real;      // a made kind-9 number
+    int32_t integer;  // beside MadeInteger
+    double real;      // beside MadeReal
   };
 };
 
+// The markers of made numbers, made once by InitConfigEval.
+ConfigExprNode* MadeInteger = nullptr;
+ConfigExprNode* MadeReal = nullptr;
+
 Folded OfNode(ConfigExprNode* node) {
   Folded f;
-  f.kind = node->kind;
   f.node = node;
-  f.integer = 0;
+  f.real = 0.0;
   return f;
 }
 
 Folded IntegerResult(int32_t value) {
   Folded f;
-  f.kind = ConfigIntegerLiteral;
-  f.node = nullptr;
+  f.node = MadeInteger;
   f.integer = value;
   return f;
 }
@@ -128,8 +131,7 @@ Folded IntegerResult(int32_t value) {
 // operator reads it.
 Folded RealResult(double value) {
   Folded f;
-  f.kind = ConfigFloatingLiteral;
-  f.node = nullptr;
+  f.node = MadeReal;
   f.real = ConfigFixedValue(value);
   return f;
 }
@@ -137,18 +139,19 @@ Folded RealResult(double value) {
 Folded BooleanResult(int32_t flag) { return OfNode(MakeConfigBoolean(flag)); }
 
 ConfigExprNode* NodeOf(const Folded& f) {
-  if (f.node != nullptr) return f.node;
-  if (f.kind == ConfigIntegerLiteral) return MakeConfigInteger(f.integer);
-  return MakeConfigDouble(f.real);
+  if (f.node == MadeInteger) return MakeConfigInteger(f.integer);
+  if (f.node == MadeReal) return MakeConfigDouble(f.real);
+  return f.node;
 }
 
-bool IsInteger(const Folded& f) { return f.kind == ConfigIntegerLiteral; }
-bool IsFloating(const Folded& f) { return f.kind == ConfigFloatingLiteral; }
+int32_t KindOf(const Folded& f) { return f.node->kind; }
+bool IsInteger(const Folded& f) { return KindOf(f) == ConfigIntegerLiteral; }
+bool IsFloating(const Folded& f) { return KindOf(f) == ConfigFloatingLiteral; }
 bool IsNumber(const Folded& f) { return IsInteger(f) || IsFloating(f); }
-bool IsBoolean(const Folded& f) { return f.kind == ConfigTrueLiteral || f.kind == ConfigFalseLiteral; }
+bool IsBoolean(const Folded& f) { return KindOf(f) == ConfigTrueLiteral || KindOf(f) == ConfigFalseLiteral; }
 
-int32_t IntegerOf(const Folded& f) { return f.node != nullptr ? ConfigIntegerValue(f.node) : f.integer; }
-double RealOf(const Folded& f) { return f.node != nullptr ? ConfigDoubleValue(f.node) : f.real; }
+int32_t IntegerOf(const Folded& f) { return f.node == MadeInteger ? f.integer : ConfigIntegerValue(f.node); }
+double RealOf(const Folded& f) { return f.node == MadeReal ? f.real : ConfigDoubleValue(f.node); }
 double AsDouble(const Folded& f) { return IsInteger(f) ? static_cast<double>(IntegerOf(f)) : RealOf(f); }
 
 Folded Evaluate(ConfigExprNode* e);
@@ -263,8 +266,8 @@ Folded Evaluate(ConfigExprNode* e) {
       return ApplyLogicalOperator(OperatorTable[e->kind].integerOperation, e, e->binary.left, e->binary.right);
     case ConfigConditional: {
       Folded c = Evaluate(e->conditional.condition);
-      if (c.kind == ConfigTrueLiteral) return Evaluate(e->conditional.then->expression);
-      if (c.kind == ConfigFalseLiteral) return Evaluate(e->conditional.otherwise);
+      if (KindOf(c) == ConfigTrueLiteral) return Evaluate(e->conditional.then->expression);
+      if (KindOf(c) == ConfigFalseLiteral) return Evaluate(e->conditional.otherwise);
       return OfNode(e);
     }
     default:
@@ -297,6 +300,8 @@ void InitConfigEval() {
   if (!EnterModuleInit(ConfigEvalInitFlag)) return;
   InitConfigTree();
   InitConfigResolve();
+  MadeInteger = MakeConfigInteger(0);
+  MadeReal = MakeConfigDouble(0.0);
   SetOperator(ConfigMultiply, IntegerMultiply, FloatingMultiply);
   SetOperator(ConfigDivide, IntegerDivide, FloatingDivide);
   SetOperator(ConfigRemainder, IntegerRemainder, FloatingRemainder);

@@ -70,13 +70,17 @@ void LinkValue(AttributeValueNode* child, ConfigAnyNode owner) {
   if (child != nullptr) LinkChild(&child->owner, owner);
 }
 
+// The bytes of the literal fields of every literal kind but 9, which alone
+// keeps a floating value after them.
+constexpr size_t LiteralBytes = offsetof(ConfigExprNode, literal.real) - offsetof(ConfigExprNode, literal);
+
 // The bytes of the fields of each expression kind, in kind order.
 constexpr size_t ExprFieldBytes[ConfigExprKindCount] = {
     sizeof(ConfigExprNode::name), sizeof(ConfigExprNode::qualified), sizeof(ConfigExprNode::parenthesized),
     sizeof(ConfigExprNode::member), sizeof(ConfigExprNode::call), sizeof(ConfigExprNode::member),
     sizeof(ConfigExprNode::index), sizeof(ConfigExprNode::index),
-    sizeof(ConfigExprNode::literal), sizeof(ConfigExprNode::literal), 0, 0,  // 8-11
-    sizeof(ConfigExprNode::literal), sizeof(ConfigExprNode::literal),       // 12, 13
+    LiteralBytes, sizeof(ConfigExprNode::literal), 0, 0,  // 8-11
+    LiteralBytes, LiteralBytes,                           // 12, 13
     sizeof(ConfigExprNode::unary), sizeof(ConfigExprNode::unary), sizeof(ConfigExprNode::unary),
     sizeof(ConfigExprNode::unary),  // 14-17
     sizeof(ConfigExprNode::binary), sizeof(ConfigExprNode::binary), sizeof(ConfigExprNode::binary),
@@ -284,6 +288,7 @@ ConfigExprNode* MakeConfigLiteral(int32_t kind, SourcePosition position, const c
   ConfigExprNode* node = NewExpr(kind, position);
   node->literal.text = text;
   node->literal.length = LiteralLength(kind, text);
+  if (kind == ConfigIntegerLiteral) node->literal.integer = ReadConfigInteger(text);
   return node;
 }
 
@@ -337,15 +342,14 @@ ConfigExprNode* SharedFalse() { return TheSharedFalse; }
 
 ConfigExprNode* MakeConfigInteger(int32_t value) {
   ConfigExprNode* node = NewExpr(ConfigIntegerLiteral, 0);
-  node->literal.hasNumber = 1;
-  node->literal.number.integer = value;
+  node->literal.integer = value;
   return node;
 }
 
 ConfigExprNode* MakeConfigDouble(double value) {
   ConfigExprNode* node = NewExpr(ConfigFloatingLiteral, 0);
-  node->literal.hasNumber = 1;
-  node->literal.number.real = ConfigFixedValue(value);
+  node->literal.realKnown = 1;
+  node->literal.real = ConfigFixedValue(value);
   return node;
 }
 
@@ -356,12 +360,12 @@ const char* ConfigLiteralText(ConfigExprNode* node) {
   // A number made by folding; a floating one keeps a value that shows the
   // same six digits as the value it was made from.
   if (node->kind == ConfigIntegerLiteral) {
-    node->literal.text = IntegerText(node->literal.number.integer);
+    node->literal.text = IntegerText(node->literal.integer);
     node->literal.length = static_cast<int32_t>(std::strlen(node->literal.text));
     return node->literal.text;
   }
   char buffer[ConfigFixedTextLimit];
-  auto n = static_cast<size_t>(WriteConfigFixed(buffer, node->literal.number.real) - buffer);
+  auto n = static_cast<size_t>(WriteConfigFixed(buffer, node->literal.real) - buffer);
   auto* text = static_cast<char*>(Allocate(n + 1));
   std::memcpy(text, buffer, n);
   text[n] = '\0';
@@ -430,20 +434,14 @@ int32_t ReadConfigInteger(const char* text) {
 
 double ReadConfigDouble(const char* text) { return ReadDecimal(text, std::strlen(text)); }
 
-int32_t ConfigIntegerValue(ConfigExprNode* node) {
-  if (node->literal.hasNumber == 0) {
-    node->literal.number.integer = ReadConfigInteger(node->literal.text);
-    node->literal.hasNumber = 1;
-  }
-  return node->literal.number.integer;
-}
+int32_t ConfigIntegerValue(const ConfigExprNode* node) { return node->literal.integer; }
 
 double ConfigDoubleValue(ConfigExprNode* node) {
-  if (node->literal.hasNumber == 0) {
-    node->literal.number.real = ReadDecimal(node->literal.text, static_cast<size_t>(node->literal.length));
-    node->literal.hasNumber = 1;
+  if (node->literal.realKnown == 0) {
+    node->literal.real = ReadDecimal(node->literal.text, static_cast<size_t>(node->literal.length));
+    node->literal.realKnown = 1;
   }
-  return node->literal.number.real;
+  return node->literal.real;
 }
 
 bool IsConfigTrue(const ConfigExprNode* node) { return node->kind != ConfigFalseLiteral; }

@@ -213,14 +213,12 @@ struct ConfigExprNode {
       // length 0) until ConfigLiteralText makes it.
       const char* text;
       int32_t length;
-      // Kinds 8 and 9: non-zero once number holds the value, which is read
-      // from the text at its first use or given by folding.
-      int32_t hasNumber;
       union {
-        int32_t integer;  // kind 8
-        double real;      // kind 9
-      } number;
-    } literal;  // 8, 9, 12, 13
+        int32_t integer;    // kind 8: the value, read when the node is made or given by folding
+        int32_t realKnown;  // kind 9: non-zero once real holds the value
+      };
+      double real;  // kind 9 only (read at its first use, or given by folding)
+    } literal;  // 8, 9, 12, 13; the records of kinds 8, 12 and 13 end before real
     struct {
       ConfigExprNode* operand;
     } unary;  // 14-17
@@ -306,8 +304,9 @@ const char* ConfigLiteralText(ConfigExprNode* node);
 // (0 without digits), taken modulo 2^32 when it does not fit (017 is 17,
 // 0x1F is 0, 12L is 12); a floating value is the longest decimal number at
 // the start (a suffix letter ends it; 0.0 without one), as strtod reads it.
-// The value of a node is read once and kept beside its text.
-int32_t ConfigIntegerValue(ConfigExprNode* node);
+// The value of a node is read once and kept beside its text: an integer's
+// when the node is made, a floating value's at its first use.
+int32_t ConfigIntegerValue(const ConfigExprNode* node);
 double ConfigDoubleValue(ConfigExprNode* node);
 // The same readings of a text.
 int32_t ReadConfigInteger(const char* text);
