@@ -33,8 +33,8 @@ int32_t ConfigEvalInitFlag = 0;
 // folded. A fold during which this count did not change met no cut.
 uint64_t CycleCuts = 0;
 
-// The fold of a definition's value, kept when it met no cut.
-ConfigExprNode* FoldValue(AttributeDefinitionNode* definition);
+struct Folded;
+Folded FoldValue(AttributeDefinitionNode* definition);
 
 // Integer operations: 32-bit two's complement arithmetic, done on unsigned
 // values so that overflow wraps instead of being undefined.
@@ -95,89 +95,139 @@ void SetOperator(int32_t kind, int32_t (*integer)(int32_t, int32_t, int32_t*), d
   OperatorFolds[kind] = true;
 }
 
-bool IsInteger(const ConfigExprNode* n) { return n->kind == ConfigIntegerLiteral; }
-bool IsFloating(const ConfigExprNode* n) { return n->kind == ConfigFloatingLiteral; }
-bool IsNumber(const ConfigExprNode* n) { return IsInteger(n) || IsFloating(n); }
-bool IsBoolean(const ConfigExprNode* n) {
-  return n->kind == ConfigTrueLiteral || n->kind == ConfigFalseLiteral;
+// A fold's result: a node of the tree or one kept in a definition, or a
+// number that folding made. A made number stays a number, with the value
+// its text would read as, until a node is needed for it: most results are
+// only operands of the next operator, so they never get a node or a text.
+// Two words, returned in registers: a made number's node is one of two
+// shared markers that stand for its kind.
+struct Folded {
+  ConfigExprNode* node;
+  union {
+    int32_t integer;  // beside MadeInteger
+    double real;      // beside MadeReal
+  };
+};
+
+// The markers of made numbers, made once by InitConfigEval.
+ConfigExprNode* MadeInteger = nullptr;
+ConfigExprNode* MadeReal = nullptr;
+
+Folded OfNode(ConfigExprNode* node) {
+  Folded f;
+  f.node = node;
+  f.real = 0.0;
+  return f;
 }
 
-double AsDouble(const ConfigExprNode* n) {
-  return IsInteger(n) ? static_cast<double>(ConfigIntegerValue(n)) : ConfigDoubleValue(n);
+Folded IntegerResult(int32_t value) {
+  Folded f;
+  f.node = MadeInteger;
+  f.integer = value;
+  return f;
 }
 
-ConfigExprNode* Evaluate(ConfigExprNode* e);
+// A floating result: the value of its six-digit text, as the next
+// operator reads it.
+Folded RealResult(double value) {
+  Folded f;
+  f.node = MadeReal;
+  f.real = ConfigFixedValue(value);
+  return f;
+}
+
+Folded BooleanResult(int32_t flag) { return OfNode(MakeConfigBoolean(flag)); }
+
+ConfigExprNode* NodeOf(const Folded& f) {
+  if (f.node == MadeInteger) return MakeConfigInteger(f.integer);
+  if (f.node == MadeReal) return MakeConfigDouble(f.real);
+  return f.node;
+}
+
+int32_t KindOf(const Folded& f) { return f.node->kind; }
+bool IsInteger(const Folded& f) { return KindOf(f) == ConfigIntegerLiteral; }
+bool IsFloating(const Folded& f) { return KindOf(f) == ConfigFloatingLiteral; }
+bool IsNumber(const Folded& f) { return IsInteger(f) || IsFloating(f); }
+bool IsBoolean(const Folded& f) { return KindOf(f) == ConfigTrueLiteral || KindOf(f) == ConfigFalseLiteral; }
+
+int32_t IntegerOf(const Folded& f) { return f.node == MadeInteger ? f.integer : ConfigIntegerValue(f.node); }
+double RealOf(const Folded& f) { return f.node == MadeReal ? f.real : ConfigDoubleValue(f.node); }
+double AsDouble(const Folded& f) { return IsInteger(f) ? static_cast<double>(IntegerOf(f)) : RealOf(f); }
+
+Folded Evaluate(ConfigExprNode* e);
 
 // Kinds 18-22: both operands fold to numbers, or e stays.
-ConfigExprNode* ApplyBinaryOperator(const ConfigOperatorPair* pair, ConfigExprNode* node, ConfigExprNode* left,
-                                    ConfigExprNode* right) {
-  ConfigExprNode* a = Evaluate(left);
-  ConfigExprNode* b = Evaluate(right);
-  if (!IsNumber(a) || !IsNumber(b)) return node;
+Folded ApplyBinaryOperator(const ConfigOperatorPair* pair, ConfigExprNode* node, ConfigExprNode* left,
+                           ConfigExprNode* right) {
+  Folded a = Evaluate(left);
+  Folded b = Evaluate(right);
+  if (!IsNumber(a) || !IsNumber(b)) return OfNode(node);
   if (IsInteger(a) && IsInteger(b)) {
     int32_t result = 0;
-    if (CallClosure(pair->integerOperation, ConfigIntegerValue(a), ConfigIntegerValue(b), &result) == 0) return node;
-    return MakeConfigInteger(result);
+    if (CallClosure(pair->integerOperation, IntegerOf(a), IntegerOf(b), &result) == 0) return OfNode(node);
+    return IntegerResult(result);
   }
-  return MakeConfigDouble(CallClosure(pair->floatingOperation, AsDouble(a), AsDouble(b)));
+  return RealResult(CallClosure(pair->floatingOperation, AsDouble(a), AsDouble(b)));
 }
 
 // Kinds 26-31: the same choice of operation, with a boolean result.
-ConfigExprNode* CompareConfigNumbers(const ConfigOperatorPair* pair, ConfigExprNode* node, ConfigExprNode* left,
-                                     ConfigExprNode* right) {
-  ConfigExprNode* a = Evaluate(left);
-  ConfigExprNode* b = Evaluate(right);
-  if (!IsNumber(a) || !IsNumber(b)) return node;
+Folded CompareConfigNumbers(const ConfigOperatorPair* pair, ConfigExprNode* node, ConfigExprNode* left,
+                            ConfigExprNode* right) {
+  Folded a = Evaluate(left);
+  Folded b = Evaluate(right);
+  if (!IsNumber(a) || !IsNumber(b)) return OfNode(node);
   if (IsInteger(a) && IsInteger(b)) {
     int32_t result = 0;
-    CallClosure(pair->integerOperation, ConfigIntegerValue(a), ConfigIntegerValue(b), &result);
-    return MakeConfigBoolean(result);
+    CallClosure(pair->integerOperation, IntegerOf(a), IntegerOf(b), &result);
+    return BooleanResult(result);
   }
-  return MakeConfigBoolean(CallClosure(pair->floatingOperation, AsDouble(a), AsDouble(b)) != 0.0);
+  return BooleanResult(CallClosure(pair->floatingOperation, AsDouble(a), AsDouble(b)) != 0.0);
 }
 
 // Kinds 35 and 36: booleans only. When the left truth decides the outcome on
 // its own, the right operand is not looked at.
-ConfigExprNode* ApplyLogicalOperator(const ConfigIntegerOperation& operation, ConfigExprNode* node,
-                                     ConfigExprNode* left, ConfigExprNode* right) {
-  ConfigExprNode* a = Evaluate(left);
-  if (!IsBoolean(a)) return node;
-  int32_t t = IsConfigTrue(a) ? 1 : 0;
+Folded ApplyLogicalOperator(const ConfigIntegerOperation& operation, ConfigExprNode* node, ConfigExprNode* left,
+                            ConfigExprNode* right) {
+  Folded a = Evaluate(left);
+  if (!IsBoolean(a)) return OfNode(node);
+  int32_t t = IsConfigTrue(a.node) ? 1 : 0;
   int32_t withTrue = 0;
   int32_t withFalse = 0;
   CallClosure(operation, t, int32_t{1}, &withTrue);
   CallClosure(operation, t, int32_t{0}, &withFalse);
-  if (withTrue == withFalse) return MakeConfigBoolean(withTrue);
-  ConfigExprNode* b = Evaluate(right);
-  if (!IsBoolean(b)) return node;
-  return MakeConfigBoolean(IsConfigTrue(b) ? withTrue : withFalse);
+  if (withTrue == withFalse) return BooleanResult(withTrue);
+  Folded b = Evaluate(right);
+  if (!IsBoolean(b)) return OfNode(node);
+  return BooleanResult(IsConfigTrue(b.node) ? withTrue : withFalse);
 }
 
 // A name: the value of its first definition, folded; the name itself without
 // a definition, for a nested list, and for a definition already followed.
-ConfigExprNode* FollowName(ConfigExprNode* e, AppliedOccurrence* occurrence) {
+Folded FollowName(ConfigExprNode* e, AppliedOccurrence* occurrence) {
   ConsList matches = OccurrenceMatches(occurrence);
-  if (matches == nullptr) return e;
+  if (matches == nullptr) return OfNode(e);
   AttributeDefinitionNode* definition = ConsHead<AttributeDefinitionNode>(matches);
-  if (definition->value->kind == ConfigNestedValue) return e;
+  if (definition->value->kind == ConfigNestedValue) return OfNode(e);
   if (definition->folding != 0) {
     ++CycleCuts;
-    return e;
+    return OfNode(e);
   }
   return FoldValue(definition);
 }
 
-ConfigExprNode* FoldValue(AttributeDefinitionNode* definition) {
-  if (definition->folded != nullptr) return definition->folded;
+// A definition's value, folded; a fold that met no cut is kept in the
+// definition as a node.
+Folded FoldValue(AttributeDefinitionNode* definition) {
+  if (definition->folded != nullptr) return OfNode(definition->folded);
   uint64_t cutsBefore = CycleCuts;
   definition->folding = 1;
-  ConfigExprNode* r = Evaluate(definition->value->expression);
+  Folded r = Evaluate(definition->value->expression);
   definition->folding = 0;
-  if (CycleCuts == cutsBefore) definition->folded = r;
+  if (CycleCuts == cutsBefore) definition->folded = NodeOf(r);
   return r;
 }
 
-ConfigExprNode* Evaluate(ConfigExprNode* e) {
+Folded Evaluate(ConfigExprNode* e) {
   switch (e->kind) {
     case ConfigSimpleName:
       return FollowName(e, e->name.occurrence);
@@ -188,15 +238,15 @@ ConfigExprNode* Evaluate(ConfigExprNode* e) {
     case ConfigUnaryPlus:
       return Evaluate(e->unary.operand);
     case ConfigUnaryMinus: {
-      ConfigExprNode* a = Evaluate(e->unary.operand);
-      if (IsInteger(a)) return MakeConfigInteger(FromBits(0u - Bits(ConfigIntegerValue(a))));
-      if (IsFloating(a)) return MakeConfigDouble(-ConfigDoubleValue(a));
-      return e;
+      Folded a = Evaluate(e->unary.operand);
+      if (IsInteger(a)) return IntegerResult(FromBits(0u - Bits(IntegerOf(a))));
+      if (IsFloating(a)) return RealResult(-RealOf(a));
+      return OfNode(e);
     }
     case ConfigNot: {
-      ConfigExprNode* a = Evaluate(e->unary.operand);
-      if (IsBoolean(a)) return MakeConfigBoolean(IsConfigTrue(a) ? 0 : 1);
-      return e;
+      Folded a = Evaluate(e->unary.operand);
+      if (IsBoolean(a)) return BooleanResult(IsConfigTrue(a.node) ? 0 : 1);
+      return OfNode(e);
     }
     case ConfigMultiply:
     case ConfigDivide:
@@ -215,20 +265,20 @@ ConfigExprNode* Evaluate(ConfigExprNode* e) {
     case ConfigOr:
       return ApplyLogicalOperator(OperatorTable[e->kind].integerOperation, e, e->binary.left, e->binary.right);
     case ConfigConditional: {
-      ConfigExprNode* c = Evaluate(e->conditional.condition);
-      if (c->kind == ConfigTrueLiteral) return Evaluate(e->conditional.then->expression);
-      if (c->kind == ConfigFalseLiteral) return Evaluate(e->conditional.otherwise);
-      return e;
+      Folded c = Evaluate(e->conditional.condition);
+      if (KindOf(c) == ConfigTrueLiteral) return Evaluate(e->conditional.then->expression);
+      if (KindOf(c) == ConfigFalseLiteral) return Evaluate(e->conditional.otherwise);
+      return OfNode(e);
     }
     default:
       // Literals, field access, calls, indexes, ~, shifts, &, ^ and |.
-      return e;
+      return OfNode(e);
   }
 }
 
 }  // namespace
 
-ConfigExprNode* EvaluateExpression(ConfigExprNode* node) { return Evaluate(node); }
+ConfigExprNode* EvaluateExpression(ConfigExprNode* node) { return NodeOf(Evaluate(node)); }
 
 ConfigExprNode* EvaluateDefinitionValue(AttributeDefinitionNode* definition) {
   if (definition->folded != nullptr) return definition->folded;
@@ -236,7 +286,7 @@ ConfigExprNode* EvaluateDefinitionValue(AttributeDefinitionNode* definition) {
   // it that leads back to the definition is followed once more before the
   // cycle is cut there.
   uint64_t cutsBefore = CycleCuts;
-  ConfigExprNode* r = Evaluate(definition->value->expression);
+  ConfigExprNode* r = NodeOf(Evaluate(definition->value->expression));
   if (CycleCuts == cutsBefore) definition->folded = r;
   return r;
 }
@@ -250,6 +300,8 @@ void InitConfigEval() {
   if (!EnterModuleInit(ConfigEvalInitFlag)) return;
   InitConfigTree();
   InitConfigResolve();
+  MadeInteger = MakeConfigInteger(0);
+  MadeReal = MakeConfigDouble(0.0);
   SetOperator(ConfigMultiply, IntegerMultiply, FloatingMultiply);
   SetOperator(ConfigDivide, IntegerDivide, FloatingDivide);
   SetOperator(ConfigRemainder, IntegerRemainder, FloatingRemainder);

@@ -3,9 +3,12 @@
 //
 // EvaluateExpression returns a literal node with the computed value, a name
 // node, or an expression node that could not be folded further (with its
-// operands as written). Folding works on the literal texts kept in the tree
-// and follows names to the values of their first definitions. Nothing is
-// ever reported; what cannot be folded is returned unchanged.
+// operands as written). Folding reads the numbers of the literals in the
+// tree (each once, kept beside its text) and follows names to the values of
+// their first definitions. A floating result stands for the value that its
+// six-digit text reads as, so each step rounds as printing and reading back
+// would; the texts of results are made only when they are printed. Nothing
+// is ever reported; what cannot be folded is returned unchanged.
 //
 // Where plain C arithmetic would trap or be undefined, folding stays
 // defined: integer division or remainder by zero, and the most negative

@@ -174,6 +174,7 @@ void PutExpression(Build& build, ConfigExprNode* e) {
     case ConfigFloatingLiteral:
     case ConfigCharacterLiteral:
     case ConfigStringLiteral:
+      ConfigLiteralText(e);  // a folded number's text is made here, once
       return Put(e->literal.text, e->literal.length);
     case ConfigTrueLiteral:
       return Put("true");

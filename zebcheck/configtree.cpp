@@ -7,15 +7,28 @@
 // wins.
 #include "zebcheck/configtree.h"
 
+#include <bit>
+#include <charconv>
+#include <cmath>
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <system_error>
+#include <version>
 
 #include "support/heap.h"
 #include "support/scanbuf.h"
 #include "support/services.h"
 #include "support/startup.h"
+
+// Floating-point to_chars and from_chars, where the C++ library has them;
+// snprintf and strtod give the same results more slowly.
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
+#define ConfigHasFloatingCharconv 1
+#else
+#define ConfigHasFloatingCharconv 0
+#endif
 
 namespace {
 
@@ -57,13 +70,17 @@ void LinkValue(AttributeValueNode* child, ConfigAnyNode owner) {
   if (child != nullptr) LinkChild(&child->owner, owner);
 }
 
+// The bytes of the literal fields of every literal kind but 9, which alone
+// keeps a floating value after them.
+constexpr size_t LiteralBytes = offsetof(ConfigExprNode, literal.real) - offsetof(ConfigExprNode, literal);
+
 // The bytes of the fields of each expression kind, in kind order.
 constexpr size_t ExprFieldBytes[ConfigExprKindCount] = {
     sizeof(ConfigExprNode::name), sizeof(ConfigExprNode::qualified), sizeof(ConfigExprNode::parenthesized),
     sizeof(ConfigExprNode::member), sizeof(ConfigExprNode::call), sizeof(ConfigExprNode::member),
     sizeof(ConfigExprNode::index), sizeof(ConfigExprNode::index),
-    sizeof(ConfigExprNode::literal), sizeof(ConfigExprNode::literal), 0, 0,  // 8-11
-    sizeof(ConfigExprNode::literal), sizeof(ConfigExprNode::literal),       // 12, 13
+    LiteralBytes, sizeof(ConfigExprNode::literal), 0, 0,  // 8-11
+    LiteralBytes, LiteralBytes,                           // 12, 13
     sizeof(ConfigExprNode::unary), sizeof(ConfigExprNode::unary), sizeof(ConfigExprNode::unary),
     sizeof(ConfigExprNode::unary),  // 14-17
     sizeof(ConfigExprNode::binary), sizeof(ConfigExprNode::binary), sizeof(ConfigExprNode::binary),
@@ -109,6 +126,25 @@ AttributeValueNode* NewValue(int32_t kind, SourcePosition position) {
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// What strtod reads at the start of a text of length bytes. from_chars
+// reads a plain decimal number the same way, both correctly rounded, but
+// takes none of the rest that strtod takes (blanks, a sign, hexadecimal,
+// inf, nan) and leaves the value unset where strtod gives infinity or zero
+// with ERANGE: such texts are read by strtod.
+double ReadDecimal(const char* text, size_t length) {
+#if ConfigHasFloatingCharconv
+  bool plain = length > 0 && (IsDigit(text[0]) || text[0] == '.') &&
+               !(text[0] == '0' && length > 1 && (text[1] == 'x' || text[1] == 'X'));
+  if (plain) {
+    double value = 0.0;
+    if (std::from_chars(text, text + length, value).ec == std::errc()) return value;
+  }
+#else
+  (void)length;
+#endif
+  return std::strtod(text, nullptr);
+}
 
 }  // namespace
 
@@ -252,6 +288,7 @@ ConfigExprNode* MakeConfigLiteral(int32_t kind, SourcePosition position, const c
   ConfigExprNode* node = NewExpr(kind, position);
   node->literal.text = text;
   node->literal.length = LiteralLength(kind, text);
+  if (kind == ConfigIntegerLiteral) node->literal.integer = ReadConfigInteger(text);
   return node;
 }
 
@@ -304,20 +341,84 @@ ConfigExprNode* SharedTrue() { return TheSharedTrue; }
 ConfigExprNode* SharedFalse() { return TheSharedFalse; }
 
 ConfigExprNode* MakeConfigInteger(int32_t value) {
-  return MakeConfigLiteral(ConfigIntegerLiteral, 0, IntegerText(value));
+  ConfigExprNode* node = NewExpr(ConfigIntegerLiteral, 0);
+  node->literal.integer = value;
+  return node;
 }
 
 ConfigExprNode* MakeConfigDouble(double value) {
-  // Fixed notation of a large value has hundreds of digits: the text is
-  // measured first and then written into a heap text of that size.
-  int n = std::snprintf(nullptr, 0, "%.6f", value);
-  if (n < 0) n = 0;
-  auto* text = static_cast<char*>(Allocate(static_cast<size_t>(n) + 1));
-  std::snprintf(text, static_cast<size_t>(n) + 1, "%.6f", value);
-  return MakeConfigLiteral(ConfigFloatingLiteral, 0, text);
+  ConfigExprNode* node = NewExpr(ConfigFloatingLiteral, 0);
+  node->literal.realKnown = 1;
+  node->literal.real = ConfigFixedValue(value);
+  return node;
 }
 
 ConfigExprNode* MakeConfigBoolean(int32_t flag) { return flag != 0 ? TheSharedTrue : TheSharedFalse; }
+
+const char* ConfigLiteralText(ConfigExprNode* node) {
+  if (node->literal.text != nullptr) return node->literal.text;
+  // A number made by folding; a floating one keeps a value that shows the
+  // same six digits as the value it was made from.
+  if (node->kind == ConfigIntegerLiteral) {
+    node->literal.text = IntegerText(node->literal.integer);
+    node->literal.length = static_cast<int32_t>(std::strlen(node->literal.text));
+    return node->literal.text;
+  }
+  char buffer[ConfigFixedTextLimit];
+  auto n = static_cast<size_t>(WriteConfigFixed(buffer, node->literal.real) - buffer);
+  auto* text = static_cast<char*>(Allocate(n + 1));
+  std::memcpy(text, buffer, n);
+  text[n] = '\0';
+  node->literal.text = text;
+  node->literal.length = static_cast<int32_t>(n);
+  return text;
+}
+
+char* WriteConfigFixed(char* at, double value) {
+#if ConfigHasFloatingCharconv
+  // to_chars writes every number as "%.6f" does, exactly rounded; only a
+  // nan's sign is spelt differently by some C libraries (MinGW's "%.6f"
+  // writes none), so a nan is left to the C library.
+  if (!std::isnan(value)) {
+    return std::to_chars(at, at + ConfigFixedTextLimit, value, std::chars_format::fixed, 6).ptr;
+  }
+#endif
+  int n = std::snprintf(at, ConfigFixedTextLimit, "%.6f", value);
+  return at + (n < 0 ? 0 : n);
+}
+
+double ConfigFixedValue(double value) {
+  // Rounding value to six digits after the point is rounding the exact
+  // product value * 10^6 to an integer m, halves to even as "%.6f" does;
+  // the text of m / 10^6 then reads as the double nearest to it, which is
+  // the quotient m / 1e6 as the division rounds it while m is exact. Below
+  // 2^32 the product is below 2^52, so m is exact and the product's
+  // rounding error is less than the distance from a half. Other values,
+  // inf and nan take the way of the text.
+  double magnitude = std::fabs(value);
+  if (!(magnitude < 4294967296.0)) {
+    char text[ConfigFixedTextLimit + 1];
+    *WriteConfigFixed(text, value) = '\0';
+    return ReadConfigDouble(text);
+  }
+  if (magnitude < 4e-7) return std::copysign(0.0, value);
+  // The exact product as high + low: head keeps the upper 26 bits of the
+  // 53-bit significand and tail the lower 27, and 10^6 = 15625 * 2^6 has
+  // 14, so both partial products are exact, and so is the error of their
+  // sum (a contracted multiply-add gives the same roundings).
+  constexpr double Million = 1e6;
+  double head = std::bit_cast<double>(std::bit_cast<uint64_t>(magnitude) & ~((uint64_t{1} << 27) - 1));
+  double tail = magnitude - head;
+  double a = head * Million;
+  double b = tail * Million;
+  double high = a + b;
+  double low = b - (high - a);
+  double m = std::floor(high);
+  double fraction = high - m;
+  bool odd = (static_cast<int64_t>(m) & 1) != 0;
+  if (fraction > 0.5 || (fraction == 0.5 && (low > 0.0 || (low == 0.0 && odd)))) m += 1.0;
+  return std::copysign(m / Million, value);
+}
 
 int32_t ReadConfigInteger(const char* text) {
   // Unsigned arithmetic wraps, so a run of digits too long for 32 bits gives
@@ -331,11 +432,17 @@ int32_t ReadConfigInteger(const char* text) {
   return static_cast<int32_t>(value);
 }
 
-double ReadConfigDouble(const char* text) { return std::strtod(text, nullptr); }
+double ReadConfigDouble(const char* text) { return ReadDecimal(text, std::strlen(text)); }
 
-int32_t ConfigIntegerValue(const ConfigExprNode* node) { return ReadConfigInteger(node->literal.text); }
+int32_t ConfigIntegerValue(const ConfigExprNode* node) { return node->literal.integer; }
 
-double ConfigDoubleValue(const ConfigExprNode* node) { return ReadConfigDouble(node->literal.text); }
+double ConfigDoubleValue(ConfigExprNode* node) {
+  if (node->literal.realKnown == 0) {
+    node->literal.real = ReadDecimal(node->literal.text, static_cast<size_t>(node->literal.length));
+    node->literal.realKnown = 1;
+  }
+  return node->literal.real;
+}
 
 bool IsConfigTrue(const ConfigExprNode* node) { return node->kind != ConfigFalseLiteral; }
 

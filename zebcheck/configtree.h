@@ -10,7 +10,9 @@
 // expression node has its own ConfigAnyNode before its fields, and takes
 // only the bytes of the fields of its kind.
 // Nothing is changed after construction but the owner link (set once, the
-// first owner wins) and the lazy cells of the occurrences.
+// first owner wins), the lazy cells of the occurrences and, like lazy cells,
+// the number of a literal (read from its text at its first use) and the text
+// of a number made by folding (made when it is first printed).
 //
 // Node kind codes (ConfigAnyNode.code):
 //   0 ConfigRootNode; 2 AttributeDefinitionNode; 8 ConfigArgumentListNode;
@@ -207,10 +209,16 @@ struct ConfigExprNode {
     struct {
       // The token text exactly as written, NUL-terminated; a character or
       // string literal may hold NUL bytes of its own, so its bytes are the
-      // first length ones.
+      // first length ones. A number made by folding has no text (null,
+      // length 0) until ConfigLiteralText makes it.
       const char* text;
       int32_t length;
-    } literal;  // 8, 9, 12, 13
+      union {
+        int32_t integer;    // kind 8: the value, read when the node is made or given by folding
+        int32_t realKnown;  // kind 9: non-zero once real holds the value
+      };
+      double real;  // kind 9 only (read at its first use, or given by folding)
+    } literal;  // 8, 9, 12, 13; the records of kinds 8, 12 and 13 end before real
     struct {
       ConfigExprNode* operand;
     } unary;  // 14-17
@@ -277,23 +285,42 @@ ConsList OccurrenceMatches(AppliedOccurrence* occurrence);
 ConfigExprNode* SharedTrue();
 ConfigExprNode* SharedFalse();
 
-// Results of folding: a new kind-8 node at position 0 holding the decimal
-// form of value; a new kind-9 node holding value in fixed notation with six
-// digits after the point; SharedTrue or SharedFalse.
+// Results of folding: a new kind-8 node at position 0 with value; a new
+// kind-9 node with the value that the text of value in fixed notation with
+// six digits after the point ("%.6f") reads as, which is the value its text
+// shows; SharedTrue or SharedFalse. The number nodes get their texts when
+// ConfigLiteralText first asks for them.
 ConfigExprNode* MakeConfigInteger(int32_t value);
 ConfigExprNode* MakeConfigDouble(double value);
 ConfigExprNode* MakeConfigBoolean(int32_t flag);
+
+// The text of a literal node; for a number made by folding it is made on the
+// first call ("%d" of an integer, "%.6f" of a floating value) and kept, and
+// node->literal.length is set with it.
+const char* ConfigLiteralText(ConfigExprNode* node);
 
 // The numeric value of a literal's text, read as "%d" and "%lf" read it: an
 // integer is an optional sign and the longest run of decimal digits after it
 // (0 without digits), taken modulo 2^32 when it does not fit (017 is 17,
 // 0x1F is 0, 12L is 12); a floating value is the longest decimal number at
-// the start (a suffix letter ends it; 0.0 without one).
+// the start (a suffix letter ends it; 0.0 without one), as strtod reads it.
+// The value of a node is read once and kept beside its text: an integer's
+// when the node is made, a floating value's at its first use.
 int32_t ConfigIntegerValue(const ConfigExprNode* node);
-double ConfigDoubleValue(const ConfigExprNode* node);
+double ConfigDoubleValue(ConfigExprNode* node);
 // The same readings of a text.
 int32_t ReadConfigInteger(const char* text);
 double ReadConfigDouble(const char* text);
+
+// The value that the "%.6f" text of value reads as (by ReadConfigDouble):
+// value rounded to six digits after the point, the number a folded
+// floating result stands for.
+double ConfigFixedValue(double value);
+
+// Writes "%.6f" of value at `at` (room for ConfigFixedTextLimit bytes) and
+// returns the end of the text (no NUL is written).
+inline constexpr int32_t ConfigFixedTextLimit = 330;  // sign, 309 digits, point, six digits
+char* WriteConfigFixed(char* at, double value);
 
 // True for every node whose kind is not 11 (false).
 bool IsConfigTrue(const ConfigExprNode* node);

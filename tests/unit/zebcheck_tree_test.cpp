@@ -8,7 +8,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "zebcheck/configeval.h"
 #include "zebcheck/configresolve.h"
@@ -24,6 +26,7 @@ class ConfigTreeTest : public testing::Test {
 LazyCell* Evaluated(const void* value) { return NewEvaluatedCell<Word>(reinterpret_cast<Word>(value)); }
 
 ConfigExprNode* Integer(const char* text) { return MakeConfigLiteral(ConfigIntegerLiteral, 1, text); }
+ConfigExprNode* Real(const char* text) { return MakeConfigLiteral(ConfigFloatingLiteral, 1, text); }
 
 ConfigDefinition* Definition(const char* name) {
   return MakeConfigDefinition(IdentifierOf(name), Evaluated(nullptr));
@@ -67,18 +70,120 @@ TEST_F(ConfigTreeTest, FloatingTextsReadTheLeadingNumber) {
   EXPECT_TRUE(std::isinf(ReadConfigDouble("-inf")));
 }
 
+// The same bits as strtod, also where a faster reading would differ: signs
+// and blanks, hexadecimal, inf and nan, out of range (infinity or zero),
+// subnormal values, halfway cases and long digit runs.
+TEST_F(ConfigTreeTest, FloatingTextsReadAsStrtodReadsThem) {
+  const char* texts[] = {
+      "0", "0.0", "1.5", "2.5f", "1d", "1D", "3F", "1.", ".5", "1.e5", "1e", "1e+", "1e-", "1.5e+3", "1.5E-3d",
+      "0.1", "0.3", "123456.789012", "7.500000", "-2.500000", "-0.000000", "+1.5", " 1.5", "\t2",
+      "0x1p3", "0X1.8P1", "0x10", "inf", "-inf", "infinity", "nan", "-nan", ".", "", "x", "e5",
+      "1e400", "-1e400", "1e-400", "2e-308", "4.9e-324", "2.4703282292062327e-324", "2.4703282292062328e-324",
+      "1.7976931348623157e308", "1.7976931348623158e308", "1.7976931348623159e308",
+      "9007199254740993", "9007199254740993.0000000000000000001", "0.000000000000000000000000000000001",
+      "123456789012345678901234567890123456789012345678901234567890e-40",
+      "2.2250738585072011e-308", "2.2250738585072014e-308", "1e23", "8.589973e9", "0.0078125"};
+  for (const char* text : texts) {
+    double expected = std::strtod(text, nullptr);
+    double value = ReadConfigDouble(text);
+    if (std::isnan(expected)) {
+      EXPECT_TRUE(std::isnan(value)) << text;
+      EXPECT_EQ(std::signbit(value), std::signbit(expected)) << text;
+    } else {
+      EXPECT_EQ(std::memcmp(&value, &expected, sizeof value), 0) << text << ": " << value << " " << expected;
+    }
+    // A node reads its text once and keeps the number.
+    ConfigExprNode* node = MakeConfigLiteral(ConfigFloatingLiteral, 1, text);
+    double kept = ConfigDoubleValue(node);
+    EXPECT_TRUE(std::memcmp(&kept, &value, sizeof kept) == 0 || (std::isnan(kept) && std::isnan(value))) << text;
+    EXPECT_EQ(ConfigLiteralText(node), text);
+  }
+}
+
+std::string PrintfFixed(double value) {
+  char text[400];
+  std::snprintf(text, sizeof text, "%.6f", value);
+  return text;
+}
+
+// What a folded floating result must be: its text is "%.6f" of the value,
+// and it stands for what strtod reads from that text.
+void ExpectFoldedReal(double value) {
+  std::string expectedText = PrintfFixed(value);
+  double expected = std::strtod(expectedText.c_str(), nullptr);
+  double kept = ConfigFixedValue(value);
+  if (std::isnan(expected)) {
+    EXPECT_TRUE(std::isnan(kept)) << expectedText;
+    EXPECT_EQ(std::signbit(kept), std::signbit(expected)) << expectedText;
+  } else {
+    EXPECT_EQ(std::memcmp(&kept, &expected, sizeof kept), 0) << std::hexfloat << value << " " << expectedText;
+  }
+  ConfigExprNode* node = MakeConfigDouble(value);
+  EXPECT_EQ(ConfigLiteralText(node), expectedText) << std::hexfloat << value;
+  EXPECT_EQ(node->literal.length, static_cast<int32_t>(expectedText.size()));
+  double read = ConfigDoubleValue(node);
+  EXPECT_TRUE(std::memcmp(&read, &kept, sizeof read) == 0 || (std::isnan(read) && std::isnan(kept)));
+}
+
 TEST_F(ConfigTreeTest, FloatingResultsHaveSixDigitsAtAnyMagnitude) {
-  EXPECT_STREQ(MakeConfigDouble(7.5)->literal.text, "7.500000");
-  EXPECT_STREQ(MakeConfigDouble(-2.5)->literal.text, "-2.500000");
+  EXPECT_STREQ(ConfigLiteralText(MakeConfigDouble(7.5)), "7.500000");
+  EXPECT_STREQ(ConfigLiteralText(MakeConfigDouble(-2.5)), "-2.500000");
   for (double value : {1e300, -DBL_MAX, DBL_MAX}) {
-    const char* text = MakeConfigDouble(value)->literal.text;
-    char expected[400];
-    std::snprintf(expected, sizeof expected, "%.6f", value);
-    EXPECT_STREQ(text, expected);
+    const char* text = ConfigLiteralText(MakeConfigDouble(value));
+    EXPECT_EQ(text, PrintfFixed(value));
     EXPECT_GT(std::strlen(text), 300u);
   }
   EXPECT_EQ(MakeConfigDouble(7.5)->position, 0);
-  EXPECT_STREQ(MakeConfigInteger(INT32_MIN)->literal.text, "-2147483648");
+  EXPECT_STREQ(ConfigLiteralText(MakeConfigInteger(INT32_MIN)), "-2147483648");
+}
+
+// Values where rounding to six digits is delicate: exact halves (k / 128
+// has its seventh digit 5 and nothing after), the neighbours of halves and
+// of the bounds of the quick way, zeros and tiny values of both signs,
+// huge values, infinities and nans.
+TEST_F(ConfigTreeTest, FoldedRealsStandForTheirSixDigitText) {
+  volatile double zero = 0.0;
+  double nan = zero / zero;
+  std::vector<double> values = {0.0, -0.0, 0.5e-6, -0.5e-6, 1.5e-6, 2.5e-6, 4e-7, -4e-7, 1e-7, -1e-7,
+                                5e-324, -5e-324, DBL_MIN, 0.1, 0.7, 1.0 / 3, 2.0 / 3, 12.5, 1234567.8912345,
+                                4294967296.0, 4294967295.9999995, 4294967296.0000005, 9007199254740993.0,
+                                1e15 + 0.5, 1e16, 1e22, 1e23, 1e300, DBL_MAX, -DBL_MAX, HUGE_VAL, -HUGE_VAL, nan,
+                                -nan, std::nan("")};
+  for (int k = -1000; k <= 1000; ++k) {
+    values.push_back(k / 128.0);
+    values.push_back(k / 1024.0 + 1e6);
+    values.push_back((2 * k + 1) * 0.5e-6);
+  }
+  for (double base : {0.5e-6, 1.5e-6, 4e-7, 0.0078125, 2.5, 4294967296.0, 1e6 + 0.0000005}) {
+    double below = base;
+    double above = base;
+    for (int i = 0; i < 4; ++i) {
+      below = std::nextafter(below, 0.0);
+      above = std::nextafter(above, HUGE_VAL);
+      values.push_back(below);
+      values.push_back(above);
+      values.push_back(-above);
+    }
+  }
+  std::mt19937_64 random(2024);
+  for (int i = 0; i < 100000; ++i) {
+    uint64_t bits = random();
+    double any = 0;
+    std::memcpy(&any, &bits, sizeof any);
+    values.push_back(any);
+    double scaled = std::ldexp(static_cast<double>(random() >> 11), -static_cast<int>(random() % 90));
+    values.push_back(random() % 2 != 0 ? scaled : -scaled);
+  }
+  for (double value : values) ExpectFoldedReal(value);
+}
+
+TEST_F(ConfigTreeTest, FoldedIntegersPrintAsDecimal) {
+  for (int32_t value : {0, 1, -1, 9, 10, -10, 123456789, INT32_MAX, INT32_MIN, INT32_MIN + 1}) {
+    ConfigExprNode* node = MakeConfigInteger(value);
+    EXPECT_EQ(ConfigIntegerValue(node), value);
+    EXPECT_EQ(ConfigLiteralText(node), std::to_string(value));
+    EXPECT_EQ(node->literal.length, static_cast<int32_t>(std::to_string(value).size()));
+  }
 }
 
 TEST_F(ConfigTreeTest, UnionKeepsNewEntriesOfTheFirstSetAndSharesTheSecond) {
@@ -202,11 +307,50 @@ TEST_F(ConfigTreeTest, TrappingIntegerOperationsAreNotFolded) {
       EXPECT_EQ(r, e) << row.left << " " << row.kind << " " << row.right;
     } else {
       ASSERT_EQ(r->kind, ConfigIntegerLiteral);
-      EXPECT_STREQ(r->literal.text, row.folded);
+      EXPECT_STREQ(ConfigLiteralText(r), row.folded);
     }
   }
   EXPECT_EQ(ConfigOperatorOf(ConfigShiftLeft), nullptr);
   EXPECT_NE(ConfigOperatorOf(ConfigOr), nullptr);
+}
+
+// Each fold of a floating value stands for its six-digit text, as if the
+// text were printed and read back before the next operator: 1.0 / 3 is
+// 0.333333, so times 3 it is 0.999999, not 1. A tiny negative value is -0.
+TEST_F(ConfigTreeTest, EachFloatingFoldRoundsToItsText) {
+  auto binary = [](int32_t kind, ConfigExprNode* left, ConfigExprNode* right) {
+    return MakeConfigBinary(kind, 1, left, right);
+  };
+  auto minus = [](ConfigExprNode* operand) { return MakeConfigUnary(ConfigUnaryMinus, 1, operand); };
+  struct Row {
+    ConfigExprNode* expression;
+    const char* folded;
+  } rows[] = {
+      {binary(ConfigMultiply, binary(ConfigDivide, Real("1.0"), Integer("3")), Integer("3")), "0.999999"},
+      {binary(ConfigMultiply, minus(Real("4e-7")), Integer("2")), "-0.000000"},
+      // 0.0078125 is a half in the seventh digit: "%.6f" rounds it to even.
+      {binary(ConfigMultiply, binary(ConfigMultiply, Real("0.0078125"), Integer("1")), Integer("1000000")),
+       "7812.000000"},
+      {binary(ConfigAdd, Integer("2147483647"), Real("1.0")), "2147483648.000000"},
+      {binary(ConfigMultiply, Integer("65536"), Integer("65536")), "0"},
+      {minus(binary(ConfigSubtract, Integer("-2147483647"), Integer("1"))), "-2147483648"},
+      {binary(ConfigDivide, Real("1e308"), Real("1e-10")), "inf"},
+      {minus(binary(ConfigMultiply, Real("1e200"), Real("1e200"))), "-inf"},
+      {binary(ConfigMultiply, binary(ConfigDivide, Integer("1"), Real("3")), Real("1e300")), nullptr},
+  };
+  for (const Row& row : rows) {
+    ConfigExprNode* r = EvaluateExpression(row.expression);
+    ASSERT_TRUE(r->kind == ConfigIntegerLiteral || r->kind == ConfigFloatingLiteral);
+    if (row.folded != nullptr) {
+      EXPECT_STREQ(ConfigLiteralText(r), row.folded);
+    } else {
+      // 0.333333 times 1e300, in "%.6f": hundreds of digits.
+      EXPECT_EQ(ConfigLiteralText(r), PrintfFixed(0.333333 * 1e300));
+    }
+  }
+  // A comparison sees the rounded values too.
+  ConfigExprNode* third = binary(ConfigDivide, Real("1.0"), Integer("3"));
+  EXPECT_EQ(EvaluateExpression(binary(ConfigEqual, third, Real("0.333333"))), SharedTrue());
 }
 
 // \a{{b + 1}} \b{{a}}: following names ends at the definition met twice.
