@@ -106,13 +106,14 @@ namespace {
 
 // The previous unit is done: nothing reads its records any more (the result
 // lists hold identifiers only), so its region is given back, and with it the
-// caches keyed by the addresses of its lists and the owner links of the
-// run's shared type nodes.
+// caches keyed by the addresses of its lists and nodes and the owner links of
+// the run's shared type nodes.
 void EndUnit() {
   UnitRoot = nullptr;
   if (EndUnitRegion()) {
     ForgetListFacts();
     ForgetTypeOwners();
+    ForgetInheritedMembers();
   }
 }
 

@@ -4,6 +4,7 @@
 #include "java/tree/scopes.h"
 
 #include <initializer_list>
+#include <unordered_map>
 
 #include "java/tree/types.h"
 
@@ -91,6 +92,25 @@ void MatchTypes(ConsList types, ConsList path, ConsListBuilder& out, bool member
     MatchTypes(members, path->tail, out, true);
   }
 }
+
+
+// The members of each declaration with everything it inherits, kept once
+// computed: in a chain of classes each extending the one before, every class
+// would otherwise compute the members of all the classes above it again.
+// `busy` marks a declaration whose members are being computed (it is on
+// InheritanceGuard). A result is kept only when no inheritance cycle closed
+// while it was computed: such a result depends on which declarations were
+// being computed around it. Keyed by node address, so the entries go when
+// the unit's memory is given back (ForgetInheritedMembers).
+struct InheritedMembers {
+  DefinitionSet* members = nullptr;
+  bool busy = false;
+};
+std::unordered_map<const SyntaxNode*, InheritedMembers>& KeptInheritedMembers =
+    *new std::unordered_map<const SyntaxNode*, InheritedMembers>();
+
+// Counts the cycles closed so far (a busy declaration asked for again).
+uint64_t CyclesClosed = 0;
 
 }  // namespace
 
@@ -205,10 +225,17 @@ DefinitionSet* MembersOfImportName(SyntaxNode* name) {
 
 DefinitionSet* ClassMembersWithInherited(SyntaxNode* declaration) {
   if (declaration == nullptr) return EmptyDefinitionSet;
+  InheritedMembers& kept = KeptInheritedMembers[declaration];
   // A declaration whose members are being computed closes an inheritance
   // cycle: it contributes nothing at that point.
-  if (ConsContains(InheritanceGuard, declaration)) return EmptyDefinitionSet;
+  if (kept.busy) {
+    ++CyclesClosed;
+    return EmptyDefinitionSet;
+  }
+  if (kept.members != nullptr) return kept.members;
+  kept.busy = true;
   InheritanceGuard = Cons(declaration, InheritanceGuard);
+  uint64_t cyclesBefore = CyclesClosed;
   DefinitionSet* result;
   if (declaration->code == DeclaratorIdentifierNodeKind || declaration->code == MethodDeclaratorNodeKind) {
     result = MembersOfDeclaredType(declaration->owner);
@@ -217,7 +244,17 @@ DefinitionSet* ClassMembersWithInherited(SyntaxNode* declaration) {
                                  ImplementedInterfacesMembers(declaration));
   }
   InheritanceGuard = InheritanceGuard->tail;
+  // The computation may have added entries, so the reference is not used
+  // again.
+  InheritedMembers& done = KeptInheritedMembers[declaration];
+  done.busy = false;
+  if (CyclesClosed == cyclesBefore) done.members = result;
   return result;
+}
+
+void ForgetInheritedMembers() {
+  // A fresh map rather than clear(), which would keep a large unit's buckets.
+  std::unordered_map<const SyntaxNode*, InheritedMembers>().swap(KeptInheritedMembers);
 }
 
 DefinitionSet* MembersOfDeclaredType(AnyNode* declaration) {

@@ -60,6 +60,10 @@ void SetCurrentUnit(SyntaxNode* sourceFile);
 // The class and interface declarations whose members are being computed.
 extern ConsList InheritanceGuard;
 
+// Drops the kept members of declarations, which are keyed by node address:
+// called when the memory of the unit's nodes is given back.
+void ForgetInheritedMembers();
+
 // The standard classes, found in the unit current at their first forcing.
 extern LazyCell JavaLangObject;
 extern LazyCell JavaLangClass;
