@@ -396,7 +396,9 @@ ConsList LookupConfigName(Identifier* name, ConfigDefinitionSet* set) {
 
 ConfigDefinitionSet* MemberScopeOf(ConsList matches) {
   // The cells whose scope is not made yet, front to back; then their
-  // scopes, back to front, each in front of the scope after it.
+  // scopes, back to front, each in front of the scope after it. The matches
+  // of a list are different definition entries, whose nested definitions
+  // are records of their own, so the sets put together share no record.
   uint32_t base = MemberCells.count;
   ConfigDefinitionSet* scope = TheEmptySet;
   for (ConsList rest = matches; rest != nullptr; rest = rest->tail) {
