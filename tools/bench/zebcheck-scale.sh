@@ -73,7 +73,10 @@ make_shape() {  # SHAPE COUNT FILE
   }' > "$3"
 }
 
-# Prints "SECONDS PEAK_KB" of a run of PROGRAM on FILE.
+# Sets `figures` to "SECONDS PEAK_KB" of a run of PROGRAM on FILE; ends the
+# script when the run fails. (Not called in a subshell, so that its exit
+# ends the script.)
+figures=
 measure() {  # PROGRAM FILE
   local status=0
   /usr/bin/time -f '%e %M' -o "$work/time" "$1" "$2" >/dev/null 2>"$work/stderr" || status=$?
@@ -82,7 +85,7 @@ measure() {  # PROGRAM FILE
     tail -n 3 "$work/stderr" >&2
     exit 1
   fi
-  tail -n 1 "$work/time"
+  figures=$(tail -n 1 "$work/time")
 }
 
 # One line: N and 4N figures of a program, with the 4N/N ratios.
@@ -104,8 +107,15 @@ for shape in $shapes; do
   make_shape "$shape" "$n" "$work/$shape-1.cfg"
   make_shape "$shape" $((4 * n)) "$work/$shape-4.cfg"
   echo "$shape (output $(output_mb "$work/$shape-1.cfg") MB | $(output_mb "$work/$shape-4.cfg") MB)"
-  if [ -n "$before" ]; then
-    report before "$(measure "$before" "$work/$shape-1.cfg")" "$(measure "$before" "$work/$shape-4.cfg")"
-  fi
-  report after "$(measure "$program" "$work/$shape-1.cfg")" "$(measure "$program" "$work/$shape-4.cfg")"
+  for run in before after; do
+    p=$program
+    if [ "$run" = before ]; then
+      [ -n "$before" ] || continue
+      p=$before
+    fi
+    measure "$p" "$work/$shape-1.cfg"
+    one=$figures
+    measure "$p" "$work/$shape-4.cfg"
+    report "$run" "$one" "$figures"
+  done
 done
