@@ -548,25 +548,15 @@ ConfigExprNode* BuildExpr(int32_t nonterminal) {
 // q's match order: the members of the definition that q means (its first
 // match, the innermost and earliest) come first, so q.a means a member of
 // that definition whenever it has one, and members found only in other
-// definitions of the same name still resolve. The sets are put together
-// from the last match back to the first, each in front of those after it.
-// Putting each later match's set in front instead would let the last
-// definition of q win; q.a follows the first definition of q, as a simple
-// name does, so that one use of q means one definition whether or not it is
-// qualified (\a{\x{1}} \a{\x{2}} \c{{a.x}} gives c the value 1).
+// definitions of the same name still resolve. Putting each later match's
+// set in front instead would let the last definition of q win; q.a follows
+// the first definition of q, as a simple name does, so that one use of q
+// means one definition whether or not it is qualified (\a{\x{1}} \a{\x{2}}
+// \c{{a.x}} gives c the value 1). The scope is made once for each match list
+// (MemberScopeOf), which the uses of q share.
 // A primary has no matches, so its members find nothing.
 ConsList MemberMatches(ConsList qualifierMatches, Identifier* name) {
-  // One match, the common case: its nested definitions alone.
-  if (qualifierMatches != nullptr && qualifierMatches->tail == nullptr) {
-    return LookupConfigName(name, NestedDefinitionsOf(ConsHead<AttributeDefinitionNode>(qualifierMatches)));
-  }
-  ConfigDefinitionSet* scope = EmptyConfigDefinitionSet();
-  ConsList lastFirst = nullptr;
-  for (ConsList rest = qualifierMatches; rest != nullptr; rest = rest->tail) lastFirst = Cons(rest->head, lastFirst);
-  for (ConsList rest = lastFirst; rest != nullptr; rest = rest->tail) {
-    scope = UniteConfigDefinitionSets(NestedDefinitionsOf(ConsHead<AttributeDefinitionNode>(rest)), scope);
-  }
-  return LookupConfigName(name, scope);
+  return LookupConfigName(name, MemberScopeOf(qualifierMatches));
 }
 
 }  // namespace

@@ -14,18 +14,32 @@
 //    list, in order.
 // 2. The second time a lookup walks a set's own cells, the set gets a name
 //    index: a hash table from name to the definitions of that name, built by
-//    one walk of its list up to the first set that already has an index
-//    (indexEnd). A lookup then takes the index's list and goes on in
-//    indexEnd. The top-level set, which every environment ends in, is
-//    indexed once; a scope's few own definitions, when the walk from them
-//    to an index is short (WalkedCellLimit), are walked instead.
-// The result is the list the plain walk gives.
+//    one walk of its list up to a set that already has an index (indexEnd).
+//    A lookup then takes the index's definitions and goes on in indexEnd.
+//    The top-level set, which every environment ends in, is indexed once; a
+//    scope's few own definitions, when the walk from them to an index is
+//    short (WalkedCellLimit), are walked instead.
+// 3. An index walks past an index that covers fewer cells than it has met
+//    so far and takes that index's cells in too. Each index along a chain
+//    of sets then covers at least as many cells as those before it, so a
+//    lookup from deep inside nested scopes passes a number of indexes that
+//    grows with the logarithm of the depth, not with the depth.
+// 4. Results are shared. The matches of a name in an indexed set are its
+//    index's definitions followed by the matches in indexEnd; the list is
+//    made once, at the first lookup of the name there, and kept in the
+//    index, and every later lookup that reaches the set ends its own list
+//    in that one. A name with many definitions, used many times, costs one
+//    list, not one per use; only the matches in the walked sets before the
+//    first index are cells of a lookup's own.
+// The result is the list the plain walk gives. Nothing of a result list is
+// ever changed once it is handed out.
 #include "zebcheck/configresolve.h"
 
 #include <cstdint>
 #include <cstdio>
 
 #include "support/heap.h"
+#include "support/heapstack.h"
 #include "support/report.h"
 #include "support/services.h"
 #include "support/startup.h"
@@ -54,17 +68,31 @@ int32_t CountCells(ConsList list) {
   return n;
 }
 
-// One name of an index and its definitions in list order.
+// One name of an index: its definitions in the index's range, in list
+// order (records up to last), and, once a lookup has reached the index with
+// the name, the shared match list of the name from the index's set on
+// (result; last is then null).
 struct IndexEntry {
   Identifier* name;
-  ConsList first;
+  ConsList records;
   ConsCell* last;
+  ConsList result;
+};
+
+// A cell of a match list: a ConsCell, and the scope of the members of the
+// list from this cell on (the nested definitions of its matches), made when
+// a qualified name first asks for it. Every list LookupConfigName returns is
+// made of these.
+struct MatchCell {
+  ConsCell cell;
+  ConfigDefinitionSet* members;
 };
 
 }  // namespace
 
 struct ConfigSetIndex {
-  uint32_t mask;  // slots - 1; slots is a power of two
+  uint32_t mask;   // slots - 1; slots is a power of two
+  int32_t cells;   // cells of the list from the set to its indexEnd
   IndexEntry* slots;
 };
 
@@ -82,21 +110,37 @@ IndexEntry* FindEntry(ConfigSetIndex* index, const Identifier* name) {
   }
 }
 
-// Walks the set's cells, set by set, up to the first set with an index, and
-// files every definition under its name.
+// The cells of a set's own part of its list: all of them for a set that
+// shares nothing.
+int32_t OwnCells(ConfigDefinitionSet* part) {
+  return part->shared == nullptr ? CountCells(part->definitions) : part->ownCount;
+}
+
+// Walks the set's cells, set by set, and files every definition under its
+// name. The walk stops at a set with an index that covers more cells than
+// the walk has met so far; an index no larger is walked through and its
+// cells are filed here too, so that the indexes along a chain at least
+// double from one to the next, as the digits of a binary counter do.
 void BuildIndex(ConfigDefinitionSet* set) {
   int32_t count = 0;
   ConfigDefinitionSet* end = set;
-  while (end != nullptr && (end == set || end->index == nullptr)) {
-    count += end->shared == nullptr ? CountCells(end->definitions) : end->ownCount;
+  while (end != nullptr) {
+    if (end != set && end->index != nullptr) {
+      if (end->index->cells > count) break;
+      count += end->index->cells;
+      end = end->indexEnd;
+      continue;
+    }
+    count += OwnCells(end);
     end = end->shared;
   }
   uint32_t slots = 16;
   while (slots < static_cast<uint32_t>(count) * 2) slots *= 2;
   auto* index = static_cast<ConfigSetIndex*>(Allocate(sizeof(ConfigSetIndex)));
   index->mask = slots - 1;
+  index->cells = count;
   index->slots = static_cast<IndexEntry*>(Allocate(sizeof(IndexEntry) * slots));
-  for (uint32_t i = 0; i < slots; ++i) index->slots[i] = IndexEntry{nullptr, nullptr, nullptr};
+  for (uint32_t i = 0; i < slots; ++i) index->slots[i] = IndexEntry{nullptr, nullptr, nullptr, nullptr};
   for (ConfigDefinitionSet* part = set; part != end; part = part->shared) {
     ConsList cell = part->definitions;
     for (int32_t i = 0; cell != nullptr && (part->shared == nullptr || i < part->ownCount); ++i, cell = cell->tail) {
@@ -104,7 +148,7 @@ void BuildIndex(ConfigDefinitionSet* set) {
       IndexEntry* entry = FindEntry(index, definition->name);
       ConsCell* added = Cons(definition, nullptr);
       if (entry->name == nullptr) {
-        *entry = IndexEntry{definition->name, added, added};
+        *entry = IndexEntry{definition->name, added, added, nullptr};
       } else {
         entry->last->tail = added;
         entry->last = added;
@@ -126,16 +170,46 @@ int32_t CellsBeforeIndex(ConfigDefinitionSet* set) {
   int32_t count = 0;
   for (ConfigDefinitionSet* part = set; part != nullptr && (part == set || part->index == nullptr);
        part = part->shared) {
-    count += part->shared == nullptr ? CountCells(part->definitions) : part->ownCount;
+    count += OwnCells(part);
     if (count > WalkedCellLimit) break;
   }
   return count;
 }
 
-// Appends the node of a definition to the result list.
-void AddMatch(ConfigDefinition* definition, ConsListBuilder& matches) {
-  matches.Add(reinterpret_cast<void*>(ForceLazyCell(definition->node)));
-}
+// A match list built in order, of MatchCells.
+struct MatchListBuilder {
+  ConsList head = nullptr;
+  ConsList* end = &head;
+
+  MatchListBuilder() = default;
+  MatchListBuilder(const MatchListBuilder&) = delete;
+  MatchListBuilder& operator=(const MatchListBuilder&) = delete;
+
+  // Appends the node of a definition (its cell forced) and returns the new
+  // cell.
+  ConsCell* Add(ConfigDefinition* definition) {
+    auto* cell = static_cast<MatchCell*>(AllocateAligned(sizeof(MatchCell)));
+    cell->cell.head = reinterpret_cast<void*>(ForceLazyCell(definition->node));
+    cell->cell.tail = nullptr;
+    cell->members = nullptr;
+    *end = &cell->cell;
+    end = &cell->cell.tail;
+    return &cell->cell;
+  }
+};
+
+// The index entries whose shared list a lookup is making, with the first
+// cell of each: they are filled in once the list is complete. A lookup
+// inside a lookup (a definition's node cell that looks names up) pushes
+// above its caller's entries and takes them off again.
+struct PendingResult {
+  IndexEntry* entry;
+  ConsCell* first;
+};
+HeapStack<PendingResult> PendingResults;
+
+// Match cells whose member scope is being made (MemberScopeOf).
+HeapStack<MatchCell*> MemberCells;
 
 // Reports a name occurrence without a match at the position of the
 // expression node that holds it; the message ends with its own newline.
@@ -272,8 +346,9 @@ ConfigDefinitionSet* UniteDisjointConfigDefinitionSets(ConfigDefinitionSet* a, C
 }
 
 ConsList LookupConfigName(Identifier* name, ConfigDefinitionSet* set) {
-  ConsListBuilder matches;
+  MatchListBuilder matches;
   ConfigDefinitionSet* part = set;
+  // The sets before the first index: their own cells, walked.
   while (part != nullptr) {
     if (part->index == nullptr && part->visits >= 1) {
       // A set found small enough to walk stays so: sets never change, and
@@ -281,23 +356,66 @@ ConsList LookupConfigName(Identifier* name, ConfigDefinitionSet* set) {
       if (CellsBeforeIndex(part) > WalkedCellLimit) BuildIndex(part);
       else part->visits = -1;
     }
-    if (part->index != nullptr) {
-      IndexEntry* entry = FindEntry(part->index, name);
-      for (ConsList rest = entry->first; rest != nullptr; rest = rest->tail) {
-        AddMatch(ConsHead<ConfigDefinition>(rest), matches);
-      }
-      part = part->indexEnd;
-      continue;
-    }
+    if (part->index != nullptr) break;
     if (part->visits >= 0) part->visits += 1;
     ConsList cell = part->definitions;
     for (int32_t i = 0; cell != nullptr && (part->shared == nullptr || i < part->ownCount); ++i, cell = cell->tail) {
       ConfigDefinition* definition = ConsHead<ConfigDefinition>(cell);
-      if (definition->name == name) AddMatch(definition, matches);
+      if (definition->name == name) matches.Add(definition);
     }
     part = part->shared;
   }
+  // Indexed sets from here on (an index ends at an indexed set or at the
+  // list's end): up to the first whose list of the name is made, each that
+  // has the name adds its definitions and gets the list from them on.
+  uint32_t base = PendingResults.count;
+  ConsList rest = nullptr;
+  for (; part != nullptr; part = part->indexEnd) {
+    IndexEntry* entry = FindEntry(part->index, name);
+    if (entry->name == nullptr) continue;
+    if (entry->last == nullptr) {
+      rest = entry->result;
+      break;
+    }
+    ConsCell* first = nullptr;
+    for (ConsList record = entry->records; record != nullptr; record = record->tail) {
+      ConsCell* added = matches.Add(ConsHead<ConfigDefinition>(record));
+      if (first == nullptr) first = added;
+    }
+    PendingResults.Push(PendingResult{entry, first});
+  }
+  *matches.end = rest;
+  while (PendingResults.count > base) {
+    PendingResult pending = PendingResults.Pop();
+    pending.entry->result = pending.first;
+    pending.entry->records = nullptr;
+    pending.entry->last = nullptr;
+  }
   return matches.head;
+}
+
+ConfigDefinitionSet* MemberScopeOf(ConsList matches) {
+  // The cells whose scope is not made yet, front to back; then their
+  // scopes, back to front, each in front of the scope after it. The matches
+  // of a list are different definition entries, whose nested definitions
+  // are records of their own, so the sets put together share no record.
+  uint32_t base = MemberCells.count;
+  ConfigDefinitionSet* scope = TheEmptySet;
+  for (ConsList rest = matches; rest != nullptr; rest = rest->tail) {
+    auto* cell = reinterpret_cast<MatchCell*>(rest);
+    if (cell->members != nullptr) {
+      scope = cell->members;
+      break;
+    }
+    MemberCells.Push(cell);
+  }
+  while (MemberCells.count > base) {
+    MatchCell* cell = MemberCells.Pop();
+    scope = UniteDisjointConfigDefinitionSets(NestedDefinitionsOf(static_cast<AttributeDefinitionNode*>(cell->cell.head)),
+                                              scope);
+    cell->members = scope;
+  }
+  return scope;
 }
 
 ConfigDefinitionSet* NestedDefinitionsOf(AttributeDefinitionNode* node) {

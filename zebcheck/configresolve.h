@@ -40,7 +40,15 @@ ConfigDefinitionSet* UniteDisjointConfigDefinitionSets(ConfigDefinitionSet* a, C
 
 // The AttributeDefinitionNodes of the definitions named name in the set, in
 // the set's order (each definition's node cell is forced); null when none.
+// The list is shared with other lookups (of the same name in sets that end
+// in the same list) and must not be changed.
 ConsList LookupConfigName(Identifier* name, ConfigDefinitionSet* set);
+
+// The scope of the members of a list of matches: the nested definitions of
+// each match, the first match's first. matches is a list LookupConfigName
+// returned, or a tail of one; the scope is made once for each of its cells
+// and shared by every list that ends in that cell.
+ConfigDefinitionSet* MemberScopeOf(ConsList matches);
 
 // What a definition's value defines; the empty set for a null node.
 ConfigDefinitionSet* NestedDefinitionsOf(AttributeDefinitionNode* node);

@@ -257,6 +257,66 @@ TEST_F(ConfigTreeTest, RepeatedLookupsGiveThePlainWalk) {
   }
 }
 
+// Scopes nested 60 deep, each defining p, q or r, or nothing, looked up in
+// an order that indexes some of them and walks others, and again after
+// lookups from the inside have made and shared the outer lists: every
+// result is the plain walk of the scope's list, and the members of a list
+// of matches are the nested definitions of its first match first.
+TEST_F(ConfigTreeTest, SharedLookupsInNestedScopesGiveThePlainWalk) {
+  const char* names[] = {"p", "q", "r", "p", "s"};
+  std::vector<ConfigDefinitionSet*> scopes;
+  ConfigDefinitionSet* scope = EmptyConfigDefinitionSet();
+  for (int depth = 0; depth < 60; ++depth) {
+    if (depth % 7 != 6) {
+      // Each definition holds one member named after its depth's parity.
+      auto* member = MakeAttributeDefinitionNode(1000 + depth, nullptr, MakeNestedValue(0, nullptr),
+                                                 EmptyConfigDefinitionSet());
+      ConfigDefinitionSet* nested = SingletonConfigDefinitionSet(
+          MakeConfigDefinition(IdentifierOf(depth % 2 == 0 ? "even" : "odd"), Evaluated(member)));
+      auto* node = MakeAttributeDefinitionNode(depth, nullptr, MakeNestedValue(0, nullptr), nested);
+      ConfigDefinition* definition = MakeConfigDefinition(IdentifierOf(names[depth % 5]), Evaluated(node));
+      scope = UniteDisjointConfigDefinitionSets(SingletonConfigDefinitionSet(definition), scope);
+    } else {
+      scope = UniteDisjointConfigDefinitionSets(EmptyConfigDefinitionSet(), scope);
+    }
+    scopes.push_back(scope);
+  }
+  auto plain = [](const char* name, ConfigDefinitionSet* set) {
+    std::string text;
+    for (ConsList rest = set->definitions; rest != nullptr; rest = rest->tail) {
+      auto* definition = ConsHead<ConfigDefinition>(rest);
+      if (definition->name != IdentifierOf(name)) continue;
+      text += std::to_string(reinterpret_cast<AttributeDefinitionNode*>(ForceLazyCell(definition->node))->position) + " ";
+    }
+    return text;
+  };
+  auto positions = [](ConsList matches) {
+    std::string text;
+    for (; matches != nullptr; matches = matches->tail) {
+      text += std::to_string(ConsHead<AttributeDefinitionNode>(matches)->position) + " ";
+    }
+    return text;
+  };
+  const char* looked[] = {"p", "q", "r", "s", "t"};
+  for (int round = 0; round < 3; ++round) {
+    for (int i = 0; i < 60; ++i) {
+      int depth = round == 1 ? 59 - i : (i * 37) % 60;
+      for (const char* name : looked) {
+        ConsList matches = LookupConfigName(IdentifierOf(name), scopes[depth]);
+        ASSERT_EQ(positions(matches), plain(name, scopes[depth])) << name << " at " << depth << ", round " << round;
+        // The members: the even or odd member of each match, in match order.
+        std::string members;
+        for (ConsList rest = matches; rest != nullptr; rest = rest->tail) {
+          int at = ConsHead<AttributeDefinitionNode>(rest)->position;
+          if (at % 2 == 0) members += std::to_string(1000 + at) + " ";
+        }
+        EXPECT_EQ(positions(LookupConfigName(IdentifierOf("even"), MemberScopeOf(matches))), members)
+            << name << " at " << depth;
+      }
+    }
+  }
+}
+
 TEST_F(ConfigTreeTest, OwnerLinksKeepTheFirstOwner) {
   ConfigExprNode* one = Integer("1");
   ConfigExprNode* truth = MakeConfigBooleanLiteral(ConfigTrueLiteral, 5);
