@@ -21,6 +21,22 @@
 #              fields as the qualifier of a name (f3.v), which looks it up;
 #   extends    a chain of n classes, each extending the one before and
 #              using the field of the first as a qualifier (x.v);
+#   nestedtype as nested, each level's fields of a type of its own that
+#              nothing declares;
+#   dupscopes  one class with n fields of the same name, used in n methods
+#              that each declare a local;
+#   bigsuper   a class of n fields extended by one that uses them all;
+#   subchain   n classes, each extending the one before with ten fields, and
+#              a last one using every class's fields through this, super and
+#              a variable;
+#   manysubs   a class of n fields and n/10 subclasses, each using one field
+#              plainly and through this;
+#   varsoftype n variables of a class type whose class has n/10 fields and a
+#              superclass, each variable used once as a qualifier;
+#   interfaces n interfaces, each extending the one before with a constant,
+#              and a class implementing the last that uses every constant;
+#   thissuper  a class of n fields and a subclass of n methods, each using
+#              this.f and super.f;
 #   ondemand   200 on-demand imports (half of packages that exist, in one of
 #              four search directories) and n unresolved type names;
 #   packages-k n on-demand imports (half of packages that exist) and 400
@@ -124,6 +140,56 @@ gen_extends() {
     for (i = 1; i < n; i++) print "class E" i " extends E" (i - 1) " { void m() { x.v = " i "; } }" }' > "$1/Ext.java"
   echo Ext.java > "$1/args"
 }
+gen_nestedtype() {
+  awk -v d="$2" 'BEGIN {
+    for (l = 0; l < d; l++) { printf "class N%d { ", l; for (j = 0; j < 10; j++) printf "T%d f%d_%d; ", l, l, j }
+    printf "Y z = f0_1;"; for (l = 0; l < d; l++) printf " }"; print "" }' > "$1/N.java"
+  echo N.java > "$1/args"
+}
+gen_dupscopes() {
+  awk -v n="$2" 'BEGIN { print "class A {"; for (i = 0; i < n; i++) print "X a;"
+    for (i = 0; i < n; i++) print "void m" i "() { int y; a.f(); }"; print "}" }' > "$1/Dup.java"
+  echo Dup.java > "$1/args"
+}
+gen_bigsuper() {
+  awk -v n="$2" 'BEGIN { print "class B {"; for (i = 0; i < n; i++) print "int f" i ";"; print "}"
+    print "class A extends B { void m() {"; for (i = 0; i < n; i++) print "f" i " = f" (n - 1 - i) ";"; print "} }" }' \
+    > "$1/Big.java"
+  echo Big.java > "$1/args"
+}
+gen_subchain() {
+  awk -v d="$2" 'BEGIN { print "class C0 { int g0; }"
+    for (l = 1; l < d; l++) { printf "class C%d extends C%d {", l, l - 1
+      for (j = 0; j < 10; j++) printf " int g%d_%d;", l, j; print " }" }
+    printf "class Z extends C%d { C%d c; void m() {\n", d - 1, d - 1
+    for (l = 1; l < d; l++) print "this.g" l "_1 = super.g" l "_2 + c.g" l "_3 + g0;"; print "} }" }' > "$1/Chain.java"
+  echo Chain.java > "$1/args"
+}
+gen_manysubs() {
+  awk -v n="$2" 'BEGIN { print "class B {"; for (i = 0; i < n; i++) print "int f" i ";"; print "}"
+    for (i = 0; i < n / 10; i++) print "class S" i " extends B { int x = f" i " + this.f" i "; }" }' > "$1/Subs.java"
+  echo Subs.java > "$1/args"
+}
+gen_varsoftype() {
+  awk -v n="$2" 'BEGIN { m = int(n / 10); print "class P { int p; }"
+    print "class C extends P {"; for (i = 0; i < m; i++) print "int f" i ";"; print "}"
+    print "class A {"; for (i = 0; i < n; i++) print "C c" i ";"
+    print "void m() {"; for (i = 0; i < n; i++) print "c" i ".f" (i % m) " = 1;"; print "} }" }' > "$1/Vars.java"
+  echo Vars.java > "$1/args"
+}
+gen_interfaces() {
+  awk -v d="$2" 'BEGIN { print "interface I0 { int K0 = 0; }"
+    for (l = 1; l < d; l++) print "interface I" l " extends I" (l - 1) " { int K" l " = " l "; }"
+    print "class A implements I" (d - 1) " { void m() {"
+    for (l = 0; l < d; l++) print "int y" l " = K" l " + A.K" l ";"; print "} }" }' > "$1/Ifaces.java"
+  echo Ifaces.java > "$1/args"
+}
+gen_thissuper() {
+  awk -v n="$2" 'BEGIN { print "class B {"; for (i = 0; i < n; i++) print "int f" i ";"; print "}"
+    print "class A extends B {"; for (i = 0; i < n; i++) print "void m" i "() { this.f" i " = super.f" i "; }"; print "}" }' \
+    > "$1/This.java"
+  echo This.java > "$1/args"
+}
 # K on-demand imports, every second one of a package p<i> with a file in s2
 # (search path s1:s2:absent -cp s3), and M unresolved names.
 gen_wildcards() {  # DIR K M
@@ -187,7 +253,8 @@ line() {  # LABEL SHAPE N FIGURES_N FIGURES_4N [VERDICT]
 
 # The shapes with their sizes n at factor 1.
 shapes="chain:12500 packages:12500 unit:2000 fields:6250 dotted:12500 nested:1000 samename:2000 dupclass:2000
-  qualified:1500 subclass:5000 extends:800 ondemand:2000 packages-k:500 imports:5000 closure:1000 longnames:5000"
+  qualified:1500 subclass:5000 extends:800 nestedtype:1000 dupscopes:2000 bigsuper:4000 subchain:1000 manysubs:4000
+  varsoftype:4000 interfaces:1000 thissuper:4000 ondemand:2000 packages-k:500 imports:5000 closure:1000 longnames:5000"
 
 for entry in $shapes; do
   shape=${entry%%:*}
