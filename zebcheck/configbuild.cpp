@@ -305,7 +305,7 @@ const BinaryProduction* FindBinaryProduction(int32_t production) {
 ConfigExprNode* BuildBinaryLevel() {
   const BinaryProduction* entry = nullptr;
   for (;;) {
-    entry = FindBinaryProduction(NextReduction());
+    entry = FindBinaryProduction(ReadReduction());
     if (entry == nullptr) InternalError("zebcheck/configbuild.cpp", __LINE__);
     if (entry->kind >= 0) break;
     if (entry->right == NtUnaryExpression) return BuildExpr(NtUnaryExpression);
@@ -319,7 +319,7 @@ ConfigExprNode* BuildBinaryLevel() {
 
 // p90 ConditionalOr | p91 ConditionalOr ? Expression : Conditional.
 ConfigExprNode* BuildConditional() {
-  if (NextReduction() == PConditionalOr) return BuildExpr(NtConditionalOrExpression);
+  if (ReadReduction() == PConditionalOr) return BuildExpr(NtConditionalOrExpression);
   SourcePosition at = PositionCounter;
   ConfigExprNode* condition = BuildExpr(NtConditionalOrExpression);
   ReplaySkipToken();  // ?
@@ -331,7 +331,7 @@ ConfigExprNode* BuildConditional() {
 
 // p33-p37: + unary | - unary | postfix | ~ unary | ! unary.
 ConfigExprNode* BuildUnary() {
-  int32_t production = NextReduction();
+  int32_t production = ReadReduction();
   int32_t kind = 0;
   switch (production) {
     case PUnaryPlus: kind = ConfigUnaryPlus; break;
@@ -348,7 +348,7 @@ ConfigExprNode* BuildUnary() {
 // p11 Identifier | p12 Name . Identifier.
 ConfigExprNode* BuildName() {
   SourcePosition at = PositionCounter;
-  if (NextReduction() == PSimpleName) {
+  if (ReadReduction() == PSimpleName) {
     return MakeConfigSimpleName(at, ReplayOccurrence(ComputeNameMatches, UsedScope()));
   }
   ConfigExprNode* qualifier = BuildExpr(NtName);
@@ -373,7 +373,7 @@ ConfigExprNode* BuildMember(int32_t kind) {
 
 // p15-p19: literal | ( Expression ) | field access | invocation | array access.
 ConfigExprNode* BuildPrimary() {
-  switch (NextReduction()) {
+  switch (ReadReduction()) {
     case PLiteralPrimary:
       return BuildExpr(NtLiteral);
     case PParenthesized: {
@@ -394,7 +394,7 @@ ConfigExprNode* BuildPrimary() {
 
 // p23 Name ( arguments ) | p24 Primary . Identifier ( arguments ).
 ConfigExprNode* BuildInvocation() {
-  if (NextReduction() == PPrimaryInvocation) return BuildMember(ConfigPrimaryCall);
+  if (ReadReduction() == PPrimaryInvocation) return BuildMember(ConfigPrimaryCall);
   SourcePosition at = PositionCounter;
   ConfigExprNode* name = BuildExpr(NtName);
   ReplaySkipToken();  // (
@@ -405,7 +405,7 @@ ConfigExprNode* BuildInvocation() {
 
 // p27 Name [ Expression ] | p28 Primary [ Expression ].
 ConfigExprNode* BuildArrayAccess() {
-  int32_t kind = NextReduction() == PNameIndex ? ConfigNameIndex : ConfigPrimaryIndex;
+  int32_t kind = ReadReduction() == PNameIndex ? ConfigNameIndex : ConfigPrimaryIndex;
   SourcePosition at = PositionCounter;
   ConfigExprNode* base = BuildExpr(kind == ConfigNameIndex ? NtName : NtPrimary);
   ReplaySkipToken();  // [
@@ -416,10 +416,10 @@ ConfigExprNode* BuildArrayAccess() {
 
 // p94-p98: integer | floating | boolean (p101 true, p102 false) | character | string.
 ConfigExprNode* BuildLiteral() {
-  int32_t production = NextReduction();
+  int32_t production = ReadReduction();
   SourcePosition at = PositionCounter;
   if (production == PBooleanLiteral) {
-    int32_t kind = NextReduction() == PTrue ? ConfigTrueLiteral : ConfigFalseLiteral;
+    int32_t kind = ReadReduction() == PTrue ? ConfigTrueLiteral : ConfigFalseLiteral;
     ReplaySkipToken();
     return MakeConfigBooleanLiteral(kind, at);
   }
@@ -440,11 +440,11 @@ AttributeValueNode* BuildExpression() {
 // arguments are p107 Expression | p108 Expression , more, replayed in a loop.
 ConfigArgumentListNode* BuildArgumentList() {
   GuardReplayStack();
-  if (NextReduction() == PNoArguments) return nullptr;
+  if (ReadReduction() == PNoArguments) return nullptr;
   SourcePosition at = PositionCounter;
   ConsListBuilder arguments;
   for (;;) {
-    int32_t production = NextReduction();
+    int32_t production = ReadReduction();
     arguments.Add(BuildExpression());
     if (production != PMoreExpressions) break;
     ReplaySkipToken();  // ,
@@ -482,11 +482,11 @@ AttributeDefinitionNode* BuildDefinition(ConsListBuilder& records) {
 // defined set holds the list's definitions.
 BuiltValue BuildConfiguration() {
   SourcePosition at = PositionCounter;
-  if (NextReduction() == PNoDefinitions) return BuiltValue{MakeNestedValue(at, nullptr), EmptyConfigDefinitionSet()};
+  if (ReadReduction() == PNoDefinitions) return BuiltValue{MakeNestedValue(at, nullptr), EmptyConfigDefinitionSet()};
   ConsListBuilder nodes;
   ConsListBuilder records;
   for (;;) {
-    int32_t production = NextReduction();
+    int32_t production = ReadReduction();
     nodes.Add(BuildDefinition(records));
     if (production != PMoreDefinitions) break;
   }
@@ -496,9 +496,9 @@ BuiltValue BuildConfiguration() {
 // p4 simple value (p7 literal, p8 name) | p5 { Expression } | p6 Configuration.
 BuiltValue BuildAttributeValue() {
   GuardReplayStack();
-  switch (NextReduction()) {
+  switch (ReadReduction()) {
     case PSimpleValue: {
-      bool literal = NextReduction() == PLiteralValue;
+      bool literal = ReadReduction() == PLiteralValue;
       SourcePosition at = PositionCounter;
       AttributeValueNode* node = literal ? MakeLiteralValue(at, BuildExpr(NtLiteral))
                                          : MakeNameValue(at, BuildExpr(NtName));
@@ -522,7 +522,7 @@ ConfigExprNode* BuildExprOf(int32_t nonterminal) {
     case NtMethodInvocation: return BuildInvocation();
     case NtArrayAccess: return BuildArrayAccess();
     case NtPostfixExpression:
-      return NextReduction() == PPostfixPrimary ? BuildExpr(NtPrimary) : BuildExpr(NtName);
+      return ReadReduction() == PPostfixPrimary ? BuildExpr(NtPrimary) : BuildExpr(NtName);
     case NtUnaryExpression: return BuildUnary();
     case NtConditionalExpression: return BuildConditional();
     case NtLiteral: return BuildLiteral();

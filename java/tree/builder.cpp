@@ -839,6 +839,26 @@ struct Frame {
   Slot single;         // a chain's child; the handed-on cells of an instance
 };
 
+// The production that builds the nonterminal, with the pass-through chain
+// on the way read and checked; emptyDefs is set when one of its steps yields
+// no defs. `read` gives the next recorded production.
+template <typename Read>
+int32_t ReadPassThroughChain(int32_t nonterminal, bool& emptyDefs, Read read) {
+  for (;;) {
+    int32_t p = SingleProduction[nonterminal];
+    if (p < 0) {
+      p = read();
+      if (static_cast<uint32_t>(p) >= static_cast<uint32_t>(JavaProductionTotal)) Inconsistent(__LINE__);
+    }
+    const ReplayStep step = ReplaySteps[p];
+    // A production read from the trace must belong to the nonterminal being built.
+    if (step.lhs != nonterminal) Inconsistent(__LINE__);
+    if (step.passChild < 0) return p;
+    emptyDefs |= step.emptyDefs;
+    nonterminal = step.passChild;
+  }
+}
+
 // The frame of the production that builds the nonterminal. Pass-through
 // chains on the way are read and checked but get no frame: the frame of the
 // production below them stands in for them, and it hands out EmptyDefsCell
@@ -847,18 +867,19 @@ struct Frame {
 void StartProduction(std::vector<Frame>& stack, int32_t nonterminal, LazyCell* env) {
   bool emptyDefs = false;
   int32_t p;
-  for (;;) {
-    p = SingleProduction[nonterminal];
-    if (p < 0) {
-      p = Replay.nextReduction();
-      if (static_cast<uint32_t>(p) >= static_cast<uint32_t>(JavaProductionTotal)) Inconsistent(__LINE__);
-    }
-    const ReplayStep step = ReplaySteps[p];
-    // A production read from the trace must belong to the nonterminal being built.
-    if (step.lhs != nonterminal) Inconsistent(__LINE__);
-    if (step.passChild < 0) break;
-    emptyDefs |= step.emptyDefs;
-    nonterminal = step.passChild;
+  if (Replay.nextReduction == NextReduction) {
+    // The parse trace read in place, its cursor held here while the chain
+    // is read (a chain's productions mostly share a record). Test traces
+    // come through their hook.
+    const int16_t* slot = Trace.ReductionCursor;
+    p = ReadPassThroughChain(nonterminal, emptyDefs, [&slot] {
+      int32_t production = *slot;
+      slot = NextProductionSlot(slot);
+      return production;
+    });
+    Trace.ReductionCursor = slot;
+  } else {
+    p = ReadPassThroughChain(nonterminal, emptyDefs, [] { return Replay.nextReduction(); });
   }
   const ProductionPlan& plan = Plans[p];
   if (plan.cellCount == 0) {
