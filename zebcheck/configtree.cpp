@@ -58,15 +58,15 @@ int32_t LiteralLength(int32_t kind, const char* text) {
 }
 
 // Links a child to its owner when the child has no owner yet.
-void LinkChild(ConfigAnyNode* childOwner, ConfigAnyNode owner) {
-  if (childOwner->node == nullptr) *childOwner = owner;
+void LinkChild(const ConfigAnyNode** childOwner, const ConfigAnyNode& owner) {
+  if (*childOwner == nullptr) *childOwner = &owner;
 }
 
-void LinkExpr(ConfigExprNode* child, ConfigAnyNode owner) {
+void LinkExpr(ConfigExprNode* child, const ConfigAnyNode& owner) {
   if (child != nullptr) LinkChild(&child->owner, owner);
 }
 
-void LinkValue(AttributeValueNode* child, ConfigAnyNode owner) {
+void LinkValue(AttributeValueNode* child, const ConfigAnyNode& owner) {
   if (child != nullptr) LinkChild(&child->owner, owner);
 }
 
@@ -101,7 +101,7 @@ ConfigExprNode* NewExpr(int32_t kind, SourcePosition position) {
   std::memset(static_cast<void*>(node), 0, bytes);
   node->kind = kind;
   node->position = position;
-  node->owner = ConfigAnyNode{0, nullptr};
+  node->owner = nullptr;
   node->self = ConfigAnyNode{ExprNodeCodes[kind], node};
   return node;
 }
@@ -111,7 +111,7 @@ ConfigExprNode* NewBoolean(int32_t kind, SourcePosition position) {
   auto* node = static_cast<ConfigExprNode*>(Allocate(offsetof(ConfigExprNode, self)));
   node->kind = kind;
   node->position = position;
-  node->owner = ConfigAnyNode{0, nullptr};
+  node->owner = nullptr;
   return node;
 }
 
@@ -119,7 +119,7 @@ AttributeValueNode* NewValue(int32_t kind, SourcePosition position) {
   auto* node = static_cast<AttributeValueNode*>(Allocate(sizeof(AttributeValueNode)));
   node->kind = kind;
   node->position = position;
-  node->owner = ConfigAnyNode{0, nullptr};
+  node->owner = nullptr;
   node->definitions = nullptr;
   node->self = ConfigAnyNode{ValueNodeCodes[kind], node};
   return node;
@@ -155,7 +155,7 @@ int32_t AttributeValueNodeCode(int32_t kind) { return ValueNodeCodes[kind]; }
 ConfigRootNode* MakeConfigRootNode(SourcePosition position, AttributeValueNode* value) {
   auto* node = static_cast<ConfigRootNode*>(Allocate(sizeof(ConfigRootNode)));
   node->position = position;
-  node->owner = ConfigAnyNode{0, nullptr};
+  node->owner = nullptr;
   node->value = value;
   node->self = ConfigAnyNode{0, node};
   LinkValue(value, node->self);
@@ -166,7 +166,7 @@ AttributeDefinitionNode* MakeAttributeDefinitionNode(SourcePosition position, De
                                                      AttributeValueNode* value, ConfigDefinitionSet* nested) {
   auto* node = static_cast<AttributeDefinitionNode*>(Allocate(sizeof(AttributeDefinitionNode)));
   node->position = position;
-  node->owner = ConfigAnyNode{0, nullptr};
+  node->owner = nullptr;
   node->name = name;
   node->value = value;
   node->nested = nested;
@@ -212,7 +212,7 @@ AttributeValueNode* MakeBracedValue(SourcePosition position, ConfigExprNode* exp
 ConfigArgumentListNode* MakeConfigArgumentList(SourcePosition position, ConsList arguments) {
   auto* node = static_cast<ConfigArgumentListNode*>(Allocate(sizeof(ConfigArgumentListNode)));
   node->position = position;
-  node->owner = ConfigAnyNode{0, nullptr};
+  node->owner = nullptr;
   node->arguments = arguments;
   node->self = ConfigAnyNode{8, node};
   for (ConsList rest = arguments; rest != nullptr; rest = rest->tail) {

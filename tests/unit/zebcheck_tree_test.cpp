@@ -321,17 +321,20 @@ TEST_F(ConfigTreeTest, OwnerLinksKeepTheFirstOwner) {
   ConfigExprNode* one = Integer("1");
   ConfigExprNode* truth = MakeConfigBooleanLiteral(ConfigTrueLiteral, 5);
   ConfigExprNode* sum = MakeConfigBinary(ConfigAdd, 1, one, truth);
-  EXPECT_EQ(one->owner.node, sum);
-  EXPECT_EQ(one->owner.code, 21);
-  EXPECT_EQ(truth->owner.node, sum);  // a boolean literal has no self but gets an owner
+  ASSERT_NE(one->owner, nullptr);
+  EXPECT_EQ(one->owner, &sum->self);  // the owner's own ConfigAnyNode
+  EXPECT_EQ(one->owner->node, sum);
+  EXPECT_EQ(one->owner->code, 21);
+  ASSERT_NE(truth->owner, nullptr);
+  EXPECT_EQ(truth->owner->node, sum);  // a boolean literal has no self but gets an owner
   AttributeValueNode* wrapper = MakeBracedValue(1, sum);
-  EXPECT_EQ(sum->owner.node, wrapper);
+  EXPECT_EQ(sum->owner, &wrapper->self);
   EXPECT_EQ(wrapper->self.code, 38);
   MakeConfigUnary(ConfigUnaryMinus, 1, one);  // a second owner does not replace the first
-  EXPECT_EQ(one->owner.node, sum);
+  EXPECT_EQ(one->owner->node, sum);
   EXPECT_EQ(MakeConfigBoolean(1), SharedTrue());
   EXPECT_EQ(MakeConfigBoolean(0), SharedFalse());
-  EXPECT_EQ(SharedTrue()->owner.node, nullptr);
+  EXPECT_EQ(SharedTrue()->owner, nullptr);
   EXPECT_TRUE(IsConfigTrue(Integer("0")));
   EXPECT_FALSE(IsConfigTrue(SharedFalse()));
 }
