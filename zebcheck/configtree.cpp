@@ -375,6 +375,25 @@ const char* ConfigLiteralText(ConfigExprNode* node) {
 }
 
 char* WriteConfigFixed(char* at, double value) {
+  // A value that is the double nearest to m / 10^6 for an integer m (every
+  // number that folding makes is one) reads as m millionths: below 2^30 it
+  // lies within 2^-24 of m / 10^6, far less than the half millionth that
+  // would round it elsewhere. Its digits are written from m directly.
+  if (std::fabs(value) < 1073741824.0) {
+    double m = std::nearbyint(value * 1e6);
+    if (m / 1e6 == value) {
+      if (std::signbit(value)) *at++ = '-';
+      auto millionths = static_cast<uint64_t>(std::fabs(m));
+      at = std::to_chars(at, at + ConfigFixedTextLimit, millionths / 1000000).ptr;
+      *at++ = '.';
+      auto fraction = static_cast<uint32_t>(millionths % 1000000);
+      for (int32_t i = 5; i >= 0; --i) {
+        at[i] = static_cast<char>('0' + fraction % 10);
+        fraction /= 10;
+      }
+      return at + 6;
+    }
+  }
 #if ConfigHasFloatingCharconv
   // to_chars writes every number as "%.6f" does, exactly rounded; only a
   // nan's sign is spelt differently by some C libraries (MinGW's "%.6f"

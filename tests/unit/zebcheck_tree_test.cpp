@@ -137,6 +137,34 @@ TEST_F(ConfigTreeTest, FloatingResultsHaveSixDigitsAtAnyMagnitude) {
   EXPECT_STREQ(ConfigLiteralText(MakeConfigInteger(INT32_MIN)), "-2147483648");
 }
 
+// The six-digit text of any value is that of "%.6f": values that are a
+// number of millionths (written from that number) and values that are not
+// (left to the library), around the bound of the quick way too.
+TEST_F(ConfigTreeTest, FixedTextIsThatOfPrintf) {
+  std::vector<double> values = {0.0, -0.0, 1e-6, -1e-6, 0.1, 2.675, 1073741823.999999, 1073741824.0,
+                                -1073741823.5, 1073741824.000001, 3.0 / 7, 1e-7, 0.5e-6, 123456.7890125};
+  std::mt19937_64 random(7);
+  for (int i = 0; i < 20000; ++i) {
+    auto millionths = static_cast<int64_t>(random() % 2000000000000000) - 1000000000000000;
+    values.push_back(static_cast<double>(millionths) / 1e6);
+    values.push_back(std::ldexp(static_cast<double>(random() >> 11), -static_cast<int>(random() % 80)));
+  }
+  for (double base : {1073741824.0, 0.5e-6, 999999.9999995}) {
+    double below = base;
+    double above = base;
+    for (int i = 0; i < 4; ++i) {
+      below = std::nextafter(below, 0.0);
+      above = std::nextafter(above, HUGE_VAL);
+      for (double value : {below, above, -below, -above}) values.push_back(value);
+    }
+  }
+  for (double value : values) {
+    char text[ConfigFixedTextLimit + 1];
+    *WriteConfigFixed(text, value) = '\0';
+    EXPECT_EQ(text, PrintfFixed(value)) << std::hexfloat << value;
+  }
+}
+
 // Values where rounding to six digits is delicate: exact halves (k / 128
 // has its seventh digit 5 and nothing after), the neighbours of halves and
 // of the bounds of the quick way, zeros and tiny values of both signs,
