@@ -543,12 +543,11 @@ void RunState(int32_t state, const TokenSet& inherited) {
     int32_t lhs = ReduceLhs;
     int32_t production = ReduceProduction;
     int32_t pops = PopCount;
-    // The record that the loop pushed last and its free slots, while the
+    // The free slots of the record that the loop pushed last, while the
     // reductions follow each other with nothing else recorded.
-    ReductionRecord* chain = nullptr;
     int32_t chainSlots = 0;
     while (pops == 0) {
-      if (production >= 0) RecordChainStep(production, chain, chainSlots);
+      if (production >= 0) RecordChainStep(production, chainSlots);
       const LrAction& act = actions[gotoRow[lhs]];
       if (act.Kind == LrGotoReduce && act.RunLength == 0) {
         // An inline reduction without fixed tokens would empty the sublist
@@ -575,7 +574,7 @@ void RunState(int32_t state, const TokenSet& inherited) {
       ReduceLhs = lhs;
       ReduceProduction = production;
       PopCount = pops;
-      const int16_t* savedHead = SublistHead;
+      int16_t* savedHead = SublistHead;
       ReductionRecord* savedLast = SublistLast;
       chainSlots = 0;
       bool accept = PerformGoto(act, inherited);

@@ -17,7 +17,7 @@ int32_t ReduceLhs;
 int32_t ReduceProduction;
 int32_t PopCount;
 int32_t AcceptFlag;
-const int16_t* SublistHead;
+int16_t* SublistHead;
 ReductionRecord* SublistLast;
 
 LazyCell* UnitTreeCell;
@@ -113,6 +113,7 @@ void ReleaseTraceBefore(const TokenRecord* record) {
 }
 
 void RewindParseTrace() {
+  if (Trace.TokenTail != nullptr) Trace.TokenTail->next = nullptr;
   Trace.TokenCursor = Trace.TokenHead;
   Trace.ReductionCursor = SublistHead;
 }

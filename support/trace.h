@@ -38,7 +38,7 @@
 using ProductionNumber = int32_t;
 
 struct TokenRecord {
-  TokenRecord* next;        // the following record; null for the last
+  TokenRecord* next;        // the following record; null for the last once the trace is rewound
   SourcePosition position;  // position of the token's first character
   TokenValue value;         // copy of TokenAttribute when the token was recorded
 };
@@ -46,16 +46,16 @@ struct TokenRecord {
 inline constexpr int32_t ReductionSlots = 3;
 
 // The productions of a record in list order, from its first filled slot to
-// production[ReductionSlots - 1]; the slots before the first filled one hold
-// -1, and so does `stop`, which ends the record for the reader. A link (the
-// head of a sublist, a record's next) points at the first filled slot of its
-// record, so that the reader steps from slot to slot. A record is made with
+// production[ReductionSlots - 1]; `stop` (-1) ends the record for the
+// reader. A link (the head of a sublist, a record's next) points at the
+// first filled slot of its record, so that the reader steps from slot to
+// slot and never reads the free slots before it. A record is made with
 // its last slot filled and takes further productions in front only while it
 // is the first record of its sublist and nothing has been recorded since (the
 // goto loop of one state routine: see RecordChainStep); a link to it is made
 // only once it is complete.
 struct ReductionRecord {
-  int16_t production[ReductionSlots];  // productions applied; -1 in the free slots
+  int16_t production[ReductionSlots];  // productions applied, from the first filled slot on
   int16_t stop;                        // -1
   const int16_t* next;                 // the first slot of the following record, or null
 };
@@ -75,7 +75,7 @@ extern int32_t ReduceLhs;         // nonterminal of the pending reduction
 extern int32_t ReduceProduction;  // its production, -1 when it leaves no record
 extern int32_t PopCount;          // routines that must still return before the goto
 extern int32_t AcceptFlag;        // 1 once the start state has accepted
-extern const int16_t* SublistHead;  // the current reduction sublist: its first slot, or null
+extern int16_t* SublistHead;  // the current reduction sublist: its first slot, or null
 extern ReductionRecord* SublistLast;  // its last record
 
 // Starts a parse: PopCount, AcceptFlag, the token list and the sublist are
@@ -124,12 +124,12 @@ inline void* TakeTraceRecord(size_t size) {
 
 // Appends a record of the current token (position PositionCounter -
 // TokenLength + 1, value TokenAttribute). Nothing while RecoveryMode is set.
+// The last record's next is set (null) when the trace is rewound.
 // Inline, as RecordReduction: the parser calls both for every token and
 // production.
 inline void RecordToken() {
   if (RecoveryMode) return;
   auto* record = static_cast<TokenRecord*>(TakeTraceRecord(sizeof(TokenRecord)));
-  record->next = nullptr;
   record->position = PositionCounter - TokenLength + 1;
   record->value = TokenAttribute;
   if (Trace.TokenHead == nullptr) Trace.TokenHead = record;
@@ -137,17 +137,16 @@ inline void RecordToken() {
   Trace.TokenTail = record;
 }
 
-// A new record of the production in front of the current sublist.
-inline ReductionRecord* PushReductionRecord(ProductionNumber production) {
+// A new record of the production, in its last slot, in front of the
+// current sublist.
+inline void PushReductionRecord(ProductionNumber production) {
   auto* record = static_cast<ReductionRecord*>(TakeTraceRecord(sizeof(ReductionRecord)));
   constexpr int32_t last = ReductionSlots - 1;
-  for (int32_t i = 0; i < last; ++i) record->production[i] = -1;
   record->production[last] = static_cast<int16_t>(production);
   record->stop = -1;
   record->next = SublistHead;
   SublistHead = &record->production[last];
   if (SublistLast == nullptr) SublistLast = record;
-  return record;
 }
 
 // Pushes a record of the production in front of the current sublist.
@@ -158,20 +157,19 @@ inline void RecordProduction(ProductionNumber production) {
 }
 
 // The next production of a chain that a state routine records with nothing
-// recorded in between: into the free slot in front of `record`, the record
-// that it pushed last (and the first of the sublist), or else into a new
-// record. `slots` counts the record's free slots; both are updated. A chain
-// with free slots began outside RecoveryMode, and nothing between its steps
-// can set it.
-inline void RecordChainStep(ProductionNumber production, ReductionRecord*& record, int32_t& slots) {
+// recorded in between: into the free slot in front of the sublist's first
+// slot when the record that the chain pushed last has one, else into a new
+// record. `slots` counts the free slots of the chain's record (0 before the
+// chain has one); it is updated. A chain with free slots began outside
+// RecoveryMode, and nothing between its steps can set it.
+inline void RecordChainStep(ProductionNumber production, int32_t& slots) {
   if (slots > 0) {
     --slots;
-    record->production[slots] = static_cast<int16_t>(production);
-    SublistHead = &record->production[slots];
+    *--SublistHead = static_cast<int16_t>(production);
     return;
   }
   if (RecoveryMode) return;
-  record = PushReductionRecord(production);
+  PushReductionRecord(production);
   slots = ReductionSlots - 1;
 }
 

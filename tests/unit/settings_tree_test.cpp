@@ -147,10 +147,10 @@ TokenRecord* Token(SourcePosition position, const void* value) {
 // productions in leftmost-derivation order; then rewinds it as a parse does.
 void SetTrace(std::vector<TokenRecord*> tokens, std::vector<int32_t> productions) {
   for (size_t i = 0; i + 1 < tokens.size(); ++i) tokens[i]->next = tokens[i + 1];
-  const int16_t* head = nullptr;
+  int16_t* head = nullptr;
   for (size_t i = productions.size(); i-- > 0;) {
     auto* record = static_cast<ReductionRecord*>(Allocate(sizeof(ReductionRecord)));
-    record->production[0] = record->production[1] = record->stop = -1;
+    record->stop = -1;
     record->production[ReductionSlots - 1] = static_cast<int16_t>(productions[i]);
     record->next = head;
     head = &record->production[ReductionSlots - 1];

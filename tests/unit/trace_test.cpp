@@ -116,7 +116,7 @@ void RunState(int s) {
   }
   while (PopCount == 0 && !(s == 0 && AcceptFlag)) {
     if (ReduceProduction >= 0) RecordReduction();
-    const int16_t* savedHead = SublistHead;
+    int16_t* savedHead = SublistHead;
     ReductionRecord* savedLast = SublistLast;
     const LrAction* go = Find(A.Gotos, st.FirstGoto, st.GotoCount, ReduceLhs);
     if (go == nullptr) {
@@ -386,24 +386,24 @@ TEST_F(TraceTest, RecordsPushInFrontAndResetKeepsTheCursors) {
 // the walk.
 TEST_F(TraceTest, ChainStepsShareRecordsAndKeepTheOrder) {
   ResetParseTrace();
-  ReductionRecord* chain = nullptr;
   int32_t slots = 0;
-  RecordChainStep(9, chain, slots);
-  const int16_t* savedHead = SublistHead;
+  RecordChainStep(9, slots);
+  int16_t* savedHead = SublistHead;
   ReductionRecord* savedLast = SublistLast;
   SublistHead = nullptr;
   SublistLast = nullptr;
-  ReductionRecord* inner = nullptr;
   int32_t innerSlots = 0;
-  for (int p : {13, 12, 11, 10}) RecordChainStep(p, inner, innerSlots);
+  for (int p : {13, 12, 11, 10}) RecordChainStep(p, innerSlots);
   EXPECT_EQ(SublistLast->next, nullptr);
-  EXPECT_NE(inner, SublistLast);  // 13, 12 and 11 in one record, 10 in the next
+  EXPECT_EQ(SublistLast->production[0], 11);  // 13, 12 and 11 in one record, 10 in the next
+  const auto* second = reinterpret_cast<const ReductionRecord*>(SublistHead - (ReductionSlots - 1));
+  EXPECT_EQ(second->next, &SublistLast->production[0]);
   savedLast->next = SublistHead;
   SublistHead = savedHead;
-  for (int p : {8, 7}) RecordChainStep(p, chain, slots);
-  EXPECT_EQ(SublistHead, &chain->production[0]);  // 9, 8 and 7 share a record
-  RecordChainStep(6, chain, slots);
-  EXPECT_EQ(chain->next, savedHead - 2);
+  for (int p : {8, 7}) RecordChainStep(p, slots);
+  EXPECT_EQ(SublistHead, &savedLast->production[0]);  // 9, 8 and 7 share a record
+  RecordChainStep(6, slots);
+  EXPECT_NE(SublistHead, &savedLast->production[0]);
   ReduceProduction = 5;
   RecordReduction();
   const std::vector<int> expected = {5, 6, 7, 8, 9, 10, 11, 12, 13};
@@ -415,12 +415,11 @@ TEST_F(TraceTest, ChainStepsShareRecordsAndKeepTheOrder) {
   EXPECT_EQ(Trace.ReductionCursor, nullptr);
   // In recovery nothing is recorded, and a chain does not go on after it.
   RecoveryMode = 1;
-  ReductionRecord* none = nullptr;
   int32_t noSlots = 0;
-  RecordChainStep(4, none, noSlots);
-  EXPECT_EQ(none, nullptr);
+  RecordChainStep(4, noSlots);
   EXPECT_EQ(noSlots, 0);
   RecoveryMode = 0;
+  EXPECT_EQ(Reductions(), expected);
 }
 
 // A parse's records fill several store blocks and still chain in order; the
