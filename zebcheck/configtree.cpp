@@ -94,15 +94,22 @@ constexpr size_t ExprFieldBytes[ConfigExprKindCount] = {
 };
 
 // A new expression record of a kind with its header filled, as long as its
-// kind's fields need; the fields are cleared so that no word is left unset.
+// kind's fields need; its constructor sets every field.
 ConfigExprNode* NewExpr(int32_t kind, SourcePosition position) {
   size_t bytes = offsetof(ConfigExprNode, name) + ExprFieldBytes[kind];
   auto* node = static_cast<ConfigExprNode*>(Allocate(bytes));
-  std::memset(static_cast<void*>(node), 0, bytes);
   node->kind = kind;
   node->position = position;
   node->owner = nullptr;
   node->self = ConfigAnyNode{ExprNodeCodes[kind], node};
+  return node;
+}
+
+// The same for a literal, whose fields are cleared first: a constructor sets
+// only those that it knows (the text, or the number that folding made).
+ConfigExprNode* NewLiteral(int32_t kind, SourcePosition position) {
+  ConfigExprNode* node = NewExpr(kind, position);
+  std::memset(static_cast<void*>(&node->literal), 0, ExprFieldBytes[kind]);
   return node;
 }
 
@@ -288,7 +295,10 @@ ConfigExprNode* MakeConfigLiteral(int32_t kind, SourcePosition position, const c
   ConfigExprNode* node = NewExpr(kind, position);
   node->literal.text = text;
   node->literal.length = LiteralLength(kind, text);
-  if (kind == ConfigIntegerLiteral) node->literal.integer = ReadConfigInteger(text);
+  // An integer's value is read now; a floating literal's when it is first
+  // used (realKnown 0 until then, real only in its record).
+  node->literal.integer = kind == ConfigIntegerLiteral ? ReadConfigInteger(text) : 0;
+  if (kind == ConfigFloatingLiteral) node->literal.real = 0.0;
   return node;
 }
 
@@ -341,13 +351,13 @@ ConfigExprNode* SharedTrue() { return TheSharedTrue; }
 ConfigExprNode* SharedFalse() { return TheSharedFalse; }
 
 ConfigExprNode* MakeConfigInteger(int32_t value) {
-  ConfigExprNode* node = NewExpr(ConfigIntegerLiteral, 0);
+  ConfigExprNode* node = NewLiteral(ConfigIntegerLiteral, 0);
   node->literal.integer = value;
   return node;
 }
 
 ConfigExprNode* MakeConfigDouble(double value) {
-  ConfigExprNode* node = NewExpr(ConfigFloatingLiteral, 0);
+  ConfigExprNode* node = NewLiteral(ConfigFloatingLiteral, 0);
   node->literal.realKnown = 1;
   node->literal.real = ConfigFixedValue(value);
   return node;
