@@ -140,6 +140,49 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // inf, nan) and leaves the value unset where strtod gives infinity or zero
 // with ERANGE: such texts are read by strtod.
 double ReadDecimal(const char* text, size_t length) {
+  // The usual literal (digits, a point, digits, an exponent, with at most 15
+  // significant digits and a power of ten up to 10^22 either way) is the
+  // integer of its digits, exact in a double, times or divided by a power of
+  // ten that is exact too: the one rounding of that operation is the correct
+  // rounding that strtod gives.
+  static constexpr double PowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                           1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  const char* p = text;
+  const char* end = text + length;
+  uint64_t digits = 0;
+  int32_t significant = 0;
+  int32_t scale = 0;  // the power of ten of the last digit
+  bool any = false;
+  for (; p != end && IsDigit(*p); ++p, any = true) {
+    if (digits != 0 || *p != '0') ++significant;
+    digits = digits * 10 + static_cast<uint64_t>(*p - '0');
+    if (significant > 15) break;
+  }
+  if (p != end && *p == '.' && significant <= 15) {
+    for (++p; p != end && IsDigit(*p); ++p, any = true) {
+      if (digits != 0 || *p != '0') ++significant;
+      digits = digits * 10 + static_cast<uint64_t>(*p - '0');
+      --scale;
+      if (significant > 15) break;
+    }
+  }
+  bool quick = any && significant <= 15;
+  if (quick && p != end && (*p == 'e' || *p == 'E')) {
+    const char* q = p + 1;
+    bool negative = q != end && *q == '-';
+    if (q != end && (*q == '-' || *q == '+')) ++q;
+    int32_t exponent = 0;
+    if (q == end || !IsDigit(*q)) quick = false;  // strtod would read the text before the e
+    for (; quick && q != end && IsDigit(*q) && exponent < 1000; ++q) exponent = exponent * 10 + (*q - '0');
+    scale += negative ? -exponent : exponent;
+    p = q;
+  }
+  // What follows must end the number (a suffix letter, or nothing).
+  if (quick && (p == end || !(IsDigit(*p) || *p == '.' || *p == 'e' || *p == 'E' || *p == 'x' || *p == 'X')) &&
+      scale >= -22 && scale <= 22) {
+    auto value = static_cast<double>(digits);
+    return scale >= 0 ? value * PowersOfTen[scale] : value / PowersOfTen[-scale];
+  }
 #if ConfigHasFloatingCharconv
   bool plain = length > 0 && (IsDigit(text[0]) || text[0] == '.') &&
                !(text[0] == '0' && length > 1 && (text[1] == 'x' || text[1] == 'X'));

@@ -100,6 +100,32 @@ TEST_F(ConfigTreeTest, FloatingTextsReadAsStrtodReadsThem) {
   }
 }
 
+// Literals of every usual form (digits, a point, an exponent, a suffix;
+// from few to many digits, exponents around the range of exact powers of
+// ten) read to the same bits as strtod gives.
+TEST_F(ConfigTreeTest, DecimalLiteralsReadAsStrtodReadsThem) {
+  std::mt19937_64 random(11);
+  const char* suffixes[] = {"", "", "f", "D"};
+  for (int i = 0; i < 50000; ++i) {
+    std::string text;
+    int whole = static_cast<int>(random() % 10);
+    int fraction = static_cast<int>(random() % 12);
+    for (int k = 0; k < whole; ++k) text += static_cast<char>('0' + random() % 10);
+    if (fraction > 0 || whole == 0) text += '.';
+    for (int k = 0; k < fraction || (whole == 0 && k == 0); ++k) text += static_cast<char>('0' + random() % 10);
+    if (random() % 3 == 0) {
+      text += random() % 2 != 0 ? 'e' : 'E';
+      int exponent = static_cast<int>(random() % 61) - 30;
+      if (exponent >= 0 && random() % 2 != 0) text += '+';
+      text += std::to_string(exponent);
+    }
+    text += suffixes[random() % 4];
+    double expected = std::strtod(text.c_str(), nullptr);
+    double value = ReadConfigDouble(text.c_str());
+    EXPECT_EQ(std::memcmp(&value, &expected, sizeof value), 0) << text;
+  }
+}
+
 std::string PrintfFixed(double value) {
   char text[400];
   std::snprintf(text, sizeof text, "%.6f", value);
