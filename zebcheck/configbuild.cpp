@@ -347,10 +347,13 @@ constexpr ExprStepTable ExprSteps = [] {
   return table;
 }();
 
-// The next production, which must be one of the nonterminal's.
-const ExprStep& ReadExprStep(int32_t nonterminal, int32_t& production) {
-  production = ReadReduction();
-  if (production < 0 || production >= ExprProductionLimit || ExprSteps.steps[production].lhs != nonterminal) {
+// The production under the trace slot `slot`, which must be one of the
+// nonterminal's; the slot moves on.
+const ExprStep& ReadExprStep(int32_t nonterminal, int32_t& production, const int16_t*& slot) {
+  production = *slot;
+  slot = NextProductionSlot(slot);
+  if (static_cast<uint32_t>(production) >= static_cast<uint32_t>(ExprProductionLimit) ||
+      ExprSteps.steps[production].lhs != nonterminal) {
     InternalError("zebcheck/configbuild.cpp", __LINE__);
   }
   return ExprSteps.steps[production];
@@ -547,8 +550,11 @@ int32_t ExpressionNesting = 0;
 ConfigExprNode* BuildExpr(int32_t nonterminal) {
   if ((++ExpressionNesting & 15) == 0) GuardReplayStack();
   int32_t production;
-  const ExprStep* step = &ReadExprStep(nonterminal, production);
-  while (step->passTo >= 0) step = &ReadExprStep(step->passTo, production);
+  // The trace's cursor is held here while the chain is read.
+  const int16_t* slot = Trace.ReductionCursor;
+  const ExprStep* step = &ReadExprStep(nonterminal, production, slot);
+  while (step->passTo >= 0) step = &ReadExprStep(step->passTo, production, slot);
+  Trace.ReductionCursor = slot;
   ConfigExprNode* node = BuildExprProduction(production, *step);
   --ExpressionNesting;
   return node;
