@@ -68,7 +68,7 @@ IniRecord* ReplayIniRecord() {
   LazyCell* key;
   ReplayWordToken(&key);
   ReplaySkipToken();
-  NextReduction();
+  ReadReduction();
   LazyCell* value;
   ReplayWordToken(&value);
   return NewIniRecord(at, reinterpret_cast<Identifier*>(ForceLazyCell(key)),
@@ -80,7 +80,7 @@ IniRecord* ReplayIniRecord() {
 ConsList ReplayMoreRecords() {
   ConsListBuilder records;
   for (;;) {
-    int32_t production = NextReduction();
+    int32_t production = ReadReduction();
     records.Add(ReplayIniRecord());
     if (production == IniRecordsLast) return records.head;
   }
@@ -88,7 +88,7 @@ ConsList ReplayMoreRecords() {
 
 // Inifile : _OPT_MOREIniRecord (unrecorded); the option is present or empty.
 ConsList ReplayInifile() {
-  if (NextReduction() == IniRecordsEmpty) return nullptr;
+  if (ReadReduction() == IniRecordsEmpty) return nullptr;
   return ReplayMoreRecords();
 }
 

@@ -50,13 +50,18 @@ struct StateEntry {
   int32_t nesting;          // 1 when the activation counts as nesting, 0 for a list tail
   int16_t fixedAction;      // the one action of a fixed-token state, else -1
   int16_t fixedToken;       // its token
+  int16_t repair;           // the action of the state's error branch
 };
 
 // The lookup tables of one automaton. Action indices are 16 bits wide in the
 // generated entries, and so they are here, which halves the dense tables.
+// The actions are renumbered so that the plain reductions (LrReduce) come
+// last, from firstReduce on: whether a state reduces at once on a token is
+// then one comparison of the index in its row.
 struct LrTables {
   const LrAutomaton* automaton = nullptr;
-  std::vector<LrAction> actions;     // the automaton's actions, then NoGoto
+  std::vector<LrAction> actions;     // the automaton's actions and NoGoto, the plain reductions last
+  int32_t firstReduce = 0;           // the index of the first plain reduction
   std::vector<int16_t> tokenAction;  // [state * TokenCount + token] -> action index, ~index outside the own set
   std::vector<int16_t> gotoAction;   // [state * NonterminalCount + nt] -> action index, NoGoto none
   std::vector<TokenSet> sets;        // [i + 1] is Sets[i] as a TokenSet; [0] is empty (index -1)
@@ -77,6 +82,7 @@ struct RunningAutomaton {
   const char* const* tokenNames;
   const char* const* messages;
   TokenCode identifier;
+  int32_t firstReduce;
 };
 
 // Automata prepared so far (one per grammar of a program).
@@ -157,11 +163,24 @@ void Prepare(LrTables& t, const LrAutomaton& a) {
   if (actionCount >= INT16_MAX) InternalError(__FILE__, __LINE__);
   // A goto that the tables lack leads to an action of no goto kind, which
   // ends in the internal error of the goto dispatch.
-  t.actions.assign(a.Actions, a.Actions + actionCount);
   LrAction noGoto{};
   noGoto.Kind = LrError;
+  // renumbered[i]: the index of the automaton's action i in t.actions.
+  std::vector<int16_t> renumbered(static_cast<size_t>(actionCount));
+  t.actions.clear();
+  for (int32_t i = 0; i < actionCount; ++i) {
+    if (a.Actions[i].Kind == LrReduce) continue;
+    renumbered[i] = static_cast<int16_t>(t.actions.size());
+    t.actions.push_back(a.Actions[i]);
+  }
+  const auto noGotoIndex = static_cast<int16_t>(t.actions.size());
   t.actions.push_back(noGoto);
-  const int16_t noGotoIndex = static_cast<int16_t>(actionCount);
+  t.firstReduce = static_cast<int32_t>(t.actions.size());
+  for (int32_t i = 0; i < actionCount; ++i) {
+    if (a.Actions[i].Kind != LrReduce) continue;
+    renumbered[i] = static_cast<int16_t>(t.actions.size());
+    t.actions.push_back(a.Actions[i]);
+  }
   t.sets.assign(static_cast<size_t>(setCount) + 1, TokenSet{{0, 0, 0, 0}});
   for (int32_t i = 0; i < setCount; ++i)
     for (int32_t w = 0; w < a.SetWords; ++w) t.sets[i + 1].word[w] = a.Sets[i * a.SetWords + w];
@@ -172,8 +191,9 @@ void Prepare(LrTables& t, const LrAutomaton& a) {
     const LrState& st = a.States[s];
     int16_t* row = &t.tokenAction[static_cast<size_t>(s) * a.TokenCount];
     if (st.Default < 0) InternalError(__FILE__, __LINE__);
-    for (int32_t c = 0; c < a.TokenCount; ++c) row[c] = static_cast<int16_t>(st.Default);
-    for (int32_t i = 0; i < st.TokenCount; ++i) row[a.Tokens[st.FirstToken + i].Symbol] = a.Tokens[st.FirstToken + i].Action;
+    for (int32_t c = 0; c < a.TokenCount; ++c) row[c] = renumbered[st.Default];
+    for (int32_t i = 0; i < st.TokenCount; ++i)
+      row[a.Tokens[st.FirstToken + i].Symbol] = renumbered[a.Tokens[st.FirstToken + i].Action];
     // The state's entry reads its own set from the sign of the action. A
     // fixed-token state dispatches on no row; all of its row is negative, so
     // that it is never taken for a state that reduces at once.
@@ -181,7 +201,8 @@ void Prepare(LrTables& t, const LrAutomaton& a) {
     for (int32_t c = 0; c < a.TokenCount; ++c)
       if (st.FixedToken || ((own.word[c >> 5] >> (c & 31)) & 1) == 0) row[c] = static_cast<int16_t>(~row[c]);
     int16_t* gotoRow = &t.gotoAction[static_cast<size_t>(s) * a.NonterminalCount];
-    for (int32_t i = 0; i < st.GotoCount; ++i) gotoRow[a.Gotos[st.FirstGoto + i].Symbol] = a.Gotos[st.FirstGoto + i].Action;
+    for (int32_t i = 0; i < st.GotoCount; ++i)
+      gotoRow[a.Gotos[st.FirstGoto + i].Symbol] = renumbered[a.Gotos[st.FirstGoto + i].Action];
   }
   t.entries.resize(static_cast<size_t>(a.StateCount));
   for (int32_t s = 0; s < a.StateCount; ++s) {
@@ -191,7 +212,8 @@ void Prepare(LrTables& t, const LrAutomaton& a) {
     e.gotoRow = &t.gotoAction[static_cast<size_t>(s) * a.NonterminalCount];
     e.own = &t.sets[st.OwnSet + 1];
     e.nesting = IsListTail(a, st) ? 0 : 1;
-    e.fixedAction = st.FixedToken ? a.Tokens[st.FirstToken].Action : -1;
+    e.fixedAction = st.FixedToken ? renumbered[a.Tokens[st.FirstToken].Action] : -1;
+    e.repair = st.Repair >= 0 ? renumbered[st.Repair] : -1;
     e.fixedToken = st.FixedToken ? a.Tokens[st.FirstToken].Symbol : -1;
   }
   t.reentry.assign(static_cast<size_t>(a.TokenCount), -1);
@@ -241,7 +263,7 @@ inline void SetReduction(const LrAction& act) {
 inline bool ReducedAtOnce(int32_t target) {
   const StateEntry& e = R.entries[target];
   int32_t index = e.tokenRow[CurrentToken];
-  if (index < 0 || R.actions[index].Kind != LrReduce || LrDepth + e.nesting > DepthBound) return false;
+  if (index < R.firstReduce || LrDepth + e.nesting > DepthBound) return false;
   SetReduction(R.actions[index]);
   return true;
 }
@@ -451,7 +473,7 @@ void Expect(TokenCode t, const TokenSet& around, const TokenSet& more, int32_t f
   PrintSymbolName(R.messages[st.Message]);
   EndMessage();
   if (RecoveryMode == 0) SyntaxErrorFlag = 1;
-  const LrAction& repair = R.actions[st.Repair];
+  const LrAction& repair = R.actions[R.entries[state].repair];
   if (repair.Kind == LrShift || repair.Kind == LrShiftReduce) {
     AfterShift(repair, inherited);
     return false;
@@ -516,12 +538,17 @@ void RunState(int32_t state, const TokenSet& inherited) {
   // anything else may read or set them.
   {
     const int16_t* gotoRow = st.gotoRow;
+    const LrAction* actions = R.actions;
+    const StateEntry* entries = R.entries;
     int32_t lhs = ReduceLhs;
     int32_t production = ReduceProduction;
     int32_t pops = PopCount;
+    // The free slots of the record that the loop pushed last, while the
+    // reductions follow each other with nothing else recorded.
+    int32_t chainSlots = 0;
     while (pops == 0) {
-      if (production >= 0) RecordProduction(production);
-      const LrAction& act = R.actions[gotoRow[lhs]];
+      if (production >= 0) RecordChainStep(production, chainSlots);
+      const LrAction& act = actions[gotoRow[lhs]];
       if (act.Kind == LrGotoReduce && act.RunLength == 0) {
         // An inline reduction without fixed tokens would empty the sublist
         // and have the splice restore it: the sublist stays as it is.
@@ -534,10 +561,10 @@ void RunState(int32_t state, const TokenSet& inherited) {
         // A goto state that reduces at once is not entered (ReducedAtOnce),
         // and since nothing is recorded meanwhile, emptying the sublist and
         // splicing it back would leave it as it is: it stays, as above.
-        const StateEntry& e = R.entries[act.Target];
+        const StateEntry& e = entries[act.Target];
         int32_t index = e.tokenRow[CurrentToken];
-        if (index >= 0 && R.actions[index].Kind == LrReduce && LrDepth + e.nesting <= DepthBound) {
-          const LrAction& reduction = R.actions[index];
+        if (index >= R.firstReduce && LrDepth + e.nesting <= DepthBound) {
+          const LrAction& reduction = actions[index];
           lhs = reduction.Lhs;
           production = reduction.Production;
           pops = reduction.PopCount;
@@ -547,8 +574,9 @@ void RunState(int32_t state, const TokenSet& inherited) {
       ReduceLhs = lhs;
       ReduceProduction = production;
       PopCount = pops;
-      ReductionRecord* savedHead = SublistHead;
+      int16_t* savedHead = SublistHead;
       ReductionRecord* savedLast = SublistLast;
+      chainSlots = 0;
       bool accept = PerformGoto(act, inherited);
       if (savedHead != nullptr) {
         savedLast->next = SublistHead;
@@ -597,7 +625,8 @@ void SelectLrAutomaton(const LrAutomaton& automaton, int32_t depthLimit) {
                        .reentries = automaton.Reentries,
                        .tokenNames = automaton.TokenNames,
                        .messages = automaton.Messages,
-                       .identifier = t.identifier};
+                       .identifier = t.identifier,
+                       .firstReduce = t.firstReduce};
 }
 
 void LrParseStart(TokenCode endOfFile) {

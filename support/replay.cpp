@@ -17,20 +17,9 @@ SourcePosition CurrentTokenPosition() { return PositionCounter - TokenLength + 1
 
 void SetTokenNames(TokenNameFunction names) { TokenNameOf = names; }
 
-void ReplaySkipToken() {
-  Trace.TokenCursor = Trace.TokenCursor->next;
-  PositionCounter = Trace.TokenCursor->position;
-}
-
 void ReplayWordToken(LazyCell** out) {
   *out = NewEvaluatedCell<Word>(reinterpret_cast<Word>(Trace.TokenCursor->value.Reference));
   ReplaySkipToken();
-}
-
-Word ReplayTokenWord() {
-  Word value = reinterpret_cast<Word>(Trace.TokenCursor->value.Reference);
-  ReplaySkipToken();
-  return value;
 }
 
 void ReplayCharToken(LazyByteCell** out) {

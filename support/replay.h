@@ -14,15 +14,24 @@
 
 #include "support/lazy.h"
 #include "support/scanbuf.h"
+#include "support/trace.h"
 
-// Steps over the token under the cursor.
-void ReplaySkipToken();
+// Steps over the token under the cursor. Inline, as ReplayTokenWord: the
+// builders replay every token through them.
+inline void ReplaySkipToken() {
+  Trace.TokenCursor = Trace.TokenCursor->next;
+  PositionCounter = Trace.TokenCursor->position;
+}
 // The token's value word (the Identifier of an identifier, the text reference
 // of a literal) in an evaluated cell; then steps on. The whole reference is
 // kept: a word cell is as wide as a pointer here.
 void ReplayWordToken(LazyCell** out);
 // The same value word itself, without a cell; then steps on.
-Word ReplayTokenWord();
+inline Word ReplayTokenWord() {
+  Word value = reinterpret_cast<Word>(Trace.TokenCursor->value.Reference);
+  ReplaySkipToken();
+  return value;
+}
 // The first byte of the token's value; then steps on.
 void ReplayCharToken(LazyByteCell** out);
 // The 8 bytes of the token's value as a double; then steps on.

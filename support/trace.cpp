@@ -2,6 +2,7 @@
 // unit's global attribute cells and the deferred-condition list.
 #include "support/trace.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
@@ -16,7 +17,7 @@ int32_t ReduceLhs;
 int32_t ReduceProduction;
 int32_t PopCount;
 int32_t AcceptFlag;
-ReductionRecord* SublistHead;
+int16_t* SublistHead;
 ReductionRecord* SublistLast;
 
 LazyCell* UnitTreeCell;
@@ -51,6 +52,9 @@ void RewindTraceStore() {
   if (FirstTraceBlock != nullptr) EnterTraceBlock(FirstTraceBlock);
 }
 
+static_assert(offsetof(ReductionRecord, stop) == ReductionSlots * sizeof(int16_t) &&
+                  offsetof(ReductionRecord, next) == (ReductionSlots + 1) * sizeof(int16_t),
+              "the reader finds a record's stop after its last slot and its next after its stop");
 static_assert(sizeof(TokenRecord) % 8 == 0 && sizeof(ReductionRecord) % 8 == 0,
               "trace records keep the store 8-byte aligned");
 
@@ -109,15 +113,12 @@ void ReleaseTraceBefore(const TokenRecord* record) {
 }
 
 void RewindParseTrace() {
+  if (Trace.TokenTail != nullptr) Trace.TokenTail->next = nullptr;
   Trace.TokenCursor = Trace.TokenHead;
   Trace.ReductionCursor = SublistHead;
 }
 
-ProductionNumber NextReduction() {
-  ReductionRecord* record = Trace.ReductionCursor;
-  Trace.ReductionCursor = record->next;
-  return record->production;
-}
+ProductionNumber NextReduction() { return ReadReduction(); }
 
 namespace {
 

@@ -65,6 +65,7 @@ enum ConfigNonterminal : int32_t {
   NtConditionalOrExpression = 54,
   NtConditionalExpression = 56,
   NtLiteral = 59,
+  NtBooleanLiteral = 62,
   NtOptDefinitions = 65,
   NtMoreExpressions = 66,
   NtMoreDefinitions = 67,
@@ -115,48 +116,87 @@ enum ConfigProduction : int32_t {
   PNoArguments = 112,
 };
 
-// A production of a binary operator level: kind -1 hands on to the
-// nonterminal `right` (the next tighter level); any other kind builds that
-// operator node from `left` (this level) and `right` (the next level).
+// A production of a binary operator level (left side `lhs`): kind -1 hands
+// on to the nonterminal `right` (the next tighter level); any other kind
+// builds that operator node from an operand of `lhs` (this level), the
+// operator and an operand of `right` (the next level).
 struct BinaryProduction {
   int32_t production;
   int32_t kind;
-  int32_t left;
+  int32_t lhs;
   int32_t right;
 };
 
 constexpr BinaryProduction BinaryProductions[] = {
-    {42, -1, 0, NtUnaryExpression},
+    {42, -1, NtMultiplicativeExpression, NtUnaryExpression},
     {43, ConfigMultiply, NtMultiplicativeExpression, NtUnaryExpression},
     {44, ConfigDivide, NtMultiplicativeExpression, NtUnaryExpression},
     {45, ConfigRemainder, NtMultiplicativeExpression, NtUnaryExpression},
-    {49, -1, 0, NtMultiplicativeExpression},
+    {49, -1, NtAdditiveExpression, NtMultiplicativeExpression},
     {50, ConfigAdd, NtAdditiveExpression, NtMultiplicativeExpression},
     {51, ConfigSubtract, NtAdditiveExpression, NtMultiplicativeExpression},
-    {54, -1, 0, NtAdditiveExpression},
+    {54, -1, NtShiftExpression, NtAdditiveExpression},
     {55, ConfigShiftLeft, NtShiftExpression, NtAdditiveExpression},
     {56, ConfigShiftRight, NtShiftExpression, NtAdditiveExpression},
     {57, ConfigShiftRightUnsigned, NtShiftExpression, NtAdditiveExpression},
-    {61, -1, 0, NtShiftExpression},
+    {61, -1, NtRelationalExpression, NtShiftExpression},
     {62, ConfigLess, NtRelationalExpression, NtShiftExpression},
     {63, ConfigGreater, NtRelationalExpression, NtShiftExpression},
     {64, ConfigLessEqual, NtRelationalExpression, NtShiftExpression},
     {65, ConfigGreaterEqual, NtRelationalExpression, NtShiftExpression},
-    {70, -1, 0, NtRelationalExpression},
+    {70, -1, NtEqualityExpression, NtRelationalExpression},
     {71, ConfigEqual, NtEqualityExpression, NtRelationalExpression},
     {72, ConfigNotEqual, NtEqualityExpression, NtRelationalExpression},
-    {75, -1, 0, NtEqualityExpression},
+    {75, -1, NtAndExpression, NtEqualityExpression},
     {76, ConfigBitAnd, NtAndExpression, NtEqualityExpression},
-    {78, -1, 0, NtAndExpression},
+    {78, -1, NtExclusiveOrExpression, NtAndExpression},
     {79, ConfigBitXor, NtExclusiveOrExpression, NtAndExpression},
-    {81, -1, 0, NtExclusiveOrExpression},
+    {81, -1, NtInclusiveOrExpression, NtExclusiveOrExpression},
     {82, ConfigBitOr, NtInclusiveOrExpression, NtExclusiveOrExpression},
-    {84, -1, 0, NtInclusiveOrExpression},
+    {84, -1, NtConditionalAndExpression, NtInclusiveOrExpression},
     {85, ConfigAnd, NtConditionalAndExpression, NtInclusiveOrExpression},
-    {87, -1, 0, NtConditionalAndExpression},
+    {87, -1, NtConditionalOrExpression, NtConditionalAndExpression},
     {88, ConfigOr, NtConditionalOrExpression, NtConditionalAndExpression},
 };
 
+// The other productions of the expression nonterminals: those that hand on
+// to the nonterminal `passTo` (their right-hand side is that nonterminal
+// alone), and those that build a node (passTo -1).
+struct ExprProduction {
+  int32_t production;
+  int32_t lhs;
+  int32_t passTo;
+};
+
+constexpr ExprProduction ExprProductions[] = {
+    {PUnaryPlus, NtUnaryExpression, -1},
+    {PUnaryMinus, NtUnaryExpression, -1},
+    {PPostfix, NtUnaryExpression, NtPostfixExpression},
+    {PComplement, NtUnaryExpression, -1},
+    {PNot, NtUnaryExpression, -1},
+    {PPostfixPrimary, NtPostfixExpression, NtPrimary},
+    {PPostfixName, NtPostfixExpression, NtName},
+    {PLiteralPrimary, NtPrimary, NtLiteral},
+    {PParenthesized, NtPrimary, -1},
+    {PFieldAccess, NtPrimary, -1},
+    {PMethodInvocation, NtPrimary, NtMethodInvocation},
+    {PArrayAccess, NtPrimary, NtArrayAccess},
+    {PNameInvocation, NtMethodInvocation, -1},
+    {PPrimaryInvocation, NtMethodInvocation, -1},
+    {PNameIndex, NtArrayAccess, -1},
+    {PPrimaryIndex, NtArrayAccess, -1},
+    {PSimpleName, NtName, -1},
+    {PQualifiedName, NtName, -1},
+    {PConditionalOr, NtConditionalExpression, NtConditionalOrExpression},
+    {PTernary, NtConditionalExpression, -1},
+    {PIntegerLiteral, NtLiteral, -1},
+    {PFloatingLiteral, NtLiteral, -1},
+    {PBooleanLiteral, NtLiteral, NtBooleanLiteral},
+    {PCharacterLiteral, NtLiteral, -1},
+    {PStringLiteral, NtLiteral, -1},
+    {PTrue, NtBooleanLiteral, -1},
+    {PFalse, NtBooleanLiteral, -1},
+};
 
 // The node each builder yields: an expression, a value (with the set that
 // it defines), a list, or an argument list.
@@ -276,89 +316,51 @@ DefiningOccurrence* NewDefiningOccurrence(Identifier* name, Scope* scope) {
 }
 
 ConfigExprNode* BuildExpr(int32_t nonterminal);
-ConfigExprNode* BuildExprOf(int32_t nonterminal);
 BuiltValue BuildAttributeValue();
 AttributeValueNode* BuildExpression();
 ConfigArgumentListNode* BuildArgumentList();
 
-// The entry of each binary level's production, by production number (null
-// for the other productions): every operand of every expression passes
-// through all the levels, so this lookup is made many times per token.
-constexpr int32_t BinaryProductionLimit = PNoArguments + 1;
-struct BinaryProductionIndex {
-  const BinaryProduction* entries[BinaryProductionLimit];
+// Each expression production by number: its left side, where it hands on
+// to (-1 when it builds a node), and for a binary operator its entry. Every
+// operand of every expression passes through all the levels, so this table
+// is read many times per token.
+constexpr int32_t ExprProductionLimit = PNoArguments + 1;
+struct ExprStep {
+  int16_t lhs;     // -1: not an expression production
+  int16_t passTo;  // -1: builds a node
+  const BinaryProduction* binary;
 };
-constexpr BinaryProductionIndex BinaryProductionsByNumber = [] {
-  BinaryProductionIndex index{};
-  for (const BinaryProduction& entry : BinaryProductions) index.entries[entry.production] = &entry;
-  return index;
+struct ExprStepTable {
+  ExprStep steps[ExprProductionLimit];
+};
+constexpr ExprStepTable ExprSteps = [] {
+  ExprStepTable table{};
+  for (ExprStep& step : table.steps) step = ExprStep{-1, -1, nullptr};
+  for (const BinaryProduction& entry : BinaryProductions) {
+    table.steps[entry.production] = ExprStep{static_cast<int16_t>(entry.lhs),
+                                             static_cast<int16_t>(entry.kind < 0 ? entry.right : -1), &entry};
+  }
+  for (const ExprProduction& entry : ExprProductions) {
+    table.steps[entry.production] =
+        ExprStep{static_cast<int16_t>(entry.lhs), static_cast<int16_t>(entry.passTo), nullptr};
+  }
+  return table;
 }();
 
-const BinaryProduction* FindBinaryProduction(int32_t production) {
-  if (production < 0 || production >= BinaryProductionLimit) return nullptr;
-  return BinaryProductionsByNumber.entries[production];
-}
-
-// The binary levels, p42-p88: next level | level op next-level. An operand
-// without an operator passes through every level down to the unary one:
-// those steps are taken in a loop.
-ConfigExprNode* BuildBinaryLevel() {
-  const BinaryProduction* entry = nullptr;
-  for (;;) {
-    entry = FindBinaryProduction(NextReduction());
-    if (entry == nullptr) InternalError("zebcheck/configbuild.cpp", __LINE__);
-    if (entry->kind >= 0) break;
-    if (entry->right == NtUnaryExpression) return BuildExpr(NtUnaryExpression);
+// The production under the trace slot `slot`, which must be one of the
+// nonterminal's; the slot moves on.
+const ExprStep& ReadExprStep(int32_t nonterminal, int32_t& production, const int16_t*& slot) {
+  production = *slot;
+  slot = NextProductionSlot(slot);
+  if (static_cast<uint32_t>(production) >= static_cast<uint32_t>(ExprProductionLimit) ||
+      ExprSteps.steps[production].lhs != nonterminal) {
+    InternalError("zebcheck/configbuild.cpp", __LINE__);
   }
-  SourcePosition at = PositionCounter;
-  ConfigExprNode* left = BuildExpr(entry->left);
-  ReplaySkipToken();  // the operator
-  ConfigExprNode* right = BuildExpr(entry->right);
-  return MakeConfigBinary(entry->kind, at, left, right);
+  return ExprSteps.steps[production];
 }
 
-// p90 ConditionalOr | p91 ConditionalOr ? Expression : Conditional.
-ConfigExprNode* BuildConditional() {
-  if (NextReduction() == PConditionalOr) return BuildExpr(NtConditionalOrExpression);
-  SourcePosition at = PositionCounter;
-  ConfigExprNode* condition = BuildExpr(NtConditionalOrExpression);
-  ReplaySkipToken();  // ?
-  AttributeValueNode* then = BuildExpression();
-  ReplaySkipToken();  // :
-  ConfigExprNode* otherwise = BuildExpr(NtConditionalExpression);
-  return MakeConfigConditional(at, condition, then, otherwise);
-}
-
-// p33-p37: + unary | - unary | postfix | ~ unary | ! unary.
-ConfigExprNode* BuildUnary() {
-  int32_t production = NextReduction();
-  int32_t kind = 0;
-  switch (production) {
-    case PUnaryPlus: kind = ConfigUnaryPlus; break;
-    case PUnaryMinus: kind = ConfigUnaryMinus; break;
-    case PComplement: kind = ConfigComplement; break;
-    case PNot: kind = ConfigNot; break;
-    default: return BuildExpr(NtPostfixExpression);
-  }
-  SourcePosition at = PositionCounter;
-  ReplaySkipToken();  // the operator
-  return MakeConfigUnary(kind, at, BuildExpr(NtUnaryExpression));
-}
-
-// p11 Identifier | p12 Name . Identifier.
-ConfigExprNode* BuildName() {
-  SourcePosition at = PositionCounter;
-  if (NextReduction() == PSimpleName) {
-    return MakeConfigSimpleName(at, ReplayOccurrence(ComputeNameMatches, UsedScope()));
-  }
-  ConfigExprNode* qualifier = BuildExpr(NtName);
-  ReplaySkipToken();  // .
-  AppliedOccurrence* of =
-      qualifier->kind == ConfigSimpleName ? qualifier->name.occurrence : qualifier->qualified.occurrence;
-  return MakeConfigQualifiedName(at, qualifier, ReplayOccurrence(ComputeMemberMatches, of));
-}
-
-// p.a and p.a(args): the member of a primary; the primary comes first.
+// Primary . Identifier and Primary . Identifier ( arguments ): the member of
+// a primary; the primary comes first.
 ConfigExprNode* BuildMember(int32_t kind) {
   SourcePosition at = PositionCounter;
   ConfigExprNode* primary = BuildExpr(NtPrimary);
@@ -371,13 +373,47 @@ ConfigExprNode* BuildMember(int32_t kind) {
   return MakeConfigPrimaryCall(at, primary, occurrence, arguments);
 }
 
-// p15-p19: literal | ( Expression ) | field access | invocation | array access.
-ConfigExprNode* BuildPrimary() {
-  switch (NextReduction()) {
-    case PLiteralPrimary:
-      return BuildExpr(NtLiteral);
+// The node of a production that builds one; its production has been read,
+// the position counter is at its first token.
+ConfigExprNode* BuildExprProduction(int32_t production, const ExprStep& step) {
+  SourcePosition at = PositionCounter;
+  if (step.binary != nullptr) {
+    // Level op next-level, the binary levels p43-p88.
+    ConfigExprNode* left = BuildExpr(step.binary->lhs);
+    ReplaySkipToken();  // the operator
+    ConfigExprNode* right = BuildExpr(step.binary->right);
+    return MakeConfigBinary(step.binary->kind, at, left, right);
+  }
+  switch (production) {
+    case PTernary: {
+      ConfigExprNode* condition = BuildExpr(NtConditionalOrExpression);
+      ReplaySkipToken();  // ?
+      AttributeValueNode* then = BuildExpression();
+      ReplaySkipToken();  // :
+      ConfigExprNode* otherwise = BuildExpr(NtConditionalExpression);
+      return MakeConfigConditional(at, condition, then, otherwise);
+    }
+    case PUnaryPlus:
+    case PUnaryMinus:
+    case PComplement:
+    case PNot: {
+      int32_t kind = production == PUnaryPlus    ? ConfigUnaryPlus
+                     : production == PUnaryMinus ? ConfigUnaryMinus
+                     : production == PComplement ? ConfigComplement
+                                                 : ConfigNot;
+      ReplaySkipToken();  // the operator
+      return MakeConfigUnary(kind, at, BuildExpr(NtUnaryExpression));
+    }
+    case PSimpleName:
+      return MakeConfigSimpleName(at, ReplayOccurrence(ComputeNameMatches, UsedScope()));
+    case PQualifiedName: {
+      ConfigExprNode* qualifier = BuildExpr(NtName);
+      ReplaySkipToken();  // .
+      AppliedOccurrence* of =
+          qualifier->kind == ConfigSimpleName ? qualifier->name.occurrence : qualifier->qualified.occurrence;
+      return MakeConfigQualifiedName(at, qualifier, ReplayOccurrence(ComputeMemberMatches, of));
+    }
     case PParenthesized: {
-      SourcePosition at = PositionCounter;
       ReplaySkipToken();  // (
       AttributeValueNode* inner = BuildExpression();
       ReplaySkipToken();  // )
@@ -385,49 +421,37 @@ ConfigExprNode* BuildPrimary() {
     }
     case PFieldAccess:
       return BuildMember(ConfigFieldAccess);
-    case PMethodInvocation:
-      return BuildExpr(NtMethodInvocation);
-    default:  // PArrayAccess
-      return BuildExpr(NtArrayAccess);
+    case PPrimaryInvocation:
+      return BuildMember(ConfigPrimaryCall);
+    case PNameInvocation: {
+      ConfigExprNode* name = BuildExpr(NtName);
+      ReplaySkipToken();  // (
+      ConfigArgumentListNode* arguments = BuildArgumentList();
+      ReplaySkipToken();  // )
+      return MakeConfigNameCall(at, name, arguments);
+    }
+    case PNameIndex:
+    case PPrimaryIndex: {
+      int32_t kind = production == PNameIndex ? ConfigNameIndex : ConfigPrimaryIndex;
+      ConfigExprNode* base = BuildExpr(kind == ConfigNameIndex ? NtName : NtPrimary);
+      ReplaySkipToken();  // [
+      AttributeValueNode* index = BuildExpression();
+      ReplaySkipToken();  // ]
+      return MakeConfigIndex(kind, at, base, index);
+    }
+    case PTrue:
+    case PFalse:
+      ReplaySkipToken();
+      return MakeConfigBooleanLiteral(production == PTrue ? ConfigTrueLiteral : ConfigFalseLiteral, at);
+    default: {
+      // p94, p95, p97, p98: integer, floating, character or string literal.
+      int32_t kind = ConfigIntegerLiteral;
+      if (production == PFloatingLiteral) kind = ConfigFloatingLiteral;
+      if (production == PCharacterLiteral) kind = ConfigCharacterLiteral;
+      if (production == PStringLiteral) kind = ConfigStringLiteral;
+      return MakeConfigLiteral(kind, at, reinterpret_cast<const char*>(ReplayTokenWord()));
+    }
   }
-}
-
-// p23 Name ( arguments ) | p24 Primary . Identifier ( arguments ).
-ConfigExprNode* BuildInvocation() {
-  if (NextReduction() == PPrimaryInvocation) return BuildMember(ConfigPrimaryCall);
-  SourcePosition at = PositionCounter;
-  ConfigExprNode* name = BuildExpr(NtName);
-  ReplaySkipToken();  // (
-  ConfigArgumentListNode* arguments = BuildArgumentList();
-  ReplaySkipToken();  // )
-  return MakeConfigNameCall(at, name, arguments);
-}
-
-// p27 Name [ Expression ] | p28 Primary [ Expression ].
-ConfigExprNode* BuildArrayAccess() {
-  int32_t kind = NextReduction() == PNameIndex ? ConfigNameIndex : ConfigPrimaryIndex;
-  SourcePosition at = PositionCounter;
-  ConfigExprNode* base = BuildExpr(kind == ConfigNameIndex ? NtName : NtPrimary);
-  ReplaySkipToken();  // [
-  AttributeValueNode* index = BuildExpression();
-  ReplaySkipToken();  // ]
-  return MakeConfigIndex(kind, at, base, index);
-}
-
-// p94-p98: integer | floating | boolean (p101 true, p102 false) | character | string.
-ConfigExprNode* BuildLiteral() {
-  int32_t production = NextReduction();
-  SourcePosition at = PositionCounter;
-  if (production == PBooleanLiteral) {
-    int32_t kind = NextReduction() == PTrue ? ConfigTrueLiteral : ConfigFalseLiteral;
-    ReplaySkipToken();
-    return MakeConfigBooleanLiteral(kind, at);
-  }
-  int32_t kind = ConfigIntegerLiteral;
-  if (production == PFloatingLiteral) kind = ConfigFloatingLiteral;
-  if (production == PCharacterLiteral) kind = ConfigCharacterLiteral;
-  if (production == PStringLiteral) kind = ConfigStringLiteral;
-  return MakeConfigLiteral(kind, at, reinterpret_cast<const char*>(ReplayTokenWord()));
 }
 
 // p93 Expression: the wrapper around a conditional-level expression.
@@ -440,11 +464,11 @@ AttributeValueNode* BuildExpression() {
 // arguments are p107 Expression | p108 Expression , more, replayed in a loop.
 ConfigArgumentListNode* BuildArgumentList() {
   GuardReplayStack();
-  if (NextReduction() == PNoArguments) return nullptr;
+  if (ReadReduction() == PNoArguments) return nullptr;
   SourcePosition at = PositionCounter;
   ConsListBuilder arguments;
   for (;;) {
-    int32_t production = NextReduction();
+    int32_t production = ReadReduction();
     arguments.Add(BuildExpression());
     if (production != PMoreExpressions) break;
     ReplaySkipToken();  // ,
@@ -482,11 +506,11 @@ AttributeDefinitionNode* BuildDefinition(ConsListBuilder& records) {
 // defined set holds the list's definitions.
 BuiltValue BuildConfiguration() {
   SourcePosition at = PositionCounter;
-  if (NextReduction() == PNoDefinitions) return BuiltValue{MakeNestedValue(at, nullptr), EmptyConfigDefinitionSet()};
+  if (ReadReduction() == PNoDefinitions) return BuiltValue{MakeNestedValue(at, nullptr), EmptyConfigDefinitionSet()};
   ConsListBuilder nodes;
   ConsListBuilder records;
   for (;;) {
-    int32_t production = NextReduction();
+    int32_t production = ReadReduction();
     nodes.Add(BuildDefinition(records));
     if (production != PMoreDefinitions) break;
   }
@@ -496,9 +520,9 @@ BuiltValue BuildConfiguration() {
 // p4 simple value (p7 literal, p8 name) | p5 { Expression } | p6 Configuration.
 BuiltValue BuildAttributeValue() {
   GuardReplayStack();
-  switch (NextReduction()) {
+  switch (ReadReduction()) {
     case PSimpleValue: {
-      bool literal = NextReduction() == PLiteralValue;
+      bool literal = ReadReduction() == PLiteralValue;
       SourcePosition at = PositionCounter;
       AttributeValueNode* node = literal ? MakeLiteralValue(at, BuildExpr(NtLiteral))
                                          : MakeNameValue(at, BuildExpr(NtName));
@@ -515,29 +539,23 @@ BuiltValue BuildAttributeValue() {
   }
 }
 
-ConfigExprNode* BuildExprOf(int32_t nonterminal) {
-  switch (nonterminal) {
-    case NtName: return BuildName();
-    case NtPrimary: return BuildPrimary();
-    case NtMethodInvocation: return BuildInvocation();
-    case NtArrayAccess: return BuildArrayAccess();
-    case NtPostfixExpression:
-      return NextReduction() == PPostfixPrimary ? BuildExpr(NtPrimary) : BuildExpr(NtName);
-    case NtUnaryExpression: return BuildUnary();
-    case NtConditionalExpression: return BuildConditional();
-    case NtLiteral: return BuildLiteral();
-    default: return BuildBinaryLevel();
-  }
-}
-
 // Expression builders nest once or more per operand and operator, so the
 // stack guard, which asks for the thread's stack floor, is taken at every
 // 16th level only; the reserve below the floor holds the levels between.
 int32_t ExpressionNesting = 0;
 
+// An expression of the nonterminal: the productions that hand on (an operand
+// without an operator passes through every level down to the one that
+// builds it) are read in a loop, and the one that builds makes the node.
 ConfigExprNode* BuildExpr(int32_t nonterminal) {
   if ((++ExpressionNesting & 15) == 0) GuardReplayStack();
-  ConfigExprNode* node = BuildExprOf(nonterminal);
+  int32_t production;
+  // The trace's cursor is held here while the chain is read.
+  const int16_t* slot = Trace.ReductionCursor;
+  const ExprStep* step = &ReadExprStep(nonterminal, production, slot);
+  while (step->passTo >= 0) step = &ReadExprStep(step->passTo, production, slot);
+  Trace.ReductionCursor = slot;
+  ConfigExprNode* node = BuildExprProduction(production, *step);
   --ExpressionNesting;
   return node;
 }

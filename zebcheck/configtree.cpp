@@ -58,15 +58,15 @@ int32_t LiteralLength(int32_t kind, const char* text) {
 }
 
 // Links a child to its owner when the child has no owner yet.
-void LinkChild(ConfigAnyNode* childOwner, ConfigAnyNode owner) {
-  if (childOwner->node == nullptr) *childOwner = owner;
+void LinkChild(const ConfigAnyNode** childOwner, const ConfigAnyNode& owner) {
+  if (*childOwner == nullptr) *childOwner = &owner;
 }
 
-void LinkExpr(ConfigExprNode* child, ConfigAnyNode owner) {
+void LinkExpr(ConfigExprNode* child, const ConfigAnyNode& owner) {
   if (child != nullptr) LinkChild(&child->owner, owner);
 }
 
-void LinkValue(AttributeValueNode* child, ConfigAnyNode owner) {
+void LinkValue(AttributeValueNode* child, const ConfigAnyNode& owner) {
   if (child != nullptr) LinkChild(&child->owner, owner);
 }
 
@@ -94,15 +94,22 @@ constexpr size_t ExprFieldBytes[ConfigExprKindCount] = {
 };
 
 // A new expression record of a kind with its header filled, as long as its
-// kind's fields need; the fields are cleared so that no word is left unset.
+// kind's fields need; its constructor sets every field.
 ConfigExprNode* NewExpr(int32_t kind, SourcePosition position) {
   size_t bytes = offsetof(ConfigExprNode, name) + ExprFieldBytes[kind];
   auto* node = static_cast<ConfigExprNode*>(Allocate(bytes));
-  std::memset(static_cast<void*>(node), 0, bytes);
   node->kind = kind;
   node->position = position;
-  node->owner = ConfigAnyNode{0, nullptr};
+  node->owner = nullptr;
   node->self = ConfigAnyNode{ExprNodeCodes[kind], node};
+  return node;
+}
+
+// The same for a literal, whose fields are cleared first: a constructor sets
+// only those that it knows (the text, or the number that folding made).
+ConfigExprNode* NewLiteral(int32_t kind, SourcePosition position) {
+  ConfigExprNode* node = NewExpr(kind, position);
+  std::memset(static_cast<void*>(&node->literal), 0, ExprFieldBytes[kind]);
   return node;
 }
 
@@ -111,7 +118,7 @@ ConfigExprNode* NewBoolean(int32_t kind, SourcePosition position) {
   auto* node = static_cast<ConfigExprNode*>(Allocate(offsetof(ConfigExprNode, self)));
   node->kind = kind;
   node->position = position;
-  node->owner = ConfigAnyNode{0, nullptr};
+  node->owner = nullptr;
   return node;
 }
 
@@ -119,7 +126,7 @@ AttributeValueNode* NewValue(int32_t kind, SourcePosition position) {
   auto* node = static_cast<AttributeValueNode*>(Allocate(sizeof(AttributeValueNode)));
   node->kind = kind;
   node->position = position;
-  node->owner = ConfigAnyNode{0, nullptr};
+  node->owner = nullptr;
   node->definitions = nullptr;
   node->self = ConfigAnyNode{ValueNodeCodes[kind], node};
   return node;
@@ -133,6 +140,49 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // inf, nan) and leaves the value unset where strtod gives infinity or zero
 // with ERANGE: such texts are read by strtod.
 double ReadDecimal(const char* text, size_t length) {
+  // The usual literal (digits, a point, digits, an exponent, with at most 15
+  // significant digits and a power of ten up to 10^22 either way) is the
+  // integer of its digits, exact in a double, times or divided by a power of
+  // ten that is exact too: the one rounding of that operation is the correct
+  // rounding that strtod gives.
+  static constexpr double PowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                           1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  const char* p = text;
+  const char* end = text + length;
+  uint64_t digits = 0;
+  int32_t significant = 0;
+  int32_t scale = 0;  // the power of ten of the last digit
+  bool any = false;
+  for (; p != end && IsDigit(*p); ++p, any = true) {
+    if (digits != 0 || *p != '0') ++significant;
+    digits = digits * 10 + static_cast<uint64_t>(*p - '0');
+    if (significant > 15) break;
+  }
+  if (p != end && *p == '.' && significant <= 15) {
+    for (++p; p != end && IsDigit(*p); ++p, any = true) {
+      if (digits != 0 || *p != '0') ++significant;
+      digits = digits * 10 + static_cast<uint64_t>(*p - '0');
+      --scale;
+      if (significant > 15) break;
+    }
+  }
+  bool quick = any && significant <= 15;
+  if (quick && p != end && (*p == 'e' || *p == 'E')) {
+    const char* q = p + 1;
+    bool negative = q != end && *q == '-';
+    if (q != end && (*q == '-' || *q == '+')) ++q;
+    int32_t exponent = 0;
+    if (q == end || !IsDigit(*q)) quick = false;  // strtod would read the text before the e
+    for (; quick && q != end && IsDigit(*q) && exponent < 1000; ++q) exponent = exponent * 10 + (*q - '0');
+    scale += negative ? -exponent : exponent;
+    p = q;
+  }
+  // What follows must end the number (a suffix letter, or nothing).
+  if (quick && (p == end || !(IsDigit(*p) || *p == '.' || *p == 'e' || *p == 'E' || *p == 'x' || *p == 'X')) &&
+      scale >= -22 && scale <= 22) {
+    auto value = static_cast<double>(digits);
+    return scale >= 0 ? value * PowersOfTen[scale] : value / PowersOfTen[-scale];
+  }
 #if ConfigHasFloatingCharconv
   bool plain = length > 0 && (IsDigit(text[0]) || text[0] == '.') &&
                !(text[0] == '0' && length > 1 && (text[1] == 'x' || text[1] == 'X'));
@@ -155,7 +205,7 @@ int32_t AttributeValueNodeCode(int32_t kind) { return ValueNodeCodes[kind]; }
 ConfigRootNode* MakeConfigRootNode(SourcePosition position, AttributeValueNode* value) {
   auto* node = static_cast<ConfigRootNode*>(Allocate(sizeof(ConfigRootNode)));
   node->position = position;
-  node->owner = ConfigAnyNode{0, nullptr};
+  node->owner = nullptr;
   node->value = value;
   node->self = ConfigAnyNode{0, node};
   LinkValue(value, node->self);
@@ -166,7 +216,7 @@ AttributeDefinitionNode* MakeAttributeDefinitionNode(SourcePosition position, De
                                                      AttributeValueNode* value, ConfigDefinitionSet* nested) {
   auto* node = static_cast<AttributeDefinitionNode*>(Allocate(sizeof(AttributeDefinitionNode)));
   node->position = position;
-  node->owner = ConfigAnyNode{0, nullptr};
+  node->owner = nullptr;
   node->name = name;
   node->value = value;
   node->nested = nested;
@@ -212,7 +262,7 @@ AttributeValueNode* MakeBracedValue(SourcePosition position, ConfigExprNode* exp
 ConfigArgumentListNode* MakeConfigArgumentList(SourcePosition position, ConsList arguments) {
   auto* node = static_cast<ConfigArgumentListNode*>(Allocate(sizeof(ConfigArgumentListNode)));
   node->position = position;
-  node->owner = ConfigAnyNode{0, nullptr};
+  node->owner = nullptr;
   node->arguments = arguments;
   node->self = ConfigAnyNode{8, node};
   for (ConsList rest = arguments; rest != nullptr; rest = rest->tail) {
@@ -288,7 +338,10 @@ ConfigExprNode* MakeConfigLiteral(int32_t kind, SourcePosition position, const c
   ConfigExprNode* node = NewExpr(kind, position);
   node->literal.text = text;
   node->literal.length = LiteralLength(kind, text);
-  if (kind == ConfigIntegerLiteral) node->literal.integer = ReadConfigInteger(text);
+  // An integer's value is read now; a floating literal's when it is first
+  // used (realKnown 0 until then, real only in its record).
+  node->literal.integer = kind == ConfigIntegerLiteral ? ReadConfigInteger(text) : 0;
+  if (kind == ConfigFloatingLiteral) node->literal.real = 0.0;
   return node;
 }
 
@@ -341,13 +394,13 @@ ConfigExprNode* SharedTrue() { return TheSharedTrue; }
 ConfigExprNode* SharedFalse() { return TheSharedFalse; }
 
 ConfigExprNode* MakeConfigInteger(int32_t value) {
-  ConfigExprNode* node = NewExpr(ConfigIntegerLiteral, 0);
+  ConfigExprNode* node = NewLiteral(ConfigIntegerLiteral, 0);
   node->literal.integer = value;
   return node;
 }
 
 ConfigExprNode* MakeConfigDouble(double value) {
-  ConfigExprNode* node = NewExpr(ConfigFloatingLiteral, 0);
+  ConfigExprNode* node = NewLiteral(ConfigFloatingLiteral, 0);
   node->literal.realKnown = 1;
   node->literal.real = ConfigFixedValue(value);
   return node;
@@ -375,6 +428,25 @@ const char* ConfigLiteralText(ConfigExprNode* node) {
 }
 
 char* WriteConfigFixed(char* at, double value) {
+  // A value that is the double nearest to m / 10^6 for an integer m (every
+  // number that folding makes is one) reads as m millionths: below 2^30 it
+  // lies within 2^-24 of m / 10^6, far less than the half millionth that
+  // would round it elsewhere. Its digits are written from m directly.
+  if (std::fabs(value) < 1073741824.0) {
+    double m = std::nearbyint(value * 1e6);
+    if (m / 1e6 == value) {
+      if (std::signbit(value)) *at++ = '-';
+      auto millionths = static_cast<uint64_t>(std::fabs(m));
+      at = std::to_chars(at, at + ConfigFixedTextLimit, millionths / 1000000).ptr;
+      *at++ = '.';
+      auto fraction = static_cast<uint32_t>(millionths % 1000000);
+      for (int32_t i = 5; i >= 0; --i) {
+        at[i] = static_cast<char>('0' + fraction % 10);
+        fraction /= 10;
+      }
+      return at + 6;
+    }
+  }
 #if ConfigHasFloatingCharconv
   // to_chars writes every number as "%.6f" does, exactly rounded; only a
   // nan's sign is spelt differently by some C libraries (MinGW's "%.6f"

@@ -29,8 +29,8 @@
 #include "support/input.h"
 #include "support/lazy.h"
 
-// A reference to a configuration node; owner links hold these. An empty
-// owner link has a null node.
+// A reference to a configuration node; an owner link points at its owner's
+// own one.
 struct ConfigAnyNode {
   int32_t code;
   void* node;
@@ -136,14 +136,14 @@ struct ConfigDefinitionSet {
 
 struct ConfigRootNode {
   SourcePosition position;
-  ConfigAnyNode owner;
+  const ConfigAnyNode* owner;  // the owner's own ConfigAnyNode; null until adopted
   AttributeValueNode* value;  // kind 0: the top-level definitions
   ConfigAnyNode self;
 };
 
 struct AttributeDefinitionNode {
   SourcePosition position;  // of its backslash
-  ConfigAnyNode owner;
+  const ConfigAnyNode* owner;  // the owner's own ConfigAnyNode; null until adopted
   DefiningOccurrence* name;
   AttributeValueNode* value;
   ConfigDefinitionSet* nested;  // what the value defines: its nested list's set, else empty
@@ -158,7 +158,7 @@ struct AttributeDefinitionNode {
 struct AttributeValueNode {
   int32_t kind;  // ConfigValueKind
   SourcePosition position;
-  ConfigAnyNode owner;
+  const ConfigAnyNode* owner;  // the owner's own ConfigAnyNode; null until adopted
   // Kind 0: ConsList of AttributeDefinitionNode (null when empty); kinds 1-3:
   // the ConfigExprNode.
   union {
@@ -170,7 +170,7 @@ struct AttributeValueNode {
 
 struct ConfigArgumentListNode {
   SourcePosition position;
-  ConfigAnyNode owner;
+  const ConfigAnyNode* owner;  // the owner's own ConfigAnyNode; null until adopted
   ConsList arguments;  // AttributeValueNode kind 3, one per argument
   ConfigAnyNode self;
 };
@@ -178,7 +178,7 @@ struct ConfigArgumentListNode {
 struct ConfigExprNode {
   int32_t kind;  // ConfigExprKind
   SourcePosition position;
-  ConfigAnyNode owner;
+  const ConfigAnyNode* owner;  // the owner's own ConfigAnyNode; null until adopted
   // Kinds 10 and 11 have no self and no fields: their records end here.
   ConfigAnyNode self;
   // The fields of the kinds; a record ends after those of its own kind.

@@ -839,26 +839,48 @@ struct Frame {
   Slot single;         // a chain's child; the handed-on cells of an instance
 };
 
+// The production that builds the nonterminal, with the pass-through chain
+// on the way read and checked; emptyDefs is set when one of its steps yields
+// no defs. `read` gives the next recorded production.
+template <typename Read>
+int32_t ReadPassThroughChain(int32_t nonterminal, bool& emptyDefs, Read read) {
+  for (;;) {
+    int32_t p = SingleProduction[nonterminal];
+    if (p < 0) {
+      p = read();
+      if (static_cast<uint32_t>(p) >= static_cast<uint32_t>(JavaProductionTotal)) Inconsistent(__LINE__);
+    }
+    const ReplayStep& step = ReplaySteps[p];
+    // A production read from the trace must belong to the nonterminal being built.
+    if (step.lhs != nonterminal) Inconsistent(__LINE__);
+    if (step.passChild < 0) return p;
+    emptyDefs |= step.emptyDefs;
+    nonterminal = step.passChild;
+  }
+}
+
 // The frame of the production that builds the nonterminal. Pass-through
 // chains on the way are read and checked but get no frame: the frame of the
 // production below them stands in for them, and it hands out EmptyDefsCell
 // as its defs when one of them yields no defs. The frame is made in place on
-// top of the stack of open productions.
-void StartProduction(std::vector<Frame>& stack, int32_t nonterminal, LazyCell* env) {
+// top of the stack of open productions. With `fromTrace` the productions
+// come from the parse trace itself, read in place.
+void StartProduction(std::vector<Frame>& stack, int32_t nonterminal, LazyCell* env, bool fromTrace) {
   bool emptyDefs = false;
   int32_t p;
-  for (;;) {
-    p = SingleProduction[nonterminal];
-    if (p < 0) {
-      p = Replay.nextReduction();
-      if (static_cast<uint32_t>(p) >= static_cast<uint32_t>(JavaProductionTotal)) Inconsistent(__LINE__);
-    }
-    const ReplayStep step = ReplaySteps[p];
-    // A production read from the trace must belong to the nonterminal being built.
-    if (step.lhs != nonterminal) Inconsistent(__LINE__);
-    if (step.passChild < 0) break;
-    emptyDefs |= step.emptyDefs;
-    nonterminal = step.passChild;
+  if (fromTrace) {
+    // The parse trace read in place, its cursor held here while the chain
+    // is read (a chain's productions mostly share a record). Test traces
+    // come through their hook.
+    const int16_t* slot = Trace.ReductionCursor;
+    p = ReadPassThroughChain(nonterminal, emptyDefs, [&slot] {
+      int32_t production = *slot;
+      slot = NextProductionSlot(slot);
+      return production;
+    });
+    Trace.ReductionCursor = slot;
+  } else {
+    p = ReadPassThroughChain(nonterminal, emptyDefs, [] { return Replay.nextReduction(); });
   }
   const ProductionPlan& plan = Plans[p];
   if (plan.cellCount == 0) {
@@ -1025,7 +1047,8 @@ void BuildNonterminal(int32_t nonterminal, LazyCell* env, LazyCell** tree, LazyC
   TreeBuilderModuleInit();
   // The open productions, innermost last; each one's parent is the frame below.
   std::vector<Frame> stack;
-  StartProduction(stack, nonterminal, env);
+  const bool fromTrace = Replay.nextReduction == NextReduction;
+  StartProduction(stack, nonterminal, env, fromTrace);
   for (;;) {
     Frame& frame = stack.back();
     const ProductionPlan& plan = *frame.plan;
@@ -1055,7 +1078,7 @@ void BuildNonterminal(int32_t nonterminal, LazyCell* env, LazyCell** tree, LazyC
       continue;
     }
     LazyCell* childEnv = ChildEnv(frame, i);
-    StartProduction(stack, NonterminalOf(symbol), childEnv);  // frame is not used after this
+    StartProduction(stack, NonterminalOf(symbol), childEnv, fromTrace);  // frame is not used after this
   }
 }
 

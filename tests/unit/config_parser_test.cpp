@@ -43,7 +43,7 @@ class ConfigParserTest : public ::testing::Test {
 
   static std::vector<int32_t> Reductions() {
     std::vector<int32_t> out;
-    for (ReductionRecord* r = Trace.ReductionCursor; r != nullptr; r = r->next) out.push_back(r->production);
+    ForEachRecordedProduction(Trace.ReductionCursor, [&out](ProductionNumber p) { out.push_back(p); });
     return out;
   }
 

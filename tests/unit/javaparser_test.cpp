@@ -91,10 +91,10 @@ TEST(JavaParse, NothingRecordedWhileSkipping) {
   // trace equals that of the same unit without them.
   Parse("class A { void f() { x = 1; } }");
   int clean = 0;
-  for (ReductionRecord* r = SublistHead; r != nullptr; r = r->next) ++clean;
+  ForEachRecordedProduction(SublistHead, [&clean](ProductionNumber) { ++clean; });
   Parse("class A { void f() { x = 1; / (a + b * c); } }");
   int recovered = 0;
-  for (ReductionRecord* r = SublistHead; r != nullptr; r = r->next) ++recovered;
+  ForEachRecordedProduction(SublistHead, [&recovered](ProductionNumber) { ++recovered; });
   // One more statement: the empty statement after the skipped operand.
   EXPECT_GT(recovered, clean);
   EXPECT_LT(recovered, clean + 6);

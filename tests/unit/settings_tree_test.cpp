@@ -147,12 +147,13 @@ TokenRecord* Token(SourcePosition position, const void* value) {
 // productions in leftmost-derivation order; then rewinds it as a parse does.
 void SetTrace(std::vector<TokenRecord*> tokens, std::vector<int32_t> productions) {
   for (size_t i = 0; i + 1 < tokens.size(); ++i) tokens[i]->next = tokens[i + 1];
-  ReductionRecord* head = nullptr;
+  int16_t* head = nullptr;
   for (size_t i = productions.size(); i-- > 0;) {
     auto* record = static_cast<ReductionRecord*>(Allocate(sizeof(ReductionRecord)));
-    record->production = productions[i];
+    record->stop = -1;
+    record->production[ReductionSlots - 1] = static_cast<int16_t>(productions[i]);
     record->next = head;
-    head = record;
+    head = &record->production[ReductionSlots - 1];
   }
   Trace.TokenHead = tokens.front();
   SublistHead = head;

@@ -76,7 +76,8 @@ void Expect(const LrAction& act) {
 void SetReduction(const LrAction& act) {
   ReduceLhs = act.Lhs;
   ReduceProduction = act.Production;
-  SublistHead = SublistLast = nullptr;
+  SublistHead = nullptr;
+  SublistLast = nullptr;
   PopCount = act.PopCount;
 }
 
@@ -115,7 +116,7 @@ void RunState(int s) {
   }
   while (PopCount == 0 && !(s == 0 && AcceptFlag)) {
     if (ReduceProduction >= 0) RecordReduction();
-    ReductionRecord* savedHead = SublistHead;
+    int16_t* savedHead = SublistHead;
     ReductionRecord* savedLast = SublistLast;
     const LrAction* go = Find(A.Gotos, st.FirstGoto, st.GotoCount, ReduceLhs);
     if (go == nullptr) {
@@ -133,7 +134,8 @@ void RunState(int s) {
     } else {
       ReduceLhs = 0;
       ReduceProduction = -1;
-      SublistHead = SublistLast = nullptr;
+      SublistHead = nullptr;
+      SublistLast = nullptr;
       AcceptFlag = 1;
       PopCount = 0;
     }
@@ -159,7 +161,7 @@ void Parse(const std::vector<const char*>& names) {
 
 std::vector<int> Reductions() {
   std::vector<int> out;
-  for (ReductionRecord* r = SublistHead; r != nullptr; r = r->next) out.push_back(r->production);
+  ForEachRecordedProduction(SublistHead, [&out](ProductionNumber p) { out.push_back(p); });
   return out;
 }
 
@@ -354,7 +356,7 @@ TEST_F(TraceTest, NothingIsRecordedInRecovery) {
   EXPECT_EQ(Trace.TokenHead->position, 10);
   EXPECT_EQ(Trace.TokenHead->value.Integer, 1000);
   ASSERT_NE(SublistHead, nullptr);
-  EXPECT_EQ(SublistHead->production, 7);
+  EXPECT_EQ(Reductions(), std::vector<int>{7});
 }
 
 TEST_F(TraceTest, RecordsPushInFrontAndResetKeepsTheCursors) {
@@ -363,11 +365,11 @@ TEST_F(TraceTest, RecordsPushInFrontAndResetKeepsTheCursors) {
     ReduceProduction = p;
     RecordReduction();
   }
-  EXPECT_EQ(SublistLast->production, 3);
+  EXPECT_EQ(SublistLast->production[ReductionSlots - 1], 3);
   RewindParseTrace();
   EXPECT_EQ(NextReduction(), 1);
   EXPECT_EQ(NextReduction(), 2);
-  ReductionRecord* cursor = Trace.ReductionCursor;
+  const int16_t* cursor = Trace.ReductionCursor;
   PopCount = 5;
   AcceptFlag = 1;
   ResetParseTrace();
@@ -375,6 +377,49 @@ TEST_F(TraceTest, RecordsPushInFrontAndResetKeepsTheCursors) {
   EXPECT_EQ(AcceptFlag, 0);
   EXPECT_EQ(SublistHead, nullptr);
   EXPECT_EQ(Trace.ReductionCursor, cursor);
+}
+
+// A chain of productions that a state routine records with nothing in
+// between shares records, three to a record; a sublist spliced in behind
+// (as a state routine splices the sublist of the state it called) and the
+// records of single pushes keep the list in order, for the reader as for
+// the walk.
+TEST_F(TraceTest, ChainStepsShareRecordsAndKeepTheOrder) {
+  ResetParseTrace();
+  int32_t slots = 0;
+  RecordChainStep(9, slots);
+  int16_t* savedHead = SublistHead;
+  ReductionRecord* savedLast = SublistLast;
+  SublistHead = nullptr;
+  SublistLast = nullptr;
+  int32_t innerSlots = 0;
+  for (int p : {13, 12, 11, 10}) RecordChainStep(p, innerSlots);
+  EXPECT_EQ(SublistLast->next, nullptr);
+  EXPECT_EQ(SublistLast->production[0], 11);  // 13, 12 and 11 in one record, 10 in the next
+  const auto* second = reinterpret_cast<const ReductionRecord*>(SublistHead - (ReductionSlots - 1));
+  EXPECT_EQ(second->next, &SublistLast->production[0]);
+  savedLast->next = SublistHead;
+  SublistHead = savedHead;
+  for (int p : {8, 7}) RecordChainStep(p, slots);
+  EXPECT_EQ(SublistHead, &savedLast->production[0]);  // 9, 8 and 7 share a record
+  RecordChainStep(6, slots);
+  EXPECT_NE(SublistHead, &savedLast->production[0]);
+  ReduceProduction = 5;
+  RecordReduction();
+  const std::vector<int> expected = {5, 6, 7, 8, 9, 10, 11, 12, 13};
+  EXPECT_EQ(Reductions(), expected);
+  RewindParseTrace();
+  std::vector<int> replayed;
+  for (size_t i = 0; i < expected.size(); ++i) replayed.push_back(NextReduction());
+  EXPECT_EQ(replayed, expected);
+  EXPECT_EQ(Trace.ReductionCursor, nullptr);
+  // In recovery nothing is recorded, and a chain does not go on after it.
+  RecoveryMode = 1;
+  int32_t noSlots = 0;
+  RecordChainStep(4, noSlots);
+  EXPECT_EQ(noSlots, 0);
+  RecoveryMode = 0;
+  EXPECT_EQ(Reductions(), expected);
 }
 
 // A parse's records fill several store blocks and still chain in order; the
@@ -401,10 +446,11 @@ TEST_F(TraceTest, EachParseReusesTheStoreOfTheOneBefore) {
       if (r->position != t + 1 || r->value.Integer != t) return false;
     }
     int p = reductions;
-    for (ReductionRecord* r = SublistHead; r != nullptr; r = r->next) {
-      if (r->production != --p % 500) return false;
-    }
-    return t == tokens && p == 0 && Trace.TokenTail != nullptr && Trace.TokenTail->next == nullptr;
+    bool inOrder = true;
+    ForEachRecordedProduction(SublistHead, [&](ProductionNumber production) {
+      if (production != --p % 500) inOrder = false;
+    });
+    return inOrder && t == tokens && p == 0 && Trace.TokenTail != nullptr && Trace.TokenTail->next == nullptr;
   };
   // Enough records for several blocks of the store.
   const int tokens = static_cast<int>(3 * TraceBlockSize / sizeof(TokenRecord));

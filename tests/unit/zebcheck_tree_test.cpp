@@ -100,6 +100,32 @@ TEST_F(ConfigTreeTest, FloatingTextsReadAsStrtodReadsThem) {
   }
 }
 
+// Literals of every usual form (digits, a point, an exponent, a suffix;
+// from few to many digits, exponents around the range of exact powers of
+// ten) read to the same bits as strtod gives.
+TEST_F(ConfigTreeTest, DecimalLiteralsReadAsStrtodReadsThem) {
+  std::mt19937_64 random(11);
+  const char* suffixes[] = {"", "", "f", "D"};
+  for (int i = 0; i < 50000; ++i) {
+    std::string text;
+    int whole = static_cast<int>(random() % 10);
+    int fraction = static_cast<int>(random() % 12);
+    for (int k = 0; k < whole; ++k) text += static_cast<char>('0' + random() % 10);
+    if (fraction > 0 || whole == 0) text += '.';
+    for (int k = 0; k < fraction || (whole == 0 && k == 0); ++k) text += static_cast<char>('0' + random() % 10);
+    if (random() % 3 == 0) {
+      text += random() % 2 != 0 ? 'e' : 'E';
+      int exponent = static_cast<int>(random() % 61) - 30;
+      if (exponent >= 0 && random() % 2 != 0) text += '+';
+      text += std::to_string(exponent);
+    }
+    text += suffixes[random() % 4];
+    double expected = std::strtod(text.c_str(), nullptr);
+    double value = ReadConfigDouble(text.c_str());
+    EXPECT_EQ(std::memcmp(&value, &expected, sizeof value), 0) << text;
+  }
+}
+
 std::string PrintfFixed(double value) {
   char text[400];
   std::snprintf(text, sizeof text, "%.6f", value);
@@ -135,6 +161,34 @@ TEST_F(ConfigTreeTest, FloatingResultsHaveSixDigitsAtAnyMagnitude) {
   }
   EXPECT_EQ(MakeConfigDouble(7.5)->position, 0);
   EXPECT_STREQ(ConfigLiteralText(MakeConfigInteger(INT32_MIN)), "-2147483648");
+}
+
+// The six-digit text of any value is that of "%.6f": values that are a
+// number of millionths (written from that number) and values that are not
+// (left to the library), around the bound of the quick way too.
+TEST_F(ConfigTreeTest, FixedTextIsThatOfPrintf) {
+  std::vector<double> values = {0.0, -0.0, 1e-6, -1e-6, 0.1, 2.675, 1073741823.999999, 1073741824.0,
+                                -1073741823.5, 1073741824.000001, 3.0 / 7, 1e-7, 0.5e-6, 123456.7890125};
+  std::mt19937_64 random(7);
+  for (int i = 0; i < 20000; ++i) {
+    auto millionths = static_cast<int64_t>(random() % 2000000000000000) - 1000000000000000;
+    values.push_back(static_cast<double>(millionths) / 1e6);
+    values.push_back(std::ldexp(static_cast<double>(random() >> 11), -static_cast<int>(random() % 80)));
+  }
+  for (double base : {1073741824.0, 0.5e-6, 999999.9999995}) {
+    double below = base;
+    double above = base;
+    for (int i = 0; i < 4; ++i) {
+      below = std::nextafter(below, 0.0);
+      above = std::nextafter(above, HUGE_VAL);
+      for (double value : {below, above, -below, -above}) values.push_back(value);
+    }
+  }
+  for (double value : values) {
+    char text[ConfigFixedTextLimit + 1];
+    *WriteConfigFixed(text, value) = '\0';
+    EXPECT_EQ(text, PrintfFixed(value)) << std::hexfloat << value;
+  }
 }
 
 // Values where rounding to six digits is delicate: exact halves (k / 128
@@ -321,17 +375,20 @@ TEST_F(ConfigTreeTest, OwnerLinksKeepTheFirstOwner) {
   ConfigExprNode* one = Integer("1");
   ConfigExprNode* truth = MakeConfigBooleanLiteral(ConfigTrueLiteral, 5);
   ConfigExprNode* sum = MakeConfigBinary(ConfigAdd, 1, one, truth);
-  EXPECT_EQ(one->owner.node, sum);
-  EXPECT_EQ(one->owner.code, 21);
-  EXPECT_EQ(truth->owner.node, sum);  // a boolean literal has no self but gets an owner
+  ASSERT_NE(one->owner, nullptr);
+  EXPECT_EQ(one->owner, &sum->self);  // the owner's own ConfigAnyNode
+  EXPECT_EQ(one->owner->node, sum);
+  EXPECT_EQ(one->owner->code, 21);
+  ASSERT_NE(truth->owner, nullptr);
+  EXPECT_EQ(truth->owner->node, sum);  // a boolean literal has no self but gets an owner
   AttributeValueNode* wrapper = MakeBracedValue(1, sum);
-  EXPECT_EQ(sum->owner.node, wrapper);
+  EXPECT_EQ(sum->owner, &wrapper->self);
   EXPECT_EQ(wrapper->self.code, 38);
   MakeConfigUnary(ConfigUnaryMinus, 1, one);  // a second owner does not replace the first
-  EXPECT_EQ(one->owner.node, sum);
+  EXPECT_EQ(one->owner->node, sum);
   EXPECT_EQ(MakeConfigBoolean(1), SharedTrue());
   EXPECT_EQ(MakeConfigBoolean(0), SharedFalse());
-  EXPECT_EQ(SharedTrue()->owner.node, nullptr);
+  EXPECT_EQ(SharedTrue()->owner, nullptr);
   EXPECT_TRUE(IsConfigTrue(Integer("0")));
   EXPECT_FALSE(IsConfigTrue(SharedFalse()));
 }

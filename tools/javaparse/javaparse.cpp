@@ -67,11 +67,11 @@ bool IsFileArgument(int32_t i) {
 
 void WriteTrace() {
   if (!PrintTrace) return;
-  for (ReductionRecord* r = Trace.ReductionCursor; r != nullptr; r = r->next) {
-    std::fprintf(StdoutStream, "%d ", r->production);
-    WriteLrProduction(StdoutStream, JavaAutomaton, r->production);
+  ForEachRecordedProduction(Trace.ReductionCursor, [](ProductionNumber production) {
+    std::fprintf(StdoutStream, "%d ", production);
+    WriteLrProduction(StdoutStream, JavaAutomaton, production);
     std::fputc('\n', StdoutStream);
-  }
+  });
 }
 
 void ParseFiles() {

@@ -51,11 +51,11 @@ void ReadCommandLine() {
 void PrintParseTrace() {
   const LrAutomaton& a = ConfigAutomaton;
   std::fprintf(StdoutStream, "syntaxerror %d\n", SyntaxErrorFlag);
-  for (ReductionRecord* r = Trace.ReductionCursor; r != nullptr; r = r->next) {
-    std::fprintf(StdoutStream, "reduction %d ", r->production);
-    WriteLrProduction(StdoutStream, a, r->production);
+  ForEachRecordedProduction(Trace.ReductionCursor, [&a](ProductionNumber production) {
+    std::fprintf(StdoutStream, "reduction %d ", production);
+    WriteLrProduction(StdoutStream, a, production);
     std::fputc('\n', StdoutStream);
-  }
+  });
   for (TokenRecord* t = Trace.TokenCursor; t != nullptr; t = t->next) {
     SourceLine where = PositionToLine(t->position);
     std::fprintf(StdoutStream, "token %s %" PRId64 " %" PRId64 "\n", where.name != nullptr ? where.name->text : "-",
