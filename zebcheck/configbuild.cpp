@@ -24,8 +24,8 @@
 //    a lazy cell of its match list whose context is its scope (a record
 //    per definition value that holds names or definitions, and one for the
 //    top level). Forcing it looks the name up; the definition checks force
-//    every one as they walk the finished tree, so resolution needs no walk
-//    of its own.
+//    every one, in source order, from the blocks of name records that the
+//    builder keeps, so resolution needs no walk of its own.
 #include "zebcheck/configbuild.h"
 
 #include <cstddef>
@@ -210,12 +210,13 @@ Identifier* ReplayIdentifier() { return reinterpret_cast<Identifier*>(ReplayToke
 // A scope: where the names of a definition's value are looked up (its
 // nested definitions, then the scope around the definition), or the top
 // level (its own definitions). The builder makes a definition's scope
-// before its value and fills in the definition once the node exists; the
-// set is put together when a lookup first needs it.
+// before its value and fills in the value's set once the value is built;
+// the environment is put together when a lookup first needs it, from the
+// scope alone, without a visit to the definition's node.
 struct Scope {
   ConfigDefinitionSet* environment;  // null until needed (the top level: set when built)
   Scope* outer;
-  AttributeDefinitionNode* definition;
+  ConfigDefinitionSet* nested;  // what the definition's value defines
 };
 
 // The scope of the names being replayed. While ScopePending is set, the
@@ -229,7 +230,7 @@ Scope* NewScope(Scope* outer) {
   auto* scope = static_cast<Scope*>(AllocateAligned(sizeof(Scope)));
   scope->environment = nullptr;
   scope->outer = outer;
-  scope->definition = nullptr;
+  scope->nested = nullptr;
   return scope;
 }
 
@@ -246,21 +247,35 @@ Scope* UsedScope() {
 // definition itself sees.
 ConfigDefinitionSet* EnvironmentOf(Scope* scope) {
   if (scope->environment == nullptr) {
-    scope->environment = UniteDisjointConfigDefinitionSets(scope->definition->nested, EnvironmentOf(scope->outer));
+    scope->environment = UniteDisjointConfigDefinitionSets(scope->nested, EnvironmentOf(scope->outer));
   }
   return scope->environment;
 }
 
-// An applied occurrence and its match-list cell in one record; the cell's
-// context is the scope of a simple name, or the occurrence of a qualified
-// name's qualifier (null for a member of a primary).
-struct NameRecord {
-  AppliedOccurrence occurrence;
-  LazyCell matches;
-};
+// An applied occurrence and its match-list cell are one record
+// (ConfigNameRecord); the cell's context is the scope of a simple name, or
+// the occurrence of a qualified name's qualifier (null for a member of a
+// primary). The records are made in blocks of their own, in source order,
+// so that the definition checks force them in one sequential pass instead
+// of a walk of the whole tree.
+ConfigNameBlock* FirstNameBlock = nullptr;
+ConfigNameBlock* LastNameBlock = nullptr;
 
-NameRecord* NameRecordOf(LazyCell* cell) {
-  return reinterpret_cast<NameRecord*>(reinterpret_cast<unsigned char*>(cell) - offsetof(NameRecord, matches));
+ConfigNameRecord* NewNameRecord() {
+  if (LastNameBlock == nullptr || LastNameBlock->count == ConfigNameBlockRecords) {
+    auto* block = static_cast<ConfigNameBlock*>(AllocateAligned(sizeof(ConfigNameBlock)));
+    block->next = nullptr;
+    block->count = 0;
+    if (LastNameBlock == nullptr) FirstNameBlock = block;
+    else LastNameBlock->next = block;
+    LastNameBlock = block;
+  }
+  return &LastNameBlock->records[LastNameBlock->count++];
+}
+
+ConfigNameRecord* NameRecordOf(LazyCell* cell) {
+  return reinterpret_cast<ConfigNameRecord*>(reinterpret_cast<unsigned char*>(cell) -
+                                             offsetof(ConfigNameRecord, matches));
 }
 
 // A simple name: its identifier looked up in its scope.
@@ -284,7 +299,7 @@ Word ComputeMemberMatches(LazyCell* cell) {
 // The occurrence of the identifier under the cursor, with its match-list
 // cell.
 AppliedOccurrence* ReplayOccurrence(Word (*function)(LazyCell*), void* context) {
-  auto* record = static_cast<NameRecord*>(AllocateAligned(sizeof(NameRecord)));
+  ConfigNameRecord* record = NewNameRecord();
   record->matches.context = context;
   record->matches.function = function;
   record->occurrence.matches = &record->matches;
@@ -496,7 +511,7 @@ AttributeDefinitionNode* BuildDefinition(ConsListBuilder& records) {
   ReplaySkipToken();  // }
   AttributeDefinitionNode* node =
       MakeAttributeDefinitionNode(at, NewDefiningOccurrence(name, outer), value.node, value.defined);
-  if (scope != nullptr) scope->definition = node;
+  if (scope != nullptr) scope->nested = value.defined;
   records.Add(MakeConfigDefinition(name, NewEvaluatedCell<Word>(reinterpret_cast<Word>(node))));
   return node;
 }
@@ -581,6 +596,8 @@ ConsList MemberMatches(ConsList qualifierMatches, Identifier* name) {
 
 LazyCell* BuildConfigRoot() {
   SourcePosition at = PositionCounter;
+  FirstNameBlock = nullptr;
+  LastNameBlock = nullptr;
   Scope* top = NewScope(nullptr);
   CurrentScope = top;
   ScopePending = false;
@@ -589,6 +606,7 @@ LazyCell* BuildConfigRoot() {
   // The top level sees exactly its own definitions.
   top->environment = configuration.defined;
   ConfigRootNode* root = MakeConfigRootNode(at, configuration.node);
+  root->names = FirstNameBlock;
   return NewLazyCell<Word>(NewEvaluatedCell<Word>(reinterpret_cast<Word>(root)), CheckAndPrintConfig);
 }
 

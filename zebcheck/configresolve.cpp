@@ -423,6 +423,20 @@ ConfigDefinitionSet* NestedDefinitionsOf(AttributeDefinitionNode* node) {
 }
 
 ConfigRootNode* CheckDefinitions(ConfigRootNode* root) {
+  // The builder's records hold the occurrences in the order of the walk:
+  // forcing them in that order computes every match list as the walk
+  // would, touching only the records. Only when a name has no match does
+  // the walk run, for the positions of the nodes that hold such names; the
+  // lists it meets are computed by then.
+  if (root->names != nullptr) {
+    bool allMatched = true;
+    for (ConfigNameBlock* block = root->names; block != nullptr; block = block->next) {
+      for (int32_t i = 0; i < block->count; ++i) {
+        if (OccurrenceMatches(&block->records[i].occurrence) == nullptr) allMatched = false;
+      }
+    }
+    if (allMatched) return root;
+  }
   CheckDefinitionList(root->value->definitions);
   return root;
 }

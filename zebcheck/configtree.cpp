@@ -207,6 +207,7 @@ ConfigRootNode* MakeConfigRootNode(SourcePosition position, AttributeValueNode* 
   node->position = position;
   node->owner = nullptr;
   node->value = value;
+  node->names = nullptr;
   node->self = ConfigAnyNode{0, node};
   LinkValue(value, node->self);
   return node;

@@ -134,10 +134,30 @@ struct ConfigDefinitionSet {
   ConfigDefinitionSet* indexEnd; // the set where the index's walk stopped, or null
 };
 
+// An applied occurrence made by the tree builder, with its match-list cell.
+struct ConfigNameRecord {
+  AppliedOccurrence occurrence;
+  LazyCell matches;
+};
+
+// The builder's name records in blocks of ConfigNameBlockRecords, in the
+// order it made them, which is the source order of the names: that of a
+// depth-first, left-to-right walk of the finished tree. Every block but the
+// last is full.
+inline constexpr int32_t ConfigNameBlockRecords = 64;
+struct ConfigNameBlock {
+  ConfigNameBlock* next;
+  int32_t count;
+  ConfigNameRecord records[ConfigNameBlockRecords];
+};
+
 struct ConfigRootNode {
   SourcePosition position;
   const ConfigAnyNode* owner;  // the owner's own ConfigAnyNode; null until adopted
   AttributeValueNode* value;  // kind 0: the top-level definitions
+  // Every name occurrence of the tree, when the builder recorded them; else
+  // null (MakeConfigRootNode leaves it so).
+  ConfigNameBlock* names;
   ConfigAnyNode self;
 };
 
