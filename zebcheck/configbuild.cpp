@@ -491,9 +491,8 @@ ConfigArgumentListNode* BuildArgumentList() {
   return MakeConfigArgumentList(at, arguments.head);
 }
 
-// p3 \ Identifier { AttributeValue }: the node, and its definition record
-// added to the list's set.
-AttributeDefinitionNode* BuildDefinition(ConsListBuilder& records) {
+// p3 \ Identifier { AttributeValue }: the node.
+AttributeDefinitionNode* BuildDefinition() {
   SourcePosition at = PositionCounter;
   const TokenRecord* backslash = Trace.TokenCursor;
   ReplaySkipToken();
@@ -512,7 +511,6 @@ AttributeDefinitionNode* BuildDefinition(ConsListBuilder& records) {
   AttributeDefinitionNode* node =
       MakeAttributeDefinitionNode(at, NewDefiningOccurrence(name, outer), value.node, value.defined);
   if (scope != nullptr) scope->nested = value.defined;
-  records.Add(MakeConfigDefinition(name, NewEvaluatedCell<Word>(reinterpret_cast<Word>(node))));
   return node;
 }
 
@@ -523,11 +521,18 @@ BuiltValue BuildConfiguration() {
   SourcePosition at = PositionCounter;
   if (ReadReduction() == PNoDefinitions) return BuiltValue{MakeNestedValue(at, nullptr), EmptyConfigDefinitionSet()};
   ConsListBuilder nodes;
-  ConsListBuilder records;
   for (;;) {
     int32_t production = ReadReduction();
-    nodes.Add(BuildDefinition(records));
+    nodes.Add(BuildDefinition());
     if (production != PMoreDefinitions) break;
+  }
+  // The list's definition records are made together once its entries are
+  // built, not each after its entry's value: the lookups and unions that
+  // walk them then read a few adjacent cache lines.
+  ConsListBuilder records;
+  for (ConsList rest = nodes.head; rest != nullptr; rest = rest->tail) {
+    auto* node = ConsHead<AttributeDefinitionNode>(rest);
+    records.Add(MakeConfigDefinition(node->name->identifier, NewEvaluatedCell<Word>(reinterpret_cast<Word>(node))));
   }
   return BuiltValue{MakeNestedValue(at, nodes.head), ConfigDefinitionSetOf(records.head)};
 }
