@@ -53,8 +53,11 @@ ConfigDefinitionSet* MemberScopeOf(ConsList matches);
 // What a definition's value defines; the empty set for a null node.
 ConfigDefinitionSet* NestedDefinitionsOf(AttributeDefinitionNode* node);
 
-// Walks the tree depth-first, left to right, and reports "no definition for "
-// and the name at every name occurrence without a match. Returns the root.
+// Reports "no definition for " and the name at every name occurrence without
+// a match, in the order of a depth-first, left-to-right walk of the tree.
+// The match lists are forced in that order from the root's name records
+// when the builder kept them; the walk itself runs only for a tree without
+// them or when some name has no match. Returns the root.
 ConfigRootNode* CheckDefinitions(ConfigRootNode* root);
 
 // Once-only: makes the empty set.
