@@ -111,11 +111,20 @@ void SetSearchPath(const char* sourcePath, const char* classPath) {
   SearchPath = SearchPathOf(sourcePath, classPath);
 }
 
+namespace {
+
+// Writes the dotted text[0 .. length-1] with slashes for its dots, then the
+// source suffix and a null: length + sizeof JavaSourceSuffix bytes.
+void WriteSourcePath(char* path, const char* text, int32_t length) {
+  for (int32_t i = 0; i < length; ++i) path[i] = text[i] == '.' ? '/' : text[i];
+  std::memcpy(path + length, JavaSourceSuffix, sizeof(JavaSourceSuffix));
+}
+
+}  // namespace
+
 char* DottedNameToSourcePath(const Identifier* name) {
-  size_t suffixLength = sizeof(JavaSourceSuffix) - 1;
-  auto* path = static_cast<char*>(Allocate(static_cast<size_t>(name->length) + suffixLength + 1));
-  for (int32_t i = 0; i < name->length; ++i) path[i] = name->text[i] == '.' ? '/' : name->text[i];
-  std::memcpy(path + name->length, JavaSourceSuffix, suffixLength + 1);
+  auto* path = static_cast<char*>(Allocate(static_cast<size_t>(name->length) + sizeof(JavaSourceSuffix)));
+  WriteSourcePath(path, name->text, name->length);
   return path;
 }
 
@@ -265,11 +274,9 @@ std::string RelativePathText;
 
 // FindInSearchPath of the source path of the dotted text[0 .. length-1].
 Identifier* FindDottedInSearchPath(const char* text, int32_t length) {
-  RelativePathText.assign(text, static_cast<size_t>(length));
-  for (char& c : RelativePathText) {
-    if (c == '.') c = '/';
-  }
-  RelativePathText.append(JavaSourceSuffix);
+  // The string's own terminator takes the suffix's null.
+  RelativePathText.resize(static_cast<size_t>(length) + sizeof(JavaSourceSuffix) - 1);
+  WriteSourcePath(RelativePathText.data(), text, length);
   return FindInSearchPath(RelativePathText.c_str());
 }
 

@@ -196,17 +196,30 @@ Identifier* IdentifierBucketHead(int32_t bucket) {
   return Buckets[bucket];
 }
 
+namespace {
+
+// The record of the text in the index, or null with *slot the free slot
+// where it would go.
+inline Identifier* SearchIndex(const unsigned char* chars, int32_t n, uint32_t hash, size_t* slot) {
+  size_t mask = IndexSlots.size() - 1;
+  size_t at = hash & mask;
+  for (; IndexSlots[at] != nullptr; at = (at + 1) & mask) {
+    Identifier* record = IndexSlots[at];
+    if (record->hash == hash && record->length == n && SameText(record->text, chars, n)) return record;
+  }
+  *slot = at;
+  return nullptr;
+}
+
+}  // namespace
+
 Identifier* MakeIdentifier(const unsigned char* buffer, int32_t first, int32_t last) {
   int32_t n = last - first + 1;
   if (n < 0) n = 0;
   const unsigned char* chars = buffer + first;
-  size_t mask = IndexSlots.size() - 1;
   uint32_t hash = FullHash(chars, n);
-  size_t slot = hash & mask;
-  for (; IndexSlots[slot] != nullptr; slot = (slot + 1) & mask) {
-    Identifier* record = IndexSlots[slot];
-    if (record->hash == hash && record->length == n && SameText(record->text, chars, n)) return record;
-  }
+  size_t slot;
+  if (Identifier* record = SearchIndex(chars, n, hash, &slot)) return record;
   return AddIdentifier(chars, n, hash, slot);
 }
 
@@ -218,13 +231,8 @@ Identifier* FindIdentifier(const char* buffer, int32_t first, int32_t last) {
   int32_t n = last - first + 1;
   if (n < 0) n = 0;
   const auto* chars = reinterpret_cast<const unsigned char*>(buffer) + first;
-  size_t mask = IndexSlots.size() - 1;
-  uint32_t hash = FullHash(chars, n);
-  for (size_t slot = hash & mask; IndexSlots[slot] != nullptr; slot = (slot + 1) & mask) {
-    Identifier* record = IndexSlots[slot];
-    if (record->hash == hash && record->length == n && SameText(record->text, chars, n)) return record;
-  }
-  return nullptr;
+  size_t slot;
+  return SearchIndex(chars, n, FullHash(chars, n), &slot);
 }
 
 Identifier* IdentifierOf(const char* text) {
