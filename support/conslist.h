@@ -35,9 +35,14 @@ struct ConsListBuilder {
   ConsListBuilder(const ConsListBuilder&) = delete;
   ConsListBuilder& operator=(const ConsListBuilder&) = delete;
 
-  void Add(const void* element) {
-    *end = Cons(element, nullptr);
-    end = &(*end)->tail;
+  void Add(const void* element) { Append(Cons(element, nullptr)); }
+
+  // Links a cell made by the caller (a larger record that begins with one)
+  // at the end; its tail becomes null.
+  void Append(ConsCell* cell) {
+    cell->tail = nullptr;
+    *end = cell;
+    end = &cell->tail;
   }
 };
 

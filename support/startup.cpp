@@ -56,7 +56,6 @@ bool FileSizeSignalIgnored = false;
 void (*FileSizeSignalAtStartup)(int) = SIG_DFL;
 
 void IgnoreFileSizeSignal() {
-  if (FileSizeSignalIgnored) return;
   FileSizeSignalIgnored = true;
   void (*previous)(int) = std::signal(SIGXFSZ, SIG_IGN);
   if (previous != SIG_ERR) FileSizeSignalAtStartup = previous;
@@ -128,7 +127,6 @@ void ExitProgram(int32_t status) {
 }
 
 void InitStandardStreams() {
-  IgnoreFileSizeSignal();
   if (StdinStream == nullptr) StdinStream = stdin;
   if (StdoutStream == nullptr) StdoutStream = stdout;
   if (StderrStream == nullptr) {
@@ -186,6 +184,7 @@ size_t ProgramStackBytesFor(uint64_t limitBytes) {
 }
 
 int RunProgram(int argc, char** argv, void (*init)(), void (*run)(), void (*finish)()) {
+  IgnoreFileSizeSignal();
   ProgramSteps steps{argc, argv, init, run, finish};
   bool ran = false;
   pthread_attr_t attributes;

@@ -56,9 +56,7 @@ extern int32_t WriteFailureReported;
 // asked for, so that no program reports success for output it lost.
 [[noreturn]] void ExitProgram(int32_t status);
 
-// Sets each of the three stream handles that is still unset. The first call
-// also makes a write beyond the file-size limit fail like any other write
-// (reported as CannotWriteText) instead of ending the process by a signal.
+// Sets each of the three stream handles that is still unset.
 void InitStandardStreams();
 
 // Gives the signals that start-up changed back the dispositions the process
@@ -97,8 +95,10 @@ uint64_t MemoryLimitBytes();
 // message.
 size_t ProgramStackBytesFor(uint64_t limitBytes);
 
-// A program's entry: InitCommandLine, InitRuntime, then init, run and finish
-// (any may be null), all on a thread with a stack of
+// A program's entry: it makes a write beyond the file-size limit fail like any
+// other write (reported as CannotWriteText) instead of ending the process by a
+// signal; then InitCommandLine, InitRuntime, init, run and finish (any may be
+// null), all on a thread with a stack of
 // ProgramStackBytesFor (MemoryLimitBytes ()); then ExitProgram (0) when
 // SuccessFlag is still set, else ExitProgram (1). When that stack cannot be
 // had, the steps run on the caller's stack.

@@ -285,14 +285,21 @@ Word ComputeNameMatches(LazyCell* cell) {
   return StoreLazyValue(cell, reinterpret_cast<Word>(matches));
 }
 
-ConsList MemberMatches(ConsList qualifierMatches, Identifier* name);
-
-// A member: looked up among the nested definitions of the qualifier's
-// matches.
+// A member q.a: a looked up among the nested definitions of all of q's
+// matches, in q's match order: the members of the definition that q means (its first
+// match, the innermost and earliest) come first, so q.a means a member of
+// that definition whenever it has one, and members found only in other
+// definitions of the same name still resolve. Putting each later match's
+// set in front instead would let the last definition of q win; q.a follows
+// the first definition of q, as a simple name does, so that one use of q
+// means one definition whether or not it is qualified (\a{\x{1}} \a{\x{2}}
+// \c{{a.x}} gives c the value 1). The scope is made once for each match list
+// (MemberScopeOf), which the uses of q share.
+// A primary has no matches, so its members find nothing.
 Word ComputeMemberMatches(LazyCell* cell) {
   auto* qualifier = static_cast<AppliedOccurrence*>(cell->context);
   ConsList qualifierMatches = qualifier != nullptr ? OccurrenceMatches(qualifier) : nullptr;
-  ConsList matches = MemberMatches(qualifierMatches, NameRecordOf(cell)->occurrence.identifier);
+  ConsList matches = LookupConfigName(NameRecordOf(cell)->occurrence.identifier, MemberScopeOf(qualifierMatches));
   return StoreLazyValue(cell, reinterpret_cast<Word>(matches));
 }
 
@@ -580,23 +587,6 @@ ConfigExprNode* BuildExpr(int32_t nonterminal) {
   return node;
 }
 
-// --- Names ---------------------------------------------------------------
-
-// q.a: a looked up among the nested definitions of all of q's matches, in
-// q's match order: the members of the definition that q means (its first
-// match, the innermost and earliest) come first, so q.a means a member of
-// that definition whenever it has one, and members found only in other
-// definitions of the same name still resolve. Putting each later match's
-// set in front instead would let the last definition of q win; q.a follows
-// the first definition of q, as a simple name does, so that one use of q
-// means one definition whether or not it is qualified (\a{\x{1}} \a{\x{2}}
-// \c{{a.x}} gives c the value 1). The scope is made once for each match list
-// (MemberScopeOf), which the uses of q share.
-// A primary has no matches, so its members find nothing.
-ConsList MemberMatches(ConsList qualifierMatches, Identifier* name) {
-  return LookupConfigName(name, MemberScopeOf(qualifierMatches));
-}
-
 }  // namespace
 
 LazyCell* BuildConfigRoot() {
@@ -610,8 +600,7 @@ LazyCell* BuildConfigRoot() {
   CurrentScope = nullptr;
   // The top level sees exactly its own definitions.
   top->environment = configuration.defined;
-  ConfigRootNode* root = MakeConfigRootNode(at, configuration.node);
-  root->names = FirstNameBlock;
+  ConfigRootNode* root = MakeConfigRootNode(at, configuration.node, FirstNameBlock);
   return NewLazyCell<Word>(NewEvaluatedCell<Word>(reinterpret_cast<Word>(root)), CheckAndPrintConfig);
 }
 

@@ -176,27 +176,13 @@ int32_t CellsBeforeIndex(ConfigDefinitionSet* set) {
   return count;
 }
 
-// A match list built in order, of MatchCells.
-struct MatchListBuilder {
-  ConsList head = nullptr;
-  ConsList* end = &head;
-
-  MatchListBuilder() = default;
-  MatchListBuilder(const MatchListBuilder&) = delete;
-  MatchListBuilder& operator=(const MatchListBuilder&) = delete;
-
-  // Appends the node of a definition (its cell forced) and returns the new
-  // cell.
-  ConsCell* Add(ConfigDefinition* definition) {
-    auto* cell = static_cast<MatchCell*>(AllocateAligned(sizeof(MatchCell)));
-    cell->cell.head = reinterpret_cast<void*>(ForceLazyCell(definition->node));
-    cell->cell.tail = nullptr;
-    cell->members = nullptr;
-    *end = &cell->cell;
-    end = &cell->cell.tail;
-    return &cell->cell;
-  }
-};
+// A cell of a match list: the node of a definition (its cell forced).
+ConsCell* NewMatchCell(ConfigDefinition* definition) {
+  auto* cell = static_cast<MatchCell*>(AllocateAligned(sizeof(MatchCell)));
+  cell->cell.head = reinterpret_cast<void*>(ForceLazyCell(definition->node));
+  cell->members = nullptr;
+  return &cell->cell;
+}
 
 // The index entries whose shared list a lookup is making, with the first
 // cell of each: they are filled in once the list is complete. A lookup
@@ -346,7 +332,7 @@ ConfigDefinitionSet* UniteDisjointConfigDefinitionSets(ConfigDefinitionSet* a, C
 }
 
 ConsList LookupConfigName(Identifier* name, ConfigDefinitionSet* set) {
-  MatchListBuilder matches;
+  ConsListBuilder matches;
   ConfigDefinitionSet* part = set;
   // The sets before the first index: their own cells, walked.
   while (part != nullptr) {
@@ -361,7 +347,7 @@ ConsList LookupConfigName(Identifier* name, ConfigDefinitionSet* set) {
     ConsList cell = part->definitions;
     for (int32_t i = 0; cell != nullptr && (part->shared == nullptr || i < part->ownCount); ++i, cell = cell->tail) {
       ConfigDefinition* definition = ConsHead<ConfigDefinition>(cell);
-      if (definition->name == name) matches.Add(definition);
+      if (definition->name == name) matches.Append(NewMatchCell(definition));
     }
     part = part->shared;
   }
@@ -377,12 +363,11 @@ ConsList LookupConfigName(Identifier* name, ConfigDefinitionSet* set) {
       rest = entry->result;
       break;
     }
-    ConsCell* first = nullptr;
+    ConsList* start = matches.end;
     for (ConsList record = entry->records; record != nullptr; record = record->tail) {
-      ConsCell* added = matches.Add(ConsHead<ConfigDefinition>(record));
-      if (first == nullptr) first = added;
+      matches.Append(NewMatchCell(ConsHead<ConfigDefinition>(record)));
     }
-    PendingResults.Push(PendingResult{entry, first});
+    PendingResults.Push(PendingResult{entry, *start});
   }
   *matches.end = rest;
   while (PendingResults.count > base) {
@@ -428,16 +413,13 @@ ConfigRootNode* CheckDefinitions(ConfigRootNode* root) {
   // would, touching only the records. Only when a name has no match does
   // the walk run, for the positions of the nodes that hold such names; the
   // lists it meets are computed by then.
-  if (root->names != nullptr) {
-    bool allMatched = true;
-    for (ConfigNameBlock* block = root->names; block != nullptr; block = block->next) {
-      for (int32_t i = 0; i < block->count; ++i) {
-        if (OccurrenceMatches(&block->records[i].occurrence) == nullptr) allMatched = false;
-      }
+  bool allMatched = true;
+  for (ConfigNameBlock* block = root->names; block != nullptr; block = block->next) {
+    for (int32_t i = 0; i < block->count; ++i) {
+      if (OccurrenceMatches(&block->records[i].occurrence) == nullptr) allMatched = false;
     }
-    if (allMatched) return root;
   }
-  CheckDefinitionList(root->value->definitions);
+  if (!allMatched) CheckDefinitionList(root->value->definitions);
   return root;
 }
 

@@ -55,9 +55,8 @@ ConfigDefinitionSet* NestedDefinitionsOf(AttributeDefinitionNode* node);
 
 // Reports "no definition for " and the name at every name occurrence without
 // a match, in the order of a depth-first, left-to-right walk of the tree.
-// The match lists are forced in that order from the root's name records
-// when the builder kept them; the walk itself runs only for a tree without
-// them or when some name has no match. Returns the root.
+// The match lists are forced in that order from the root's name records;
+// the walk itself runs only when some name has no match. Returns the root.
 ConfigRootNode* CheckDefinitions(ConfigRootNode* root);
 
 // Once-only: makes the empty set.

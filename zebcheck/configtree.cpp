@@ -202,12 +202,12 @@ int32_t ConfigExprNodeCode(int32_t kind) { return ExprNodeCodes[kind]; }
 
 int32_t AttributeValueNodeCode(int32_t kind) { return ValueNodeCodes[kind]; }
 
-ConfigRootNode* MakeConfigRootNode(SourcePosition position, AttributeValueNode* value) {
+ConfigRootNode* MakeConfigRootNode(SourcePosition position, AttributeValueNode* value, ConfigNameBlock* names) {
   auto* node = static_cast<ConfigRootNode*>(Allocate(sizeof(ConfigRootNode)));
   node->position = position;
   node->owner = nullptr;
   node->value = value;
-  node->names = nullptr;
+  node->names = names;
   node->self = ConfigAnyNode{0, node};
   LinkValue(value, node->self);
   return node;

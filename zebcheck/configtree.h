@@ -155,8 +155,8 @@ struct ConfigRootNode {
   SourcePosition position;
   const ConfigAnyNode* owner;  // the owner's own ConfigAnyNode; null until adopted
   AttributeValueNode* value;  // kind 0: the top-level definitions
-  // Every name occurrence of the tree, when the builder recorded them; else
-  // null (MakeConfigRootNode leaves it so).
+  // Every name occurrence of the tree, in the order of a depth-first walk;
+  // null when it has none.
   ConfigNameBlock* names;
   ConfigAnyNode self;
 };
@@ -260,7 +260,7 @@ int32_t AttributeValueNodeCode(int32_t kind);
 
 // Constructors: each sets the owner link to empty, makes the node's
 // ConfigAnyNode and links its child nodes to itself.
-ConfigRootNode* MakeConfigRootNode(SourcePosition position, AttributeValueNode* value);
+ConfigRootNode* MakeConfigRootNode(SourcePosition position, AttributeValueNode* value, ConfigNameBlock* names);
 AttributeDefinitionNode* MakeAttributeDefinitionNode(SourcePosition position, DefiningOccurrence* name,
                                                      AttributeValueNode* value, ConfigDefinitionSet* nested);
 AttributeValueNode* MakeNestedValue(SourcePosition position, ConsList definitions);
