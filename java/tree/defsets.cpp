@@ -258,6 +258,27 @@ ConsList SharedJoin(ConsList a, ConsList b) {
   return result;
 }
 
+// ---- Kept results of short slots ----
+//
+// A group lookup whose parts mix a shared result (an indexed slot's) with a
+// new list of a short slot's matches keeps that list by {slot, name, mask},
+// and uses the kept one from then on: its join with the other parts is then
+// also the kept one, instead of a copy of the shared part made at every
+// lookup (a name declared as thousands of fields and as one method).
+struct ShortKey {
+  const ConsCell* slot;
+  const Identifier* name;
+  uint32_t mask;
+  bool operator==(const ShortKey&) const = default;
+};
+struct ShortKeyHash {
+  size_t operator()(const ShortKey& key) const {
+    return PointerHash(key.slot) ^ (PointerHash(key.name) >> 7) ^ key.mask;
+  }
+};
+std::unordered_map<ShortKey, ConsList, ShortKeyHash>& ShortResults =
+    *new std::unordered_map<ShortKey, ConsList, ShortKeyHash>();
+
 // ---- First nodes of a kind in long node lists ----
 
 struct KindKey {
@@ -327,10 +348,12 @@ ConsList ChainResult(MatchNode* first, uint32_t mask) {
 
 // The matches of one slot: a shared list for an indexed slot; a new list
 // for a short one, whose last link is then *end (null when it is empty).
-ConsList SlotMatches(Identifier* name, DefinitionSet* set, int32_t kind, uint32_t mask, ConsList** end) {
+ConsList SlotMatches(Identifier* name, DefinitionSet* set, int32_t kind, uint32_t mask, ConsList** end,
+                     ConsList* slotOut = nullptr) {
   *end = nullptr;
   if (set == nullptr) return nullptr;
   ConsList slot = DefinitionSlot(set, kind);
+  if (slotOut != nullptr) *slotOut = slot;
   if (slot == nullptr) return nullptr;
   if (TrieNode* index = IndexIfLong(slot)) {
     return ChainResult(static_cast<MatchNode*>(TrieFind(index, name)), mask);
@@ -356,7 +379,23 @@ template <size_t Count>
 ConsList LookupParts(Identifier* name, DefinitionSet* set, const SlotPart (&parts)[Count]) {
   ConsList lists[Count];
   ConsList* ends[Count];
-  for (size_t i = 0; i < Count; ++i) lists[i] = SlotMatches(name, set, parts[i].kind, parts[i].mask, &ends[i]);
+  ConsList slots[Count] = {};
+  bool anyShared = false;
+  bool anyNew = false;
+  for (size_t i = 0; i < Count; ++i) {
+    lists[i] = SlotMatches(name, set, parts[i].kind, parts[i].mask, &ends[i], &slots[i]);
+    if (lists[i] == nullptr) continue;
+    if (ends[i] == nullptr) anyShared = true;
+    else anyNew = true;
+  }
+  if (anyShared && anyNew) {
+    for (size_t i = 0; i < Count; ++i) {
+      if (lists[i] == nullptr || ends[i] == nullptr) continue;
+      auto kept = ShortResults.try_emplace(ShortKey{slots[i], name, parts[i].mask}, lists[i]);
+      lists[i] = kept.first->second;
+      ends[i] = nullptr;
+    }
+  }
   ConsList result = nullptr;
   for (size_t i = Count; i-- > 0;) {
     if (lists[i] == nullptr) continue;
@@ -483,6 +522,7 @@ void ForgetListFacts() {
   std::unordered_map<const ConsCell*, TrieNode*>().swap(Indexes);
   std::unordered_map<JoinKey, ConsList, JoinKeyHash>().swap(Joins);
   std::unordered_map<KindKey, SyntaxNode*, KindKeyHash>().swap(FirstOfKind);
+  std::unordered_map<ShortKey, ConsList, ShortKeyHash>().swap(ShortResults);
 }
 
 DefinitionSet* UniteDefinitionSets(DefinitionSet* a, DefinitionSet* b) {
