@@ -175,7 +175,7 @@ std::vector<uint8_t> FolderStates;
 std::unordered_map<FolderKey, int32_t, FolderKeyHash> FolderChildren;
 
 // The candidate being built: a directory, "/", the relative path. One
-// buffer for every candidate, so a lookup that finds nothing keeps nothing.
+// buffer for every candidate, so a lookup keeps no text of its own.
 std::string CandidateText;
 
 // Files found missing in folders that exist: a fixed number of the latest,

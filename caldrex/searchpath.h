@@ -86,6 +86,7 @@ Identifier* FindFilePrefixVar(Identifier** name);
 // alone for the unnamed package, EmptyIdentifier), with *member set to that
 // name when it answers. A name tried against every on-demand package of
 // a unit is not interned unless it answers (or was interned before), so the
-// tries of a run keep no memory; the package's own prefixes are searched
-// once per package.
+// memory of a run's tries grows with its distinct folder and file names, not
+// with packages times names; the package's own prefixes are searched once
+// per package.
 Identifier* FindPackageMember(Identifier* package, Identifier* component, Identifier** member);

@@ -110,7 +110,8 @@ inline constexpr int32_t ConfigParseDepthLimit = 250000;
 
 // Definition lists of at least this many cells get an index (their members
 // and their definitions by name, shared with the lists that extend them);
-// shorter ones are simply walked.
+// shorter ones are simply walked. Lookup results of at least this many cells
+// keep their first node of a kind once asked.
 inline constexpr int32_t LongDefinitionList = 64;
 
 // Characters of the longest path that the system can open (its PATH_MAX less

@@ -125,7 +125,7 @@ inline void* TakeTraceRecord(size_t size) {
 // Appends a record of the current token (position PositionCounter -
 // TokenLength + 1, value TokenAttribute). Nothing while RecoveryMode is set.
 // The last record's next is set (null) when the trace is rewound.
-// Inline, as RecordReduction: the parser calls both for every token and
+// Inline, as RecordChainStep: the parser calls both for every token and
 // production.
 inline void RecordToken() {
   if (RecoveryMode) return;
@@ -149,13 +149,6 @@ inline void PushReductionRecord(ProductionNumber production) {
   if (SublistLast == nullptr) SublistLast = record;
 }
 
-// Pushes a record of the production in front of the current sublist.
-// Nothing while RecoveryMode is set.
-inline void RecordProduction(ProductionNumber production) {
-  if (RecoveryMode) return;
-  PushReductionRecord(production);
-}
-
 // The next production of a chain that a state routine records with nothing
 // recorded in between: into the free slot in front of the sublist's first
 // slot when the record that the chain pushed last has one, else into a new
@@ -173,8 +166,11 @@ inline void RecordChainStep(ProductionNumber production, int32_t& slots) {
   slots = ReductionSlots - 1;
 }
 
-// Pushes a record of ReduceProduction in front of the current sublist.
-inline void RecordReduction() { RecordProduction(ReduceProduction); }
+// Pushes a record of ReduceProduction in front of the current sublist, a
+// record of its own. Nothing while RecoveryMode is set.
+inline void RecordReduction() {
+  if (!RecoveryMode) PushReductionRecord(ReduceProduction);
+}
 
 // Rewinds the cursors at the end of a parse: TokenCursor := TokenHead,
 // ReductionCursor := SublistHead.

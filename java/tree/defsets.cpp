@@ -329,19 +329,18 @@ void KeepResult(MatchNode* match, uint32_t mask, ConsList result) {
 // order up to the first match whose result is kept, and the lists from each
 // match on are kept in it.
 ConsList ChainResult(MatchNode* first, uint32_t mask) {
-  std::vector<MatchNode*> walked;
+  std::vector<std::pair<MatchNode*, SyntaxNode*>> walked;
   ConsList result = nullptr;
   for (MatchNode* match = first; match != nullptr; match = match->next) {
     if (ConsList* kept = KeptResult(match, mask)) {
       result = *kept;
       break;
     }
-    walked.push_back(match);
-    MatchingNode(match->definition, mask);  // forced in list order
+    walked.emplace_back(match, MatchingNode(match->definition, mask));  // forced in list order
   }
   for (size_t i = walked.size(); i-- > 0;) {
-    if (SyntaxNode* node = MatchingNode(walked[i]->definition, mask)) result = Cons(node, result);
-    KeepResult(walked[i], mask, result);
+    if (walked[i].second != nullptr) result = Cons(walked[i].second, result);
+    KeepResult(walked[i].first, mask, result);
   }
   return result;
 }

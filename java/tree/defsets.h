@@ -87,10 +87,11 @@ DefinitionSet* SingletonDefinitionSet(Definition* definition);
 DefinitionSet* UniteDefinitionSets(DefinitionSet* a, DefinitionSet* b);
 ConsList UniteLists(ConsList a, ConsList b);
 
-// Drops the side facts of every list. They are keyed by the address of a
-// list's first cell, so they must go when the memory of the lists is given
+// Drops the indexes of long lists, the kept joins and short-slot results of
+// group lookups and the kept first nodes of a kind. They are keyed by the
+// addresses of lists, so they must go when the memory of the lists is given
 // back (EndUnitRegion): a later list at the same address is another list.
-// The facts are a cache; results do not depend on them.
+// They are caches; results do not depend on them.
 void ForgetListFacts();
 
 // The first non-null node of one of the given node kinds (up to three; -1

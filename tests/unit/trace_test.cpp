@@ -174,7 +174,7 @@ std::vector<std::string> TokenNames() {
 }
 
 // Replays the trace by the grammar's rule: a nonterminal of several productions
-// takes the next reduction record, one of a single production reads none; each
+// takes the next recorded production, one of a single production reads none; each
 // terminal takes the next token record. Returns false when the records do not
 // fit the derivation or are not all used.
 bool ReplayDerivation(int nonterminal, std::vector<int>& singleOf) {

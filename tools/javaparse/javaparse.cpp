@@ -11,7 +11,7 @@
 // names the file made (its path among them): only the names made before the
 // first file stay, so the run's memory is that of its largest file. Every diagnostic goes to the
 // standard error stream as caldrex writes it; the exit status is 0 while no
-// error was reported, else 1. With -trace the reduction records of each parse
+// error was reported, else 1. With -trace the recorded productions of each parse
 // are printed on standard output in replay order, one a line: the production
 // number and the production (left side, ":", right side).
 #include <cstdio>

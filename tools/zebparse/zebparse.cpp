@@ -6,7 +6,7 @@
 // error stream exactly as zebcheck reports them, and the exit status is 1
 // after any error, else 0. With -trace the parse trace follows on standard
 // output: "syntaxerror" and the value of SyntaxErrorFlag (1: the tree would not
-// be built), then one line per reduction record in replay order, "reduction",
+// be built), then one line per recorded production in replay order, "reduction",
 // the production number and the production (left side, ":", right side), then
 // one line per token record, "token", its input name, line and column.
 #include <cinttypes>
