@@ -6,10 +6,11 @@
 // The parser builds no tree. It records the parse trace (support/trace.h): one
 // TokenRecord per shifted token and one recorded production (a slot of a
 // ReductionRecord) per production of a nonterminal with two or more
-// productions, in leftmost-derivation order, for the tree builder to replay. Syntax errors are reported at once on the
-// standard error stream, repaired, and the parse goes on to the end of the
-// input. Input nested deeper than ConfigParseDepthLimit ends the run with the
-// engine's one fatal message, NestingTooDeepText.
+// productions, in leftmost-derivation order, for the tree builder to replay.
+// Syntax errors are reported at once on the standard error stream, repaired,
+// and the parse goes on to the end of the input. Input nested deeper than
+// ConfigParseDepthLimit ends the run with the engine's one fatal message,
+// NestingTooDeepText.
 #pragma once
 
 #include <cstdint>
