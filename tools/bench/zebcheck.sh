@@ -73,7 +73,7 @@ if [ $# -eq 0 ]; then
   [ "${CALLGRIND:-0}" = 1 ] && instructions "groups" "$input"
   reals=$dir/reals.cfg
   if [ ! -f "$reals" ]; then
-    awk -v n=1700 -f tools/bench/reals-config.awk > "$reals"
+    awk -v n=1700 -v kind=reals -f tools/bench/groups-config.awk > "$reals"
   fi
   timed "reals" "$reals"
   [ "${CALLGRIND:-0}" = 1 ] && instructions "reals" "$reals"
