@@ -8,6 +8,9 @@
 #include "support/startup.h"
 
 #include <pthread.h>
+#if __has_include(<malloc.h>)
+#include <malloc.h>
+#endif
 #if __has_include(<sys/resource.h>)
 #include <sys/resource.h>
 #endif
@@ -63,6 +66,20 @@ void IgnoreFileSizeSignal() {
 #else
 void IgnoreFileSizeSignal() {}
 #endif
+
+// The program thread allocates from one malloc arena with the main thread.
+// The C library would give a second thread an arena of its own, whose heaps
+// are reserved as aligned 64 MiB regions: under an address-space limit that
+// reservation fails or succeeds by where the kernel happens to place
+// mappings, so the same run could end with "Heapspace exceeded" one time in
+// two with most of the limit unused. The main arena grows its break, or maps
+// plain pieces when the break cannot grow, so the outcome depends only on
+// the memory the run needs.
+void UseOneMallocArena() {
+#ifdef M_ARENA_MAX
+  mallopt(M_ARENA_MAX, 1);
+#endif
+}
 
 // The one empty value GetEnv returns for every unset variable.
 char EmptyEnvironmentValue[1] = {'\0'};
@@ -185,6 +202,7 @@ size_t ProgramStackBytesFor(uint64_t limitBytes) {
 
 int RunProgram(int argc, char** argv, void (*init)(), void (*run)(), void (*finish)()) {
   IgnoreFileSizeSignal();
+  UseOneMallocArena();
   ProgramSteps steps{argc, argv, init, run, finish};
   bool ran = false;
   pthread_attr_t attributes;
