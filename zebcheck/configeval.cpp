@@ -23,14 +23,15 @@
 // 5. A definition's value is folded once, on the path that first reaches
 //    it, and the definition keeps what it came to (its FoldState):
 //      constant: it met no cut; its result is the same on every path;
-//      wrapped:  the first name in it that met a cut stands in an operand
-//                or a condition; the operator or conditional node around
-//                it is the result on every path;
-//      passing:  that name stands where the value yields what the name
-//                yields (alone, in parentheses, after a unary plus, in the
-//                branch that a constant condition takes): the value yields
-//                the name if its definition is marked, else what that
-//                definition's value yields.
+//      passing:  the first name in it that met a cut is reached from the
+//                top of the value through parentheses, unary plus and the
+//                branches that constant conditions take only, which yield
+//                what is in them: the value yields what the name yields,
+//                the name itself if its definition is marked, else what
+//                that definition's value yields;
+//      wrapped:  else the way down to that name enters an operand or a
+//                condition, and the value yields, on every path, the
+//                operator or conditional node where it first does.
 //    Which name of a value is the first to meet a cut does not depend on
 //    the path. A mark only adds cuts, so a name that meets a cut with only
 //    the value's own definition D marked meets one on every path. A name
