@@ -9,19 +9,56 @@
 //    through the floating operation. Character and string literals never
 //    take part.
 // 3. Names are followed to the value of their first definition. The
-//    definitions being followed are marked (their folding flag); a name
-//    that leads to a marked definition is returned as it is, which ends
-//    every cycle of definitions. Such a cut is the only way the path to a
-//    definition can change what its value folds to. A cut never makes a
-//    fold follow more names: it yields a name, which no operator folds, so
-//    a conditional or a logical operator stops at it. So a fold of a value
-//    that met no cut is the fold that every path gives, and it is kept in
-//    the definition; a fold that met a cut is done again at each use.
+//    definitions being followed are marked; a name that leads to a marked
+//    definition is returned as it is (a cut), which ends every cycle of
+//    definitions. So a value folds as it does with the definitions on the
+//    path to it marked, and only a cut can make its fold depend on the
+//    path. A name meets a cut when it is one or when the fold of its
+//    definition's value meets one.
+// 4. A fold that meets a cut yields no literal: a cut yields a name, which
+//    no operator folds, so each operator around it yields its own node, and
+//    a logical operator or a conditional stops at it. So a fold ends at the
+//    first cut, and with it every fold under way: what was not folded yet
+//    could not change what they yield.
+// 5. A definition's value is folded once, on the path that first reaches
+//    it, and the definition keeps what it came to (its FoldState):
+//      constant: it met no cut; its result is the same on every path;
+//      passing:  the first name in it that met a cut is reached from the
+//                top of the value through parentheses, unary plus and the
+//                branches that constant conditions take only, which yield
+//                what is in them: the value yields what the name yields,
+//                the name itself if its definition is marked, else what
+//                that definition's value yields;
+//      wrapped:  else the way down to that name enters an operand or a
+//                condition, and the value yields, on every path, the
+//                operator or conditional node where it first does.
+//    Which name of a value is the first to meet a cut does not depend on
+//    the path. A mark only adds cuts, so a name that meets a cut with only
+//    the value's own definition D marked meets one on every path. A name
+//    that meets no cut with D alone marked meets none on a path either: it
+//    could only meet a definition E of the path, whose fold reached D
+//    before any cut, so with D marked the name's fold would come round
+//    through E to D, a cut. So a name that leads to a wrapped or passing
+//    definition meets a cut wherever it stands. The same holds for a value
+//    folded from outside without its own definition marked (the printer's
+//    fold of a definition): from there a fold that reaches the definition
+//    folds it with it marked.
+// 6. Inside a fold only whether a cut was met counts; what a passing
+//    definition yields matters only to a fold from outside any definition
+//    (the printer's, EvaluateExpression's). A name that leads there to a
+//    passing definition D yields along D's chain: with D marked, D's name
+//    leads to the next definition, and so on, each marked in turn, to a
+//    wrapped one (its node) or to one met again (the name that led back to
+//    it). Each passing definition leads to one other, so the chains form
+//    cycles with tails: D yields, on a cycle, the name in the definition
+//    before it on the cycle, and on a tail, what the next one yields. One
+//    walk along a chain finds this for each definition it meets first.
 #include "zebcheck/configeval.h"
 
 #include <cmath>
 #include <cstdint>
 
+#include "support/heapstack.h"
 #include "support/startup.h"
 #include "zebcheck/configresolve.h"
 
@@ -29,9 +66,25 @@ namespace {
 
 int32_t ConfigEvalInitFlag = 0;
 
-// Cuts made so far: names left unfolded because their definition was being
-// folded. A fold during which this count did not change met no cut.
-uint64_t CycleCuts = 0;
+// How far a definition's fold has got (AttributeDefinitionNode::foldState),
+// and what its folded node is then (notes 5 and 6).
+enum FoldState : int32_t {
+  Unfolded = 0,  // not folded yet; null
+  Folding,       // being folded, so a name that leads to it is a cut; null
+  Constant,      // met no cut; the result, the same on every path
+  Wrapped,       // the operator or conditional node, the result on every path
+  Passing,       // the name through which it yields (its definition is next)
+  OnWalk,        // passing, on the chain that OutsideFold walks; the name
+  Outside,       // passing; what a name that leads to it yields from outside
+};
+
+// Set when a fold meets a cut, until the fold from outside has ended: every
+// fold under way then ends at once (note 4). A name that meets a cut sets
+// itself as CutName and its definition as CutDefinition when its own fold
+// has ended, so as the fold of a value ends they hold the name in it.
+bool CutMet = false;
+ConfigExprNode* CutName = nullptr;
+AttributeDefinitionNode* CutDefinition = nullptr;
 
 struct Folded;
 Folded FoldValue(AttributeDefinitionNode* definition);
@@ -156,10 +209,12 @@ double AsDouble(const Folded& f) { return IsInteger(f) ? static_cast<double>(Int
 
 Folded Evaluate(ConfigExprNode* e);
 
-// Kinds 18-22: both operands fold to numbers, or e stays.
+// Kinds 18-22: both operands fold to numbers, or e stays (at once when the
+// left operand met a cut).
 Folded ApplyBinaryOperator(const ConfigOperatorPair* pair, ConfigExprNode* node, ConfigExprNode* left,
                            ConfigExprNode* right) {
   Folded a = Evaluate(left);
+  if (CutMet) return OfNode(node);
   Folded b = Evaluate(right);
   if (!IsNumber(a) || !IsNumber(b)) return OfNode(node);
   if (IsInteger(a) && IsInteger(b)) {
@@ -174,6 +229,7 @@ Folded ApplyBinaryOperator(const ConfigOperatorPair* pair, ConfigExprNode* node,
 Folded CompareConfigNumbers(const ConfigOperatorPair* pair, ConfigExprNode* node, ConfigExprNode* left,
                             ConfigExprNode* right) {
   Folded a = Evaluate(left);
+  if (CutMet) return OfNode(node);
   Folded b = Evaluate(right);
   if (!IsNumber(a) || !IsNumber(b)) return OfNode(node);
   if (IsInteger(a) && IsInteger(b)) {
@@ -202,28 +258,42 @@ Folded ApplyLogicalOperator(const ConfigIntegerOperation& operation, ConfigExprN
 }
 
 // A name: the value of its first definition, folded; the name itself without
-// a definition, for a nested list, and for a definition already followed.
+// a definition and for a nested list. A name that meets a cut yields itself
+// too: only a fold from outside needs more, and AfterCut finds it.
 Folded FollowName(ConfigExprNode* e, AppliedOccurrence* occurrence) {
   ConsList matches = OccurrenceMatches(occurrence);
   if (matches == nullptr) return OfNode(e);
   AttributeDefinitionNode* definition = ConsHead<AttributeDefinitionNode>(matches);
   if (definition->value->kind == ConfigNestedValue) return OfNode(e);
-  if (definition->folding != 0) {
-    ++CycleCuts;
-    return OfNode(e);
+  if (definition->foldState == Constant) return OfNode(definition->folded);
+  if (definition->foldState == Unfolded) {
+    Folded r = FoldValue(definition);
+    if (!CutMet) return r;
+  } else {
+    CutMet = true;  // marked, or its fold met a cut on every path
   }
-  return FoldValue(definition);
+  CutName = e;
+  CutDefinition = definition;
+  return OfNode(e);
 }
 
-// A definition's value, folded; a fold that met no cut is kept in the
-// definition as a node.
+// The one fold of a definition's value, with the definition marked; what it
+// came to is kept in the definition (note 5). A value that yields the name
+// that met the cut yields through it (passing); one that met it and yields
+// another node yields that node (wrapped).
 Folded FoldValue(AttributeDefinitionNode* definition) {
-  if (definition->folded != nullptr) return OfNode(definition->folded);
-  uint64_t cutsBefore = CycleCuts;
-  definition->folding = 1;
+  definition->foldState = Folding;
   Folded r = Evaluate(definition->value->expression);
-  definition->folding = 0;
-  if (CycleCuts == cutsBefore) definition->folded = NodeOf(r);
+  if (!CutMet) {
+    definition->folded = NodeOf(r);
+    definition->foldState = Constant;
+  } else if (r.node == CutName) {
+    definition->folded = CutName;
+    definition->foldState = Passing;
+  } else {
+    definition->folded = r.node;
+    definition->foldState = Wrapped;
+  }
   return r;
 }
 
@@ -276,19 +346,81 @@ Folded Evaluate(ConfigExprNode* e) {
   }
 }
 
+// The definition that a passing definition's name leads to.
+AttributeDefinitionNode* NextOnChain(AttributeDefinitionNode* definition) {
+  ConfigExprNode* name = definition->folded;
+  AppliedOccurrence* occurrence =
+      name->kind == ConfigSimpleName ? name->name.occurrence : name->qualified.occurrence;
+  return ConsHead<AttributeDefinitionNode>(OccurrenceMatches(occurrence));
+}
+
+// The chain being walked by OutsideFold (empty between walks).
+HeapStack<AttributeDefinitionNode*> Chain;
+
+// What a definition whose fold met a cut yields from outside (note 6). The
+// chain is walked to a definition whose answer is known (wrapped, or
+// passing and met before) or to one met again on this walk, the start of a
+// cycle; then the answer of each definition of the walk is kept.
+ConfigExprNode* OutsideFold(AttributeDefinitionNode* definition) {
+  AttributeDefinitionNode* at = definition;
+  while (at->foldState == Passing) {
+    at->foldState = OnWalk;
+    Chain.Push(at);
+    at = NextOnChain(at);
+  }
+  ConfigExprNode* answer = at->folded;  // wrapped or outside
+  uint32_t tail = Chain.count;          // the walk's definitions before the cycle
+  if (at->foldState == OnWalk) {
+    // The cycle runs from at to the top of the chain; the name in the last
+    // definition leads back to at. Each member yields the name in the one
+    // before it, from the top down, while those names are still there.
+    answer = Chain[Chain.count - 1]->folded;
+    tail = Chain.count - 1;
+    while (Chain[tail] != at) {
+      Chain[tail]->folded = Chain[tail - 1]->folded;
+      Chain[tail]->foldState = Outside;
+      --tail;
+    }
+    at->folded = answer;
+    at->foldState = Outside;
+  }
+  for (uint32_t i = 0; i < tail; ++i) {
+    Chain[i]->folded = answer;
+    Chain[i]->foldState = Outside;
+  }
+  Chain.Clear();
+  return definition->folded;
+}
+
+// What a fold from outside any definition (nothing marked) yields when it
+// met a cut: the operator or conditional node where it ended, or what the
+// definition of the name through which it yields yields from outside.
+ConfigExprNode* AfterCut(const Folded& r) {
+  CutMet = false;
+  if (r.node != CutName) return r.node;
+  return OutsideFold(CutDefinition);
+}
+
 }  // namespace
 
-ConfigExprNode* EvaluateExpression(ConfigExprNode* node) { return NodeOf(Evaluate(node)); }
+ConfigExprNode* EvaluateExpression(ConfigExprNode* node) {
+  Folded r = Evaluate(node);
+  return CutMet ? AfterCut(r) : NodeOf(r);
+}
 
 ConfigExprNode* EvaluateDefinitionValue(AttributeDefinitionNode* definition) {
-  if (definition->folded != nullptr) return definition->folded;
   // Folded as a value on its own, without marking the definition: a name in
-  // it that leads back to the definition is followed once more before the
-  // cycle is cut there.
-  uint64_t cutsBefore = CycleCuts;
-  ConfigExprNode* r = NodeOf(Evaluate(definition->value->expression));
-  if (CycleCuts == cutsBefore) definition->folded = r;
-  return r;
+  // it that leads back to the definition follows it once more before the
+  // cycle is cut. A constant or wrapped definition yields here what its name
+  // yields (notes 5 and 6).
+  if (definition->foldState == Constant || definition->foldState == Wrapped) return definition->folded;
+  Folded r = Evaluate(definition->value->expression);
+  if (CutMet) return AfterCut(r);
+  // No cut without the mark means none with it: the definition was never
+  // reached, for from there the fold would have come round to a cut.
+  definition->folded = NodeOf(r);
+  definition->foldState = Constant;
+  return definition->folded;
 }
 
 const ConfigOperatorPair* ConfigOperatorOf(int32_t kind) {

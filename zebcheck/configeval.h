@@ -17,10 +17,10 @@
 // name whose definition is met a second time while following names is left
 // unfolded, so definitions that refer to themselves end.
 //
-// A definition's value is folded once: later uses of its name take the kept
-// result, so chains of definitions that name each other fold in linear
-// time. Only folds that met no cycle are kept, for only they are the same
-// on every path that leads to the definition.
+// A definition's value is folded once: later uses of its name take what is
+// kept in the definition (its result, or, where the fold met a cycle, how
+// the cycle shapes what the name yields), so chains and cycles of
+// definitions that name each other fold in linear time.
 #pragma once
 
 #include "support/lazy.h"
@@ -40,7 +40,7 @@ struct ConfigOperatorPair {
 ConfigExprNode* EvaluateExpression(ConfigExprNode* node);
 
 // EvaluateExpression of a definition's value expression (a value that is
-// not a nested list), folded once and kept when the fold met no cycle.
+// not a nested list), taken from what its fold kept where that is the same.
 ConfigExprNode* EvaluateDefinitionValue(AttributeDefinitionNode* definition);
 
 // The operator pair of an expression kind; null for kinds that are not

@@ -222,7 +222,7 @@ AttributeDefinitionNode* MakeAttributeDefinitionNode(SourcePosition position, De
   node->value = value;
   node->nested = nested;
   node->folded = nullptr;
-  node->folding = 0;
+  node->foldState = 0;
   node->self = ConfigAnyNode{2, node};
   LinkValue(value, node->self);
   return node;

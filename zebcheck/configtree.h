@@ -167,11 +167,11 @@ struct AttributeDefinitionNode {
   DefiningOccurrence* name;
   AttributeValueNode* value;
   ConfigDefinitionSet* nested;  // what the value defines: its nested list's set, else empty
-  // Kept by the evaluator (configeval.cpp), like a lazy cell: the fold of
-  // the value once it is known to be the same wherever the name is used
-  // (null until then), and whether the value is being folded right now.
+  // Kept by the evaluator (configeval.cpp): how far the value's fold has
+  // got (0 until it is first folded) and the node that goes with that
+  // state (null until then); configeval.cpp tells the states.
   ConfigExprNode* folded;
-  int32_t folding;
+  int32_t foldState;
   ConfigAnyNode self;
 };
 

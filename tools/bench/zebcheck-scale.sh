@@ -14,30 +14,43 @@
 #              at each level (N top-level names);
 #   chain      N names, each defined twice, each folding through the next;
 #   wide       one scope of N definitions, each defined twice, each named
-#              once from N sibling scopes.
+#              once from N sibling scopes;
+#   dchain     N/40 chains of 40 names, each doubling through the next
+#              ({x * x}), the last a number;
+#   dcycle     the same with each chain's last name naming its first, so
+#              that each chain is a cycle: every fold meets a cut;
+#   cycle      one cycle of N names, each valued {next + 1};
+#   names      one cycle of N names, each valued {next}: the name a
+#              definition yields depends on where its fold starts;
+#   qcycle     one cycle through N groups, each holding x, valued
+#              {next.y * 2}, and y, valued {x}.
 # The canonical form indents each nesting level by two more blanks, so the
 # output of the two nested shapes grows with the square of their depth; the
 # output's size is shown for every shape, and there the time follows it.
 # With a BEFORE program the same runs are made with it too and both are
-# shown side by side. The inputs go to a temporary directory. Every shape
-# is a configuration without errors, so a run that ends with a status other
-# than 0 (a message, a crash, memory exhaustion) ends the script with status
-# 1 and the run's last messages.
+# shown side by side; a run of BEFORE that takes more than LIMIT seconds
+# (default 60: an evaluator that walks each cycle again from every name
+# can take hours) is stopped and shown as such, and then its 4N run is
+# not made. The inputs go to a temporary directory. Every shape is a
+# configuration without errors, so a run that ends with a status other
+# than 0 (a message, a crash, memory exhaustion) ends the script with
+# status 1 and the run's last messages.
 #
-#   tools/bench/zebcheck-scale.sh [ZEBCHECK [BEFORE [N]]]
+#   [LIMIT=SECONDS] tools/bench/zebcheck-scale.sh [ZEBCHECK [BEFORE [N]]]
 #       (build/release/bin/zebcheck, none, 10000)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 program=${1:-$root/build/release/bin/zebcheck}
 before=${2:-}
 n=${3:-10000}
+limit=${LIMIT:-60}
 for p in "$program" $before; do
   [ -x "$p" ] || { echo "zebcheck-scale.sh: no program $p (build the release preset first)" >&2; exit 1; }
 done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-shapes="dup qualified levels scopes deep chain wide"
+shapes="dup qualified levels scopes deep chain wide dchain dcycle cycle names qcycle"
 
 make_shape() {  # SHAPE COUNT FILE
   awk -v shape="$1" -v n="$2" 'BEGIN {
@@ -69,17 +82,36 @@ make_shape() {  # SHAPE COUNT FILE
       for (i = 0; i < n; i++) printf "\\v%d{%d} \\v%d{{-%d}}\n", i, i, i, i
       print "}"
       for (i = 0; i < n; i++) printf "\\s%d{\\t{1} \\p{{w.v%d + t}}}\n", i, i
+    } else if (shape == "dchain" || shape == "dcycle") {
+      for (b = 0; b < n / 40; b++) {
+        for (i = 0; i < 39; i++) printf "\\x%d_%d{{x%d_%d * x%d_%d}}\n", b, i, b, i + 1, b, i + 1
+        if (shape == "dchain") printf "\\x%d_39{2}\n", b
+        else printf "\\x%d_39{{x%d_0}}\n", b, b
+      }
+    } else if (shape == "cycle" || shape == "names") {
+      for (i = 0; i < n; i++) printf "\\a%d{{a%d%s}}\n", i, (i + 1) % n, shape == "cycle" ? " + 1" : ""
+    } else if (shape == "qcycle") {
+      for (i = 0; i < n; i++) printf "\\g%d{ \\x{{g%d.y * 2}} \\y{{x}} }\n", i, (i + 1) % n
     }
   }' > "$3"
 }
 
-# Sets `figures` to "SECONDS PEAK_KB" of a run of PROGRAM on FILE; ends the
+# Sets `figures` to "SECONDS PEAK_KB" of a run of PROGRAM on FILE, or to
+# "- -" when a run of BEFORE was stopped after LIMIT seconds; ends the
 # script when the run fails. (Not called in a subshell, so that its exit
 # ends the script.)
 figures=
 measure() {  # PROGRAM FILE
   local status=0
-  /usr/bin/time -f '%e %M' -o "$work/time" "$1" "$2" >/dev/null 2>"$work/stderr" || status=$?
+  if [ "$1" = "$before" ]; then
+    /usr/bin/time -f '%e %M' -o "$work/time" timeout "$limit" "$1" "$2" >/dev/null 2>"$work/stderr" || status=$?
+    if [ "$status" -eq 124 ]; then
+      figures="- -"
+      return
+    fi
+  else
+    /usr/bin/time -f '%e %M' -o "$work/time" "$1" "$2" >/dev/null 2>"$work/stderr" || status=$?
+  fi
   if [ "$status" -ne 0 ]; then
     echo "zebcheck-scale.sh: $1 failed on $(basename "$2") with status $status:" >&2
     tail -n 3 "$work/stderr" >&2
@@ -92,9 +124,15 @@ measure() {  # PROGRAM FILE
 report() {  # LABEL FIGURES_N FIGURES_4N
   read -r t1 k1 <<< "$2"
   read -r t4 k4 <<< "$3"
-  awk -v l="$1" -v t1="$t1" -v k1="$k1" -v t4="$t4" -v k4="$k4" 'BEGIN {
-    printf "  %-7s %7.2f s %8.1f MB | %7.2f s %8.1f MB | time x%5.1f  memory x%5.1f\n",
-      l, t1, k1 / 1024, t4, k4 / 1024, t4 / (t1 < 0.01 ? 0.01 : t1), k4 / k1 }'
+  awk -v l="$1" -v t1="$t1" -v k1="$k1" -v t4="$t4" -v k4="$k4" -v limit="$limit" '
+  function cell(t, k) {
+    if (t == "-") return sprintf("%9s %11s", "> " limit " s", "")
+    return sprintf("%7.2f s %8.1f MB", t, k / 1024)
+  }
+  BEGIN {
+    printf "  %-7s %s | %s", l, cell(t1, k1), cell(t4, k4)
+    if (t1 == "-" || t4 == "-") print " |"
+    else printf " | time x%5.1f  memory x%5.1f\n", t4 / (t1 < 0.01 ? 0.01 : t1), k4 / k1 }'
 }
 
 # Bytes of the canonical form of a file (by the program measured).
@@ -115,7 +153,7 @@ for shape in $shapes; do
     fi
     measure "$p" "$work/$shape-1.cfg"
     one=$figures
-    measure "$p" "$work/$shape-4.cfg"
+    [ "$one" = "- -" ] || measure "$p" "$work/$shape-4.cfg"
     report "$run" "$one" "$figures"
   done
 done
