@@ -5,16 +5,19 @@
 // classes, classes nested thousands deep) would make the union and the
 // lookups cost the length of the lists at every step. Lists never change
 // once made, so a long list gets an index, kept beside it and keyed by its
-// first cell: a persistent hash trie from pointers to what the list holds,
+// first cell: a hash trie from pointers to what the list holds,
 //   - each definition of the list (the union's test of its first operand's
 //     elements against the second operand), and
 //   - each name, to the chain of the list's definitions of that name in list
 //     order (a MatchNode per cell), which the lookups follow.
 // A list whose cells lead into an indexed list (a union result: its new cells,
 // then the second operand) gets its index by adding its own cells to that
-// list's trie, copying only the trie nodes on the paths to them, so every
-// list sharing an indexed tail shares its index too: memory and time grow with
-// the cells added and the logarithm of the trie's size, never with the tail.
+// list's trie, so every list sharing an indexed tail shares its index too.
+// The trie grows in place while the lists it serves extend one another (the
+// members of a class body, nested scopes), each list reading it through its
+// own length; extending a shorter one splits the trie, copying only the nodes
+// it changes. Memory and time grow with the cells added (and removed at a
+// split), never with the tail; "Indexes of long lists" below tells how.
 // A lookup's result for a name is made once per match chain and kept in it,
 // so every scope that sees the same definitions of a name gets the same list;
 // the group lookups join such lists through one table of shared joins.
@@ -189,8 +192,10 @@ TrieNode* TrieSet(TrieNode* node, const void* key, uint64_t hash, void* value, i
 //    paths copied under the new line's stamp, then the new cells added. The
 //    old line takes a fresh stamp, so neither changes the nodes they share,
 //    and hands its lists of that length and less to the new line (lower and
-//    split), whose trie holds them exactly; each of the new line's heads
-//    removes only the cells added since the last split.
+//    split). Those lists are then extended through the new line, so a second
+//    inner scope of the same list removes only the cells the first one added
+//    (the reads would be right through either line, whose heads both hold
+//    them).
 // Memory and time thus grow with the cells added, plus the cells removed when
 // a line splits, never with the shared tail.
 
