@@ -5,16 +5,19 @@
 // classes, classes nested thousands deep) would make the union and the
 // lookups cost the length of the lists at every step. Lists never change
 // once made, so a long list gets an index, kept beside it and keyed by its
-// first cell: a persistent hash trie from pointers to what the list holds,
+// first cell: a hash trie from pointers to what the list holds,
 //   - each definition of the list (the union's test of its first operand's
 //     elements against the second operand), and
 //   - each name, to the chain of the list's definitions of that name in list
 //     order (a MatchNode per cell), which the lookups follow.
 // A list whose cells lead into an indexed list (a union result: its new cells,
 // then the second operand) gets its index by adding its own cells to that
-// list's trie, copying only the trie nodes on the paths to them, so every
-// list sharing an indexed tail shares its index too: memory and time grow with
-// the cells added and the logarithm of the trie's size, never with the tail.
+// list's trie, so every list sharing an indexed tail shares its index too.
+// The trie grows in place while the lists it serves extend one another (the
+// members of a class body, nested scopes), each list reading it through its
+// own length; extending a shorter one splits the trie, copying only the nodes
+// it changes. Memory and time grow with the cells added (and removed at a
+// split), never with the tail; "Indexes of long lists" below tells how.
 // A lookup's result for a name is made once per match chain and kept in it,
 // so every scope that sees the same definitions of a name gets the same list;
 // the group lookups join such lists through one table of shared joins.
@@ -42,14 +45,15 @@ size_t PointerHash(const void* p) {
   return static_cast<size_t>(h * 0x9E3779B97F4A7C15ull);
 }
 
-// ---- The persistent hash trie ----
+// ---- The hash trie ----
 //
 // Keys are non-null pointers, hashed by a multiplication that is one to one
 // on 64 bits, so two keys always part within 13 levels (5 bits a level, the
 // last 4) and no node holds colliding keys. A node has a bit per occupied
 // branch and its slots in branch order; a slot with a null key holds a child
-// node. Nodes made by the current insertion batch (Batch) are the batch's
-// own and change in place; all others are shared and copied on the way.
+// node. Each node carries the stamp of the line of versions that made it
+// (Line below): a change under that stamp is made in the node itself, a change
+// under any other stamp copies the node and the nodes on the path to it.
 
 struct TrieSlot {
   const void* key;  // null: value is a child node
@@ -59,22 +63,20 @@ struct TrieSlot {
 struct TrieNode {
   uint32_t bits;
   uint32_t capacity;
-  uint64_t batch;
+  uint64_t stamp;
 };
 
 TrieSlot* Slots(TrieNode* node) { return reinterpret_cast<TrieSlot*>(node + 1); }
-
-uint64_t Batch = 0;
 
 uint32_t BranchAt(uint64_t hash, int32_t level) {
   return level < 12 ? static_cast<uint32_t>(hash >> (59 - 5 * level)) & 31u : static_cast<uint32_t>(hash) & 15u;
 }
 
-TrieNode* NewTrieNode(uint32_t bits, uint32_t capacity) {
+TrieNode* NewTrieNode(uint32_t bits, uint32_t capacity, uint64_t stamp) {
   auto* node = static_cast<TrieNode*>(Allocate(sizeof(TrieNode) + sizeof(TrieSlot) * capacity));
   node->bits = bits;
   node->capacity = capacity;
-  node->batch = Batch;
+  node->stamp = stamp;
   return node;
 }
 
@@ -94,65 +96,108 @@ void* TrieFind(TrieNode* node, const void* key) {
 }
 
 // A node holding two keys that agree on the branches above level.
-TrieNode* TriePair(TrieSlot first, uint64_t firstHash, TrieSlot second, uint64_t secondHash, int32_t level) {
+TrieNode* TriePair(TrieSlot first, uint64_t firstHash, TrieSlot second, uint64_t secondHash, int32_t level,
+                   uint64_t stamp) {
   uint32_t a = BranchAt(firstHash, level);
   uint32_t b = BranchAt(secondHash, level);
   if (a == b) {
-    TrieNode* node = NewTrieNode(1u << a, 1);
-    Slots(node)[0] = TrieSlot{nullptr, TriePair(first, firstHash, second, secondHash, level + 1)};
+    TrieNode* node = NewTrieNode(1u << a, 1, stamp);
+    Slots(node)[0] = TrieSlot{nullptr, TriePair(first, firstHash, second, secondHash, level + 1, stamp)};
     return node;
   }
-  TrieNode* node = NewTrieNode((1u << a) | (1u << b), 2);
+  TrieNode* node = NewTrieNode((1u << a) | (1u << b), 2, stamp);
   Slots(node)[a < b ? 0 : 1] = first;
   Slots(node)[a < b ? 1 : 0] = second;
   return node;
 }
 
-// The trie with key mapped to value; node itself when it is the batch's own.
-TrieNode* TrieInsert(TrieNode* node, const void* key, uint64_t hash, void* value, int32_t level) {
+// The node itself when the stamp owns it and it has room for count slots;
+// otherwise a copy the stamp owns, with room to spare when it grows.
+TrieNode* Writable(TrieNode* node, uint64_t stamp, uint32_t count) {
+  if (node->stamp == stamp && count <= node->capacity) return node;
+  auto used = static_cast<uint32_t>(std::popcount(node->bits));
+  TrieNode* copy = NewTrieNode(node->bits, count > used ? std::bit_ceil(count) : used, stamp);
+  for (uint32_t i = 0; i < used; ++i) Slots(copy)[i] = Slots(node)[i];
+  return copy;
+}
+
+// The trie with key mapped to value, or without key when value is null (a
+// node left empty goes too: null is the empty trie). Nodes the stamp owns
+// change in place; the result is node itself when nothing was copied.
+TrieNode* TrieSet(TrieNode* node, const void* key, uint64_t hash, void* value, int32_t level, uint64_t stamp) {
   if (node == nullptr) {
-    TrieNode* fresh = NewTrieNode(1u << BranchAt(hash, level), 1);
+    if (value == nullptr) return nullptr;
+    TrieNode* fresh = NewTrieNode(1u << BranchAt(hash, level), 1, stamp);
     Slots(fresh)[0] = TrieSlot{key, value};
     return fresh;
   }
   uint32_t bit = 1u << BranchAt(hash, level);
   auto count = static_cast<uint32_t>(std::popcount(node->bits));
   auto at = static_cast<uint32_t>(std::popcount(node->bits & (bit - 1)));
-  TrieSlot* slots = Slots(node);
   if ((node->bits & bit) == 0) {
-    if (node->batch == Batch && count < node->capacity) {
-      for (uint32_t i = count; i > at; --i) slots[i] = slots[i - 1];
-      slots[at] = TrieSlot{key, value};
-      node->bits |= bit;
-      return node;
-    }
-    TrieNode* copy = NewTrieNode(node->bits | bit, std::bit_ceil(count + 1));
-    TrieSlot* to = Slots(copy);
-    for (uint32_t i = 0; i < at; ++i) to[i] = slots[i];
-    to[at] = TrieSlot{key, value};
-    for (uint32_t i = at; i < count; ++i) to[i + 1] = slots[i];
-    return copy;
+    if (value == nullptr) return node;
+    TrieNode* to = Writable(node, stamp, count + 1);
+    TrieSlot* slots = Slots(to);
+    for (uint32_t i = count; i > at; --i) slots[i] = slots[i - 1];
+    slots[at] = TrieSlot{key, value};
+    to->bits |= bit;
+    return to;
   }
-  TrieSlot old = slots[at];
+  TrieSlot old = Slots(node)[at];
   TrieSlot now;
   if (old.key == nullptr) {
-    now = TrieSlot{nullptr, TrieInsert(static_cast<TrieNode*>(old.value), key, hash, value, level + 1)};
+    auto* child = static_cast<TrieNode*>(old.value);
+    TrieNode* changed = TrieSet(child, key, hash, value, level + 1, stamp);
+    if (changed == child) return node;
+    now = TrieSlot{nullptr, changed};
   } else if (old.key == key) {
     now = TrieSlot{key, value};
   } else {
-    now = TrieSlot{nullptr, TriePair(old, PointerHash(old.key), TrieSlot{key, value}, hash, level + 1)};
+    if (value == nullptr) return node;
+    now = TrieSlot{nullptr, TriePair(old, PointerHash(old.key), TrieSlot{key, value}, hash, level + 1, stamp)};
   }
-  if (node->batch == Batch) {
-    slots[at] = now;
-    return node;
+  TrieNode* to = nullptr;
+  if (now.value != nullptr) {
+    to = Writable(node, stamp, count);
+    Slots(to)[at] = now;
+  } else if (count > 1) {  // the key's slot or an emptied child goes
+    to = Writable(node, stamp, count);
+    TrieSlot* slots = Slots(to);
+    for (uint32_t i = at; i + 1 < count; ++i) slots[i] = slots[i + 1];
+    to->bits &= ~bit;
   }
-  TrieNode* copy = NewTrieNode(node->bits, count);
-  for (uint32_t i = 0; i < count; ++i) Slots(copy)[i] = slots[i];
-  Slots(copy)[at] = now;
-  return copy;
+  return to;
 }
 
 // ---- Indexes of long lists ----
+//
+// 1. The index of a list maps each definition of the list, and each name, to
+//    a MatchNode: one per cell, holding the cell's definition and its length
+//    (the number of cells from it to the end of the list). A name maps to the
+//    match of its first definition in the list; each match links to the next
+//    one of the same name, so a lookup follows the chain.
+// 2. A list whose cells lead into an indexed list (a union result: its new
+//    cells, then the second operand) is indexed by adding its own cells to
+//    that list's trie. Lists indexed that way, each a suffix of the next, form
+//    a line (Line) with one trie: it holds the cells of the line's longest
+//    list (its head), and every shorter list of the line reads it through its
+//    length: a match belongs to a list of length n when its length is at
+//    most n (for a name, the first such match along the chain). So the
+//    scopes of a class body, a member after the one before, and the nested
+//    scopes of a block all share one trie, grown in place; a stamp per line
+//    tells the nodes it may change.
+// 3. A list of a line that is extended while it is not the head (a scope
+//    shared by several inner scopes, each adding its own definitions) starts
+//    a new line: the head's trie with the cells above that list removed,
+//    paths copied under the new line's stamp, then the new cells added. The
+//    old line takes a fresh stamp, so neither changes the nodes they share,
+//    and hands its lists of that length and less to the new line (lower and
+//    split). Those lists are then extended through the new line, so a second
+//    inner scope of the same list removes only the cells the first one added
+//    (the reads would be right through either line, whose heads both hold
+//    them).
+// Memory and time thus grow with the cells added, plus the cells removed when
+// a line splits, never with the shared tail.
 
 // One definition of a name in an indexed list, and the next one of the same
 // name after it in list order. The declaring nodes from here on, as a lookup
@@ -164,12 +209,104 @@ struct MatchNode {
   ConsList all;
   ConsList masked;
   uint32_t mask;
+  uint32_t length;  // cells from this definition's cell to the end of the list
   bool allKept;
   bool maskedKept;
 };
 
+// The first match of the chain that belongs to a list of the given length.
+MatchNode* MatchWithin(void* chain, uint32_t length) {
+  auto* match = static_cast<MatchNode*>(chain);
+  while (match != nullptr && match->length > length) match = match->next;
+  return match;
+}
+
+// A line of indexed lists, each a suffix of the next (2 and 3 above).
+struct Line {
+  TrieNode* root;  // the cells of head
+  ConsList head;
+  uint32_t headLength;
+  uint64_t stamp;  // the nodes this line may change in place
+  Line* lower;     // the line of this line's lists of split cells or fewer
+  uint32_t split;
+};
+
+uint64_t Stamps = 0;
+
+Line* NewLine(TrieNode* root, ConsList head, uint32_t headLength) {
+  auto* line = static_cast<Line*>(Allocate(sizeof(Line)));
+  *line = Line{root, head, headLength, ++Stamps, nullptr, 0};
+  return line;
+}
+
+// An indexed list: its line and its length.
+struct ListIndex {
+  Line* line;
+  uint32_t length;
+};
+
+// The line that holds the list now (after the splits since it was indexed).
+Line* LineOf(ListIndex* index) {
+  Line* line = index->line;
+  while (line->lower != nullptr && index->length <= line->split) line = line->lower;
+  index->line = line;
+  return line;
+}
+
+// The first definition of name in an indexed list, as its match chain.
+MatchNode* FindName(ListIndex* index, const Identifier* name) {
+  return MatchWithin(TrieFind(LineOf(index)->root, name), index->length);
+}
+
+// True when an indexed list holds the definition.
+bool HoldsDefinition(ListIndex* index, const void* definition) {
+  auto* match = static_cast<MatchNode*>(TrieFind(LineOf(index)->root, definition));
+  return match != nullptr && match->length <= index->length;
+}
+
+// Adds a cell of the given length to the front of the line's head.
+void AddCell(Line* line, ConsList cell, uint32_t length) {
+  auto* definition = static_cast<const Definition*>(cell->head);
+  uint64_t nameHash = PointerHash(definition->name);
+  auto* match = static_cast<MatchNode*>(Allocate(sizeof(MatchNode)));
+  *match = MatchNode{definition, static_cast<MatchNode*>(TrieFind(line->root, definition->name)), nullptr, nullptr,
+                     0, length, false, false};
+  line->root = TrieSet(line->root, definition->name, nameHash, match, 0, line->stamp);
+  // A definition that the list holds twice keeps its last cell, which every
+  // list of the line that holds the definition at all also holds.
+  if (TrieFind(line->root, definition) == nullptr) {
+    line->root = TrieSet(line->root, definition, PointerHash(definition), match, 0, line->stamp);
+  }
+  line->head = cell;
+  line->headLength = length;
+}
+
+// A new line whose head is the list of the given length in line, split off
+// it: the cells of line's head above that list are removed (3 above).
+Line* SplitLine(Line* line, uint32_t length) {
+  Line* lower = NewLine(line->root, nullptr, line->headLength);
+  ConsList rest = line->head;
+  for (; lower->headLength > length; rest = rest->tail, --lower->headLength) {
+    auto* definition = static_cast<const Definition*>(rest->head);
+    auto* own = static_cast<MatchNode*>(TrieFind(lower->root, definition));
+    if (own != nullptr && own->length > length) {
+      lower->root = TrieSet(lower->root, definition, PointerHash(definition), nullptr, 0, lower->stamp);
+    }
+    void* named = TrieFind(lower->root, definition->name);
+    MatchNode* kept = MatchWithin(named, length);
+    if (kept != named) lower->root = TrieSet(lower->root, definition->name, PointerHash(definition->name), kept, 0, lower->stamp);
+  }
+  lower->head = rest;
+  lower->lower = line->lower;
+  lower->split = line->split;
+  line->lower = lower;
+  line->split = length;
+  line->stamp = ++Stamps;  // its nodes are now shared with lower
+  return lower;
+}
+
 // Never destroyed, like the heap: the indexes stay reachable to the end.
-std::unordered_map<const ConsCell*, TrieNode*>& Indexes = *new std::unordered_map<const ConsCell*, TrieNode*>();
+std::unordered_map<const ConsCell*, ListIndex>& Indexes = *new std::unordered_map<const ConsCell*, ListIndex>();
 
 // One bit per hash of a first cell that has an index: most lists have none,
 // and a lookup learns that from one word instead of a map search.
@@ -178,11 +315,11 @@ std::vector<uint64_t>& IndexFilter = *new std::vector<uint64_t>(IndexFilterBits 
 
 size_t FilterBit(const ConsCell* list) { return (PointerHash(list) >> 20) & (IndexFilterBits - 1); }
 
-TrieNode* IndexOf(ConsList list) {
+ListIndex* IndexOf(ConsList list) {
   size_t bit = FilterBit(list);
   if ((IndexFilter[bit / 64] & (uint64_t{1} << (bit % 64))) == 0) return nullptr;
   auto found = Indexes.find(list);
-  return found == Indexes.end() ? nullptr : found->second;
+  return found == Indexes.end() ? nullptr : &found->second;
 }
 
 // True when the list has at least LongDefinitionList cells.
@@ -195,33 +332,34 @@ bool IsLongList(ConsList list) {
 }
 
 // The index of a non-empty list, made when it has none: its cells up to the
-// first indexed tail, added last to first onto that tail's trie.
-TrieNode* IndexFor(ConsList list) {
-  if (TrieNode* index = IndexOf(list)) return index;
+// first indexed tail, added last to first to that tail's line (the head's, or
+// a line split off at the tail).
+ListIndex* IndexFor(ConsList list) {
+  if (ListIndex* index = IndexOf(list)) return index;
   std::vector<ConsCell*> cells;
-  TrieNode* root = nullptr;
+  ListIndex* tail = nullptr;
   for (ConsList rest = list; rest != nullptr; rest = rest->tail) {
-    if (rest != list && (root = IndexOf(rest)) != nullptr) break;
+    if (rest != list && (tail = IndexOf(rest)) != nullptr) break;
     cells.push_back(rest);
   }
-  ++Batch;
-  for (size_t i = cells.size(); i-- > 0;) {
-    auto* definition = static_cast<const Definition*>(cells[i]->head);
-    auto* match = static_cast<MatchNode*>(Allocate(sizeof(MatchNode)));
-    *match = MatchNode{definition, static_cast<MatchNode*>(TrieFind(root, definition->name)), nullptr, nullptr,
-                       0, false, false};
-    root = TrieInsert(root, definition->name, PointerHash(definition->name), match, 0);
-    root = TrieInsert(root, definition, PointerHash(definition), cells[i], 0);
+  Line* line = nullptr;
+  uint32_t length = 0;
+  if (tail == nullptr) {
+    line = NewLine(nullptr, nullptr, 0);
+  } else {
+    line = LineOf(tail);
+    length = tail->length;
+    if (line->headLength != length) line = SplitLine(line, length);
   }
+  for (size_t i = cells.size(); i-- > 0;) AddCell(line, cells[i], ++length);
   size_t bit = FilterBit(list);
   IndexFilter[bit / 64] |= uint64_t{1} << (bit % 64);
-  Indexes[list] = root;
-  return root;
+  return &(Indexes[list] = ListIndex{line, length});
 }
 
 // The index of a list that is long or already indexed; null for a short one.
-TrieNode* IndexIfLong(ConsList list) {
-  if (TrieNode* index = IndexOf(list)) return index;
+ListIndex* IndexIfLong(ConsList list) {
+  if (ListIndex* index = IndexOf(list)) return index;
   return IsLongList(list) ? IndexFor(list) : nullptr;
 }
 
@@ -354,9 +492,7 @@ ConsList SlotMatches(Identifier* name, DefinitionSet* set, int32_t kind, uint32_
   ConsList slot = DefinitionSlot(set, kind);
   if (slotOut != nullptr) *slotOut = slot;
   if (slot == nullptr) return nullptr;
-  if (TrieNode* index = IndexIfLong(slot)) {
-    return ChainResult(static_cast<MatchNode*>(TrieFind(index, name)), mask);
-  }
+  if (ListIndex* index = IndexIfLong(slot)) return ChainResult(FindName(index, name), mask);
   ConsListBuilder out;
   for (ConsList rest = slot; rest != nullptr; rest = rest->tail) {
     auto* definition = static_cast<const Definition*>(rest->head);
@@ -481,10 +617,10 @@ ConsList UniteLists(ConsList a, ConsList b) {
   if (b == nullptr) return a;
   // A long b is tested through its index; the result, its new cells in front
   // of b, gets its own index only when it is used, by adding those cells.
-  TrieNode* index = IndexIfLong(b);
+  ListIndex* index = IndexIfLong(b);
   ConsListBuilder out;
   for (ConsList rest = a; rest != nullptr; rest = rest->tail) {
-    bool present = index != nullptr ? TrieFind(index, rest->head) != nullptr : ConsContains(b, rest->head);
+    bool present = index != nullptr ? HoldsDefinition(index, rest->head) : ConsContains(b, rest->head);
     if (!present) out.Add(rest->head);
   }
   *out.end = b;  // b is shared, not copied
@@ -517,8 +653,8 @@ void ForgetListFacts() {
     IndexFilter[bit / 64] &= ~(uint64_t{1} << (bit % 64));
   }
   // Fresh maps rather than clear(), which would keep a large unit's buckets.
-  // The tries and match chains are records of the region given back.
-  std::unordered_map<const ConsCell*, TrieNode*>().swap(Indexes);
+  // The lines, tries and match chains are records of the region given back.
+  std::unordered_map<const ConsCell*, ListIndex>().swap(Indexes);
   std::unordered_map<JoinKey, ConsList, JoinKeyHash>().swap(Joins);
   std::unordered_map<KindKey, SyntaxNode*, KindKeyHash>().swap(FirstOfKind);
   std::unordered_map<ShortKey, ConsList, ShortKeyHash>().swap(ShortResults);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <unordered_set>
 #include <vector>
 
 #include "java/tree/defsets.h"
@@ -296,6 +297,79 @@ TEST_F(DefinitionSets, LongScopesShareTheirLookupsAndKeepTheirOrder) {
     };
     EXPECT_EQ(FirstNodeOfKind(found, ClassDeclarationNodeKind), firstOf(ClassDeclarationNodeKind));
     EXPECT_EQ(FirstNodeOfKind(found, InterfaceDeclarationNodeKind), nullptr);
+  }
+}
+
+// Lists made by unions of one definition at a time onto a chain and onto
+// older lists of it, in an order that grows the newest list of an index in
+// place, extends lists that a longer one already grew past (again below such
+// an extension, and again above it), grows both the longer list and the
+// extended older one well past where they parted, and adds definitions that
+// only a longer list holds: after each step the lists made so far (every third
+// one near where they part, a sample of the others) still give the plain walk's
+// lookups and unions, so no later extension changed what an older list holds.
+TEST_F(DefinitionSets, OlderListsKeepWhatTheyHoldWhenLaterListsGrow) {
+  constexpr size_t ChainLength = 1000;
+  std::vector<Identifier*> names;
+  for (int i = 0; i < 23; ++i) {
+    char text[16];
+    std::snprintf(text, sizeof text, "n%d", i);
+    names.push_back(Name(text));
+  }
+  std::vector<Definition*> made;
+  auto define = [&] {
+    Identifier* name = names[made.size() % names.size()];
+    made.push_back(DefineDeclaratorIdentifier(name, DeclarationCell(Variable(name->text))));
+    return made.back();
+  };
+  std::vector<DefinitionSet*> lists = {EmptyDefinitionSet};  // lists[i] of the chain holds i definitions
+  auto extend = [&](size_t from, Definition* definition) {
+    lists.push_back(UniteDefinitionSets(SingletonDefinitionSet(definition), lists[from]));
+    return lists.size() - 1;
+  };
+  size_t newest = 0;
+  for (size_t i = 0; i < ChainLength; ++i) newest = extend(newest, define());
+  struct Step {
+    int from;     // the list extended: its place in lists, or -1 for the last one made
+    int count;    // definitions added, one union each
+    int reuseOf;  // -1: new definitions; else those of the chain from this one on
+  };
+  const Step steps[] = {
+      {-1, 5, -1},       // the newest list grows in place
+      {1002, 2, -1},     // a list the chain grew past
+      {1005, 60, -1},    // the newest list of the line it left
+      {1007, 80, -1},    // the newest list split off at 1002, past the other one
+      {500, 3, -1},      // far below
+      {1030, 2, -1},     // between
+      {-1, 3, -1},       // the newest list made
+      {400, 6, 700},     // definitions only longer lists hold
+      {1003, 2, 1003},   // (held by lists 1004 and 1005 only)
+      {10, 2, -1},       // a short list
+  };
+  for (const Step& step : steps) {
+    size_t at = step.from < 0 ? lists.size() - 1 : static_cast<size_t>(step.from);
+    for (int k = 0; k < step.count; ++k) {
+      at = extend(at, step.reuseOf < 0 ? define() : made[static_cast<size_t>(step.reuseOf + k)]);
+    }
+    ConsList every = nullptr;
+    for (Definition* definition : made) every = Cons(definition, every);
+    for (size_t i = 0; i < lists.size(); ++i) {
+      if (i % (i < ChainLength - 10 ? 97 : 3) != 0) continue;
+      ConsList slot = DefinitionSlot(lists[i], VariableDefinition);
+      for (size_t k = 0; k < 6; ++k) {
+        Identifier* name = names[(i + k) % names.size()];
+        ASSERT_EQ(Elements(LookupDeclaratorIdentifier(name, lists[i])), PlainLookup(name, slot))
+            << "list " << i << " after extending list " << step.from << ", name " << name->text;
+      }
+      std::vector<void*> held = Elements(slot);
+      std::unordered_set<void*> holds(held.begin(), held.end());
+      std::vector<void*> expected;
+      for (ConsList rest = every; rest != nullptr; rest = rest->tail) {
+        if (holds.count(rest->head) == 0) expected.push_back(rest->head);
+      }
+      expected.insert(expected.end(), held.begin(), held.end());
+      ASSERT_EQ(Elements(UniteLists(every, slot)), expected) << "list " << i << " after extending list " << step.from;
+    }
   }
 }
 

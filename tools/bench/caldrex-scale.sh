@@ -46,7 +46,9 @@
 #              use them, each name a different import;
 #   closure    n files, each importing 20 on-demand packages that do not
 #              exist and using ten unresolved names and the next file;
-#   longnames  n distinct dotted names of eight components, none with a file.
+#   longnames  n distinct dotted names of eight components, none with a file;
+#   flat       one class of n fields and n methods, each method returning its
+#              number.
 # Sizes are scaled by FACTOR (default 1); the generated files go to a
 # temporary directory.
 #
@@ -235,6 +237,11 @@ gen_longnames() {
     for (i = 0; i < n; i++) print "  org.example.deep.name.space.of.long" i ".Type" i " f" i ";"; print "}" }' > "$1/L.java"
   echo L.java > "$1/args"
 }
+gen_flat() {
+  awk -v n="$2" 'BEGIN { print "class F {"; for (i = 0; i < n; i++) print "int a" i ";"
+    for (i = 0; i < n; i++) print "int b" i "() { return " i "; }"; print "}" }' > "$1/F.java"
+  echo F.java > "$1/args"
+}
 
 # One run: PROGRAM DIR OUT; the figures "SECONDS PEAK_MB" go to OUT/figures.
 run_once() {
@@ -260,7 +267,7 @@ line() {  # LABEL SHAPE N FIGURES_N FIGURES_4N [VERDICT]
 # The shapes with their sizes n at factor 1.
 shapes="chain:12500 packages:12500 unit:2000 fields:6250 dotted:12500 nested:1000 samename:2000 samemethod:2000 dupclass:2000
   qualified:1500 subclass:5000 extends:800 nestedtype:1000 dupscopes:2000 bigsuper:4000 subchain:1000 manysubs:4000
-  varsoftype:4000 interfaces:1000 thissuper:4000 ondemand:2000 packages-k:500 imports:5000 closure:1000 longnames:5000"
+  varsoftype:4000 interfaces:1000 thissuper:4000 ondemand:2000 packages-k:500 imports:5000 closure:1000 longnames:5000 flat:10000"
 
 for entry in $shapes; do
   shape=${entry%%:*}
