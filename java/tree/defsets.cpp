@@ -279,6 +279,36 @@ struct ShortKeyHash {
 std::unordered_map<ShortKey, ConsList, ShortKeyHash>& ShortResults =
     *new std::unordered_map<ShortKey, ConsList, ShortKeyHash>();
 
+// ---- Kept unions with long lists ----
+//
+// A union whose second operand is long is kept by the first cell of its
+// first operand, with that operand and the result. In a chain of classes
+// each extending the one before, the members with everything inherited are
+// one list whose tail is the superclass's, and every class body unites them
+// with the same environment: the walk stops at the first cell whose union
+// with that environment is kept and takes the kept result as its rest, so
+// the result shares the superclass body's list (and its index) instead of
+// copying all the inherited cells again. A kept result that lies in a later
+// second operand (a member class's environment holds its outer class's)
+// shows that every definition from that cell on is already there.
+struct KeptUnion {
+  ConsList with;
+  ConsList result;
+};
+std::unordered_map<const ConsCell*, KeptUnion>& Unions = *new std::unordered_map<const ConsCell*, KeptUnion>();
+
+// The union of the cells from `from` on with b, whose index is given, when a
+// kept union tells it: the kept result itself for the same b; b when the
+// kept result is a tail of b (every definition from `from` on is in the
+// kept result, so in b). Null when neither.
+ConsList KnownUnion(ConsList from, ConsList b, TrieNode* index) {
+  auto found = Unions.find(from);
+  if (found == Unions.end()) return nullptr;
+  if (found->second.with == b) return found->second.result;
+  ConsList kept = found->second.result;
+  return TrieFind(index, kept->head) == kept ? b : nullptr;
+}
+
 // ---- First nodes of a kind in long node lists ----
 
 struct KindKey {
@@ -483,11 +513,28 @@ ConsList UniteLists(ConsList a, ConsList b) {
   // of b, gets its own index only when it is used, by adding those cells.
   TrieNode* index = IndexIfLong(b);
   ConsListBuilder out;
-  for (ConsList rest = a; rest != nullptr; rest = rest->tail) {
-    bool present = index != nullptr ? TrieFind(index, rest->head) != nullptr : ConsContains(b, rest->head);
-    if (!present) out.Add(rest->head);
+  if (index == nullptr) {
+    for (ConsList rest = a; rest != nullptr; rest = rest->tail) {
+      if (!ConsContains(b, rest->head)) out.Add(rest->head);
+    }
+    *out.end = b;  // b is shared, not copied
+    return out.head;
   }
-  *out.end = b;  // b is shared, not copied
+  // The walk stops where the rest of a is known: at a cell of b itself (the
+  // index maps each definition to its first cell in b), or at a cell whose
+  // union is kept.
+  ConsList rest = b;
+  for (ConsList from = a; from != nullptr; from = from->tail) {
+    void* found = TrieFind(index, from->head);
+    if (found == from) break;
+    if (ConsList known = KnownUnion(from, b, index)) {
+      rest = known;
+      break;
+    }
+    if (found == nullptr) out.Add(from->head);
+  }
+  *out.end = rest;  // shared, not copied
+  Unions.try_emplace(a, KeptUnion{b, out.head});
   return out.head;
 }
 
@@ -522,6 +569,7 @@ void ForgetListFacts() {
   std::unordered_map<JoinKey, ConsList, JoinKeyHash>().swap(Joins);
   std::unordered_map<KindKey, SyntaxNode*, KindKeyHash>().swap(FirstOfKind);
   std::unordered_map<ShortKey, ConsList, ShortKeyHash>().swap(ShortResults);
+  std::unordered_map<const ConsCell*, KeptUnion>().swap(Unions);
 }
 
 DefinitionSet* UniteDefinitionSets(DefinitionSet* a, DefinitionSet* b) {
