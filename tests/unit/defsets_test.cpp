@@ -260,9 +260,8 @@ TEST_F(DefinitionSets, LargeScopesGiveThePlainUnionsAndLookups) {
 // lists that reach a cell of the environment itself give the plain unions.
 TEST_F(DefinitionSets, UnionsWithALongListStopWhereTheRestIsKnown) {
   constexpr int Count = 200;
-  std::vector<int> elements(3 * Count);
-  int next = 0;
-  auto fresh = [&] { return &elements[static_cast<size_t>(next++)]; };
+  int made = 0;
+  auto fresh = [&] { return DefineDeclaratorIdentifier(Name(++made % 3 == 0 ? "x" : "y"), nullptr); };
   ConsList environment = nullptr;
   for (int i = 0; i < Count / 2; ++i) environment = Cons(fresh(), environment);
   std::vector<ConsList> chain{nullptr};  // chain[k]: k elements
