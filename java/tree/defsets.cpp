@@ -17,7 +17,10 @@
 // the cells added and the logarithm of the trie's size, never with the tail.
 // A lookup's result for a name is made once per match chain and kept in it,
 // so every scope that sees the same definitions of a name gets the same list;
-// the group lookups join such lists through one table of shared joins.
+// the group lookups join such lists through one table of shared joins. A
+// union with a long list is kept by its first operand's first cell, so that a
+// later union whose first operand reaches that cell with the same second
+// operand ends with the kept result instead of walking and copying again.
 // Results, their order and the declaration cells forced (only the matches, in
 // list order) are those of the plain walks.
 #include "java/tree/defsets.h"
