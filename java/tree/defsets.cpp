@@ -20,7 +20,10 @@
 // split), never with the tail; "Indexes of long lists" below tells how.
 // A lookup's result for a name is made once per match chain and kept in it,
 // so every scope that sees the same definitions of a name gets the same list;
-// the group lookups join such lists through one table of shared joins.
+// the group lookups join such lists through one table of shared joins. A
+// union with a long list is kept by its first operand's first cell, so that a
+// later union whose first operand reaches that cell with the same second
+// operand ends with the kept result instead of walking and copying again.
 // Results, their order and the declaration cells forced (only the matches, in
 // list order) are those of the plain walks.
 #include "java/tree/defsets.h"
@@ -210,6 +213,7 @@ struct MatchNode {
   ConsList masked;
   uint32_t mask;
   uint32_t length;  // cells from this definition's cell to the end of the list
+  ConsList cell;    // that cell
   bool allKept;
   bool maskedKept;
 };
@@ -259,10 +263,14 @@ MatchNode* FindName(ListIndex* index, const Identifier* name) {
 }
 
 // True when an indexed list holds the definition.
-bool HoldsDefinition(ListIndex* index, const void* definition) {
+// The match that an indexed list keeps for a definition it holds: that of
+// the definition's last cell in the list (the cell that every shorter list
+// of the line holding the definition holds too); null when it holds none.
+MatchNode* DefinitionMatch(ListIndex* index, const void* definition) {
   auto* match = static_cast<MatchNode*>(TrieFind(LineOf(index)->root, definition));
-  return match != nullptr && match->length <= index->length;
+  return match != nullptr && match->length <= index->length ? match : nullptr;
 }
+
 
 // Adds a cell of the given length to the front of the line's head.
 void AddCell(Line* line, ConsList cell, uint32_t length) {
@@ -270,7 +278,7 @@ void AddCell(Line* line, ConsList cell, uint32_t length) {
   uint64_t nameHash = PointerHash(definition->name);
   auto* match = static_cast<MatchNode*>(Allocate(sizeof(MatchNode)));
   *match = MatchNode{definition, static_cast<MatchNode*>(TrieFind(line->root, definition->name)), nullptr, nullptr,
-                     0, length, false, false};
+                     0, length, cell, false, false};
   line->root = TrieSet(line->root, definition->name, nameHash, match, 0, line->stamp);
   // A definition that the list holds twice keeps its last cell, which every
   // list of the line that holds the definition at all also holds.
@@ -416,6 +424,37 @@ struct ShortKeyHash {
 };
 std::unordered_map<ShortKey, ConsList, ShortKeyHash>& ShortResults =
     *new std::unordered_map<ShortKey, ConsList, ShortKeyHash>();
+
+// ---- Kept unions with long lists ----
+//
+// A union whose second operand is long is kept by the first cell of its
+// first operand, with that operand and the result. In a chain of classes
+// each extending the one before, the members with everything inherited are
+// one list whose tail is the superclass's, and every class body unites them
+// with the same environment: the walk stops at the first cell whose union
+// with that environment is kept and takes the kept result as its rest, so
+// the result shares the superclass body's list (and its index) instead of
+// copying all the inherited cells again. A kept result that lies in a later
+// second operand (a member class's environment holds its outer class's)
+// shows that every definition from that cell on is already there.
+struct KeptUnion {
+  ConsList with;
+  ConsList result;
+};
+std::unordered_map<const ConsCell*, KeptUnion>& Unions = *new std::unordered_map<const ConsCell*, KeptUnion>();
+
+// The union of the cells from `from` on with b, whose index is given, when a
+// kept union tells it: the kept result itself for the same b; b when the
+// kept result is a tail of b (every definition from `from` on is in the
+// kept result, so in b). Null when neither.
+ConsList KnownUnion(ConsList from, ConsList b, ListIndex* index) {
+  auto found = Unions.find(from);
+  if (found == Unions.end()) return nullptr;
+  if (found->second.with == b) return found->second.result;
+  ConsList kept = found->second.result;
+  MatchNode* match = DefinitionMatch(index, kept->head);
+  return match != nullptr && match->cell == kept ? b : nullptr;
+}
 
 // ---- First nodes of a kind in long node lists ----
 
@@ -619,11 +658,28 @@ ConsList UniteLists(ConsList a, ConsList b) {
   // of b, gets its own index only when it is used, by adding those cells.
   ListIndex* index = IndexIfLong(b);
   ConsListBuilder out;
-  for (ConsList rest = a; rest != nullptr; rest = rest->tail) {
-    bool present = index != nullptr ? HoldsDefinition(index, rest->head) : ConsContains(b, rest->head);
-    if (!present) out.Add(rest->head);
+  if (index == nullptr) {
+    for (ConsList rest = a; rest != nullptr; rest = rest->tail) {
+      if (!ConsContains(b, rest->head)) out.Add(rest->head);
+    }
+    *out.end = b;  // b is shared, not copied
+    return out.head;
   }
-  *out.end = b;  // b is shared, not copied
+  // The walk stops where the rest of a is known: at a cell of b itself (the
+  // cell the index keeps for its definition), or at a cell whose union is
+  // kept.
+  ConsList rest = b;
+  for (ConsList from = a; from != nullptr; from = from->tail) {
+    MatchNode* found = DefinitionMatch(index, from->head);
+    if (found != nullptr && found->cell == from) break;
+    if (ConsList known = KnownUnion(from, b, index)) {
+      rest = known;
+      break;
+    }
+    if (found == nullptr) out.Add(from->head);
+  }
+  *out.end = rest;  // shared, not copied
+  Unions.try_emplace(a, KeptUnion{b, out.head});
   return out.head;
 }
 
@@ -658,6 +714,7 @@ void ForgetListFacts() {
   std::unordered_map<JoinKey, ConsList, JoinKeyHash>().swap(Joins);
   std::unordered_map<KindKey, SyntaxNode*, KindKeyHash>().swap(FirstOfKind);
   std::unordered_map<ShortKey, ConsList, ShortKeyHash>().swap(ShortResults);
+  std::unordered_map<const ConsCell*, KeptUnion>().swap(Unions);
 }
 
 DefinitionSet* UniteDefinitionSets(DefinitionSet* a, DefinitionSet* b) {

@@ -162,6 +162,11 @@ TEST_F(DefinitionSets, MembersOfDeclarationReadTheInnerSet) {
 // unions with definitions already present), give exactly the unions and the
 // lookups of a plain walk, and a lookup still forces only the matching
 // declarations.
+void* ListElementAt(ConsList list, int index) {
+  for (; index > 0; --index) list = list->tail;
+  return list->head;
+}
+
 std::vector<void*> PlainUnion(ConsList a, ConsList b) {
   std::vector<void*> out;
   std::vector<void*> second = Elements(b);
@@ -244,6 +249,53 @@ TEST_F(DefinitionSets, LargeScopesGiveThePlainUnionsAndLookups) {
   // The chain's list, looked up and shared many times, is still the chain.
   EXPECT_EQ(Elements(UniteLists(nullptr, DefinitionSlot(chain, VariableDefinition))).size(), static_cast<size_t>(Count));
   EXPECT_EQ(LookupDeclaratorIdentifier(Name("absent"), chain), nullptr);
+}
+
+// A union with a long second operand stops walking its first where the rest
+// is known. Member lists in a chain, each the one before with a new element
+// in front (or one the environment holds), are united with one long
+// environment in order: each result is the plain union and has the one
+// before it as its tail, so nothing is copied again. The same lists united
+// with other environments (one that holds a kept result, one that holds it
+// after an earlier copy of its first element, one that does not hold it) and
+// lists that reach a cell of the environment itself give the plain unions.
+TEST_F(DefinitionSets, UnionsWithALongListStopWhereTheRestIsKnown) {
+  constexpr int Count = 200;
+  int made = 0;
+  auto fresh = [&] { return DefineDeclaratorIdentifier(Name(++made % 3 == 0 ? "x" : "y"), nullptr); };
+  ConsList environment = nullptr;
+  for (int i = 0; i < Count / 2; ++i) environment = Cons(fresh(), environment);
+  std::vector<ConsList> chain{nullptr};  // chain[k]: k elements
+  std::vector<ConsList> bodies{environment};
+  for (int k = 1; k <= Count; ++k) {
+    void* head = k % 7 == 0 ? ListElementAt(environment, k % (Count / 2)) : fresh();
+    chain.push_back(Cons(head, chain.back()));
+    ConsList body = UniteLists(chain.back(), environment);
+    ASSERT_EQ(Elements(body), PlainUnion(chain.back(), environment)) << "step " << k;
+    EXPECT_TRUE(body == bodies.back() || body->tail == bodies.back()) << "step " << k;
+    bodies.push_back(body);
+  }
+  ConsList holding = Cons(fresh(), bodies[Count / 2]);
+  ConsList copied = Cons(chain[Count / 2 - 1]->head, holding);
+  ConsList without = Cons(fresh(), Cons(fresh(), environment));
+  ConsList reaching = Cons(fresh(), Cons(environment->tail->head, environment->tail->tail));
+  struct Case {
+    const char* name;
+    ConsList a;
+    ConsList b;
+  } cases[] = {
+      {"kept result in b", chain[Count / 2 - 1], holding},
+      {"kept result in b after a copy of its head", chain[Count / 2 - 1], copied},
+      {"kept result not in b", chain[Count / 2 - 1], without},
+      {"longer list, kept result in b", chain[Count], holding},
+      {"a cell of b", reaching, environment},
+      {"a cell of b after new ones", Cons(fresh(), Cons(fresh(), environment->tail->tail)), environment},
+      {"same union again", chain[Count], environment},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Elements(UniteLists(c.a, c.b)), PlainUnion(c.a, c.b)) << c.name;
+  }
+  EXPECT_EQ(UniteLists(chain[Count], environment), bodies[Count]);
 }
 
 // A name declared many times in several kinds of one long scope, seen from

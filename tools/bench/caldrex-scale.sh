@@ -48,7 +48,21 @@
 #              exist and using ten unresolved names and the next file;
 #   longnames  n distinct dotted names of eight components, none with a file;
 #   flat       one class of n fields and n methods, each method returning its
-#              number.
+#              number;
+#   memberext  n classes, each extending the one before, each with a member
+#              class extending the same superclass (a name found among the
+#              inherited members);
+#   memberface as memberext with a member interface that extends the member
+#              interface inherited from the superclass and the last of a
+#              chain of n interfaces;
+#   memberdeep as memberext with the member class one level deeper, inside
+#              a member class of its own;
+#   inherited  n classes, each extending the one before, each with a member
+#              class extending the member class that the superclass declares;
+#   facemember n interfaces, each extending the one before, each with a
+#              member interface extending the same superinterface;
+#   memberuse  as memberext, the member class and an anonymous subclass of
+#              the superclass each using the first class's field.
 # Sizes are scaled by FACTOR (default 1); the generated files go to a
 # temporary directory.
 #
@@ -242,6 +256,39 @@ gen_flat() {
     for (i = 0; i < n; i++) print "int b" i "() { return " i "; }"; print "}" }' > "$1/F.java"
   echo F.java > "$1/args"
 }
+gen_memberext() {
+  awk -v n="$2" 'BEGIN { print "class T0 { int f0; }"
+    for (i = 1; i < n; i++) print "class T" i " extends T" (i - 1) " { class In" i " extends T" (i - 1) " { } }" }' > "$1/T.java"
+  echo T.java > "$1/args"
+}
+gen_memberface() {
+  awk -v n="$2" 'BEGIN { print "interface I0 { int K0 = 0; }"; print "class T0 { interface J0 { } }"
+    for (i = 1; i < n; i++) { print "interface I" i " extends I" (i - 1) " { }"
+      print "class T" i " extends T" (i - 1) " { interface J" i " extends J" (i - 1) ", I" (i - 1) " { } }" } }' > "$1/T.java"
+  echo T.java > "$1/args"
+}
+gen_memberdeep() {
+  awk -v n="$2" 'BEGIN { print "class T0 { int f0; }"
+    for (i = 1; i < n; i++) print "class T" i " extends T" (i - 1) " { class A" i " { class B" i " extends T" (i - 1) " { } } }" }' \
+    > "$1/T.java"
+  echo T.java > "$1/args"
+}
+gen_inherited() {
+  awk -v n="$2" 'BEGIN { print "class T0 { class In0 { } }"
+    for (i = 1; i < n; i++) print "class T" i " extends T" (i - 1) " { class In" i " extends In" (i - 1) " { } }" }' > "$1/T.java"
+  echo T.java > "$1/args"
+}
+gen_facemember() {
+  awk -v n="$2" 'BEGIN { print "interface I0 { int K0 = 0; }"
+    for (i = 1; i < n; i++) print "interface I" i " extends I" (i - 1) " { interface J" i " extends I" (i - 1) " { } }" }' > "$1/I.java"
+  echo I.java > "$1/args"
+}
+gen_memberuse() {
+  awk -v n="$2" 'BEGIN { print "class T0 { int f0; }"
+    for (i = 1; i < n; i++) printf "class T%d extends T%d { class In%d extends T%d { int g = f0; } Object o = new T%d() { int h = f0; }; }\n",
+      i, i - 1, i, i - 1, i - 1 }' > "$1/T.java"
+  echo T.java > "$1/args"
+}
 
 # One run: PROGRAM DIR OUT; the figures "SECONDS PEAK_MB" go to OUT/figures.
 run_once() {
@@ -267,7 +314,8 @@ line() {  # LABEL SHAPE N FIGURES_N FIGURES_4N [VERDICT]
 # The shapes with their sizes n at factor 1.
 shapes="chain:12500 packages:12500 unit:2000 fields:6250 dotted:12500 nested:1000 samename:2000 samemethod:2000 dupclass:2000
   qualified:1500 subclass:5000 extends:800 nestedtype:1000 dupscopes:2000 bigsuper:4000 subchain:1000 manysubs:4000
-  varsoftype:4000 interfaces:1000 thissuper:4000 ondemand:2000 packages-k:500 imports:5000 closure:1000 longnames:5000 flat:10000"
+  varsoftype:4000 interfaces:1000 thissuper:4000 ondemand:2000 packages-k:500 imports:5000 closure:1000 longnames:5000 flat:10000
+  memberext:1000 memberface:1000 memberdeep:1000 inherited:1000 facemember:1000 memberuse:1000"
 
 for entry in $shapes; do
   shape=${entry%%:*}
