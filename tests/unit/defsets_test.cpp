@@ -27,6 +27,17 @@ LazyCell* DeclarationCell(SyntaxNode* node) { return NewLazyCell<Word>(node, Cou
 
 Identifier* Name(const char* text) { return IdentifierOf(text); }
 
+// The names prefix0 to prefix(count - 1).
+std::vector<Identifier*> NumberedNames(const char* prefix, int count) {
+  std::vector<Identifier*> names;
+  for (int i = 0; i < count; ++i) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%s%d", prefix, i);
+    names.push_back(Name(text));
+  }
+  return names;
+}
+
 SyntaxNode* Variable(const char* name) {
   return NewDeclaratorIdentifierNode(1, NewDefiningOccurrence(nullptr, Name(name)));
 }
@@ -190,12 +201,7 @@ std::vector<void*> PlainLookup(Identifier* name, ConsList slot) {
 
 TEST_F(DefinitionSets, LargeScopesGiveThePlainUnionsAndLookups) {
   constexpr int Count = 700;
-  std::vector<Identifier*> names;
-  for (int i = 0; i < 37; ++i) {
-    char text[16];
-    std::snprintf(text, sizeof text, "v%d", i);
-    names.push_back(Name(text));
-  }
+  std::vector<Identifier*> names = NumberedNames("v", 37);
   std::vector<Definition*> members;
   for (int i = 0; i < Count; ++i) {
     Identifier* name = names[static_cast<size_t>(i * 7 % 37)];
@@ -362,12 +368,7 @@ TEST_F(DefinitionSets, LongScopesShareTheirLookupsAndKeepTheirOrder) {
 // lookups and unions, so no later extension changed what an older list holds.
 TEST_F(DefinitionSets, OlderListsKeepWhatTheyHoldWhenLaterListsGrow) {
   constexpr size_t ChainLength = 1000;
-  std::vector<Identifier*> names;
-  for (int i = 0; i < 23; ++i) {
-    char text[16];
-    std::snprintf(text, sizeof text, "n%d", i);
-    names.push_back(Name(text));
-  }
+  std::vector<Identifier*> names = NumberedNames("n", 23);
   std::vector<Definition*> made;
   auto define = [&] {
     Identifier* name = names[made.size() % names.size()];
