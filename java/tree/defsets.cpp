@@ -313,6 +313,10 @@ Line* SplitLine(Line* line, uint32_t length) {
   return lower;
 }
 
+// How far apart the tails that an index or a union keeps besides its own
+// list are (see IndexFor and UniteLists).
+constexpr uint32_t KeptTailStep = 8;
+
 // Never destroyed, like the heap: the indexes stay reachable to the end.
 std::unordered_map<const ConsCell*, ListIndex>& Indexes = *new std::unordered_map<const ConsCell*, ListIndex>();
 
@@ -339,6 +343,13 @@ bool IsLongList(ConsList list) {
   return false;
 }
 
+// Records that the list of the given length in line is indexed.
+ListIndex* KeepIndex(ConsList list, Line* line, uint32_t length) {
+  size_t bit = FilterBit(list);
+  IndexFilter[bit / 64] |= uint64_t{1} << (bit % 64);
+  return &(Indexes[list] = ListIndex{line, length});
+}
+
 // The index of a non-empty list, made when it has none: its cells up to the
 // first indexed tail, added last to first to that tail's line (the head's, or
 // a line split off at the tail).
@@ -359,10 +370,15 @@ ListIndex* IndexFor(ConsList list) {
     length = tail->length;
     if (line->headLength != length) line = SplitLine(line, length);
   }
-  for (size_t i = cells.size(); i-- > 0;) AddCell(line, cells[i], ++length);
-  size_t bit = FilterBit(list);
-  IndexFilter[bit / 64] |= uint64_t{1} << (bit % 64);
-  return &(Indexes[list] = ListIndex{line, length});
+  for (size_t i = cells.size(); i-- > 0;) {
+    AddCell(line, cells[i], ++length);
+    // Every KeptTailStep-th long tail of the walk is indexed as well, so that
+    // a later list that joins this one below its first cell (a class body met
+    // before the body of its superclass) finds an indexed tail within that
+    // many cells, instead of walking down to this list's own tail.
+    if (i != 0 && i % KeptTailStep == 0 && length >= LongDefinitionList) KeepIndex(cells[i], line, length);
+  }
+  return KeepIndex(list, line, length);
 }
 
 // The index of a list that is long or already indexed; null for a short one.
@@ -668,7 +684,14 @@ ConsList UniteLists(ConsList a, ConsList b) {
   // The walk stops where the rest of a is known: at a cell of b itself (the
   // cell the index keeps for its definition), or at a cell whose union is
   // kept.
+  // Every KeptTailStep-th cell walked keeps the union from there on as well
+  // (the part of the result made from that cell on, found through the link
+  // that was the builder's end when the cell was reached), so that a later
+  // union of a list that joins a below its first cell stops within that many
+  // cells.
   ConsList rest = b;
+  std::vector<std::pair<ConsList, ConsList*>> marks;
+  uint32_t walked = 0;
   for (ConsList from = a; from != nullptr; from = from->tail) {
     MatchNode* found = DefinitionMatch(index, from->head);
     if (found != nullptr && found->cell == from) break;
@@ -676,10 +699,12 @@ ConsList UniteLists(ConsList a, ConsList b) {
       rest = known;
       break;
     }
+    if (++walked % KeptTailStep == 0) marks.emplace_back(from, out.end);
     if (found == nullptr) out.Add(from->head);
   }
   *out.end = rest;  // shared, not copied
   Unions.try_emplace(a, KeptUnion{b, out.head});
+  for (const auto& [from, link] : marks) Unions.try_emplace(from, KeptUnion{b, *link});
   return out.head;
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <unordered_set>
+#include <set>
 #include <vector>
 
 #include "java/tree/defsets.h"
@@ -302,6 +303,35 @@ TEST_F(DefinitionSets, UnionsWithALongListStopWhereTheRestIsKnown) {
     EXPECT_EQ(Elements(UniteLists(c.a, c.b)), PlainUnion(c.a, c.b)) << c.name;
   }
   EXPECT_EQ(UniteLists(chain[Count], environment), bodies[Count]);
+}
+
+// The lists of a chain united with one long list from the longest down (the
+// class bodies of an inheritance chain met before their superclasses'): each
+// union is the plain one, a union with it as the long list is too (so its
+// index reads right), and it shares the longest list's result after a few
+// cells of its own instead of copying all of its cells.
+TEST_F(DefinitionSets, UnionsOfAChainLongestFirstShareTheLongestResult) {
+  constexpr int Count = 200;
+  int made = 0;
+  auto fresh = [&] { return DefineDeclaratorIdentifier(Name(++made % 3 == 0 ? "x" : "y"), nullptr); };
+  ConsList environment = nullptr;
+  for (int i = 0; i < Count / 2; ++i) environment = Cons(fresh(), environment);
+  std::vector<ConsList> chain{nullptr};  // chain[k]: k elements
+  for (int k = 1; k <= Count; ++k) {
+    void* head = k % 7 == 0 ? ListElementAt(environment, k % (Count / 2)) : fresh();
+    chain.push_back(Cons(head, chain.back()));
+  }
+  std::set<ConsList> longest;
+  for (ConsList rest = UniteLists(chain[Count], environment); rest != nullptr; rest = rest->tail) longest.insert(rest);
+  for (int k = Count - 1; k > 0; --k) {
+    ConsList body = UniteLists(chain[k], environment);
+    ASSERT_EQ(Elements(body), PlainUnion(chain[k], environment)) << "step " << k;
+    ConsList probe = Cons(fresh(), chain[Count]);
+    ASSERT_EQ(Elements(UniteLists(probe, body)), PlainUnion(probe, body)) << "step " << k;
+    int own = 0;
+    for (ConsList rest = body; longest.count(rest) == 0; rest = rest->tail) ++own;
+    EXPECT_LT(own, 70) << "step " << k;
+  }
 }
 
 // A name declared many times in several kinds of one long scope, seen from

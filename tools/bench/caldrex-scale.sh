@@ -62,7 +62,9 @@
 #   facemember n interfaces, each extending the one before, each with a
 #              member interface extending the same superinterface;
 #   memberuse  as memberext, the member class and an anonymous subclass of
-#              the superclass each using the first class's field.
+#              the superclass each using the first class's field;
+#   memberrev  memberext written the other way round, each class before its
+#              superclass.
 # Sizes are scaled by FACTOR (default 1); the generated files go to a
 # temporary directory.
 #
@@ -283,6 +285,11 @@ gen_facemember() {
     for (i = 1; i < n; i++) print "interface I" i " extends I" (i - 1) " { interface J" i " extends I" (i - 1) " { } }" }' > "$1/I.java"
   echo I.java > "$1/args"
 }
+gen_memberrev() {
+  awk -v n="$2" 'BEGIN { for (i = n - 1; i > 0; i--) print "class T" i " extends T" (i - 1) " { class In" i " extends T" (i - 1) " { } }"
+    print "class T0 { int f0; }" }' > "$1/T.java"
+  echo T.java > "$1/args"
+}
 gen_memberuse() {
   awk -v n="$2" 'BEGIN { print "class T0 { int f0; }"
     for (i = 1; i < n; i++) printf "class T%d extends T%d { class In%d extends T%d { int g = f0; } Object o = new T%d() { int h = f0; }; }\n",
@@ -315,7 +322,7 @@ line() {  # LABEL SHAPE N FIGURES_N FIGURES_4N [VERDICT]
 shapes="chain:12500 packages:12500 unit:2000 fields:6250 dotted:12500 nested:1000 samename:2000 samemethod:2000 dupclass:2000
   qualified:1500 subclass:5000 extends:800 nestedtype:1000 dupscopes:2000 bigsuper:4000 subchain:1000 manysubs:4000
   varsoftype:4000 interfaces:1000 thissuper:4000 ondemand:2000 packages-k:500 imports:5000 closure:1000 longnames:5000 flat:10000
-  memberext:1000 memberface:1000 memberdeep:1000 inherited:1000 facemember:1000 memberuse:1000"
+  memberext:1000 memberface:1000 memberdeep:1000 inherited:1000 facemember:1000 memberuse:1000 memberrev:1000"
 
 for entry in $shapes; do
   shape=${entry%%:*}
