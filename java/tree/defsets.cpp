@@ -262,7 +262,6 @@ MatchNode* FindName(ListIndex* index, const Identifier* name) {
   return MatchWithin(TrieFind(LineOf(index)->root, name), index->length);
 }
 
-// True when an indexed list holds the definition.
 // The match that an indexed list keeps for a definition it holds: that of
 // the definition's last cell in the list (the cell that every shorter list
 // of the line holding the definition holds too); null when it holds none.
@@ -270,7 +269,6 @@ MatchNode* DefinitionMatch(ListIndex* index, const void* definition) {
   auto* match = static_cast<MatchNode*>(TrieFind(LineOf(index)->root, definition));
   return match != nullptr && match->length <= index->length ? match : nullptr;
 }
-
 
 // Adds a cell of the given length to the front of the line's head.
 void AddCell(Line* line, ConsList cell, uint32_t length) {
@@ -683,12 +681,10 @@ ConsList UniteLists(ConsList a, ConsList b) {
   }
   // The walk stops where the rest of a is known: at a cell of b itself (the
   // cell the index keeps for its definition), or at a cell whose union is
-  // kept.
-  // Every KeptTailStep-th cell walked keeps the union from there on as well
-  // (the part of the result made from that cell on, found through the link
-  // that was the builder's end when the cell was reached), so that a later
-  // union of a list that joins a below its first cell stops within that many
-  // cells.
+  // kept. Besides a, every KeptTailStep-th cell walked keeps the union from
+  // there on (the part of the result made from that cell on: the link that
+  // was the builder's end when the cell was reached), so that a later union
+  // of a list that joins a below its first cell stops within that many cells.
   ConsList rest = b;
   std::vector<std::pair<ConsList, ConsList*>> marks;
   uint32_t walked = 0;

@@ -191,6 +191,25 @@ std::vector<void*> PlainUnion(ConsList a, ConsList b) {
   return out;
 }
 
+// Member lists in a chain and a long environment to unite them with:
+// chain[k] has k elements, each list the one before with a new element in
+// front, every seventh one that the environment holds. Fresh definitions
+// are named x or y.
+struct MemberChain {
+  int made = 0;
+  ConsList environment = nullptr;
+  std::vector<ConsList> chain{nullptr};
+
+  explicit MemberChain(int count) {
+    for (int i = 0; i < count / 2; ++i) environment = Cons(Fresh(), environment);
+    for (int k = 1; k <= count; ++k) {
+      void* head = k % 7 == 0 ? ListElementAt(environment, k % (count / 2)) : Fresh();
+      chain.push_back(Cons(head, chain.back()));
+    }
+  }
+  Definition* Fresh() { return DefineDeclaratorIdentifier(Name(++made % 3 == 0 ? "x" : "y"), nullptr); }
+};
+
 std::vector<void*> PlainLookup(Identifier* name, ConsList slot) {
   std::vector<void*> out;
   for (; slot != nullptr; slot = slot->tail) {
@@ -268,17 +287,14 @@ TEST_F(DefinitionSets, LargeScopesGiveThePlainUnionsAndLookups) {
 // lists that reach a cell of the environment itself give the plain unions.
 TEST_F(DefinitionSets, UnionsWithALongListStopWhereTheRestIsKnown) {
   constexpr int Count = 200;
-  int made = 0;
-  auto fresh = [&] { return DefineDeclaratorIdentifier(Name(++made % 3 == 0 ? "x" : "y"), nullptr); };
-  ConsList environment = nullptr;
-  for (int i = 0; i < Count / 2; ++i) environment = Cons(fresh(), environment);
-  std::vector<ConsList> chain{nullptr};  // chain[k]: k elements
+  MemberChain members(Count);
+  ConsList environment = members.environment;
+  const std::vector<ConsList>& chain = members.chain;
+  auto fresh = [&] { return members.Fresh(); };
   std::vector<ConsList> bodies{environment};
   for (int k = 1; k <= Count; ++k) {
-    void* head = k % 7 == 0 ? ListElementAt(environment, k % (Count / 2)) : fresh();
-    chain.push_back(Cons(head, chain.back()));
-    ConsList body = UniteLists(chain.back(), environment);
-    ASSERT_EQ(Elements(body), PlainUnion(chain.back(), environment)) << "step " << k;
+    ConsList body = UniteLists(chain[k], environment);
+    ASSERT_EQ(Elements(body), PlainUnion(chain[k], environment)) << "step " << k;
     EXPECT_TRUE(body == bodies.back() || body->tail == bodies.back()) << "step " << k;
     bodies.push_back(body);
   }
@@ -312,21 +328,15 @@ TEST_F(DefinitionSets, UnionsWithALongListStopWhereTheRestIsKnown) {
 // cells of its own instead of copying all of its cells.
 TEST_F(DefinitionSets, UnionsOfAChainLongestFirstShareTheLongestResult) {
   constexpr int Count = 200;
-  int made = 0;
-  auto fresh = [&] { return DefineDeclaratorIdentifier(Name(++made % 3 == 0 ? "x" : "y"), nullptr); };
-  ConsList environment = nullptr;
-  for (int i = 0; i < Count / 2; ++i) environment = Cons(fresh(), environment);
-  std::vector<ConsList> chain{nullptr};  // chain[k]: k elements
-  for (int k = 1; k <= Count; ++k) {
-    void* head = k % 7 == 0 ? ListElementAt(environment, k % (Count / 2)) : fresh();
-    chain.push_back(Cons(head, chain.back()));
-  }
+  MemberChain members(Count);
+  ConsList environment = members.environment;
+  const std::vector<ConsList>& chain = members.chain;
   std::set<ConsList> longest;
   for (ConsList rest = UniteLists(chain[Count], environment); rest != nullptr; rest = rest->tail) longest.insert(rest);
   for (int k = Count - 1; k > 0; --k) {
     ConsList body = UniteLists(chain[k], environment);
     ASSERT_EQ(Elements(body), PlainUnion(chain[k], environment)) << "step " << k;
-    ConsList probe = Cons(fresh(), chain[Count]);
+    ConsList probe = Cons(members.Fresh(), chain[Count]);
     ASSERT_EQ(Elements(UniteLists(probe, body)), PlainUnion(probe, body)) << "step " << k;
     int own = 0;
     for (ConsList rest = body; longest.count(rest) == 0; rest = rest->tail) ++own;
