@@ -521,22 +521,45 @@ Word InstanceDefs(LazyCell* cell);
 Word InstanceEnv(LazyCell* cell);
 Word InstanceLookup(LazyCell* cell);
 
-Word BusyTree(LazyCell*) {
+// The work stack of every forcing (RunWorkStack below).
+std::vector<LazyCell*> WorkStack;
+
+// A cell forced while it is being computed: counted, and told to the member
+// computations of the scopes while any is open, with the cell's place on the
+// work stack (the highest entry of the cell: an entry is marked busy only at
+// the top and no busy cell is pushed again). Only places at or above the
+// floor that the scopes give are told apart; a cell below it, or not on the
+// stack, stands below every open member computation, and -1 says so.
+void NoteReentry(LazyCell* cell) {
   ++BuilderCounters.reentries;
+  if (InheritanceGuard == nullptr) return;
+  auto floor = static_cast<int64_t>(MemberComputationFloor());
+  int64_t place = -1;
+  for (auto i = static_cast<int64_t>(WorkStack.size()); i-- > floor;) {
+    if (WorkStack[static_cast<size_t>(i)] == cell) {
+      place = i;
+      break;
+    }
+  }
+  NoteCellCycle(place);
+}
+
+Word BusyTree(LazyCell* cell) {
+  NoteReentry(cell);
   return 0;
 }
-Word BusySet(LazyCell*) {
-  ++BuilderCounters.reentries;
+Word BusySet(LazyCell* cell) {
+  NoteReentry(cell);
   return reinterpret_cast<Word>(EmptyDefinitionSet);
 }
 // An env cell while busy; the same as BusySet, but a function of its own so
 // that a busy cell's function tells which of the instance's cells it is.
-Word BusyEnv(LazyCell*) {
-  ++BuilderCounters.reentries;
+Word BusyEnv(LazyCell* cell) {
+  NoteReentry(cell);
   return reinterpret_cast<Word>(EmptyDefinitionSet);
 }
-Word BusyLookup(LazyCell*) {
-  ++BuilderCounters.reentries;
+Word BusyLookup(LazyCell* cell) {
+  NoteReentry(cell);
   return 0;
 }
 
@@ -727,10 +750,9 @@ void Evaluate(LazyCell* cell, CellKind kind) {
   StoreLazyValue(cell, value);
 }
 
-// The work stack of every forcing. A forcing that an equation starts while an
+// The work stack of every forcing: a forcing that an equation starts while an
 // outer one runs works above the outer one's cells and leaves the stack as it
-// found it, so one vector serves all of them.
-std::vector<LazyCell*> WorkStack;
+// found it, so one vector (WorkStack, above) serves all of them.
 
 Word RunWorkStack(LazyCell* root) {
   std::vector<LazyCell*>& stack = WorkStack;
@@ -1036,6 +1058,8 @@ void LayOutCells(ProductionPlan& plan) {
 }
 
 }  // namespace
+
+size_t ForcingDepth() { return WorkStack.size(); }
 
 void SetTreeReplay(const TreeReplay& replay) { Replay = replay; }
 

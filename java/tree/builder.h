@@ -20,6 +20,7 @@
 // set, empty lookup list) instead of recursing without end.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "java/tree/defsets.h"
@@ -65,6 +66,11 @@ TreeRoot* BuildRoot(TreeTiming timing = TreesOnDemand);
 // tree and defs cells. BuildRoot is BuildNonterminal of SourceFile.
 void BuildNonterminal(int32_t nonterminal, LazyCell* env, LazyCell** tree, LazyCell** defs,
                       TreeTiming timing = TreesOnDemand);
+
+// The number of cells on the work stack of the forcings under way: a
+// computation that starts now finds the cells below this mark started before
+// it, and those it starts at or above it.
+size_t ForcingDepth();
 
 // Counters of the builder, for tests of laziness and at-most-once evaluation.
 struct TreeBuilderCounters {

@@ -3,9 +3,14 @@
 // values; the current unit, the standard classes and the field "length".
 #include "java/tree/scopes.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <unordered_map>
+#include <unordered_set>
+#include <utility>
+#include <vector>
 
+#include "java/tree/builder.h"
 #include "java/tree/types.h"
 
 #include "support/heap.h"
@@ -97,20 +102,154 @@ void MatchTypes(ConsList types, ConsList path, ConsListBuilder& out, bool member
 // The members of each declaration with everything it inherits, kept once
 // computed: in a chain of classes each extending the one before, every class
 // would otherwise compute the members of all the classes above it again.
-// `busy` marks a declaration whose members are being computed (it is on
-// InheritanceGuard). A result is kept only when no inheritance cycle closed
-// while it was computed: such a result depends on which declarations were
-// being computed around it. Keyed by node address, so the entries go when
-// the unit's memory is given back (ForgetInheritedMembers).
+// Keyed by node address, so the entries go when the unit's memory is given
+// back (ForgetInheritedMembers).
+//
+// A declaration whose members are being computed (it is on InheritanceGuard,
+// at depth `depth`) and is asked for again closes an inheritance cycle and
+// contributes nothing there; a builder cell forced while it is being computed
+// likewise yields its empty value. So a result computed while cycles close
+// may depend on what was being computed around it, and it is kept only when
+// it cannot:
+//   - when no inheritance cycle closed during its computation (the rule the
+//     results have always been kept by), or
+//   - when every cycle that closed during it, of declarations or of builder
+//     cells, closed at a declaration or cell whose computation started after
+//     its own. Then the declaration is on no cycle: nothing that was being
+//     computed around it was asked for, so a computation of the same members
+//     in any other context reads the same kept results and evaluated cells
+//     and meets the same cycles below it, and yields the same set (the design
+//     notes give the argument in full).
+// A declaration on a cycle (one that meets itself or something around it) is
+// computed again each time it is asked for from outside its computation; the
+// declarations above it, and those below it that are on no cycle, are kept.
 struct InheritedMembers {
-  DefinitionSet* members = nullptr;
-  bool busy = false;
+  DefinitionSet* members = nullptr;  // kept for every context
+  int32_t depth = 0;  // while being computed, its place on the guard (1 the outermost); else 0
+  int32_t cycleResults = -1;  // the first of its results kept for a context (CycleResults), -1 none
+  uint32_t settled = 0;       // the last SettleAsked that met it
 };
 std::unordered_map<const SyntaxNode*, InheritedMembers>& KeptInheritedMembers =
     *new std::unordered_map<const SyntaxNode*, InheritedMembers>();
 
-// Counts the cycles closed so far (a busy declaration asked for again).
+// Counts the inheritance cycles closed so far (a busy declaration asked for
+// again).
 uint64_t CyclesClosed = 0;
+
+// The member computations under way, and the lowest guard depth and builder
+// work-stack place at which a cycle closed since the innermost of them
+// started (NoCycle when none): a computation at depth d that started at work
+// depth w is on no cycle when both stayed above d and at or above w.
+int32_t GuardDepth = 0;
+size_t OutermostFloor = 0;
+constexpr int64_t NoCycle = INT64_MAX;
+int64_t LowestDepthMet = NoCycle;
+int64_t LowestPlaceMet = NoCycle;
+
+// ---- Results kept for a context ----
+//
+// A declaration on a cycle is computed again when it is asked for from
+// another context, and within the computations of a cycle its members are
+// asked for again and again, with other declarations of the cycle busy around
+// it: a cycle that branches would make that exponential. Such a result is
+// therefore kept with the declarations whose state it read: every declaration
+// its computation asked for (at any depth) whose members were not a kept
+// result of a declaration on no cycle, and for each whether it was busy. A
+// later computation of the same declaration asks the same questions and gets
+// the same answers while those states are the same (the kept results and
+// evaluated cells that it reads have not changed, the cells it evaluated are
+// evaluated now), so it yields the same set: the kept result is taken when
+// every declaration it lists is busy exactly when it was. Only results whose
+// computation met no builder cell being computed around it are kept so (such
+// a cell may be evaluated by now), and only those that list at most
+// MaxCycleContext declarations, so that the lists stay short.
+//
+// The declarations asked for by the computations under way are collected on
+// AskedStack: each computation's own from where it started (with duplicates
+// until it ends), then handed on to the computation that asked for it.
+struct CycleResult {
+  DefinitionSet* members;
+  uint32_t first;      // its declarations in CycleContexts: the busy ones, then the others
+  uint16_t busyCount;
+  uint16_t count;
+  int32_t next;        // the declaration's next kept result, -1 none
+};
+std::vector<CycleResult>& CycleResults = *new std::vector<CycleResult>();
+std::vector<InheritedMembers*>& CycleContexts = *new std::vector<InheritedMembers*>();
+std::vector<InheritedMembers*>& AskedStack = *new std::vector<InheritedMembers*>();
+// Set when a computation under way asked for more declarations than a kept
+// result may list: neither it nor those around it that depend on it are kept
+// for their context.
+bool AskedTooMany = false;
+
+constexpr size_t MaxCycleContext = 64;
+
+// Records that the computation under way asked for a declaration.
+void NoteAsked(InheritedMembers* asked) {
+  if (GuardDepth > 0) AskedStack.push_back(asked);
+}
+
+// The result of the declaration kept for the present context, or null.
+const CycleResult* ResultForContext(const InheritedMembers& members) {
+  for (int32_t at = members.cycleResults; at >= 0; at = CycleResults[static_cast<size_t>(at)].next) {
+    const CycleResult& result = CycleResults[static_cast<size_t>(at)];
+    InheritedMembers* const* context = CycleContexts.data() + result.first;
+    bool same = true;
+    for (uint32_t i = 0; i < result.count && same; ++i) same = (context[i]->depth != 0) == (i < result.busyCount);
+    if (same) return &result;
+  }
+  return nullptr;
+}
+
+// Ends the collection of what a computation asked for, from `from` on
+// AskedStack: without duplicates and without the declaration itself (which is
+// busy throughout its own computation, in every context). False, and nothing
+// left, when it asked for more than a kept result may list.
+uint32_t Settlings = 0;
+bool SettleAsked(size_t from, InheritedMembers* self) {
+  uint32_t settling = ++Settlings;
+  self->settled = settling;
+  size_t to = from;
+  for (size_t i = from; i < AskedStack.size(); ++i) {
+    InheritedMembers* asked = AskedStack[i];
+    if (asked->settled == settling) continue;
+    asked->settled = settling;
+    AskedStack[to++] = asked;
+  }
+  AskedStack.resize(to <= from + MaxCycleContext ? to : from);
+  return to <= from + MaxCycleContext;
+}
+
+// The contexts that results were computed in, as hashes of the declaration
+// and its asked declarations, busy and not: a result is kept for its context
+// the second time that context is met, so that the computations around a
+// plain cycle, whose contexts never come again, keep nothing.
+std::unordered_set<uint64_t>& ContextsMet = *new std::unordered_set<uint64_t>();
+
+uint64_t AddressHash(const void* p) { return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p)) * 0x9E3779B97F4A7C15ull; }
+
+// Keeps a result for the context that the asked declarations from `from` on
+// AskedStack were in, when that context was met before.
+void KeepForContext(InheritedMembers& members, DefinitionSet* result, size_t from) {
+  uint64_t busyHash = 0;
+  uint64_t freeHash = 0;
+  for (size_t i = from; i < AskedStack.size(); ++i) {
+    (AskedStack[i]->depth != 0 ? busyHash : freeHash) += AddressHash(AskedStack[i]);
+  }
+  uint64_t context = AddressHash(&members) ^ (busyHash * 0xC2B2AE3D27D4EB4Full) ^ (freeHash >> 1);
+  if (ContextsMet.insert(context).second) return;
+  auto first = static_cast<uint32_t>(CycleContexts.size());
+  for (size_t i = from; i < AskedStack.size(); ++i) {
+    if (AskedStack[i]->depth != 0) CycleContexts.push_back(AskedStack[i]);
+  }
+  auto busy = static_cast<uint16_t>(CycleContexts.size() - first);
+  for (size_t i = from; i < AskedStack.size(); ++i) {
+    if (AskedStack[i]->depth == 0) CycleContexts.push_back(AskedStack[i]);
+  }
+  auto count = static_cast<uint16_t>(CycleContexts.size() - first);
+  CycleResults.push_back(CycleResult{result, first, busy, count, members.cycleResults});
+  members.cycleResults = static_cast<int32_t>(CycleResults.size() - 1);
+}
 
 }  // namespace
 
@@ -225,17 +364,40 @@ DefinitionSet* MembersOfImportName(SyntaxNode* name) {
 
 DefinitionSet* ClassMembersWithInherited(SyntaxNode* declaration) {
   if (declaration == nullptr) return EmptyDefinitionSet;
-  InheritedMembers& kept = KeptInheritedMembers[declaration];
+  InheritedMembers* kept = &KeptInheritedMembers[declaration];
   // A declaration whose members are being computed closes an inheritance
   // cycle: it contributes nothing at that point.
-  if (kept.busy) {
+  if (kept->depth != 0) {
     ++CyclesClosed;
+    LowestDepthMet = std::min<int64_t>(LowestDepthMet, kept->depth);
+    NoteAsked(kept);
     return EmptyDefinitionSet;
   }
-  if (kept.members != nullptr) return kept.members;
-  kept.busy = true;
+  if (kept->members != nullptr) return kept->members;
+  if (const CycleResult* reused = ResultForContext(*kept)) {
+    // What its computation did to those around it: a cycle closed, at the
+    // busy declarations it lists.
+    ++CyclesClosed;
+    InheritedMembers* const* context = CycleContexts.data() + reused->first;
+    for (uint32_t i = 0; i < reused->busyCount; ++i) {
+      LowestDepthMet = std::min<int64_t>(LowestDepthMet, context[i]->depth);
+    }
+    if (GuardDepth > 0) {
+      AskedStack.insert(AskedStack.end(), context, context + reused->count);
+      AskedStack.push_back(kept);
+    }
+    return reused->members;
+  }
+  int32_t depth = ++GuardDepth;
+  kept->depth = depth;
   InheritanceGuard = Cons(declaration, InheritanceGuard);
+  size_t start = ForcingDepth();
+  if (depth == 1) OutermostFloor = start;
   uint64_t cyclesBefore = CyclesClosed;
+  int64_t outerDepthMet = std::exchange(LowestDepthMet, NoCycle);
+  int64_t outerPlaceMet = std::exchange(LowestPlaceMet, NoCycle);
+  bool outerTooMany = std::exchange(AskedTooMany, false);
+  size_t asked = AskedStack.size();
   DefinitionSet* result;
   if (declaration->code == DeclaratorIdentifierNodeKind || declaration->code == MethodDeclaratorNodeKind) {
     result = MembersOfDeclaredType(declaration->owner);
@@ -244,17 +406,44 @@ DefinitionSet* ClassMembersWithInherited(SyntaxNode* declaration) {
                                  ImplementedInterfacesMembers(declaration));
   }
   InheritanceGuard = InheritanceGuard->tail;
-  // The computation may have added entries, so the reference is not used
-  // again.
-  InheritedMembers& done = KeptInheritedMembers[declaration];
-  done.busy = false;
-  if (CyclesClosed == cyclesBefore) done.members = result;
+  --GuardDepth;
+  bool onNoCycle = LowestDepthMet > depth && LowestPlaceMet >= static_cast<int64_t>(start);
+  bool metBusyCell = LowestPlaceMet < static_cast<int64_t>(start);
+  LowestDepthMet = std::min(LowestDepthMet, outerDepthMet);
+  LowestPlaceMet = std::min(LowestPlaceMet, outerPlaceMet);
+  if (GuardDepth == 0) LowestDepthMet = LowestPlaceMet = NoCycle;
+  // kept stays valid: the map's entries do not move when it grows.
+  bool keep = CyclesClosed == cyclesBefore || onNoCycle;
+  if (keep) {
+    kept->members = result;
+    // Those around it read the kept result from now on, whatever it read.
+    AskedStack.resize(asked);
+    AskedTooMany = outerTooMany;
+  } else {
+    if (!AskedTooMany && !SettleAsked(asked, kept)) AskedTooMany = true;
+    if (AskedTooMany) AskedStack.resize(asked);
+    else if (!metBusyCell) KeepForContext(*kept, result, asked);
+    AskedTooMany = AskedTooMany || outerTooMany;
+  }
+  kept->depth = 0;
+  if (!keep) NoteAsked(kept);
+  if (GuardDepth == 0) {
+    AskedStack.clear();
+    AskedTooMany = false;
+  }
   return result;
 }
+
+void NoteCellCycle(int64_t place) { LowestPlaceMet = std::min(LowestPlaceMet, place); }
+
+size_t MemberComputationFloor() { return OutermostFloor; }
 
 void ForgetInheritedMembers() {
   // A fresh map rather than clear(), which would keep a large unit's buckets.
   std::unordered_map<const SyntaxNode*, InheritedMembers>().swap(KeptInheritedMembers);
+  std::vector<CycleResult>().swap(CycleResults);
+  std::vector<InheritedMembers*>().swap(CycleContexts);
+  std::unordered_set<uint64_t>().swap(ContextsMet);
 }
 
 DefinitionSet* MembersOfDeclaredType(AnyNode* declaration) {

@@ -11,6 +11,7 @@
 // cells. Nothing here prints: a missing piece yields EmptyDefinitionSet.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "java/tree/defsets.h"
@@ -59,6 +60,16 @@ void SetCurrentUnit(SyntaxNode* sourceFile);
 
 // The class and interface declarations whose members are being computed.
 extern ConsList InheritanceGuard;
+
+// Told by the tree builder while InheritanceGuard is not empty: a cell that
+// was being computed has been forced again, and stands at that place on the
+// builder's work stack (-1: below MemberComputationFloor()). A member
+// computation that started after the cell's place is not on the cycle it
+// closes.
+void NoteCellCycle(int64_t place);
+// The builder's forcing depth when the outermost open member computation
+// started: the places below it need not be told apart.
+size_t MemberComputationFloor();
 
 // Drops the kept members of declarations, which are keyed by node address:
 // called when the memory of the unit's nodes is given back.
