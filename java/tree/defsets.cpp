@@ -15,9 +15,12 @@
 // list's trie, so every list sharing an indexed tail shares its index too.
 // The trie grows in place while the lists it serves extend one another (the
 // members of a class body, nested scopes), each list reading it through its
-// own length; extending a shorter one splits the trie, copying only the nodes
-// it changes. Memory and time grow with the cells added (and removed at a
-// split), never with the tail; "Indexes of long lists" below tells how.
+// own length; extending a shorter one starts a trie of its own on the nodes
+// of the old one as they stand, which drops the longer lists' cells above
+// the shorter one a cell at a time as it grows to their lengths, copying only
+// the nodes it changes. Memory and time grow with the cells added, never with
+// the tail nor with what stands above it; "Indexes of long lists" below tells
+// how.
 // A lookup's result for a name is made once per match chain and kept in it,
 // so every scope that sees the same definitions of a name gets the same list;
 // the group lookups join such lists through one table of shared joins. A
@@ -190,17 +193,29 @@ TrieNode* TrieSet(TrieNode* node, const void* key, uint64_t hash, void* value, i
 //    scopes of a block all share one trie, grown in place; a stamp per line
 //    tells the nodes it may change.
 // 3. A list of a line that is extended while it is not the head (a scope
-//    shared by several inner scopes, each adding its own definitions) starts
-//    a new line: the head's trie with the cells above that list removed,
-//    paths copied under the new line's stamp, then the new cells added. The
-//    old line takes a fresh stamp, so neither changes the nodes they share,
-//    and hands its lists of that length and less to the new line (lower and
-//    split). Those lists are then extended through the new line, so a second
-//    inner scope of the same list removes only the cells the first one added
-//    (the reads would be right through either line, whose heads both hold
-//    them).
-// Memory and time thus grow with the cells added, plus the cells removed when
-// a line splits, never with the shared tail.
+//    shared by several inner scopes, each adding its own definitions; the
+//    members of a class extended after those of its subclasses grew past
+//    them) starts a new line on the old line's trie as it stands, removing
+//    nothing, so that it costs what it adds; the old line
+//    takes a fresh stamp, so neither changes the nodes they share. The old
+//    line's cells above the extended list stay in the new line's trie as
+//    stale cells, one of each length from there up to the old head, then the
+//    stale cells that the old line itself still held above its head. Every
+//    list of the new line reads through its length, so a stale cell is
+//    harmless while it stands above the new head. Before the new line adds
+//    its cell of length m, it removes the stale cell of that length: the
+//    definition's entry goes when it is that stale match, and the name's
+//    entry, when it is still a stale match (of length m or more), becomes the
+//    removed match's next. Such an entry is a match of the same old line as
+//    the removed one (any stale or own match of the name below it would have
+//    replaced it), so its chain leads through the removed match to that next
+//    one, the first match of the name in the list the new line started on.
+//    A new match's next skips the stale matches of its name above the head.
+//    Each line keeps its matches linked upwards (MatchNode::above), so the
+//    stale cells are found in order without walking the old head.
+// A line never gives its lists away: each keeps the line it was indexed on.
+// Memory and time thus grow with the cells added (each removing at most one
+// stale cell), never with the shared tail nor with what stands above it.
 
 // One definition of a name in an indexed list, and the next one of the same
 // name after it in list order. The declaring nodes from here on, as a lookup
@@ -209,6 +224,7 @@ TrieNode* TrieSet(TrieNode* node, const void* key, uint64_t hash, void* value, i
 struct MatchNode {
   const Definition* definition;
   MatchNode* next;
+  MatchNode* above;  // the match of the next longer list of the same line
   ConsList all;
   ConsList masked;
   uint32_t mask;
@@ -225,90 +241,115 @@ MatchNode* MatchWithin(void* chain, uint32_t length) {
   return match;
 }
 
+// Stale cells of a line (3 above): from `first` up along the matches' above
+// links to the length `last`, then those of `then`.
+struct StaleRun {
+  MatchNode* first;
+  uint32_t last;
+  StaleRun* then;
+};
+
 // A line of indexed lists, each a suffix of the next (2 and 3 above).
 struct Line {
-  TrieNode* root;  // the cells of head
-  ConsList head;
+  TrieNode* root;   // the cells of the head, and the stale cells above it
+  MatchNode* top;   // the head's own match; null while the line has no cell of its own
   uint32_t headLength;
-  uint64_t stamp;  // the nodes this line may change in place
-  Line* lower;     // the line of this line's lists of split cells or fewer
-  uint32_t split;
+  uint64_t stamp;   // the nodes this line may change in place
+  // The stale cells above the head: stale is that of length headLength + 1,
+  // and those above it follow up to staleLast, then staleRest; none when
+  // stale is null.
+  MatchNode* stale;
+  uint32_t staleLast;
+  StaleRun* staleRest;
 };
 
 uint64_t Stamps = 0;
 
-Line* NewLine(TrieNode* root, ConsList head, uint32_t headLength) {
+Line* NewLine(TrieNode* root, uint32_t length) {
   auto* line = static_cast<Line*>(Allocate(sizeof(Line)));
-  *line = Line{root, head, headLength, ++Stamps, nullptr, 0};
+  *line = Line{root, nullptr, length, ++Stamps, nullptr, 0, nullptr};
   return line;
 }
 
-// An indexed list: its line and its length.
+// An indexed list: its line and the match of its first cell (whose length is
+// the list's).
 struct ListIndex {
   Line* line;
-  uint32_t length;
+  MatchNode* top;
 };
-
-// The line that holds the list now (after the splits since it was indexed).
-Line* LineOf(ListIndex* index) {
-  Line* line = index->line;
-  while (line->lower != nullptr && index->length <= line->split) line = line->lower;
-  index->line = line;
-  return line;
-}
 
 // The first definition of name in an indexed list, as its match chain.
 MatchNode* FindName(ListIndex* index, const Identifier* name) {
-  return MatchWithin(TrieFind(LineOf(index)->root, name), index->length);
+  return MatchWithin(TrieFind(index->line->root, name), index->top->length);
 }
 
 // The match that an indexed list keeps for a definition it holds: that of
 // the definition's last cell in the list (the cell that every shorter list
 // of the line holding the definition holds too); null when it holds none.
 MatchNode* DefinitionMatch(ListIndex* index, const void* definition) {
-  auto* match = static_cast<MatchNode*>(TrieFind(LineOf(index)->root, definition));
-  return match != nullptr && match->length <= index->length ? match : nullptr;
+  auto* match = static_cast<MatchNode*>(TrieFind(index->line->root, definition));
+  return match != nullptr && match->length <= index->top->length ? match : nullptr;
 }
 
-// Adds a cell of the given length to the front of the line's head.
-void AddCell(Line* line, ConsList cell, uint32_t length) {
+// Removes the stale cell of the given length, the one above the head, from
+// the line's trie (3 above) and moves on to the next one.
+void RemoveStale(Line* line, uint32_t length) {
+  MatchNode* stale = line->stale;
+  const Definition* definition = stale->definition;
+  if (TrieFind(line->root, definition) == stale) {
+    line->root = TrieSet(line->root, definition, PointerHash(definition), nullptr, 0, line->stamp);
+  }
+  auto* named = static_cast<MatchNode*>(TrieFind(line->root, definition->name));
+  if (named != nullptr && named->length >= length) {
+    line->root = TrieSet(line->root, definition->name, PointerHash(definition->name), stale->next, 0, line->stamp);
+  }
+  if (length < line->staleLast) {
+    line->stale = stale->above;
+  } else if (StaleRun* rest = line->staleRest) {
+    line->stale = rest->first;
+    line->staleLast = rest->last;
+    line->staleRest = rest->then;
+  } else {
+    line->stale = nullptr;
+  }
+}
+
+// Adds a cell to the front of the line's head.
+MatchNode* AddCell(Line* line, ConsList cell) {
+  uint32_t length = line->headLength + 1;
+  if (line->stale != nullptr) RemoveStale(line, length);
   auto* definition = static_cast<const Definition*>(cell->head);
-  uint64_t nameHash = PointerHash(definition->name);
+  // The name's entry may still be a stale match standing above the head.
+  MatchNode* next = MatchWithin(TrieFind(line->root, definition->name), length - 1);
   auto* match = static_cast<MatchNode*>(Allocate(sizeof(MatchNode)));
-  *match = MatchNode{definition, static_cast<MatchNode*>(TrieFind(line->root, definition->name)), nullptr, nullptr,
-                     0, length, cell, false, false};
-  line->root = TrieSet(line->root, definition->name, nameHash, match, 0, line->stamp);
+  *match = MatchNode{definition, next, nullptr, nullptr, nullptr, 0, length, cell, false, false};
+  line->root = TrieSet(line->root, definition->name, PointerHash(definition->name), match, 0, line->stamp);
   // A definition that the list holds twice keeps its last cell, which every
-  // list of the line that holds the definition at all also holds.
-  if (TrieFind(line->root, definition) == nullptr) {
+  // list of the line that holds the definition at all also holds; an entry
+  // above the head is a stale one.
+  auto* held = static_cast<MatchNode*>(TrieFind(line->root, definition));
+  if (held == nullptr || held->length >= length) {
     line->root = TrieSet(line->root, definition, PointerHash(definition), match, 0, line->stamp);
   }
-  line->head = cell;
+  if (line->top != nullptr) line->top->above = match;
+  line->top = match;
   line->headLength = length;
+  return match;
 }
 
-// A new line whose head is the list of the given length in line, split off
-// it: the cells of line's head above that list are removed (3 above).
-Line* SplitLine(Line* line, uint32_t length) {
-  Line* lower = NewLine(line->root, nullptr, line->headLength);
-  ConsList rest = line->head;
-  for (; lower->headLength > length; rest = rest->tail, --lower->headLength) {
-    auto* definition = static_cast<const Definition*>(rest->head);
-    auto* own = static_cast<MatchNode*>(TrieFind(lower->root, definition));
-    if (own != nullptr && own->length > length) {
-      lower->root = TrieSet(lower->root, definition, PointerHash(definition), nullptr, 0, lower->stamp);
-    }
-    void* named = TrieFind(lower->root, definition->name);
-    MatchNode* kept = MatchWithin(named, length);
-    if (kept != named) lower->root = TrieSet(lower->root, definition->name, PointerHash(definition->name), kept, 0, lower->stamp);
+// A new line whose head is the list of line whose first match is top, a
+// list shorter than line's head, to be extended there (3 above).
+Line* BranchLine(Line* line, MatchNode* top) {
+  Line* branch = NewLine(line->root, top->length);
+  branch->stale = top->above;
+  branch->staleLast = line->headLength;
+  if (line->stale != nullptr) {
+    auto* rest = static_cast<StaleRun*>(Allocate(sizeof(StaleRun)));
+    *rest = StaleRun{line->stale, line->staleLast, line->staleRest};
+    branch->staleRest = rest;
   }
-  lower->head = rest;
-  lower->lower = line->lower;
-  lower->split = line->split;
-  line->lower = lower;
-  line->split = length;
-  line->stamp = ++Stamps;  // its nodes are now shared with lower
-  return lower;
+  line->stamp = ++Stamps;  // its nodes are now shared with branch
+  return branch;
 }
 
 // How far apart the tails that an index or a union keeps besides its own
@@ -341,16 +382,16 @@ bool IsLongList(ConsList list) {
   return false;
 }
 
-// Records that the list of the given length in line is indexed.
-ListIndex* KeepIndex(ConsList list, Line* line, uint32_t length) {
+// Records that the list whose first match in line is top is indexed.
+ListIndex* KeepIndex(ConsList list, Line* line, MatchNode* top) {
   size_t bit = FilterBit(list);
   IndexFilter[bit / 64] |= uint64_t{1} << (bit % 64);
-  return &(Indexes[list] = ListIndex{line, length});
+  return &(Indexes[list] = ListIndex{line, top});
 }
 
 // The index of a non-empty list, made when it has none: its cells up to the
-// first indexed tail, added last to first to that tail's line (the head's, or
-// a line split off at the tail).
+// first indexed tail, added last to first to that tail's line (when the tail
+// is its head) or to a new line branched off at the tail.
 ListIndex* IndexFor(ConsList list) {
   if (ListIndex* index = IndexOf(list)) return index;
   std::vector<ConsCell*> cells;
@@ -360,23 +401,23 @@ ListIndex* IndexFor(ConsList list) {
     cells.push_back(rest);
   }
   Line* line = nullptr;
-  uint32_t length = 0;
   if (tail == nullptr) {
-    line = NewLine(nullptr, nullptr, 0);
+    line = NewLine(nullptr, 0);
+  } else if (tail->line->headLength == tail->top->length) {
+    line = tail->line;
   } else {
-    line = LineOf(tail);
-    length = tail->length;
-    if (line->headLength != length) line = SplitLine(line, length);
+    line = BranchLine(tail->line, tail->top);
   }
+  MatchNode* top = nullptr;
   for (size_t i = cells.size(); i-- > 0;) {
-    AddCell(line, cells[i], ++length);
+    top = AddCell(line, cells[i]);
     // Every KeptTailStep-th long tail of the walk is indexed as well, so that
     // a later list that joins this one below its first cell (a class body met
     // before the body of its superclass) finds an indexed tail within that
     // many cells, instead of walking down to this list's own tail.
-    if (i != 0 && i % KeptTailStep == 0 && length >= LongDefinitionList) KeepIndex(cells[i], line, length);
+    if (i != 0 && i % KeptTailStep == 0 && top->length >= LongDefinitionList) KeepIndex(cells[i], line, top);
   }
-  return KeepIndex(list, line, length);
+  return KeepIndex(list, line, top);
 }
 
 // The index of a list that is long or already indexed; null for a short one.
