@@ -195,24 +195,34 @@ TrieNode* TrieSet(TrieNode* node, const void* key, uint64_t hash, void* value, i
 // 3. A list of a line that is extended while it is not the head (a scope
 //    shared by several inner scopes, each adding its own definitions; the
 //    members of a class extended after those of its subclasses grew past
-//    them) starts a new line on the old line's trie as it stands, removing
-//    nothing, so that it costs what it adds; the old line
-//    takes a fresh stamp, so neither changes the nodes they share. The old
-//    line's cells above the extended list stay in the new line's trie as
-//    stale cells, one of each length from there up to the old head, then the
-//    stale cells that the old line itself still held above its head. Every
-//    list of the new line reads through its length, so a stale cell is
-//    harmless while it stands above the new head. Before the new line adds
-//    its cell of length m, it removes the stale cell of that length: the
-//    definition's entry goes when it is that stale match, and the name's
-//    entry, when it is still a stale match (of length m or more), becomes the
-//    removed match's next. Such an entry is a match of the same old line as
-//    the removed one (any stale or own match of the name below it would have
-//    replaced it), so its chain leads through the removed match to that next
-//    one, the first match of the name in the list the new line started on.
-//    A new match's next skips the stale matches of its name above the head.
-//    Each line keeps its matches linked upwards (MatchNode::above), so the
-//    stale cells are found in order without walking the old head.
+//    them) starts a new line on it. At first the new line has no trie: it
+//    keeps its matches, at most ShortLineCells of them, in order, and reads
+//    the rest through the old line's trie at the length it started on. A list
+//    of it finds a name among its own matches, newest first, then in that
+//    trie; and a definition in that trie first (the definition's last cell
+//    is there when the list holds it at all), then among its own matches,
+//    oldest first. A list of such a short line extended below its head
+//    starts another short line on the same old line, taking the matches
+//    below the extension along (they are of the same cells). So a short
+//    extension costs what it adds, and its reads a few steps more.
+// 4. A short line that outgrows ShortLineCells takes the old line's trie as
+//    it stands, removing nothing; the old line takes a fresh stamp, so
+//    neither changes the nodes they share. The old line's cells above the
+//    extended list stay in the new trie as stale cells, one of each length
+//    from there up to the old head, then the stale cells that the old line
+//    itself still held above its head. Every list of the new line reads
+//    through its length, so a stale cell is harmless while it stands above
+//    the new head. Before the new line enters its match of length m, it
+//    removes the stale cell of that length: the definition's entry goes when
+//    it is that stale match, and the name's entry, when it is still a stale
+//    match (of length m or more), becomes the removed match's next. Such an
+//    entry is a match of the same old line as the removed one (any stale or
+//    own match of the name below it would have replaced it), so its chain
+//    leads through the removed match to that next one, the first match of
+//    the name in the list the new line started on. A new match's next skips
+//    the stale matches of its name above the head. Each line keeps its
+//    matches in an array by length, so the stale cells are found in order
+//    without walking the old head.
 // A line never gives its lists away: each keeps the line it was indexed on.
 // Memory and time thus grow with the cells added (each removing at most one
 // stale cell), never with the shared tail nor with what stands above it.
@@ -224,7 +234,6 @@ TrieNode* TrieSet(TrieNode* node, const void* key, uint64_t hash, void* value, i
 struct MatchNode {
   const Definition* definition;
   MatchNode* next;
-  MatchNode* above;  // the match of the next longer list of the same line
   ConsList all;
   ConsList masked;
   uint32_t mask;
@@ -241,35 +250,48 @@ MatchNode* MatchWithin(void* chain, uint32_t length) {
   return match;
 }
 
-// Stale cells of a line (3 above): from `first` up along the matches' above
-// links to the length `last`, then those of `then`.
-struct StaleRun {
-  MatchNode* first;
-  uint32_t last;
-  StaleRun* then;
-};
+// The most matches a line keeps without a trie of its own (3 above).
+constexpr uint32_t ShortLineCells = 16;
 
-// A line of indexed lists, each a suffix of the next (2 and 3 above).
+struct StaleRun;
+
+// A line of indexed lists, each a suffix of the next (2 to 4 above).
 struct Line {
   TrieNode* root;   // the cells of the head, and the stale cells above it
-  MatchNode* top;   // the head's own match; null while the line has no cell of its own
+  Line* base;       // a short line's old line, whose trie it reads; else null
+  MatchNode** own;  // own[i]: the match of length baseLength + 1 + i
+  uint32_t baseLength;  // the length of the list the line started on
   uint32_t headLength;
-  uint64_t stamp;   // the nodes this line may change in place
-  // The stale cells above the head: stale is that of length headLength + 1,
-  // and those above it follow up to staleLast, then staleRest; none when
-  // stale is null.
-  MatchNode* stale;
+  uint32_t capacity;    // of own
+  uint64_t stamp;       // the nodes this line may change in place
+  // The stale cells above the head: the one of a length is staleLine's, up
+  // to its length staleLast, then those of staleRest; none when staleLine is
+  // null.
+  Line* staleLine;
   uint32_t staleLast;
   StaleRun* staleRest;
 };
 
+// Stale cells of a line (4 above): those of line up to its length last, then
+// those of then.
+struct StaleRun {
+  Line* line;
+  uint32_t last;
+  StaleRun* then;
+};
+
 uint64_t Stamps = 0;
 
-Line* NewLine(TrieNode* root, uint32_t length) {
+// A line starting on the list of the given length in base (null for a line
+// of its own), with room for capacity matches.
+Line* NewLine(Line* base, uint32_t length, uint32_t capacity) {
   auto* line = static_cast<Line*>(Allocate(sizeof(Line)));
-  *line = Line{root, nullptr, length, ++Stamps, nullptr, 0, nullptr};
+  auto** own = static_cast<MatchNode**>(Allocate(sizeof(MatchNode*) * capacity));
+  *line = Line{nullptr, base, own, length, length, capacity, ++Stamps, nullptr, 0, nullptr};
   return line;
 }
+
+MatchNode* OwnMatch(const Line* line, uint32_t length) { return line->own[length - line->baseLength - 1]; }
 
 // An indexed list: its line and the match of its first cell (whose length is
 // the list's).
@@ -278,23 +300,45 @@ struct ListIndex {
   MatchNode* top;
 };
 
-// The first definition of name in an indexed list, as its match chain.
+// The first definition of name in the list of the given length in line, as
+// its match chain.
+MatchNode* FirstNamed(const Line* line, uint32_t length, const Identifier* name) {
+  if (line->base != nullptr) {
+    for (uint32_t i = length - line->baseLength; i-- > 0;) {
+      if (line->own[i]->definition->name == name) return line->own[i];
+    }
+    length = line->baseLength;
+    line = line->base;
+  }
+  return MatchWithin(TrieFind(line->root, name), length);
+}
+
 MatchNode* FindName(ListIndex* index, const Identifier* name) {
-  return MatchWithin(TrieFind(index->line->root, name), index->top->length);
+  return FirstNamed(index->line, index->top->length, name);
 }
 
 // The match that an indexed list keeps for a definition it holds: that of
 // the definition's last cell in the list (the cell that every shorter list
 // of the line holding the definition holds too); null when it holds none.
 MatchNode* DefinitionMatch(ListIndex* index, const void* definition) {
-  auto* match = static_cast<MatchNode*>(TrieFind(index->line->root, definition));
-  return match != nullptr && match->length <= index->top->length ? match : nullptr;
+  const Line* line = index->line;
+  uint32_t length = index->top->length;
+  if (line->base != nullptr) {
+    auto* below = static_cast<MatchNode*>(TrieFind(line->base->root, definition));
+    if (below != nullptr && below->length <= line->baseLength) return below;
+    for (uint32_t i = 0; i < length - line->baseLength; ++i) {
+      if (line->own[i]->definition == definition) return line->own[i];
+    }
+    return nullptr;
+  }
+  auto* match = static_cast<MatchNode*>(TrieFind(line->root, definition));
+  return match != nullptr && match->length <= length ? match : nullptr;
 }
 
 // Removes the stale cell of the given length, the one above the head, from
-// the line's trie (3 above) and moves on to the next one.
+// the line's trie (4 above) and moves on to the next one.
 void RemoveStale(Line* line, uint32_t length) {
-  MatchNode* stale = line->stale;
+  MatchNode* stale = OwnMatch(line->staleLine, length);
   const Definition* definition = stale->definition;
   if (TrieFind(line->root, definition) == stale) {
     line->root = TrieSet(line->root, definition, PointerHash(definition), nullptr, 0, line->stamp);
@@ -303,52 +347,75 @@ void RemoveStale(Line* line, uint32_t length) {
   if (named != nullptr && named->length >= length) {
     line->root = TrieSet(line->root, definition->name, PointerHash(definition->name), stale->next, 0, line->stamp);
   }
-  if (length < line->staleLast) {
-    line->stale = stale->above;
-  } else if (StaleRun* rest = line->staleRest) {
-    line->stale = rest->first;
+  if (length < line->staleLast) return;
+  if (StaleRun* rest = line->staleRest) {
+    line->staleLine = rest->line;
     line->staleLast = rest->last;
     line->staleRest = rest->then;
   } else {
-    line->stale = nullptr;
+    line->staleLine = nullptr;
   }
 }
 
-// Adds a cell to the front of the line's head.
-MatchNode* AddCell(Line* line, ConsList cell) {
-  uint32_t length = line->headLength + 1;
-  if (line->stale != nullptr) RemoveStale(line, length);
-  auto* definition = static_cast<const Definition*>(cell->head);
-  // The name's entry may still be a stale match standing above the head.
-  MatchNode* next = MatchWithin(TrieFind(line->root, definition->name), length - 1);
-  auto* match = static_cast<MatchNode*>(Allocate(sizeof(MatchNode)));
-  *match = MatchNode{definition, next, nullptr, nullptr, nullptr, 0, length, cell, false, false};
+// Enters a match of the length above the head into the line's trie.
+void EnterMatch(Line* line, MatchNode* match) {
+  if (line->staleLine != nullptr) RemoveStale(line, match->length);
+  const Definition* definition = match->definition;
   line->root = TrieSet(line->root, definition->name, PointerHash(definition->name), match, 0, line->stamp);
   // A definition that the list holds twice keeps its last cell, which every
   // list of the line that holds the definition at all also holds; an entry
   // above the head is a stale one.
   auto* held = static_cast<MatchNode*>(TrieFind(line->root, definition));
-  if (held == nullptr || held->length >= length) {
+  if (held == nullptr || held->length >= match->length) {
     line->root = TrieSet(line->root, definition, PointerHash(definition), match, 0, line->stamp);
   }
-  if (line->top != nullptr) line->top->above = match;
-  line->top = match;
-  line->headLength = length;
+}
+
+// Gives a short line a trie of its own: its old line's as it stands, with
+// the short line's matches entered (4 above).
+void GiveTrie(Line* line) {
+  Line* base = line->base;
+  line->root = base->root;
+  line->staleLine = base;
+  line->staleLast = base->headLength;
+  if (base->staleLine != nullptr) {
+    auto* rest = static_cast<StaleRun*>(Allocate(sizeof(StaleRun)));
+    *rest = StaleRun{base->staleLine, base->staleLast, base->staleRest};
+    line->staleRest = rest;
+  }
+  base->stamp = ++Stamps;  // its nodes are now shared with line
+  line->base = nullptr;
+  for (uint32_t i = 0; i < line->headLength - line->baseLength; ++i) EnterMatch(line, line->own[i]);
+}
+
+// Adds a cell to the front of the line's head; its match.
+MatchNode* AddCell(Line* line, ConsList cell) {
+  uint32_t count = line->headLength - line->baseLength;
+  if (line->base != nullptr && count == ShortLineCells) GiveTrie(line);
+  auto* definition = static_cast<const Definition*>(cell->head);
+  auto* match = static_cast<MatchNode*>(Allocate(sizeof(MatchNode)));
+  // The name's entry may still be a stale match standing above the head.
+  *match = MatchNode{definition, FirstNamed(line, line->headLength, definition->name), nullptr, nullptr, 0,
+                     line->headLength + 1, cell, false, false};
+  if (line->base == nullptr) EnterMatch(line, match);
+  if (count == line->capacity) {
+    auto** own = static_cast<MatchNode**>(Allocate(sizeof(MatchNode*) * 2 * count));
+    for (uint32_t i = 0; i < count; ++i) own[i] = line->own[i];
+    line->own = own;
+    line->capacity = 2 * count;
+  }
+  line->own[count] = match;
+  line->headLength = match->length;
   return match;
 }
 
-// A new line whose head is the list of line whose first match is top, a
-// list shorter than line's head, to be extended there (3 above).
+// A line for extending the list of line whose first match is top, a list
+// shorter than line's head (3 above).
 Line* BranchLine(Line* line, MatchNode* top) {
-  Line* branch = NewLine(line->root, top->length);
-  branch->stale = top->above;
-  branch->staleLast = line->headLength;
-  if (line->stale != nullptr) {
-    auto* rest = static_cast<StaleRun*>(Allocate(sizeof(StaleRun)));
-    *rest = StaleRun{line->stale, line->staleLast, line->staleRest};
-    branch->staleRest = rest;
-  }
-  line->stamp = ++Stamps;  // its nodes are now shared with branch
+  if (line->base == nullptr) return NewLine(line, top->length, ShortLineCells);
+  Line* branch = NewLine(line->base, line->baseLength, ShortLineCells);
+  branch->headLength = top->length;
+  for (uint32_t i = 0; i < top->length - line->baseLength; ++i) branch->own[i] = line->own[i];
   return branch;
 }
 
@@ -402,7 +469,7 @@ ListIndex* IndexFor(ConsList list) {
   }
   Line* line = nullptr;
   if (tail == nullptr) {
-    line = NewLine(nullptr, 0);
+    line = NewLine(nullptr, 0, static_cast<uint32_t>(cells.size()));
   } else if (tail->line->headLength == tail->top->length) {
     line = tail->line;
   } else {
