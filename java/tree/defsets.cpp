@@ -15,12 +15,13 @@
 // list's trie, so every list sharing an indexed tail shares its index too.
 // The trie grows in place while the lists it serves extend one another (the
 // members of a class body, nested scopes), each list reading it through its
-// own length; extending a shorter one starts a trie of its own on the nodes
-// of the old one as they stand, which drops the longer lists' cells above
-// the shorter one a cell at a time as it grows to their lengths, copying only
-// the nodes it changes. Memory and time grow with the cells added, never with
-// the tail nor with what stands above it; "Indexes of long lists" below tells
-// how.
+// own length. Extending a shorter one keeps its first few cells in a short
+// array beside the trie, which it reads through the length it started on;
+// past those it takes a trie of its own on the old one's nodes as they
+// stand, dropping the longer lists' cells above a cell at a time as it grows
+// to their lengths, copying only the nodes it changes. Memory and time grow
+// with the cells added, never with the tail nor with what stands above it;
+// "Indexes of long lists" below tells how.
 // A lookup's result for a name is made once per match chain and kept in it,
 // so every scope that sees the same definitions of a name gets the same list;
 // the group lookups join such lists through one table of shared joins. A
@@ -293,28 +294,41 @@ Line* NewLine(Line* base, uint32_t length, uint32_t capacity) {
 
 MatchNode* OwnMatch(const Line* line, uint32_t length) { return line->own[length - line->baseLength - 1]; }
 
-// An indexed list: its line and the match of its first cell (whose length is
-// the list's).
+// An indexed list: its line and its length.
 struct ListIndex {
   Line* line;
-  MatchNode* top;
+  uint32_t length;
 };
+
+// The first definition of name in the list of the given length in a short
+// line, as its match chain.
+[[gnu::noinline]] MatchNode* FirstNamedInShortLine(const Line* line, uint32_t length, const Identifier* name) {
+  for (uint32_t i = length - line->baseLength; i-- > 0;) {
+    if (line->own[i]->definition->name == name) return line->own[i];
+  }
+  return MatchWithin(TrieFind(line->base->root, name), line->baseLength);
+}
 
 // The first definition of name in the list of the given length in line, as
 // its match chain.
 MatchNode* FirstNamed(const Line* line, uint32_t length, const Identifier* name) {
-  if (line->base != nullptr) {
-    for (uint32_t i = length - line->baseLength; i-- > 0;) {
-      if (line->own[i]->definition->name == name) return line->own[i];
-    }
-    length = line->baseLength;
-    line = line->base;
-  }
+  if (line->base != nullptr) return FirstNamedInShortLine(line, length, name);
   return MatchWithin(TrieFind(line->root, name), length);
 }
 
 MatchNode* FindName(ListIndex* index, const Identifier* name) {
-  return FirstNamed(index->line, index->top->length, name);
+  return FirstNamed(index->line, index->length, name);
+}
+
+// The match that the list of the given length in a short line keeps for a
+// definition (see DefinitionMatch).
+[[gnu::noinline]] MatchNode* DefinitionMatchInShortLine(const Line* line, uint32_t length, const void* definition) {
+  auto* below = static_cast<MatchNode*>(TrieFind(line->base->root, definition));
+  if (below != nullptr && below->length <= line->baseLength) return below;
+  for (uint32_t i = 0; i < length - line->baseLength; ++i) {
+    if (line->own[i]->definition == definition) return line->own[i];
+  }
+  return nullptr;
 }
 
 // The match that an indexed list keeps for a definition it holds: that of
@@ -322,22 +336,14 @@ MatchNode* FindName(ListIndex* index, const Identifier* name) {
 // of the line holding the definition holds too); null when it holds none.
 MatchNode* DefinitionMatch(ListIndex* index, const void* definition) {
   const Line* line = index->line;
-  uint32_t length = index->top->length;
-  if (line->base != nullptr) {
-    auto* below = static_cast<MatchNode*>(TrieFind(line->base->root, definition));
-    if (below != nullptr && below->length <= line->baseLength) return below;
-    for (uint32_t i = 0; i < length - line->baseLength; ++i) {
-      if (line->own[i]->definition == definition) return line->own[i];
-    }
-    return nullptr;
-  }
-  auto* match = static_cast<MatchNode*>(TrieFind(line->root, definition));
-  return match != nullptr && match->length <= length ? match : nullptr;
+  auto* match = static_cast<MatchNode*>(TrieFind(line->root, definition));  // a short line has no trie
+  if (match != nullptr) return match->length <= index->length ? match : nullptr;
+  return line->base != nullptr ? DefinitionMatchInShortLine(line, index->length, definition) : nullptr;
 }
 
 // Removes the stale cell of the given length, the one above the head, from
 // the line's trie (4 above) and moves on to the next one.
-void RemoveStale(Line* line, uint32_t length) {
+[[gnu::noinline]] void RemoveStale(Line* line, uint32_t length) {
   MatchNode* stale = OwnMatch(line->staleLine, length);
   const Definition* definition = stale->definition;
   if (TrieFind(line->root, definition) == stale) {
@@ -373,7 +379,7 @@ void EnterMatch(Line* line, MatchNode* match) {
 
 // Gives a short line a trie of its own: its old line's as it stands, with
 // the short line's matches entered (4 above).
-void GiveTrie(Line* line) {
+[[gnu::noinline]] void GiveTrie(Line* line) {
   Line* base = line->base;
   line->root = base->root;
   line->staleLine = base;
@@ -388,16 +394,20 @@ void GiveTrie(Line* line) {
   for (uint32_t i = 0; i < line->headLength - line->baseLength; ++i) EnterMatch(line, line->own[i]);
 }
 
-// Adds a cell to the front of the line's head; its match.
-MatchNode* AddCell(Line* line, ConsList cell) {
+// Adds a cell to the front of the line's head.
+void AddCell(Line* line, ConsList cell) {
   uint32_t count = line->headLength - line->baseLength;
   if (line->base != nullptr && count == ShortLineCells) GiveTrie(line);
   auto* definition = static_cast<const Definition*>(cell->head);
   auto* match = static_cast<MatchNode*>(Allocate(sizeof(MatchNode)));
-  // The name's entry may still be a stale match standing above the head.
-  *match = MatchNode{definition, FirstNamed(line, line->headLength, definition->name), nullptr, nullptr, 0,
-                     line->headLength + 1, cell, false, false};
-  if (line->base == nullptr) EnterMatch(line, match);
+  *match = MatchNode{definition, nullptr, nullptr, nullptr, 0, line->headLength + 1, cell, false, false};
+  if (line->base != nullptr) {
+    match->next = FirstNamedInShortLine(line, line->headLength, definition->name);
+  } else {
+    // The name's entry may still be a stale match standing above the head.
+    match->next = MatchWithin(TrieFind(line->root, definition->name), line->headLength);
+    EnterMatch(line, match);
+  }
   if (count == line->capacity) {
     auto** own = static_cast<MatchNode**>(Allocate(sizeof(MatchNode*) * 2 * count));
     for (uint32_t i = 0; i < count; ++i) own[i] = line->own[i];
@@ -406,16 +416,15 @@ MatchNode* AddCell(Line* line, ConsList cell) {
   }
   line->own[count] = match;
   line->headLength = match->length;
-  return match;
 }
 
-// A line for extending the list of line whose first match is top, a list
-// shorter than line's head (3 above).
-Line* BranchLine(Line* line, MatchNode* top) {
-  if (line->base == nullptr) return NewLine(line, top->length, ShortLineCells);
+// A line for extending the list of the given length in line, a list shorter
+// than line's head (3 above).
+Line* BranchLine(Line* line, uint32_t length) {
+  if (line->base == nullptr) return NewLine(line, length, ShortLineCells);
   Line* branch = NewLine(line->base, line->baseLength, ShortLineCells);
-  branch->headLength = top->length;
-  for (uint32_t i = 0; i < top->length - line->baseLength; ++i) branch->own[i] = line->own[i];
+  branch->headLength = length;
+  for (uint32_t i = 0; i < length - line->baseLength; ++i) branch->own[i] = line->own[i];
   return branch;
 }
 
@@ -449,11 +458,11 @@ bool IsLongList(ConsList list) {
   return false;
 }
 
-// Records that the list whose first match in line is top is indexed.
-ListIndex* KeepIndex(ConsList list, Line* line, MatchNode* top) {
+// Records that the list of the given length in line is indexed.
+ListIndex* KeepIndex(ConsList list, Line* line, uint32_t length) {
   size_t bit = FilterBit(list);
   IndexFilter[bit / 64] |= uint64_t{1} << (bit % 64);
-  return &(Indexes[list] = ListIndex{line, top});
+  return &(Indexes[list] = ListIndex{line, length});
 }
 
 // The index of a non-empty list, made when it has none: its cells up to the
@@ -470,21 +479,22 @@ ListIndex* IndexFor(ConsList list) {
   Line* line = nullptr;
   if (tail == nullptr) {
     line = NewLine(nullptr, 0, static_cast<uint32_t>(cells.size()));
-  } else if (tail->line->headLength == tail->top->length) {
+  } else if (tail->line->headLength == tail->length) {
     line = tail->line;
   } else {
-    line = BranchLine(tail->line, tail->top);
+    line = BranchLine(tail->line, tail->length);
   }
-  MatchNode* top = nullptr;
   for (size_t i = cells.size(); i-- > 0;) {
-    top = AddCell(line, cells[i]);
+    AddCell(line, cells[i]);
     // Every KeptTailStep-th long tail of the walk is indexed as well, so that
     // a later list that joins this one below its first cell (a class body met
     // before the body of its superclass) finds an indexed tail within that
     // many cells, instead of walking down to this list's own tail.
-    if (i != 0 && i % KeptTailStep == 0 && top->length >= LongDefinitionList) KeepIndex(cells[i], line, top);
+    if (i != 0 && i % KeptTailStep == 0 && line->headLength >= LongDefinitionList) {
+      KeepIndex(cells[i], line, line->headLength);
+    }
   }
-  return KeepIndex(list, line, top);
+  return KeepIndex(list, line, line->headLength);
 }
 
 // The index of a list that is long or already indexed; null for a short one.

@@ -477,7 +477,7 @@ TEST_F(DefinitionSets, OlderListsKeepWhatTheyHoldWhenLaterListsGrow) {
 // After each round every list made gives the plain walk's lookups and unions.
 TEST_F(DefinitionSets, OlderListsExtendedInAnyOrderGiveThePlainWalks) {
   constexpr int Length = 400;
-  std::vector<Identifier*> names = NumberedNames("s", 7);
+  std::vector<Identifier*> names = NumberedNames("s", 23);
   std::vector<Definition*> made;
   auto define = [&] {
     Identifier* name = names[made.size() % names.size()];
