@@ -301,7 +301,9 @@ struct ListIndex {
 };
 
 // The first definition of name in the list of the given length in a short
-// line, as its match chain.
+// line, as its match chain. The short lines' reads and the removal of stale
+// cells stay out of line, so that the common reads and additions, of lines
+// with a trie and no stale cells, stay small enough to be inlined.
 [[gnu::noinline]] MatchNode* FirstNamedInShortLine(const Line* line, uint32_t length, const Identifier* name) {
   for (uint32_t i = length - line->baseLength; i-- > 0;) {
     if (line->own[i]->definition->name == name) return line->own[i];
