@@ -15,9 +15,13 @@
 // list's trie, so every list sharing an indexed tail shares its index too.
 // The trie grows in place while the lists it serves extend one another (the
 // members of a class body, nested scopes), each list reading it through its
-// own length; extending a shorter one splits the trie, copying only the nodes
-// it changes. Memory and time grow with the cells added (and removed at a
-// split), never with the tail; "Indexes of long lists" below tells how.
+// own length. Extending a shorter one keeps its first few cells in a short
+// array beside the trie, which it reads through the length it started on;
+// past those it takes a trie of its own on the old one's nodes as they
+// stand, dropping the longer lists' cells above a cell at a time as it grows
+// to their lengths, copying only the nodes it changes. Memory and time grow
+// with the cells added, never with the tail nor with what stands above it;
+// "Indexes of long lists" below tells how.
 // A lookup's result for a name is made once per match chain and kept in it,
 // so every scope that sees the same definitions of a name gets the same list;
 // the group lookups join such lists through one table of shared joins. A
@@ -190,17 +194,39 @@ TrieNode* TrieSet(TrieNode* node, const void* key, uint64_t hash, void* value, i
 //    scopes of a block all share one trie, grown in place; a stamp per line
 //    tells the nodes it may change.
 // 3. A list of a line that is extended while it is not the head (a scope
-//    shared by several inner scopes, each adding its own definitions) starts
-//    a new line: the head's trie with the cells above that list removed,
-//    paths copied under the new line's stamp, then the new cells added. The
-//    old line takes a fresh stamp, so neither changes the nodes they share,
-//    and hands its lists of that length and less to the new line (lower and
-//    split). Those lists are then extended through the new line, so a second
-//    inner scope of the same list removes only the cells the first one added
-//    (the reads would be right through either line, whose heads both hold
-//    them).
-// Memory and time thus grow with the cells added, plus the cells removed when
-// a line splits, never with the shared tail.
+//    shared by several inner scopes, each adding its own definitions; the
+//    members of a class extended after those of its subclasses grew past
+//    them) starts a new line on it. At first the new line has no trie: it
+//    keeps its matches, at most ShortLineCells of them, in order, and reads
+//    the rest through the old line's trie at the length it started on. A list
+//    of it finds a name among its own matches, newest first, then in that
+//    trie; and a definition in that trie first (the definition's last cell
+//    is there when the list holds it at all), then among its own matches,
+//    oldest first. A list of such a short line extended below its head
+//    starts another short line on the same old line, taking the matches
+//    below the extension along (they are of the same cells). So a short
+//    extension costs what it adds, and its reads a few steps more.
+// 4. A short line that outgrows ShortLineCells takes the old line's trie as
+//    it stands, removing nothing; the old line takes a fresh stamp, so
+//    neither changes the nodes they share. The old line's cells above the
+//    extended list stay in the new trie as stale cells, one of each length
+//    from there up to the old head, then the stale cells that the old line
+//    itself still held above its head. Every list of the new line reads
+//    through its length, so a stale cell is harmless while it stands above
+//    the new head. Before the new line enters its match of length m, it
+//    removes the stale cell of that length: the definition's entry goes when
+//    it is that stale match, and the name's entry, when it is still a stale
+//    match (of length m or more), becomes the removed match's next. Such an
+//    entry is a match of the same old line as the removed one (any stale or
+//    own match of the name below it would have replaced it), so its chain
+//    leads through the removed match to that next one, the first match of
+//    the name in the list the new line started on. A new match's next skips
+//    the stale matches of its name above the head. Each line keeps its
+//    matches in an array by length, so the stale cells are found in order
+//    without walking the old head.
+// A line never gives its lists away: each keeps the line it was indexed on.
+// Memory and time thus grow with the cells added (each removing at most one
+// stale cell), never with the shared tail nor with what stands above it.
 
 // One definition of a name in an indexed list, and the next one of the same
 // name after it in list order. The declaring nodes from here on, as a lookup
@@ -225,23 +251,48 @@ MatchNode* MatchWithin(void* chain, uint32_t length) {
   return match;
 }
 
-// A line of indexed lists, each a suffix of the next (2 and 3 above).
+// The most matches a line keeps without a trie of its own (3 above).
+constexpr uint32_t ShortLineCells = 16;
+
+struct StaleRun;
+
+// A line of indexed lists, each a suffix of the next (2 to 4 above).
 struct Line {
-  TrieNode* root;  // the cells of head
-  ConsList head;
+  TrieNode* root;   // the cells of the head, and the stale cells above it
+  Line* base;       // a short line's old line, whose trie it reads; else null
+  MatchNode** own;  // own[i]: the match of length baseLength + 1 + i
+  uint32_t baseLength;  // the length of the list the line started on
   uint32_t headLength;
-  uint64_t stamp;  // the nodes this line may change in place
-  Line* lower;     // the line of this line's lists of split cells or fewer
-  uint32_t split;
+  uint32_t capacity;    // of own
+  uint64_t stamp;       // the nodes this line may change in place
+  // The stale cells above the head: the one of a length is staleLine's, up
+  // to its length staleLast, then those of staleRest; none when staleLine is
+  // null.
+  Line* staleLine;
+  uint32_t staleLast;
+  StaleRun* staleRest;
+};
+
+// Stale cells of a line (4 above): those of line up to its length last, then
+// those of then.
+struct StaleRun {
+  Line* line;
+  uint32_t last;
+  StaleRun* then;
 };
 
 uint64_t Stamps = 0;
 
-Line* NewLine(TrieNode* root, ConsList head, uint32_t headLength) {
+// A line starting on the list of the given length in base (null for a line
+// of its own), with room for capacity matches.
+Line* NewLine(Line* base, uint32_t length, uint32_t capacity) {
   auto* line = static_cast<Line*>(Allocate(sizeof(Line)));
-  *line = Line{root, head, headLength, ++Stamps, nullptr, 0};
+  auto** own = static_cast<MatchNode**>(Allocate(sizeof(MatchNode*) * capacity));
+  *line = Line{nullptr, base, own, length, length, capacity, ++Stamps, nullptr, 0, nullptr};
   return line;
 }
+
+MatchNode* OwnMatch(const Line* line, uint32_t length) { return line->own[length - line->baseLength - 1]; }
 
 // An indexed list: its line and its length.
 struct ListIndex {
@@ -249,66 +300,134 @@ struct ListIndex {
   uint32_t length;
 };
 
-// The line that holds the list now (after the splits since it was indexed).
-Line* LineOf(ListIndex* index) {
-  Line* line = index->line;
-  while (line->lower != nullptr && index->length <= line->split) line = line->lower;
-  index->line = line;
-  return line;
+// The first definition of name in the list of the given length in a short
+// line, as its match chain. The short lines' reads and the removal of stale
+// cells stay out of line, so that the common reads and additions, of lines
+// with a trie and no stale cells, stay small enough to be inlined.
+[[gnu::noinline]] MatchNode* FirstNamedInShortLine(const Line* line, uint32_t length, const Identifier* name) {
+  for (uint32_t i = length - line->baseLength; i-- > 0;) {
+    if (line->own[i]->definition->name == name) return line->own[i];
+  }
+  return MatchWithin(TrieFind(line->base->root, name), line->baseLength);
 }
 
-// The first definition of name in an indexed list, as its match chain.
+// The first definition of name in the list of the given length in line, as
+// its match chain.
+MatchNode* FirstNamed(const Line* line, uint32_t length, const Identifier* name) {
+  if (line->base != nullptr) return FirstNamedInShortLine(line, length, name);
+  return MatchWithin(TrieFind(line->root, name), length);
+}
+
 MatchNode* FindName(ListIndex* index, const Identifier* name) {
-  return MatchWithin(TrieFind(LineOf(index)->root, name), index->length);
+  return FirstNamed(index->line, index->length, name);
+}
+
+// The match that the list of the given length in a short line keeps for a
+// definition (see DefinitionMatch).
+[[gnu::noinline]] MatchNode* DefinitionMatchInShortLine(const Line* line, uint32_t length, const void* definition) {
+  auto* below = static_cast<MatchNode*>(TrieFind(line->base->root, definition));
+  if (below != nullptr && below->length <= line->baseLength) return below;
+  for (uint32_t i = 0; i < length - line->baseLength; ++i) {
+    if (line->own[i]->definition == definition) return line->own[i];
+  }
+  return nullptr;
 }
 
 // The match that an indexed list keeps for a definition it holds: that of
 // the definition's last cell in the list (the cell that every shorter list
 // of the line holding the definition holds too); null when it holds none.
 MatchNode* DefinitionMatch(ListIndex* index, const void* definition) {
-  auto* match = static_cast<MatchNode*>(TrieFind(LineOf(index)->root, definition));
-  return match != nullptr && match->length <= index->length ? match : nullptr;
+  const Line* line = index->line;
+  auto* match = static_cast<MatchNode*>(TrieFind(line->root, definition));  // a short line has no trie
+  if (match != nullptr) return match->length <= index->length ? match : nullptr;
+  return line->base != nullptr ? DefinitionMatchInShortLine(line, index->length, definition) : nullptr;
 }
 
-// Adds a cell of the given length to the front of the line's head.
-void AddCell(Line* line, ConsList cell, uint32_t length) {
-  auto* definition = static_cast<const Definition*>(cell->head);
-  uint64_t nameHash = PointerHash(definition->name);
-  auto* match = static_cast<MatchNode*>(Allocate(sizeof(MatchNode)));
-  *match = MatchNode{definition, static_cast<MatchNode*>(TrieFind(line->root, definition->name)), nullptr, nullptr,
-                     0, length, cell, false, false};
-  line->root = TrieSet(line->root, definition->name, nameHash, match, 0, line->stamp);
+// Removes the stale cell of the given length, the one above the head, from
+// the line's trie (4 above) and moves on to the next one.
+[[gnu::noinline]] void RemoveStale(Line* line, uint32_t length) {
+  MatchNode* stale = OwnMatch(line->staleLine, length);
+  const Definition* definition = stale->definition;
+  if (TrieFind(line->root, definition) == stale) {
+    line->root = TrieSet(line->root, definition, PointerHash(definition), nullptr, 0, line->stamp);
+  }
+  auto* named = static_cast<MatchNode*>(TrieFind(line->root, definition->name));
+  if (named != nullptr && named->length >= length) {
+    line->root = TrieSet(line->root, definition->name, PointerHash(definition->name), stale->next, 0, line->stamp);
+  }
+  if (length < line->staleLast) return;
+  if (StaleRun* rest = line->staleRest) {
+    line->staleLine = rest->line;
+    line->staleLast = rest->last;
+    line->staleRest = rest->then;
+  } else {
+    line->staleLine = nullptr;
+  }
+}
+
+// Enters a match of the length above the head into the line's trie.
+void EnterMatch(Line* line, MatchNode* match) {
+  if (line->staleLine != nullptr) RemoveStale(line, match->length);
+  const Definition* definition = match->definition;
+  line->root = TrieSet(line->root, definition->name, PointerHash(definition->name), match, 0, line->stamp);
   // A definition that the list holds twice keeps its last cell, which every
-  // list of the line that holds the definition at all also holds.
-  if (TrieFind(line->root, definition) == nullptr) {
+  // list of the line that holds the definition at all also holds; an entry
+  // above the head is a stale one.
+  auto* held = static_cast<MatchNode*>(TrieFind(line->root, definition));
+  if (held == nullptr || held->length >= match->length) {
     line->root = TrieSet(line->root, definition, PointerHash(definition), match, 0, line->stamp);
   }
-  line->head = cell;
-  line->headLength = length;
 }
 
-// A new line whose head is the list of the given length in line, split off
-// it: the cells of line's head above that list are removed (3 above).
-Line* SplitLine(Line* line, uint32_t length) {
-  Line* lower = NewLine(line->root, nullptr, line->headLength);
-  ConsList rest = line->head;
-  for (; lower->headLength > length; rest = rest->tail, --lower->headLength) {
-    auto* definition = static_cast<const Definition*>(rest->head);
-    auto* own = static_cast<MatchNode*>(TrieFind(lower->root, definition));
-    if (own != nullptr && own->length > length) {
-      lower->root = TrieSet(lower->root, definition, PointerHash(definition), nullptr, 0, lower->stamp);
-    }
-    void* named = TrieFind(lower->root, definition->name);
-    MatchNode* kept = MatchWithin(named, length);
-    if (kept != named) lower->root = TrieSet(lower->root, definition->name, PointerHash(definition->name), kept, 0, lower->stamp);
+// Gives a short line a trie of its own: its old line's as it stands, with
+// the short line's matches entered (4 above).
+[[gnu::noinline]] void GiveTrie(Line* line) {
+  Line* base = line->base;
+  line->root = base->root;
+  line->staleLine = base;
+  line->staleLast = base->headLength;
+  if (base->staleLine != nullptr) {
+    auto* rest = static_cast<StaleRun*>(Allocate(sizeof(StaleRun)));
+    *rest = StaleRun{base->staleLine, base->staleLast, base->staleRest};
+    line->staleRest = rest;
   }
-  lower->head = rest;
-  lower->lower = line->lower;
-  lower->split = line->split;
-  line->lower = lower;
-  line->split = length;
-  line->stamp = ++Stamps;  // its nodes are now shared with lower
-  return lower;
+  base->stamp = ++Stamps;  // its nodes are now shared with line
+  line->base = nullptr;
+  for (uint32_t i = 0; i < line->headLength - line->baseLength; ++i) EnterMatch(line, line->own[i]);
+}
+
+// Adds a cell to the front of the line's head.
+void AddCell(Line* line, ConsList cell) {
+  uint32_t count = line->headLength - line->baseLength;
+  if (line->base != nullptr && count == ShortLineCells) GiveTrie(line);
+  auto* definition = static_cast<const Definition*>(cell->head);
+  auto* match = static_cast<MatchNode*>(Allocate(sizeof(MatchNode)));
+  *match = MatchNode{definition, nullptr, nullptr, nullptr, 0, line->headLength + 1, cell, false, false};
+  if (line->base != nullptr) {
+    match->next = FirstNamedInShortLine(line, line->headLength, definition->name);
+  } else {
+    // The name's entry may still be a stale match standing above the head.
+    match->next = MatchWithin(TrieFind(line->root, definition->name), line->headLength);
+    EnterMatch(line, match);
+  }
+  if (count == line->capacity) {
+    auto** own = static_cast<MatchNode**>(Allocate(sizeof(MatchNode*) * 2 * count));
+    for (uint32_t i = 0; i < count; ++i) own[i] = line->own[i];
+    line->own = own;
+    line->capacity = 2 * count;
+  }
+  line->own[count] = match;
+  line->headLength = match->length;
+}
+
+// A line for extending the list of the given length in line, a list shorter
+// than line's head (3 above).
+Line* BranchLine(Line* line, uint32_t length) {
+  if (line->base == nullptr) return NewLine(line, length, ShortLineCells);
+  Line* branch = NewLine(line->base, line->baseLength, ShortLineCells);
+  branch->headLength = length;
+  for (uint32_t i = 0; i < length - line->baseLength; ++i) branch->own[i] = line->own[i];
+  return branch;
 }
 
 // How far apart the tails that an index or a union keeps besides its own
@@ -349,8 +468,8 @@ ListIndex* KeepIndex(ConsList list, Line* line, uint32_t length) {
 }
 
 // The index of a non-empty list, made when it has none: its cells up to the
-// first indexed tail, added last to first to that tail's line (the head's, or
-// a line split off at the tail).
+// first indexed tail, added last to first to that tail's line (when the tail
+// is its head) or to a new line branched off at the tail.
 ListIndex* IndexFor(ConsList list) {
   if (ListIndex* index = IndexOf(list)) return index;
   std::vector<ConsCell*> cells;
@@ -360,23 +479,24 @@ ListIndex* IndexFor(ConsList list) {
     cells.push_back(rest);
   }
   Line* line = nullptr;
-  uint32_t length = 0;
   if (tail == nullptr) {
-    line = NewLine(nullptr, nullptr, 0);
+    line = NewLine(nullptr, 0, static_cast<uint32_t>(cells.size()));
+  } else if (tail->line->headLength == tail->length) {
+    line = tail->line;
   } else {
-    line = LineOf(tail);
-    length = tail->length;
-    if (line->headLength != length) line = SplitLine(line, length);
+    line = BranchLine(tail->line, tail->length);
   }
   for (size_t i = cells.size(); i-- > 0;) {
-    AddCell(line, cells[i], ++length);
+    AddCell(line, cells[i]);
     // Every KeptTailStep-th long tail of the walk is indexed as well, so that
     // a later list that joins this one below its first cell (a class body met
     // before the body of its superclass) finds an indexed tail within that
     // many cells, instead of walking down to this list's own tail.
-    if (i != 0 && i % KeptTailStep == 0 && length >= LongDefinitionList) KeepIndex(cells[i], line, length);
+    if (i != 0 && i % KeptTailStep == 0 && line->headLength >= LongDefinitionList) {
+      KeepIndex(cells[i], line, line->headLength);
+    }
   }
-  return KeepIndex(list, line, length);
+  return KeepIndex(list, line, line->headLength);
 }
 
 // The index of a list that is long or already indexed; null for a short one.

@@ -3,6 +3,7 @@
 // force.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <unordered_set>
 #include <set>
@@ -463,6 +464,116 @@ TEST_F(DefinitionSets, OlderListsKeepWhatTheyHoldWhenLaterListsGrow) {
       expected.insert(expected.end(), held.begin(), held.end());
       ASSERT_EQ(Elements(UniteLists(every, slot)), expected) << "list " << i << " after extending list " << step.from;
     }
+  }
+}
+
+// Older lists of a long chain extended after it, shortest first (the bodies
+// of subclasses met after the longest superclass body) and longest first,
+// each by a few definitions of three sorts: new ones, the one the chain
+// holds at the same place, and one that only a longer list of the chain
+// holds (all with names the chain uses); then lists of those extensions
+// extended again below their heads, so that lists branch off lists that
+// branched themselves, and extensions grown past the chain's longest list.
+// After each round every list made gives the plain walk's lookups and unions.
+TEST_F(DefinitionSets, OlderListsExtendedInAnyOrderGiveThePlainWalks) {
+  constexpr int Length = 400;
+  std::vector<Identifier*> names = NumberedNames("s", 23);
+  std::vector<Definition*> made;
+  auto define = [&] {
+    Identifier* name = names[made.size() % names.size()];
+    made.push_back(DefineDeclaratorIdentifier(name, DeclarationCell(Variable(name->text))));
+    return made.back();
+  };
+  auto extend = [](DefinitionSet* set, Definition* definition) {
+    return UniteDefinitionSets(SingletonDefinitionSet(definition), set);
+  };
+  auto firstOf = [](DefinitionSet* set) { return static_cast<Definition*>(DefinitionSlot(set, VariableDefinition)->head); };
+  auto check = [&](const std::vector<DefinitionSet*>& lists, const char* round) {
+    ConsList every = nullptr;
+    for (Definition* definition : made) every = Cons(definition, every);
+    for (size_t i = 0; i < lists.size(); ++i) {
+      ConsList slot = DefinitionSlot(lists[i], VariableDefinition);
+      for (Identifier* name : names) {
+        ASSERT_EQ(Elements(LookupDeclaratorIdentifier(name, lists[i])), PlainLookup(name, slot))
+            << round << ", list " << i << ", name " << name->text;
+      }
+      ASSERT_EQ(Elements(UniteLists(every, slot)), PlainUnion(every, slot)) << round << ", list " << i;
+    }
+  };
+  for (bool shortestFirst : {true, false}) {
+    const char* order = shortestFirst ? "shortest first" : "longest first";
+    std::vector<DefinitionSet*> chain{EmptyDefinitionSet};
+    for (int i = 0; i < Length; ++i) chain.push_back(extend(chain.back(), define()));
+    std::vector<DefinitionSet*> lists;
+    for (int i = 0; i <= Length; i += 37) lists.push_back(chain[static_cast<size_t>(i)]);
+    std::vector<int> starts;
+    for (int k = 70; k < Length - 10; k += 23) starts.push_back(k);
+    if (!shortestFirst) std::reverse(starts.begin(), starts.end());
+    // Each start's extension, one union a definition; its lists in order.
+    std::vector<std::vector<DefinitionSet*>> extensions;
+    auto grow = [&](DefinitionSet* set, int from, int count) {
+      std::vector<DefinitionSet*> grown;
+      for (int j = 0; j < count; ++j) {
+        size_t place = static_cast<size_t>(from + j + 1);
+        Definition* definition = j % 3 == 0 || place >= chain.size() ? define()
+                                 : j % 3 == 1                        ? firstOf(chain[place])
+                                                                     : firstOf(chain[static_cast<size_t>(Length - j)]);
+        set = extend(set, definition);
+        grown.push_back(set);
+        lists.push_back(set);
+      }
+      extensions.push_back(grown);
+    };
+    for (int k : starts) grow(chain[static_cast<size_t>(k)], k, 6);
+    check(lists, order);
+    // The chain's longest list grown further; a list in the middle of an
+    // extension extended past that extension's head and past the chain's
+    // cells above it; a list of that one extended in turn; an extension of a
+    // list near the chain's head grown past the chain's longest list; and
+    // that longest list grown past the extension.
+    size_t middle = extensions.size() / 2;
+    int at = starts[middle] + 3;
+    grow(chain[Length], Length, 20);
+    DefinitionSet* longest = extensions.back().back();
+    grow(extensions[middle][2], at, 30);
+    grow(extensions.back()[9], at + 10, 60);
+    grow(chain[Length - 5], Length - 5, 40);
+    grow(longest, Length + 20, 30);
+    check(lists, order);
+  }
+}
+
+// A list just below the longest one of a long chain extended past it (its
+// own trie then differs from the chain's in few of the many nodes), then the
+// longest list grown in place well past the extension: the extension's lists
+// still give the plain walk's lookups and unions, as do the grown chain's.
+TEST_F(DefinitionSets, GrowingAListInPlaceLeavesTheListsSharingItsTrie) {
+  constexpr int Length = 2000;
+  std::vector<Identifier*> names = NumberedNames("g", 7);
+  std::vector<Definition*> made;
+  auto define = [&] {
+    Identifier* name = names[made.size() % names.size()];
+    made.push_back(DefineDeclaratorIdentifier(name, DeclarationCell(Variable(name->text))));
+    return made.back();
+  };
+  auto extend = [](DefinitionSet* set, Definition* definition) {
+    return UniteDefinitionSets(SingletonDefinitionSet(definition), set);
+  };
+  std::vector<DefinitionSet*> chain{EmptyDefinitionSet};
+  for (int i = 0; i < Length; ++i) chain.push_back(extend(chain.back(), define()));
+  std::vector<DefinitionSet*> lists;
+  DefinitionSet* set = chain[Length - 2];
+  for (int i = 0; i < 40; ++i) lists.push_back(set = extend(set, define()));
+  set = chain[Length];
+  for (int i = 0; i < 100; ++i) lists.push_back(set = extend(set, define()));
+  ConsList every = nullptr;
+  for (Definition* definition : made) every = Cons(definition, every);
+  for (size_t i = 0; i < lists.size(); ++i) {
+    ConsList slot = DefinitionSlot(lists[i], VariableDefinition);
+    for (Identifier* name : names) {
+      ASSERT_EQ(Elements(LookupDeclaratorIdentifier(name, lists[i])), PlainLookup(name, slot)) << "list " << i;
+    }
+    ASSERT_EQ(Elements(UniteLists(every, slot)), PlainUnion(every, slot)) << "list " << i;
   }
 }
 

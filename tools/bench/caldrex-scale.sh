@@ -64,7 +64,12 @@
 #   memberuse  as memberext, the member class and an anonymous subclass of
 #              the superclass each using the first class's field;
 #   memberrev  memberext written the other way round, each class before its
-#              superclass.
+#              superclass;
+#   splitup    a chain of n classes, each extending the one before with four
+#              fields, a member class and a field of the member class it
+#              inherits, then a subclass of each class of the chain, from the
+#              first up, with four fields, a field of an inherited member
+#              class and one of a type nothing declares.
 # Sizes are scaled by FACTOR (default 1); the generated files go to a
 # temporary directory.
 #
@@ -290,6 +295,14 @@ gen_memberrev() {
     print "class T0 { int f0; }" }' > "$1/T.java"
   echo T.java > "$1/args"
 }
+gen_splitup() {
+  awk -v n="$2" 'BEGIN { print "class C0 { class K0 { } }"
+    for (i = 1; i < n; i++) { printf "class C%d extends C%d {", i, i - 1
+      for (j = 0; j < 4; j++) printf " int c%d_%d;", i, j; printf " class K%d { } K%d u; }\n", i, i - 1 }
+    for (k = 1; k < n; k++) { printf "class D%d extends C%d {", k, k
+      for (j = 0; j < 4; j++) printf " int d%d_%d;", k, j; printf " K%d v; Missing w; }\n", k } }' > "$1/S.java"
+  echo S.java > "$1/args"
+}
 gen_memberuse() {
   awk -v n="$2" 'BEGIN { print "class T0 { int f0; }"
     for (i = 1; i < n; i++) printf "class T%d extends T%d { class In%d extends T%d { int g = f0; } Object o = new T%d() { int h = f0; }; }\n",
@@ -322,7 +335,7 @@ line() {  # LABEL SHAPE N FIGURES_N FIGURES_4N [VERDICT]
 shapes="chain:12500 packages:12500 unit:2000 fields:6250 dotted:12500 nested:1000 samename:2000 samemethod:2000 dupclass:2000
   qualified:1500 subclass:5000 extends:800 nestedtype:1000 dupscopes:2000 bigsuper:4000 subchain:1000 manysubs:4000
   varsoftype:4000 interfaces:1000 thissuper:4000 ondemand:2000 packages-k:500 imports:5000 closure:1000 longnames:5000 flat:10000
-  memberext:1000 memberface:1000 memberdeep:1000 inherited:1000 facemember:1000 memberuse:1000 memberrev:1000"
+  memberext:1000 memberface:1000 memberdeep:1000 inherited:1000 facemember:1000 memberuse:1000 memberrev:8000 splitup:500"
 
 for entry in $shapes; do
   shape=${entry%%:*}
