@@ -32,6 +32,7 @@
 // list order) are those of the plain walks.
 #include "java/tree/defsets.h"
 
+#include <algorithm>
 #include <bit>
 #include <unordered_map>
 #include <utility>
@@ -231,18 +232,23 @@ TrieNode* TrieSet(TrieNode* node, const void* key, uint64_t hash, void* value, i
 // One definition of a name in an indexed list, and the next one of the same
 // name after it in list order. The declaring nodes from here on, as a lookup
 // returns them, are kept once made: for every tag (all) and for one group's
-// tags (the only other mask a slot is looked up with).
+// tags (the only other mask a slot is looked up with). A match is made for
+// every cell of an indexed list, so it is kept small: `all` holds NotKept
+// until its list is made, and `mask` is 0 until the group's list is (every
+// group's mask has bits).
 struct MatchNode {
   const Definition* definition;
   MatchNode* next;
   ConsList all;
   ConsList masked;
+  ConsList cell;    // this definition's cell
   uint32_t mask;
-  uint32_t length;  // cells from this definition's cell to the end of the list
-  ConsList cell;    // that cell
-  bool allKept;
-  bool maskedKept;
+  uint32_t length;  // cells from that cell to the end of the list
 };
+
+// The value of `all` before the list is made (never a cell's address).
+ConsCell NotKeptCell;
+ConsList const NotKept = &NotKeptCell;
 
 // The first match of the chain that belongs to a list of the given length.
 MatchNode* MatchWithin(void* chain, uint32_t length) {
@@ -253,6 +259,14 @@ MatchNode* MatchWithin(void* chain, uint32_t length) {
 
 // The most matches a line keeps without a trie of its own (3 above).
 constexpr uint32_t ShortLineCells = 16;
+// The room for matches that a short line starts with: most add one or two
+// (a scope of a few declarations over a shared one), so the array grows only
+// for those that add more.
+constexpr uint32_t ShortLineStart = 2;
+// The matches a line keeps in one array, and those of a block past them.
+constexpr uint32_t FlatMatches = 32;
+constexpr uint32_t BlockMatches = 64;
+static_assert(ShortLineCells <= FlatMatches, "a short line's matches are in its first array");
 
 struct StaleRun;
 
@@ -260,11 +274,15 @@ struct StaleRun;
 struct Line {
   TrieNode* root;   // the cells of the head, and the stale cells above it
   Line* base;       // a short line's old line, whose trie it reads; else null
-  MatchNode** own;  // own[i]: the match of length baseLength + 1 + i
+  // The line's matches by length (OwnSlot): the first FlatMatches in own,
+  // the rest in blocks of BlockMatches.
+  MatchNode** own;
+  MatchNode*** blocks;
   uint32_t baseLength;  // the length of the list the line started on
   uint32_t headLength;
-  uint32_t capacity;    // of own
-  uint64_t stamp;       // the nodes this line may change in place
+  uint32_t capacity;       // of own
+  uint32_t blockCapacity;  // of blocks
+  uint64_t stamp;          // the nodes this line may change in place
   // The stale cells above the head: the one of a length is staleLine's, up
   // to its length staleLast, then those of staleRest; none when staleLine is
   // null.
@@ -287,12 +305,46 @@ uint64_t Stamps = 0;
 // of its own), with room for capacity matches.
 Line* NewLine(Line* base, uint32_t length, uint32_t capacity) {
   auto* line = static_cast<Line*>(Allocate(sizeof(Line)));
+  capacity = std::min(capacity, FlatMatches);
   auto** own = static_cast<MatchNode**>(Allocate(sizeof(MatchNode*) * capacity));
-  *line = Line{nullptr, base, own, length, length, capacity, ++Stamps, nullptr, 0, nullptr};
+  *line = Line{nullptr, base, own, nullptr, length, length, capacity, 0, ++Stamps, nullptr, 0, nullptr};
   return line;
 }
 
-MatchNode* OwnMatch(const Line* line, uint32_t length) { return line->own[length - line->baseLength - 1]; }
+// The slot of the line's i-th match (of length baseLength + 1 + i).
+MatchNode*& OwnSlot(const Line* line, uint32_t i) {
+  if (i < FlatMatches) return line->own[i];
+  i -= FlatMatches;
+  return line->blocks[i / BlockMatches][i % BlockMatches];
+}
+
+MatchNode* OwnMatch(const Line* line, uint32_t length) { return OwnSlot(line, length - line->baseLength - 1); }
+
+// Makes room for the line's i-th match: own doubles up to FlatMatches (most
+// lines keep a few), past them a block is added at a time, so a long line's
+// matches take about a word each instead of the two that doubling leaves.
+void MakeOwnSlot(Line* line, uint32_t i) {
+  if (i < FlatMatches) {
+    if (i < line->capacity) return;
+    uint32_t capacity = std::min(std::max(ShortLineStart, 2 * i), FlatMatches);
+    auto** own = static_cast<MatchNode**>(Allocate(sizeof(MatchNode*) * capacity));
+    for (uint32_t k = 0; k < i; ++k) own[k] = line->own[k];
+    line->own = own;
+    line->capacity = capacity;
+    return;
+  }
+  i -= FlatMatches;
+  if (i % BlockMatches != 0) return;
+  uint32_t block = i / BlockMatches;
+  if (block == line->blockCapacity) {
+    uint32_t capacity = std::max(4u, 2 * block);
+    auto*** blocks = static_cast<MatchNode***>(Allocate(sizeof(MatchNode**) * capacity));
+    for (uint32_t k = 0; k < block; ++k) blocks[k] = line->blocks[k];
+    line->blocks = blocks;
+    line->blockCapacity = capacity;
+  }
+  line->blocks[block] = static_cast<MatchNode**>(Allocate(sizeof(MatchNode*) * BlockMatches));
+}
 
 // An indexed list: its line and its length.
 struct ListIndex {
@@ -402,7 +454,7 @@ void AddCell(Line* line, ConsList cell) {
   if (line->base != nullptr && count == ShortLineCells) GiveTrie(line);
   auto* definition = static_cast<const Definition*>(cell->head);
   auto* match = static_cast<MatchNode*>(Allocate(sizeof(MatchNode)));
-  *match = MatchNode{definition, nullptr, nullptr, nullptr, 0, line->headLength + 1, cell, false, false};
+  *match = MatchNode{definition, nullptr, NotKept, nullptr, cell, 0, line->headLength + 1};
   if (line->base != nullptr) {
     match->next = FirstNamedInShortLine(line, line->headLength, definition->name);
   } else {
@@ -410,21 +462,16 @@ void AddCell(Line* line, ConsList cell) {
     match->next = MatchWithin(TrieFind(line->root, definition->name), line->headLength);
     EnterMatch(line, match);
   }
-  if (count == line->capacity) {
-    auto** own = static_cast<MatchNode**>(Allocate(sizeof(MatchNode*) * 2 * count));
-    for (uint32_t i = 0; i < count; ++i) own[i] = line->own[i];
-    line->own = own;
-    line->capacity = 2 * count;
-  }
-  line->own[count] = match;
+  MakeOwnSlot(line, count);
+  OwnSlot(line, count) = match;
   line->headLength = match->length;
 }
 
 // A line for extending the list of the given length in line, a list shorter
 // than line's head (3 above).
 Line* BranchLine(Line* line, uint32_t length) {
-  if (line->base == nullptr) return NewLine(line, length, ShortLineCells);
-  Line* branch = NewLine(line->base, line->baseLength, ShortLineCells);
+  if (line->base == nullptr) return NewLine(line, length, ShortLineStart);
+  Line* branch = NewLine(line->base, line->baseLength, std::max(ShortLineStart, length - line->baseLength));
   branch->headLength = length;
   for (uint32_t i = 0; i < length - line->baseLength; ++i) branch->own[i] = line->own[i];
   return branch;
@@ -621,18 +668,16 @@ SyntaxNode* MatchingNode(const Definition* definition, uint32_t mask) {
 }
 
 ConsList* KeptResult(MatchNode* match, uint32_t mask) {
-  if (mask == AllTags) return match->allKept ? &match->all : nullptr;
-  return match->maskedKept && match->mask == mask ? &match->masked : nullptr;
+  if (mask == AllTags) return match->all != NotKept ? &match->all : nullptr;
+  return match->mask == mask ? &match->masked : nullptr;
 }
 
 void KeepResult(MatchNode* match, uint32_t mask, ConsList result) {
   if (mask == AllTags) {
     match->all = result;
-    match->allKept = true;
-  } else if (!match->maskedKept) {
+  } else if (match->mask == 0) {
     match->masked = result;
     match->mask = mask;
-    match->maskedKept = true;
   }
 }
 

@@ -69,18 +69,41 @@
 #              fields, a member class and a field of the member class it
 #              inherits, then a subclass of each class of the chain, from the
 #              first up, with four fields, a field of an inherited member
-#              class and one of a type nothing declares.
+#              class and one of a type nothing declares;
+#   cyclebranch two classes that extend each other, then n classes, each
+#              extending the one before and implementing an interface that
+#              extends it, each with a member class and a field of the
+#              member class it inherits;
+#   cyclechain two classes that extend each other, then a chain of n classes,
+#              each extending the one before, with a member class, a field
+#              of the inherited member class and one of a type nothing
+#              declares;
+#   cycleface  two interfaces that extend each other, then n interfaces,
+#              each extending the two before, with a constant initialised
+#              from an inherited one and a field of an inherited member type;
+#   cyclemember two classes that extend each other's member classes, then n
+#              classes, each extending a member class of the one before, with
+#              a member class of its own extending that class;
+#   cyclefield two classes that extend each other, the first with a member
+#              class and a field of it, then a chain of n classes, each using
+#              that inherited field as a qualifier (p0.q);
+#   cycle      one cycle of n classes, each extending the next, with a member
+#              class and a field of the next one's member class (every class
+#              is on the cycle, and its members depend on where the cycle is
+#              entered: the cost is allowed to grow with the square of n).
 # Sizes are scaled by FACTOR (default 1); the generated files go to a
-# temporary directory.
+# temporary directory. SHAPES, a list of shape names, runs only those.
 #
 #   tools/bench/caldrex-scale.sh [BUILD_DIR] [FACTOR]    (build/release, 1)
-#   BEFORE=/path/to/other/caldrex tools/bench/caldrex-scale.sh ...
+#   BEFORE=/path/to/other/caldrex [LIMIT=SECONDS] tools/bench/caldrex-scale.sh ...
 #
 # With BEFORE, each shape is also run by that program (its line is marked
 # "before"), and its five lists, standard output, standard error and exit
 # status are compared with those of the build's program: "same" or
-# "DIFFERENT" ends the line. A run that fails (any exit status but 0, or a
-# crash) stops the script with status 1 and names the run.
+# "DIFFERENT" ends the line. A run of BEFORE that takes more than LIMIT
+# seconds (default 60: some shapes take it days) is stopped and shown as
+# such, and its lists are not compared. A run that fails (any exit status
+# but 0, or a crash) stops the script with status 1 and names the run.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
@@ -91,6 +114,7 @@ build=$(cd "$build" && pwd)
 factor=${2:-1}
 caldrex=$build/bin/caldrex
 before=${BEFORE:-}
+limit=${LIMIT:-60}
 [ -x "$caldrex" ] || fail "no $caldrex (build the release preset first)"
 [ -z "$before" ] || [ -x "$before" ] || fail "BEFORE: no program $before"
 case $factor in '' | *[!0-9.]*) fail "the size factor must be a number: $factor" ;; esac
@@ -303,6 +327,38 @@ gen_splitup() {
       for (j = 0; j < 4; j++) printf " int d%d_%d;", k, j; printf " K%d v; Missing w; }\n", k } }' > "$1/S.java"
   echo S.java > "$1/args"
 }
+gen_cyclebranch() {
+  awk -v n="$2" 'BEGIN { print "class T0 extends T1 { class P0 { } }\nclass T1 extends T0 { class P1 { } }"
+    for (i = 2; i < n + 2; i++)
+      printf "interface U%d extends T%d { }\nclass T%d extends T%d implements U%d { class P%d { } P%d u; }\n", i, i - 1, i, i - 1, i, i, i - 1 }' > "$1/E.java"
+  echo E.java > "$1/args"
+}
+gen_cyclechain() {
+  awk -v n="$2" 'BEGIN { print "class T0 extends T1 { class P0 { } }\nclass T1 extends T0 { class P1 { } }"
+    for (i = 2; i < n + 2; i++) printf "class T%d extends T%d { class P%d { } P%d u; Missing w; }\n", i, i - 1, i, i - 1 }' > "$1/R.java"
+  echo R.java > "$1/args"
+}
+gen_cycleface() {
+  awk -v n="$2" 'BEGIN { print "interface I0 extends I1 { int c0 = 0; interface J0 { } }\ninterface I1 extends I0 { int c1 = 1; }"
+    for (i = 2; i < n + 2; i++) printf "interface I%d extends I%d, I%d { int c%d = c%d + c0; J0 j%d = null; }\n", i, i - 1, i - 2, i, i - 1, i }' > "$1/I.java"
+  echo I.java > "$1/args"
+}
+gen_cyclemember() {
+  awk -v n="$2" 'BEGIN { print "class T0 extends T1.P1 { class P0 extends T1 { } int f0; }\nclass T1 extends T0.P0 { class P1 extends T0 { } int f1; }"
+    for (i = 2; i < n + 2; i++)
+      printf "class T%d extends T%d.P%d { class P%d extends T%d { int g = f%d; } P%d u; int f%d = f0 + f1; }\n", i, i - 1, i - 1, i, i - 1, i - 1, i - 1, i }' > "$1/M.java"
+  echo M.java > "$1/args"
+}
+gen_cyclefield() {
+  awk -v n="$2" 'BEGIN { print "class T0 extends T1 { class P0 { int q; } P0 p0; }\nclass T1 extends T0 { int f1; }"
+    for (i = 2; i < n + 2; i++) printf "class T%d extends T%d { Object o = p0.q; int f%d = f1; Missing w; }\n", i, i - 1, i }' > "$1/F.java"
+  echo F.java > "$1/args"
+}
+gen_cycle() {
+  awk -v n="$2" 'BEGIN { for (i = 0; i < n; i++)
+    printf "class T%d extends T%d { class P%d { } P%d u; Missing w; }\n", i, (i + 1) % n, i, (i + 1) % n }' > "$1/C.java"
+  echo C.java > "$1/args"
+}
 gen_memberuse() {
   awk -v n="$2" 'BEGIN { print "class T0 { int f0; }"
     for (i = 1; i < n; i++) printf "class T%d extends T%d { class In%d extends T%d { int g = f0; } Object o = new T%d() { int h = f0; }; }\n",
@@ -310,15 +366,22 @@ gen_memberuse() {
   echo T.java > "$1/args"
 }
 
-# One run: PROGRAM DIR OUT; the figures "SECONDS PEAK_MB" go to OUT/figures.
+# One run: PROGRAM DIR OUT; the figures "SECONDS PEAK_MB" go to OUT/figures,
+# or "- -" when a run of BEFORE was stopped after LIMIT seconds.
 run_once() {
   local program=$1 dir=$2 out=$3 status=0
   mkdir -p "$out"
   local args=()
   mapfile -t args < "$dir/args"
-  (cd "$dir" && /usr/bin/time -f '%e %M' -o "$out/time" "$program" -ti "$out/ti" -tw "$out/tw" -ij "$out/ij" \
+  local stop=()
+  [ "$program" != "$before" ] || stop=(timeout "$limit")
+  (cd "$dir" && /usr/bin/time -f '%e %M' -o "$out/time" "${stop[@]}" "$program" -ti "$out/ti" -tw "$out/tw" -ij "$out/ij" \
       -ic "$out/ic" -res "$out/res" "${args[@]}" > "$out/stdout" 2> "$out/stderr") || status=$?
   echo "$status" > "$out/status"
+  if [ "$program" = "$before" ] && [ "$status" -eq 124 ]; then
+    echo "- -" > "$out/figures"
+    return
+  fi
   [ "$status" -eq 0 ] || fail "$program failed (status $status) on shape $(basename "$dir"); see its standard error: $(head -c 300 "$out/stderr")"
   awk 'END { printf "%.2f %.1f\n", $1, $2 / 1024 }' "$out/time" > "$out/figures"
 }
@@ -326,16 +389,30 @@ run_once() {
 line() {  # LABEL SHAPE N FIGURES_N FIGURES_4N [VERDICT]
   read -r t1 m1 < "$4"
   read -r t4 m4 < "$5"
-  awk -v label="$1" -v name="$2" -v n="$3" -v t1="$t1" -v m1="$m1" -v t4="$t4" -v m4="$m4" -v v="${6:-}" 'BEGIN {
-    printf "%-6s %-10s %7d: %6.2f s %7.1f MB  %7d: %6.2f s %7.1f MB   ratios time %5.2f memory %5.2f %s\n",
-           label, name, n, t1, m1, 4 * n, t4, m4, (t1 > 0 ? t4 / t1 : 0), (m1 > 0 ? m4 / m1 : 0), v }'
+  awk -v label="$1" -v name="$2" -v n="$3" -v t1="$t1" -v m1="$m1" -v t4="$t4" -v m4="$m4" -v v="${6:-}" -v limit="$limit" '
+  function cell(size, t, m) {
+    if (t == "-") return sprintf("%7d: %9s %10s", size, "> " limit " s", "")
+    return sprintf("%7d: %6.2f s %7.1f MB", size, t, m)
+  }
+  BEGIN {
+    printf "%-6s %-11s %s  %s", label, name, cell(n, t1, m1), cell(4 * n, t4, m4)
+    if (t1 == "-" || t4 == "-") printf "   %30s %s\n", "", v
+    else printf "   ratios time %5.2f memory %5.2f %s\n", (t1 > 0 ? t4 / t1 : 0), (m1 > 0 ? m4 / m1 : 0), v }'
 }
 
 # The shapes with their sizes n at factor 1.
 shapes="chain:12500 packages:12500 unit:2000 fields:6250 dotted:12500 nested:1000 samename:2000 samemethod:2000 dupclass:2000
   qualified:1500 subclass:5000 extends:800 nestedtype:1000 dupscopes:2000 bigsuper:4000 subchain:1000 manysubs:4000
   varsoftype:4000 interfaces:1000 thissuper:4000 ondemand:2000 packages-k:500 imports:5000 closure:1000 longnames:5000 flat:10000
-  memberext:1000 memberface:1000 memberdeep:1000 inherited:1000 facemember:1000 memberuse:1000 memberrev:8000 splitup:500"
+  memberext:1000 memberface:1000 memberdeep:1000 inherited:1000 facemember:1000 memberuse:1000 memberrev:8000 splitup:500
+  cyclebranch:400 cyclechain:400 cycleface:400 cyclemember:400 cyclefield:400 cycle:200"
+if [ -n "${SHAPES:-}" ]; then
+  wanted=""
+  for entry in $shapes; do
+    case " $SHAPES " in *" ${entry%%:*} "*) wanted="$wanted $entry" ;; esac
+  done
+  shapes=$wanted
+fi
 
 for entry in $shapes; do
   shape=${entry%%:*}
@@ -347,9 +424,18 @@ for entry in $shapes; do
     "gen_${shape//-/_}" "$dir" "$size"
     run_once "$caldrex" "$dir" "$work/after-$shape-$size"
     if [ -n "$before" ]; then
+      # After a stopped run of BEFORE, its run of the larger size is not made.
+      if [ "$size" != "$n" ] && [ "$(cat "$work/before-$shape-$n/figures")" = "- -" ]; then
+        mkdir -p "$work/before-$shape-$size"
+        echo "- -" > "$work/before-$shape-$size/figures"
+        rm -rf "$dir"
+        continue
+      fi
       run_once "$before" "$dir" "$work/before-$shape-$size"
       rm -f "$work"/{before,after}-"$shape-$size"/time
-      if diff -r -x figures "$work/before-$shape-$size" "$work/after-$shape-$size" > /dev/null; then
+      if [ "$(cat "$work/before-$shape-$size/figures")" = "- -" ]; then
+        :
+      elif diff -r -x figures "$work/before-$shape-$size" "$work/after-$shape-$size" > /dev/null; then
         verdict=${verdict:-same}
       else
         verdict=DIFFERENT
@@ -357,6 +443,9 @@ for entry in $shapes; do
     fi
     rm -rf "$dir"
   done
+  if [ -n "$before" ] && [ "$(cat "$work/before-$shape-$((4 * n))/figures")" = "- -" ]; then
+    if [ "$(cat "$work/before-$shape-$n/figures")" = "- -" ]; then verdict="not compared"; else verdict="$verdict at $n"; fi
+  fi
   if [ -n "$before" ]; then
     line before "$shape" "$n" "$work/before-$shape-$n/figures" "$work/before-$shape-$((4 * n))/figures"
   fi
