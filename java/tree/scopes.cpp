@@ -119,10 +119,11 @@ void MatchTypes(ConsList types, ConsList path, ConsListBuilder& out, bool member
 //     computed around it was asked for, so a computation of the same members
 //     in any other context reads the same kept results and evaluated cells
 //     and meets the same cycles below it, and yields the same set (the design
-//     notes give the argument in full).
+//     notes give the argument in full). A declaration kept is never busy
+//     again: it is asked for only while no computation of it is under way.
 // A declaration on a cycle (one that meets itself or something around it) is
-// computed again each time it is asked for from outside its computation; the
-// declarations above it, and those below it that are on no cycle, are kept.
+// kept only for its context (below); the declarations above it, and those
+// below it that are on no cycle, are kept for every context.
 struct InheritedMembers {
   DefinitionSet* members = nullptr;  // kept for every context
   int32_t depth = 0;  // while being computed, its place on the guard (1 the outermost); else 0
@@ -153,8 +154,8 @@ int64_t LowestPlaceMet = NoCycle;
 // asked for again and again, with other declarations of the cycle busy around
 // it: a cycle that branches would make that exponential. Such a result is
 // therefore kept with the declarations whose state it read: every declaration
-// its computation asked for (at any depth) whose members were not a kept
-// result of a declaration on no cycle, and for each whether it was busy. A
+// its computation asked for (at any depth) whose members it did not find
+// kept, and for each whether it was busy. A
 // later computation of the same declaration asks the same questions and gets
 // the same answers while those states are the same (the kept results and
 // evaluated cells that it reads have not changed, the cells it evaluated are
@@ -182,6 +183,9 @@ std::vector<InheritedMembers*>& AskedStack = *new std::vector<InheritedMembers*>
 // for their context.
 bool AskedTooMany = false;
 
+// The most declarations a result kept for its context lists: enough for the
+// cycles of a few dozen types that branch, and checking a list costs no more
+// than a few unions.
 constexpr size_t MaxCycleContext = 64;
 
 // Records that the computation under way asked for a declaration.
