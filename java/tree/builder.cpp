@@ -525,14 +525,14 @@ Word InstanceLookup(LazyCell* cell);
 std::vector<LazyCell*> WorkStack;
 
 // A cell forced while it is being computed: counted, and told to the member
-// computations of the scopes while any is open, with the cell's place on the
+// computations of the scopes while they listen, with the cell's place on the
 // work stack (the highest entry of the cell: an entry is marked busy only at
 // the top and no busy cell is pushed again). Only places at or above the
 // floor that the scopes give are told apart; a cell below it, or not on the
 // stack, stands below every open member computation, and -1 says so.
 void NoteReentry(LazyCell* cell) {
   ++BuilderCounters.reentries;
-  if (InheritanceGuard == nullptr) return;
+  if (!MemberComputationsListen()) return;
   auto floor = static_cast<int64_t>(MemberComputationFloor());
   int64_t place = -1;
   for (auto i = static_cast<int64_t>(WorkStack.size()); i-- > floor;) {
@@ -541,7 +541,7 @@ void NoteReentry(LazyCell* cell) {
       break;
     }
   }
-  NoteCellCycle(place);
+  NoteCellCycle(cell, place);
 }
 
 Word BusyTree(LazyCell* cell) {
@@ -1060,6 +1060,8 @@ void LayOutCells(ProductionPlan& plan) {
 }  // namespace
 
 size_t ForcingDepth() { return WorkStack.size(); }
+
+bool IsBeingComputed(const LazyCell* cell) { return BusyKind(cell->function) != NoBuilderCell; }
 
 void SetTreeReplay(const TreeReplay& replay) { Replay = replay; }
 

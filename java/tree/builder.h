@@ -71,6 +71,9 @@ void BuildNonterminal(int32_t nonterminal, LazyCell* env, LazyCell** tree, LazyC
 // computation that starts now finds the cells below this mark started before
 // it, and those it starts at or above it.
 size_t ForcingDepth();
+// Whether a builder cell is being computed (forcing it now yields its empty
+// value).
+bool IsBeingComputed(const LazyCell* cell);
 
 // Counters of the builder, for tests of laziness and at-most-once evaluation.
 struct TreeBuilderCounters {

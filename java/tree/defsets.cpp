@@ -774,6 +774,7 @@ ConsList LookupSlot(Identifier* name, DefinitionSet* set, int32_t kind) {
 Definition* NewDefinition(int32_t kind, Identifier* name, LazyCell* declaration) {
   auto* definition = static_cast<Definition*>(Allocate(sizeof(Definition)));
   definition->kind = kind;
+  definition->walked = 0;
   definition->name = name;
   definition->declaration = declaration;
   return definition;

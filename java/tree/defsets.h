@@ -31,6 +31,7 @@ enum DefinitionKind : int32_t {
 
 struct Definition {
   int32_t kind;
+  uint32_t walked;  // the last walk of inherited members that met it (scopes); 0 when made
   Identifier* name;
   LazyCell* declaration;  // yields the declaring SyntaxNode
 };

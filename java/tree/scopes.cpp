@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <initializer_list>
 #include <unordered_map>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -122,13 +121,17 @@ void MatchTypes(ConsList types, ConsList path, ConsListBuilder& out, bool member
 //     notes give the argument in full). A declaration kept is never busy
 //     again: it is asked for only while no computation of it is under way.
 // A declaration on a cycle (one that meets itself or something around it) is
-// kept only for its context (below); the declarations above it, and those
-// below it that are on no cycle, are kept for every context.
+// computed again when it is asked for, by one walk of its recorded
+// computation once it has one (below); the declarations above it, and those
+// below it that are on no cycle, are kept.
 struct InheritedMembers {
   DefinitionSet* members = nullptr;  // kept for every context
   int32_t depth = 0;  // while being computed, its place on the guard (1 the outermost); else 0
-  int32_t cycleResults = -1;  // the first of its results kept for a context (CycleResults), -1 none
-  uint32_t settled = 0;       // the last SettleAsked that met it
+  struct RecordedItems* items = nullptr;  // its recorded computation (RecordItems), null until recorded
+  uint32_t walked = 0;             // how the last walk of DirectMembers that met it left it
+  DefinitionSet* freeMembers = nullptr;  // its walk's result while no declaration is busy, once made
+  uint32_t busyFirst = 0;          // the cells being computed that the recording met, in BusyReads
+  uint32_t busyCount = 0;
 };
 std::unordered_map<const SyntaxNode*, InheritedMembers>& KeptInheritedMembers =
     *new std::unordered_map<const SyntaxNode*, InheritedMembers>();
@@ -147,112 +150,213 @@ constexpr int64_t NoCycle = INT64_MAX;
 int64_t LowestDepthMet = NoCycle;
 int64_t LowestPlaceMet = NoCycle;
 
-// ---- Results kept for a context ----
+// ---- Members of a declaration on a cycle, found without the cycle's paths ----
 //
-// A declaration on a cycle is computed again when it is asked for from
-// another context, and within the computations of a cycle its members are
-// asked for again and again, with other declarations of the cycle busy around
-// it: a cycle that branches would make that exponential. Such a result is
-// therefore kept with the declarations whose state it read: every declaration
-// its computation asked for (at any depth) whose members it did not find
-// kept, and for each whether it was busy. A
-// later computation of the same declaration asks the same questions and gets
-// the same answers while those states are the same (the kept results and
-// evaluated cells that it reads have not changed, the cells it evaluated are
-// evaluated now), so it yields the same set: the kept result is taken when
-// every declaration it lists is busy exactly when it was. Only results whose
-// computation met no builder cell being computed around it are kept so (such
-// a cell may be evaluated by now), and only those that list at most
-// MaxCycleContext declarations, so that the lists stay short.
-//
-// The declarations asked for by the computations under way are collected on
-// AskedStack: each computation's own from where it started (with duplicates
-// until it ends), then handed on to the computation that asked for it.
-struct CycleResult {
-  DefinitionSet* members;
-  uint32_t first;      // its declarations in CycleContexts: the busy ones, then the others
-  uint16_t busyCount;
-  uint16_t count;
-  int32_t next;        // the declaration's next kept result, -1 none
+// Asked for from outside, the members of a declaration on a cycle are the
+// union of everything on every path up its supertypes that avoids the
+// declarations busy around it: in the order of the union, each definition
+// stands where its last occurrence along those paths puts it (a union keeps
+// its first operand's definitions that its second lacks, then the second).
+// Walking every path takes as long as there are paths. Once every
+// declaration that the walk would meet has computed its members once, the
+// cells that its computation reads are evaluated and its computation is a
+// fixed sequence of definitions and of the members of other declarations.
+// RecordItems records that sequence, with the members of each declaration
+// asked for standing as a marker (a definition named MarkerName, one of each
+// kind). The last occurrences along the paths are then the first ones met
+// by one walk that takes each sequence backwards and enters each declaration
+// once (a declaration met again was entered by a path whose occurrences come
+// later, or is being walked, and then is busy on every path through here):
+// DirectMembers, which costs what the declarations it meets hold.
+
+// Names the markers; no declaration has this name.
+Identifier MarkerName{};
+
+// The set standing for a declaration's members in a recording: a marker of
+// each kind, whose declaration field holds the declaration's record.
+std::unordered_map<const InheritedMembers*, DefinitionSet*>& Placeholders =
+    *new std::unordered_map<const InheritedMembers*, DefinitionSet*>();
+
+DefinitionSet* PlaceholderOf(InheritedMembers* members) {
+  auto [entry, made] = Placeholders.try_emplace(members, nullptr);
+  if (made) {
+    ConsList slots[DefinitionKindCount];
+    for (int32_t k = 0; k < DefinitionKindCount; ++k) {
+      slots[k] = Cons(NewDefinition(k, &MarkerName, reinterpret_cast<LazyCell*>(members)), nullptr);
+    }
+    entry->second = MakeDefinitionSet(slots);
+  }
+  return entry->second;
+}
+
+// While a computation is recorded, the declarations it asks for directly (at
+// this guard depth and builder forcing depth) yield their placeholders.
+bool Recording = false;
+int32_t RecordingDepth = 0;
+size_t RecordingStart = 0;
+
+// A recorded computation: for each kind, its definitions and markers, last
+// first.
+struct RecordedItems {
+  const Definition** backward[DefinitionKindCount];
+  uint32_t count[DefinitionKindCount];
 };
-std::vector<CycleResult>& CycleResults = *new std::vector<CycleResult>();
-std::vector<InheritedMembers*>& CycleContexts = *new std::vector<InheritedMembers*>();
-std::vector<InheritedMembers*>& AskedStack = *new std::vector<InheritedMembers*>();
-// Set when a computation under way asked for more declarations than a kept
-// result may list: neither it nor those around it that depend on it are kept
-// for their context.
-bool AskedTooMany = false;
 
-// The most declarations a result kept for its context lists: enough for the
-// cycles of a few dozen types that branch, and checking a list costs no more
-// than a few unions.
-constexpr size_t MaxCycleContext = 64;
+// The builder cells being computed that recordings met, with their places on
+// the builder's work stack: a recording holds while they are still being
+// computed (each met there reads empty, as the recording did), and a walk of
+// it meets them where the recording did.
+struct BusyRead {
+  LazyCell* cell;
+  int64_t place;
+};
+std::vector<BusyRead>& BusyReads = *new std::vector<BusyRead>();
 
-// Records that the computation under way asked for a declaration.
-void NoteAsked(InheritedMembers* asked) {
-  if (GuardDepth > 0) AskedStack.push_back(asked);
+DefinitionSet* ComputeMembers(SyntaxNode* declaration) {
+  if (declaration->code == DeclaratorIdentifierNodeKind || declaration->code == MethodDeclaratorNodeKind) {
+    return MembersOfDeclaredType(declaration->owner);
+  }
+  return UniteDefinitionSets(UniteDefinitionSets(MembersOfDeclaration(declaration), SuperclassMembers(declaration)),
+                             ImplementedInterfacesMembers(declaration));
 }
 
-// The result of the declaration kept for the present context, or null.
-const CycleResult* ResultForContext(const InheritedMembers& members) {
-  for (int32_t at = members.cycleResults; at >= 0; at = CycleResults[static_cast<size_t>(at)].next) {
-    const CycleResult& result = CycleResults[static_cast<size_t>(at)];
-    InheritedMembers* const* context = CycleContexts.data() + result.first;
-    bool same = true;
-    for (uint32_t i = 0; i < result.count && same; ++i) same = (context[i]->depth != 0) == (i < result.busyCount);
-    if (same) return &result;
-  }
-  return nullptr;
+bool SameCounters(const TreeBuilderCounters& a, const TreeBuilderCounters& b) {
+  return a.treeEvaluations == b.treeEvaluations && a.defsEvaluations == b.defsEvaluations &&
+         a.envEvaluations == b.envEvaluations && a.lookupEvaluations == b.lookupEvaluations &&
+         a.reentries == b.reentries;
 }
 
-// Ends the collection of what a computation asked for, from `from` on
-// AskedStack: without duplicates and without the declaration itself (which is
-// busy throughout its own computation, in every context). False, and nothing
-// left, when it asked for more than a kept result may list.
-uint32_t Settlings = 0;
-bool SettleAsked(size_t from, InheritedMembers* self) {
-  uint32_t settling = ++Settlings;
-  self->settled = settling;
-  size_t to = from;
-  for (size_t i = from; i < AskedStack.size(); ++i) {
-    InheritedMembers* asked = AskedStack[i];
-    if (asked->settled == settling) continue;
-    asked->settled = settling;
-    AskedStack[to++] = asked;
+// Records the declaration's computation, just after it was computed: the
+// cells it reads were evaluated then, or are still being computed, so the
+// recording reads the same values and evaluates none (one that did would be
+// dropped). The cells being computed that it met are kept with it.
+void RecordItems(InheritedMembers& members, SyntaxNode* declaration) {
+  TreeBuilderCounters before = BuilderCounters;
+  before.reentries = 0;
+  size_t busyFrom = BusyReads.size();
+  bool outer = std::exchange(Recording, true);
+  int32_t outerDepth = std::exchange(RecordingDepth, GuardDepth);
+  size_t outerStart = std::exchange(RecordingStart, ForcingDepth());
+  DefinitionSet* items = ComputeMembers(declaration);
+  Recording = outer;
+  RecordingDepth = outerDepth;
+  RecordingStart = outerStart;
+  TreeBuilderCounters after = BuilderCounters;
+  after.reentries = 0;
+  if (!SameCounters(before, after)) {
+    BusyReads.resize(busyFrom);
+    return;
   }
-  AskedStack.resize(to <= from + MaxCycleContext ? to : from);
-  return to <= from + MaxCycleContext;
+  auto* recorded = static_cast<RecordedItems*>(Allocate(sizeof(RecordedItems)));
+  for (int32_t k = 0; k < DefinitionKindCount; ++k) {
+    uint32_t count = 0;
+    for (ConsList rest = DefinitionSlot(items, k); rest != nullptr; rest = rest->tail) ++count;
+    recorded->count[k] = count;
+    recorded->backward[k] = static_cast<const Definition**>(Allocate(sizeof(Definition*) * (count == 0 ? 1 : count)));
+    for (ConsList rest = DefinitionSlot(items, k); rest != nullptr; rest = rest->tail) {
+      recorded->backward[k][--count] = static_cast<const Definition*>(rest->head);
+    }
+  }
+  members.items = recorded;
+  members.busyFirst = static_cast<uint32_t>(busyFrom);
+  members.busyCount = static_cast<uint32_t>(BusyReads.size() - busyFrom);
 }
 
-// The contexts that results were computed in, as hashes of the declaration
-// and its asked declarations, busy and not: a result is kept for its context
-// the second time that context is met, so that the computations around a
-// plain cycle, whose contexts never come again, keep nothing.
-std::unordered_set<uint64_t>& ContextsMet = *new std::unordered_set<uint64_t>();
+// One backward walk of DirectMembers, for one kind. A declaration it meets
+// is marked `entered` while its sequence is walked and `left` after (or at
+// once, when its members are kept or it is busy).
+struct DirectWalk {
+  int32_t kind;
+  uint32_t entered;
+  uint32_t left;
+  ConsList out;                           // the definitions met, the last met first
+  std::vector<Definition*>& scratch;      // for walking a kept list backwards
+  bool complete;     // false: a declaration met has no recording that holds
+  bool closesCycle;  // a busy declaration or one being walked was met
+  int64_t lowestBusy;
+  int64_t lowestPlace;  // of the cells being computed that the recordings met
+};
 
-uint64_t AddressHash(const void* p) { return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p)) * 0x9E3779B97F4A7C15ull; }
+void Meet(DirectWalk& walk, const Definition* definition) {
+  if (definition->walked == walk.entered) return;
+  auto* met = const_cast<Definition*>(definition);
+  met->walked = walk.entered;
+  walk.out = Cons(met, walk.out);
+}
 
-// Keeps a result for the context that the asked declarations from `from` on
-// AskedStack were in, when that context was met before.
-void KeepForContext(InheritedMembers& members, DefinitionSet* result, size_t from) {
-  uint64_t busyHash = 0;
-  uint64_t freeHash = 0;
-  for (size_t i = from; i < AskedStack.size(); ++i) {
-    (AskedStack[i]->depth != 0 ? busyHash : freeHash) += AddressHash(AskedStack[i]);
+void MeetBackwards(DirectWalk& walk, ConsList list) {
+  walk.scratch.clear();
+  for (; list != nullptr; list = list->tail) walk.scratch.push_back(static_cast<Definition*>(list->head));
+  for (size_t i = walk.scratch.size(); i-- > 0;) Meet(walk, walk.scratch[i]);
+}
+
+void WalkBackwards(DirectWalk& walk, InheritedMembers* members) {
+  members->walked = walk.entered;
+  if (walk.kind == 0) {
+    for (uint32_t i = 0; i < members->busyCount; ++i) {
+      const BusyRead& read = BusyReads[members->busyFirst + i];
+      if (!IsBeingComputed(read.cell)) {
+        members->items = nullptr;  // finished since: recorded again after the next computation
+        walk.complete = false;
+        return;
+      }
+      walk.lowestPlace = std::min(walk.lowestPlace, read.place);
+    }
   }
-  uint64_t context = AddressHash(&members) ^ (busyHash * 0xC2B2AE3D27D4EB4Full) ^ (freeHash >> 1);
-  if (ContextsMet.insert(context).second) return;
-  auto first = static_cast<uint32_t>(CycleContexts.size());
-  for (size_t i = from; i < AskedStack.size(); ++i) {
-    if (AskedStack[i]->depth != 0) CycleContexts.push_back(AskedStack[i]);
+  const Definition** items = members->items->backward[walk.kind];
+  for (uint32_t i = 0, count = members->items->count[walk.kind]; i < count && walk.complete; ++i) {
+    const Definition* item = items[i];
+    if (item->name != &MarkerName) {
+      Meet(walk, item);
+      continue;
+    }
+    auto* asked = reinterpret_cast<InheritedMembers*>(item->declaration);
+    if (asked->walked == walk.entered) {
+      walk.closesCycle = true;  // busy on the path through here
+    } else if (asked->walked == walk.left) {
+      // Entered before, by a path whose occurrences all come later.
+    } else if (asked->depth != 0) {
+      asked->walked = walk.left;
+      walk.closesCycle = true;
+      walk.lowestBusy = std::min<int64_t>(walk.lowestBusy, asked->depth);
+    } else if (asked->members != nullptr) {
+      asked->walked = walk.left;
+      MeetBackwards(walk, DefinitionSlot(asked->members, walk.kind));
+    } else if (asked->items == nullptr) {
+      walk.complete = false;
+    } else {
+      WalkBackwards(walk, asked);
+    }
   }
-  auto busy = static_cast<uint16_t>(CycleContexts.size() - first);
-  for (size_t i = from; i < AskedStack.size(); ++i) {
-    if (AskedStack[i]->depth == 0) CycleContexts.push_back(AskedStack[i]);
+  members->walked = walk.left;
+}
+
+uint32_t Walks = 0;
+
+// The members of a recorded declaration that is neither kept nor busy, as
+// its computation would give them now; null when a declaration it would
+// compute has no recording that holds. closesCycle tells whether that
+// computation would close an inheritance cycle, lowestBusy the lowest guard
+// depth of the busy declarations it would meet, lowestPlace the lowest place
+// of the cells being computed that it would meet.
+DefinitionSet* DirectMembers(InheritedMembers* members, bool& closesCycle, int64_t& lowestBusy, int64_t& lowestPlace) {
+  std::vector<Definition*> scratch;
+  ConsList slots[DefinitionKindCount];
+  for (int32_t k = 0; k < DefinitionKindCount; ++k) {
+    Walks += 2;
+    DirectWalk walk{k, Walks, Walks + 1, nullptr, scratch, true, false, NoCycle, NoCycle};
+    WalkBackwards(walk, members);
+    if (!walk.complete) return nullptr;
+    // Every kind's sequence holds every declaration asked for, in the same
+    // order, so every walk meets the same declarations.
+    if (k == 0) {
+      closesCycle = walk.closesCycle;
+      lowestBusy = walk.lowestBusy;
+      lowestPlace = walk.lowestPlace;
+    }
+    slots[k] = walk.out;
   }
-  auto count = static_cast<uint16_t>(CycleContexts.size() - first);
-  CycleResults.push_back(CycleResult{result, first, busy, count, members.cycleResults});
-  members.cycleResults = static_cast<int32_t>(CycleResults.size() - 1);
+  return MakeDefinitionSet(slots);
 }
 
 }  // namespace
@@ -369,28 +473,36 @@ DefinitionSet* MembersOfImportName(SyntaxNode* name) {
 DefinitionSet* ClassMembersWithInherited(SyntaxNode* declaration) {
   if (declaration == nullptr) return EmptyDefinitionSet;
   InheritedMembers* kept = &KeptInheritedMembers[declaration];
+  if (Recording && GuardDepth == RecordingDepth && ForcingDepth() == RecordingStart) return PlaceholderOf(kept);
   // A declaration whose members are being computed closes an inheritance
   // cycle: it contributes nothing at that point.
   if (kept->depth != 0) {
     ++CyclesClosed;
     LowestDepthMet = std::min<int64_t>(LowestDepthMet, kept->depth);
-    NoteAsked(kept);
     return EmptyDefinitionSet;
   }
   if (kept->members != nullptr) return kept->members;
-  if (const CycleResult* reused = ResultForContext(*kept)) {
-    // What its computation did to those around it: a cycle closed, at the
-    // busy declarations it lists.
-    ++CyclesClosed;
-    InheritedMembers* const* context = CycleContexts.data() + reused->first;
-    for (uint32_t i = 0; i < reused->busyCount; ++i) {
-      LowestDepthMet = std::min<int64_t>(LowestDepthMet, context[i]->depth);
+  // Asked for while no declaration is busy, a declaration on a cycle gives the
+  // same walk each time, as long as that walk met no cell being computed.
+  if (GuardDepth == 0 && kept->freeMembers != nullptr) return kept->freeMembers;
+  if (kept->items != nullptr) {
+    bool closesCycle = false;
+    int64_t lowestBusy = NoCycle;
+    int64_t lowestPlace = NoCycle;
+    if (DefinitionSet* direct = DirectMembers(kept, closesCycle, lowestBusy, lowestPlace)) {
+      // What its computation would do: meet the cells being computed that
+      // its recordings met, and close cycles at the busy declarations met
+      // (and those below), or close none and be kept.
+      if (GuardDepth > 0) LowestPlaceMet = std::min(LowestPlaceMet, lowestPlace);
+      if (closesCycle) {
+        ++CyclesClosed;
+        LowestDepthMet = std::min(LowestDepthMet, lowestBusy);
+        if (GuardDepth == 0 && lowestPlace == NoCycle) kept->freeMembers = direct;
+      } else {
+        kept->members = direct;
+      }
+      return direct;
     }
-    if (GuardDepth > 0) {
-      AskedStack.insert(AskedStack.end(), context, context + reused->count);
-      AskedStack.push_back(kept);
-    }
-    return reused->members;
   }
   int32_t depth = ++GuardDepth;
   kept->depth = depth;
@@ -400,54 +512,42 @@ DefinitionSet* ClassMembersWithInherited(SyntaxNode* declaration) {
   uint64_t cyclesBefore = CyclesClosed;
   int64_t outerDepthMet = std::exchange(LowestDepthMet, NoCycle);
   int64_t outerPlaceMet = std::exchange(LowestPlaceMet, NoCycle);
-  bool outerTooMany = std::exchange(AskedTooMany, false);
-  size_t asked = AskedStack.size();
-  DefinitionSet* result;
-  if (declaration->code == DeclaratorIdentifierNodeKind || declaration->code == MethodDeclaratorNodeKind) {
-    result = MembersOfDeclaredType(declaration->owner);
-  } else {
-    result = UniteDefinitionSets(UniteDefinitionSets(MembersOfDeclaration(declaration), SuperclassMembers(declaration)),
-                                 ImplementedInterfacesMembers(declaration));
-  }
+  DefinitionSet* result = ComputeMembers(declaration);
   InheritanceGuard = InheritanceGuard->tail;
   --GuardDepth;
   bool onNoCycle = LowestDepthMet > depth && LowestPlaceMet >= static_cast<int64_t>(start);
-  bool metBusyCell = LowestPlaceMet < static_cast<int64_t>(start);
   LowestDepthMet = std::min(LowestDepthMet, outerDepthMet);
   LowestPlaceMet = std::min(LowestPlaceMet, outerPlaceMet);
   if (GuardDepth == 0) LowestDepthMet = LowestPlaceMet = NoCycle;
   // kept stays valid: the map's entries do not move when it grows.
-  bool keep = CyclesClosed == cyclesBefore || onNoCycle;
-  if (keep) {
-    kept->members = result;
-    // Those around it read the kept result from now on, whatever it read.
-    AskedStack.resize(asked);
-    AskedTooMany = outerTooMany;
-  } else {
-    if (!AskedTooMany && !SettleAsked(asked, kept)) AskedTooMany = true;
-    if (AskedTooMany) AskedStack.resize(asked);
-    else if (!metBusyCell) KeepForContext(*kept, result, asked);
-    AskedTooMany = AskedTooMany || outerTooMany;
-  }
   kept->depth = 0;
-  if (!keep) NoteAsked(kept);
-  if (GuardDepth == 0) {
-    AskedStack.clear();
-    AskedTooMany = false;
+  if (CyclesClosed == cyclesBefore || onNoCycle) {
+    kept->members = result;
+  } else if (kept->items == nullptr && !Recording) {
+    RecordItems(*kept, declaration);
   }
   return result;
 }
 
-void NoteCellCycle(int64_t place) { LowestPlaceMet = std::min(LowestPlaceMet, place); }
+bool MemberComputationsListen() { return InheritanceGuard != nullptr || Recording; }
 
-size_t MemberComputationFloor() { return OutermostFloor; }
+void NoteCellCycle(LazyCell* cell, int64_t place) {
+  if (Recording) {
+    BusyReads.push_back(BusyRead{cell, place});
+  } else {
+    LowestPlaceMet = std::min(LowestPlaceMet, place);
+  }
+}
+
+// A recording tells every place apart: its walks may come where other
+// member computations are under way.
+size_t MemberComputationFloor() { return Recording ? 0 : OutermostFloor; }
 
 void ForgetInheritedMembers() {
   // A fresh map rather than clear(), which would keep a large unit's buckets.
   std::unordered_map<const SyntaxNode*, InheritedMembers>().swap(KeptInheritedMembers);
-  std::vector<CycleResult>().swap(CycleResults);
-  std::vector<InheritedMembers*>().swap(CycleContexts);
-  std::unordered_set<uint64_t>().swap(ContextsMet);
+  std::unordered_map<const InheritedMembers*, DefinitionSet*>().swap(Placeholders);
+  std::vector<BusyRead>().swap(BusyReads);
 }
 
 DefinitionSet* MembersOfDeclaredType(AnyNode* declaration) {

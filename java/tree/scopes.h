@@ -61,12 +61,13 @@ void SetCurrentUnit(SyntaxNode* sourceFile);
 // The class and interface declarations whose members are being computed.
 extern ConsList InheritanceGuard;
 
-// Told by the tree builder while InheritanceGuard is not empty: a cell that
-// was being computed has been forced again, and stands at that place on the
+// Told by the tree builder while MemberComputationsListen(): a cell that was
+// being computed has been forced again, and stands at that place on the
 // builder's work stack (-1: below MemberComputationFloor()). A member
 // computation that started after the cell's place is not on the cycle it
 // closes.
-void NoteCellCycle(int64_t place);
+bool MemberComputationsListen();
+void NoteCellCycle(LazyCell* cell, int64_t place);
 // The builder's forcing depth when the outermost open member computation
 // started: the places below it need not be told apart.
 size_t MemberComputationFloor();
