@@ -157,17 +157,18 @@ int64_t LowestPlaceMet = NoCycle;
 // declarations busy around it: in the order of the union, each definition
 // stands where its last occurrence along those paths puts it (a union keeps
 // its first operand's definitions that its second lacks, then the second).
-// Walking every path takes as long as there are paths. Once every
-// declaration that the walk would meet has computed its members once, the
-// cells that its computation reads are evaluated and its computation is a
-// fixed sequence of definitions and of the members of other declarations.
-// RecordItems records that sequence, with the members of each declaration
-// asked for standing as a marker (a definition named MarkerName, one of each
-// kind). The last occurrences along the paths are then the first ones met
-// by one walk that takes each sequence backwards and enters each declaration
-// once (a declaration met again was entered by a path whose occurrences come
-// later, or is being walked, and then is busy on every path through here):
-// DirectMembers, which costs what the declarations it meets hold.
+// Walking every path takes as long as there are paths. Once a declaration
+// has computed its members, the cells its computation reads are evaluated
+// (or still being computed, and then read as empty until they finish), and
+// its computation is a fixed sequence of definitions and of the members of
+// other declarations. RecordItems records that sequence, with the members of
+// each declaration asked for standing as a marker (a definition named
+// MarkerName, one of each kind). The last occurrences along the paths are
+// then the first ones met by one walk that takes each sequence backwards and
+// enters each declaration once (a declaration met again was entered by a
+// path whose occurrences come later, or is being walked, and then is busy on
+// every path through here): DirectMembers, which costs what the declarations
+// it meets hold.
 
 // Names the markers; no declaration has this name.
 Identifier MarkerName{};
