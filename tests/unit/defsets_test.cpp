@@ -467,6 +467,34 @@ TEST_F(DefinitionSets, OlderListsKeepWhatTheyHoldWhenLaterListsGrow) {
   }
 }
 
+// A new variable definition, named after the names in turn, added to made.
+Definition* DefineNext(std::vector<Definition*>& made, const std::vector<Identifier*>& names) {
+  Identifier* name = names[made.size() % names.size()];
+  made.push_back(DefineDeclaratorIdentifier(name, DeclarationCell(Variable(name->text))));
+  return made.back();
+}
+
+// The set with one more definition in front, as a scope adds a member.
+DefinitionSet* ExtendedBy(DefinitionSet* set, Definition* definition) {
+  return UniteDefinitionSets(SingletonDefinitionSet(definition), set);
+}
+
+// Every list gives the plain walk's lookup of every name and the plain
+// union of all the definitions made with it.
+void ExpectPlainWalks(const std::vector<DefinitionSet*>& lists, const std::vector<Definition*>& made,
+                      const std::vector<Identifier*>& names, const std::string& what) {
+  ConsList every = nullptr;
+  for (Definition* definition : made) every = Cons(definition, every);
+  for (size_t i = 0; i < lists.size(); ++i) {
+    ConsList slot = DefinitionSlot(lists[i], VariableDefinition);
+    for (Identifier* name : names) {
+      ASSERT_EQ(Elements(LookupDeclaratorIdentifier(name, lists[i])), PlainLookup(name, slot))
+          << what << ", list " << i << ", name " << name->text;
+    }
+    ASSERT_EQ(Elements(UniteLists(every, slot)), PlainUnion(every, slot)) << what << ", list " << i;
+  }
+}
+
 // Older lists of a long chain extended after it, shortest first (the bodies
 // of subclasses met after the longest superclass body) and longest first,
 // each by a few definitions of three sorts: new ones, the one the chain
@@ -479,26 +507,11 @@ TEST_F(DefinitionSets, OlderListsExtendedInAnyOrderGiveThePlainWalks) {
   constexpr int Length = 400;
   std::vector<Identifier*> names = NumberedNames("s", 23);
   std::vector<Definition*> made;
-  auto define = [&] {
-    Identifier* name = names[made.size() % names.size()];
-    made.push_back(DefineDeclaratorIdentifier(name, DeclarationCell(Variable(name->text))));
-    return made.back();
-  };
-  auto extend = [](DefinitionSet* set, Definition* definition) {
-    return UniteDefinitionSets(SingletonDefinitionSet(definition), set);
-  };
+  auto define = [&] { return DefineNext(made, names); };
+  auto extend = ExtendedBy;
   auto firstOf = [](DefinitionSet* set) { return static_cast<Definition*>(DefinitionSlot(set, VariableDefinition)->head); };
   auto check = [&](const std::vector<DefinitionSet*>& lists, const char* round) {
-    ConsList every = nullptr;
-    for (Definition* definition : made) every = Cons(definition, every);
-    for (size_t i = 0; i < lists.size(); ++i) {
-      ConsList slot = DefinitionSlot(lists[i], VariableDefinition);
-      for (Identifier* name : names) {
-        ASSERT_EQ(Elements(LookupDeclaratorIdentifier(name, lists[i])), PlainLookup(name, slot))
-            << round << ", list " << i << ", name " << name->text;
-      }
-      ASSERT_EQ(Elements(UniteLists(every, slot)), PlainUnion(every, slot)) << round << ", list " << i;
-    }
+    ASSERT_NO_FATAL_FAILURE(ExpectPlainWalks(lists, made, names, round));
   };
   for (bool shortestFirst : {true, false}) {
     const char* order = shortestFirst ? "shortest first" : "longest first";
@@ -551,14 +564,8 @@ TEST_F(DefinitionSets, GrowingAListInPlaceLeavesTheListsSharingItsTrie) {
   constexpr int Length = 2000;
   std::vector<Identifier*> names = NumberedNames("g", 7);
   std::vector<Definition*> made;
-  auto define = [&] {
-    Identifier* name = names[made.size() % names.size()];
-    made.push_back(DefineDeclaratorIdentifier(name, DeclarationCell(Variable(name->text))));
-    return made.back();
-  };
-  auto extend = [](DefinitionSet* set, Definition* definition) {
-    return UniteDefinitionSets(SingletonDefinitionSet(definition), set);
-  };
+  auto define = [&] { return DefineNext(made, names); };
+  auto extend = ExtendedBy;
   std::vector<DefinitionSet*> chain{EmptyDefinitionSet};
   for (int i = 0; i < Length; ++i) chain.push_back(extend(chain.back(), define()));
   std::vector<DefinitionSet*> lists;
@@ -566,15 +573,7 @@ TEST_F(DefinitionSets, GrowingAListInPlaceLeavesTheListsSharingItsTrie) {
   for (int i = 0; i < 40; ++i) lists.push_back(set = extend(set, define()));
   set = chain[Length];
   for (int i = 0; i < 100; ++i) lists.push_back(set = extend(set, define()));
-  ConsList every = nullptr;
-  for (Definition* definition : made) every = Cons(definition, every);
-  for (size_t i = 0; i < lists.size(); ++i) {
-    ConsList slot = DefinitionSlot(lists[i], VariableDefinition);
-    for (Identifier* name : names) {
-      ASSERT_EQ(Elements(LookupDeclaratorIdentifier(name, lists[i])), PlainLookup(name, slot)) << "list " << i;
-    }
-    ASSERT_EQ(Elements(UniteLists(every, slot)), PlainUnion(every, slot)) << "list " << i;
-  }
+  ExpectPlainWalks(lists, made, names, "grown in place");
 }
 
 }  // namespace
