@@ -120,6 +120,9 @@ void MatchTypes(ConsList types, ConsList path, ConsListBuilder& out, bool member
 //     and meets the same cycles below it, and yields the same set (the design
 //     notes give the argument in full). A declaration kept is never busy
 //     again: it is asked for only while no computation of it is under way.
+//     Asked for again, it tells those around it that cycles close inside it
+//     when they did, as computing it again would: the first rule keeps a
+//     result only when no cycle closed anywhere inside.
 // A declaration on a cycle (one that meets itself or something around it) is
 // computed again when it is asked for, by one walk of its recorded
 // computation once it has one (below); the declarations above it, and those
@@ -127,6 +130,7 @@ void MatchTypes(ConsList types, ConsList path, ConsListBuilder& out, bool member
 struct InheritedMembers {
   DefinitionSet* members = nullptr;  // kept for every context
   int32_t depth = 0;  // while being computed, its place on the guard (1 the outermost); else 0
+  bool closesCycles = false;  // its computation closes cycles (below it) wherever it is asked for
   struct RecordedItems* items = nullptr;  // its recorded computation (RecordItems), null until recorded
   uint32_t walked = 0;             // how the last walk of DirectMembers that met it left it
   DefinitionSet* freeMembers = nullptr;  // its walk's result while no declaration is busy, once made
@@ -482,7 +486,12 @@ DefinitionSet* ClassMembersWithInherited(SyntaxNode* declaration) {
     LowestDepthMet = std::min<int64_t>(LowestDepthMet, kept->depth);
     return EmptyDefinitionSet;
   }
-  if (kept->members != nullptr) return kept->members;
+  if (kept->members != nullptr) {
+    // Those around it see the cycles that its computation would close, as
+    // they would if it were computed again.
+    if (kept->closesCycles) ++CyclesClosed;
+    return kept->members;
+  }
   // Asked for while no declaration is busy, a declaration on a cycle gives the
   // same walk each time, as long as that walk met no cell being computed.
   if (GuardDepth == 0 && kept->freeMembers != nullptr) return kept->freeMembers;
@@ -524,6 +533,7 @@ DefinitionSet* ClassMembersWithInherited(SyntaxNode* declaration) {
   kept->depth = 0;
   if (CyclesClosed == cyclesBefore || onNoCycle) {
     kept->members = result;
+    kept->closesCycles = CyclesClosed != cyclesBefore;
   } else if (kept->items == nullptr && !Recording) {
     RecordItems(*kept, declaration);
   }
