@@ -1,0 +1,4 @@
+interface T0 extends T0 { int K3 = 0; int K2 = 1; int K3 = 2; }
+class T1 extends T8 implements T5.M1 { int f2; int f1; void m1() { new T8().f2 = 3; int k = K1; } }
+class T2 extends T1 implements T2.M1, T4 { int f1; int f2; }
+class T5 implements T0, M1 { int f0; int f1; int f4; static class M1 extends T7 implements T0 { int f5; int f3; int f5; class M1 extends T2 implements T2 { int f4; int f4; void m0() { T5 v = null; v.f3 = 1; T4.this.f1 = 2; } void m2() { M1.f3 = 4; M2.f2 = 4; } } } class M0 implements T4, Missing1 { class M0 extends M2 implements T2, T5 { int f4; int f2; interface M1 extends M0, T2 { } void m1() { new T7.M2().f2 = 3; f0 = f5; } void m0() { M1.f1 = 4; int k = K5; } } void m1() { Object o = new T8() { int h = f1; }; T0.this.f1 = 2; } } void m0() { T1.M0.this.f1 = 2; M0.f0 = 4; } }
