@@ -98,6 +98,18 @@ void MatchTypes(ConsList types, ConsList path, ConsListBuilder& out, bool member
 }
 
 
+// A recorded computation: for each kind, its definitions and markers, last
+// first (markers stand for the members of the declarations it asks for,
+// below); the cells being computed that it met; and the result of its walk
+// while no declaration is busy, once made.
+struct RecordedItems {
+  const Definition** backward[DefinitionKindCount];
+  uint32_t count[DefinitionKindCount];
+  uint32_t busyFirst;  // in BusyReads
+  uint32_t busyCount;
+  DefinitionSet* freeMembers;
+};
+
 // The members of each declaration with everything it inherits, kept once
 // computed: in a chain of classes each extending the one before, every class
 // would otherwise compute the members of all the classes above it again.
@@ -131,11 +143,8 @@ struct InheritedMembers {
   DefinitionSet* members = nullptr;  // kept for every context
   int32_t depth = 0;  // while being computed, its place on the guard (1 the outermost); else 0
   bool closesCycles = false;  // its computation closes cycles (below it) wherever it is asked for
-  struct RecordedItems* items = nullptr;  // its recorded computation (RecordItems), null until recorded
+  RecordedItems* items = nullptr;  // its recorded computation (RecordItems), null until recorded
   uint32_t walked = 0;             // how the last walk of DirectMembers that met it left it
-  DefinitionSet* freeMembers = nullptr;  // its walk's result while no declaration is busy, once made
-  uint32_t busyFirst = 0;          // the cells being computed that the recording met, in BusyReads
-  uint32_t busyCount = 0;
 };
 std::unordered_map<const SyntaxNode*, InheritedMembers>& KeptInheritedMembers =
     *new std::unordered_map<const SyntaxNode*, InheritedMembers>();
@@ -200,13 +209,6 @@ bool Recording = false;
 int32_t RecordingDepth = 0;
 size_t RecordingStart = 0;
 
-// A recorded computation: for each kind, its definitions and markers, last
-// first.
-struct RecordedItems {
-  const Definition** backward[DefinitionKindCount];
-  uint32_t count[DefinitionKindCount];
-};
-
 // The builder cells being computed that recordings met, with their places on
 // the builder's work stack: a recording holds while they are still being
 // computed (each met there reads empty, as the recording did), and a walk of
@@ -225,10 +227,10 @@ DefinitionSet* ComputeMembers(SyntaxNode* declaration) {
                              ImplementedInterfacesMembers(declaration));
 }
 
-bool SameCounters(const TreeBuilderCounters& a, const TreeBuilderCounters& b) {
-  return a.treeEvaluations == b.treeEvaluations && a.defsEvaluations == b.defsEvaluations &&
-         a.envEvaluations == b.envEvaluations && a.lookupEvaluations == b.lookupEvaluations &&
-         a.reentries == b.reentries;
+// The builder's equations run so far.
+int64_t CellsEvaluated() {
+  const TreeBuilderCounters& c = BuilderCounters;
+  return c.treeEvaluations + c.defsEvaluations + c.envEvaluations + c.lookupEvaluations;
 }
 
 // Records the declaration's computation, just after it was computed: the
@@ -236,8 +238,7 @@ bool SameCounters(const TreeBuilderCounters& a, const TreeBuilderCounters& b) {
 // recording reads the same values and evaluates none (one that did would be
 // dropped). The cells being computed that it met are kept with it.
 void RecordItems(InheritedMembers& members, SyntaxNode* declaration) {
-  TreeBuilderCounters before = BuilderCounters;
-  before.reentries = 0;
+  int64_t evaluatedBefore = CellsEvaluated();
   size_t busyFrom = BusyReads.size();
   bool outer = std::exchange(Recording, true);
   int32_t outerDepth = std::exchange(RecordingDepth, GuardDepth);
@@ -246,9 +247,7 @@ void RecordItems(InheritedMembers& members, SyntaxNode* declaration) {
   Recording = outer;
   RecordingDepth = outerDepth;
   RecordingStart = outerStart;
-  TreeBuilderCounters after = BuilderCounters;
-  after.reentries = 0;
-  if (!SameCounters(before, after)) {
+  if (CellsEvaluated() != evaluatedBefore) {
     BusyReads.resize(busyFrom);
     return;
   }
@@ -262,9 +261,10 @@ void RecordItems(InheritedMembers& members, SyntaxNode* declaration) {
       recorded->backward[k][--count] = static_cast<const Definition*>(rest->head);
     }
   }
+  recorded->busyFirst = static_cast<uint32_t>(busyFrom);
+  recorded->busyCount = static_cast<uint32_t>(BusyReads.size() - busyFrom);
+  recorded->freeMembers = nullptr;
   members.items = recorded;
-  members.busyFirst = static_cast<uint32_t>(busyFrom);
-  members.busyCount = static_cast<uint32_t>(BusyReads.size() - busyFrom);
 }
 
 // One backward walk of DirectMembers, for one kind. A declaration it meets
@@ -298,8 +298,8 @@ void MeetBackwards(DirectWalk& walk, ConsList list) {
 void WalkBackwards(DirectWalk& walk, InheritedMembers* members) {
   members->walked = walk.entered;
   if (walk.kind == 0) {
-    for (uint32_t i = 0; i < members->busyCount; ++i) {
-      const BusyRead& read = BusyReads[members->busyFirst + i];
+    for (uint32_t i = 0; i < members->items->busyCount; ++i) {
+      const BusyRead& read = BusyReads[members->items->busyFirst + i];
       if (!IsBeingComputed(read.cell)) {
         members->items = nullptr;  // finished since: recorded again after the next computation
         walk.complete = false;
@@ -494,7 +494,9 @@ DefinitionSet* ClassMembersWithInherited(SyntaxNode* declaration) {
   }
   // Asked for while no declaration is busy, a declaration on a cycle gives the
   // same walk each time, as long as that walk met no cell being computed.
-  if (GuardDepth == 0 && kept->freeMembers != nullptr) return kept->freeMembers;
+  if (GuardDepth == 0 && kept->items != nullptr && kept->items->freeMembers != nullptr) {
+    return kept->items->freeMembers;
+  }
   if (kept->items != nullptr) {
     bool closesCycle = false;
     int64_t lowestBusy = NoCycle;
@@ -507,7 +509,7 @@ DefinitionSet* ClassMembersWithInherited(SyntaxNode* declaration) {
       if (closesCycle) {
         ++CyclesClosed;
         LowestDepthMet = std::min(LowestDepthMet, lowestBusy);
-        if (GuardDepth == 0 && lowestPlace == NoCycle) kept->freeMembers = direct;
+        if (GuardDepth == 0 && lowestPlace == NoCycle) kept->items->freeMembers = direct;
       } else {
         kept->members = direct;
       }

@@ -467,12 +467,18 @@ TEST_F(DefinitionSets, OlderListsKeepWhatTheyHoldWhenLaterListsGrow) {
   }
 }
 
-// A new variable definition, named after the names in turn, added to made.
-Definition* DefineNext(std::vector<Definition*>& made, const std::vector<Identifier*>& names) {
-  Identifier* name = names[made.size() % names.size()];
-  made.push_back(DefineDeclaratorIdentifier(name, DeclarationCell(Variable(name->text))));
-  return made.back();
-}
+// Variable definitions made one after another, named after the names in
+// turn.
+struct Definitions {
+  std::vector<Identifier*> names;
+  std::vector<Definition*> made;
+
+  Definition* Next() {
+    Identifier* name = names[made.size() % names.size()];
+    made.push_back(DefineDeclaratorIdentifier(name, DeclarationCell(Variable(name->text))));
+    return made.back();
+  }
+};
 
 // The set with one more definition in front, as a scope adds a member.
 DefinitionSet* ExtendedBy(DefinitionSet* set, Definition* definition) {
@@ -481,13 +487,13 @@ DefinitionSet* ExtendedBy(DefinitionSet* set, Definition* definition) {
 
 // Every list gives the plain walk's lookup of every name and the plain
 // union of all the definitions made with it.
-void ExpectPlainWalks(const std::vector<DefinitionSet*>& lists, const std::vector<Definition*>& made,
-                      const std::vector<Identifier*>& names, const std::string& what) {
+void ExpectPlainWalks(const std::vector<DefinitionSet*>& lists, const Definitions& definitions,
+                      const std::string& what) {
   ConsList every = nullptr;
-  for (Definition* definition : made) every = Cons(definition, every);
+  for (Definition* definition : definitions.made) every = Cons(definition, every);
   for (size_t i = 0; i < lists.size(); ++i) {
     ConsList slot = DefinitionSlot(lists[i], VariableDefinition);
-    for (Identifier* name : names) {
+    for (Identifier* name : definitions.names) {
       ASSERT_EQ(Elements(LookupDeclaratorIdentifier(name, lists[i])), PlainLookup(name, slot))
           << what << ", list " << i << ", name " << name->text;
     }
@@ -505,13 +511,12 @@ void ExpectPlainWalks(const std::vector<DefinitionSet*>& lists, const std::vecto
 // After each round every list made gives the plain walk's lookups and unions.
 TEST_F(DefinitionSets, OlderListsExtendedInAnyOrderGiveThePlainWalks) {
   constexpr int Length = 400;
-  std::vector<Identifier*> names = NumberedNames("s", 23);
-  std::vector<Definition*> made;
-  auto define = [&] { return DefineNext(made, names); };
+  Definitions definitions{NumberedNames("s", 23), {}};
+  auto define = [&] { return definitions.Next(); };
   auto extend = ExtendedBy;
   auto firstOf = [](DefinitionSet* set) { return static_cast<Definition*>(DefinitionSlot(set, VariableDefinition)->head); };
   auto check = [&](const std::vector<DefinitionSet*>& lists, const char* round) {
-    ASSERT_NO_FATAL_FAILURE(ExpectPlainWalks(lists, made, names, round));
+    ASSERT_NO_FATAL_FAILURE(ExpectPlainWalks(lists, definitions, round));
   };
   for (bool shortestFirst : {true, false}) {
     const char* order = shortestFirst ? "shortest first" : "longest first";
@@ -562,9 +567,8 @@ TEST_F(DefinitionSets, OlderListsExtendedInAnyOrderGiveThePlainWalks) {
 // still give the plain walk's lookups and unions, as do the grown chain's.
 TEST_F(DefinitionSets, GrowingAListInPlaceLeavesTheListsSharingItsTrie) {
   constexpr int Length = 2000;
-  std::vector<Identifier*> names = NumberedNames("g", 7);
-  std::vector<Definition*> made;
-  auto define = [&] { return DefineNext(made, names); };
+  Definitions definitions{NumberedNames("g", 7), {}};
+  auto define = [&] { return definitions.Next(); };
   auto extend = ExtendedBy;
   std::vector<DefinitionSet*> chain{EmptyDefinitionSet};
   for (int i = 0; i < Length; ++i) chain.push_back(extend(chain.back(), define()));
@@ -573,7 +577,7 @@ TEST_F(DefinitionSets, GrowingAListInPlaceLeavesTheListsSharingItsTrie) {
   for (int i = 0; i < 40; ++i) lists.push_back(set = extend(set, define()));
   set = chain[Length];
   for (int i = 0; i < 100; ++i) lists.push_back(set = extend(set, define()));
-  ExpectPlainWalks(lists, made, names, "grown in place");
+  ExpectPlainWalks(lists, definitions, "grown in place");
 }
 
 }  // namespace
