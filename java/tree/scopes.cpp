@@ -119,39 +119,32 @@ struct RecordedItems {
 // A declaration whose members are being computed (it is on InheritanceGuard,
 // at depth `depth`) and is asked for again closes an inheritance cycle and
 // contributes nothing there; a builder cell forced while it is being computed
-// likewise yields its empty value. So a result computed while cycles close
-// may depend on what was being computed around it, and it is kept only when
-// it cannot:
-//   - when no inheritance cycle closed during its computation (the rule the
-//     results have always been kept by), or
-//   - when every cycle that closed during it, of declarations or of builder
-//     cells, closed at a declaration or cell whose computation started after
-//     its own. Then the declaration is on no cycle: nothing that was being
-//     computed around it was asked for, so a computation of the same members
-//     in any other context reads the same kept results and evaluated cells
-//     and meets the same cycles below it, and yields the same set (the design
-//     notes give the argument in full). A declaration kept is never busy
-//     again: it is asked for only while no computation of it is under way.
-//     Asked for again, it tells those around it that cycles close inside it
-//     when they did, as computing it again would: the first rule keeps a
-//     result only when no cycle closed anywhere inside.
-// A declaration on a cycle (one that meets itself or something around it) is
-// computed again when it is asked for, by one walk of its recorded
-// computation once it has one (below); the declarations above it, and those
-// below it that are on no cycle, are kept.
+// (a lookup under way, as when a class extends one of its own members by a
+// name qualified with itself) likewise yields its empty value. So a result
+// computed while such things are busy may depend on what was being computed
+// around it, and it is kept only when it cannot: when everything busy that
+// its computation met, declarations and builder cells alike, started after
+// it. Then the declaration is on no cycle and read no lookup under way
+// around it: nothing that was being computed around it was asked for, so a
+// computation of the same members in any other context reads the same kept
+// results and evaluated cells and meets the same busy things below it, and
+// yields the same set (the design notes give the argument in full). A
+// declaration kept is never busy again: it is asked for only while no
+// computation of it is under way. Whether cycles closed inside it does not
+// matter.
+// A result that met something busy around it (a declaration on a cycle, or
+// one that read a lookup under way) is computed again when it is asked for,
+// by one walk of its recorded computation once it has one (below), which
+// holds while the lookups under way that it read still are; the
+// declarations above it, and those below it that are on no cycle, are kept.
 struct InheritedMembers {
   DefinitionSet* members = nullptr;  // kept for every context
   int32_t depth = 0;  // while being computed, its place on the guard (1 the outermost); else 0
-  bool closesCycles = false;  // its computation closes cycles (below it) wherever it is asked for
   RecordedItems* items = nullptr;  // its recorded computation (RecordItems), null until recorded
   uint32_t walked = 0;             // how the last walk of DirectMembers that met it left it
 };
 std::unordered_map<const SyntaxNode*, InheritedMembers>& KeptInheritedMembers =
     *new std::unordered_map<const SyntaxNode*, InheritedMembers>();
-
-// Counts the inheritance cycles closed so far (a busy declaration asked for
-// again).
-uint64_t CyclesClosed = 0;
 
 // The member computations under way, and the lowest guard depth and builder
 // work-stack place at which a cycle closed since the innermost of them
@@ -477,21 +470,26 @@ DefinitionSet* MembersOfImportName(SyntaxNode* name) {
 
 DefinitionSet* ClassMembersWithInherited(SyntaxNode* declaration) {
   if (declaration == nullptr) return EmptyDefinitionSet;
+#if KEEP_NO_INHERITED_MEMBERS
+  // The reference build: computed afresh on every request, a declaration
+  // asked for again while its members are being computed contributing nothing.
+  for (ConsList busy = InheritanceGuard; busy != nullptr; busy = busy->tail) {
+    if (busy->head == declaration) return EmptyDefinitionSet;
+  }
+  InheritanceGuard = Cons(declaration, InheritanceGuard);
+  DefinitionSet* afresh = ComputeMembers(declaration);
+  InheritanceGuard = InheritanceGuard->tail;
+  return afresh;
+#endif
   InheritedMembers* kept = &KeptInheritedMembers[declaration];
   if (Recording && GuardDepth == RecordingDepth && ForcingDepth() == RecordingStart) return PlaceholderOf(kept);
   // A declaration whose members are being computed closes an inheritance
   // cycle: it contributes nothing at that point.
   if (kept->depth != 0) {
-    ++CyclesClosed;
     LowestDepthMet = std::min<int64_t>(LowestDepthMet, kept->depth);
     return EmptyDefinitionSet;
   }
-  if (kept->members != nullptr) {
-    // Those around it see the cycles that its computation would close, as
-    // they would if it were computed again.
-    if (kept->closesCycles) ++CyclesClosed;
-    return kept->members;
-  }
+  if (kept->members != nullptr) return kept->members;
   // Asked for while no declaration is busy, a declaration on a cycle gives the
   // same walk each time, as long as that walk met no cell being computed.
   if (GuardDepth == 0 && kept->items != nullptr && kept->items->freeMembers != nullptr) {
@@ -503,15 +501,18 @@ DefinitionSet* ClassMembersWithInherited(SyntaxNode* declaration) {
     int64_t lowestPlace = NoCycle;
     if (DefinitionSet* direct = DirectMembers(kept, closesCycle, lowestBusy, lowestPlace)) {
       // What its computation would do: meet the cells being computed that
-      // its recordings met, and close cycles at the busy declarations met
-      // (and those below), or close none and be kept.
+      // its recordings met and the busy declarations met. A walk that met
+      // neither is what a computation in any context gives, and is kept; one
+      // that met cells being computed holds only while they are, and one
+      // that met busy declarations only while they are busy.
       if (GuardDepth > 0) LowestPlaceMet = std::min(LowestPlaceMet, lowestPlace);
-      if (closesCycle) {
-        ++CyclesClosed;
-        LowestDepthMet = std::min(LowestDepthMet, lowestBusy);
-        if (GuardDepth == 0 && lowestPlace == NoCycle) kept->items->freeMembers = direct;
-      } else {
-        kept->members = direct;
+      LowestDepthMet = std::min(LowestDepthMet, lowestBusy);
+      if (lowestPlace == NoCycle) {
+        if (!closesCycle) {
+          kept->members = direct;
+        } else if (GuardDepth == 0) {
+          kept->items->freeMembers = direct;
+        }
       }
       return direct;
     }
@@ -521,7 +522,6 @@ DefinitionSet* ClassMembersWithInherited(SyntaxNode* declaration) {
   InheritanceGuard = Cons(declaration, InheritanceGuard);
   size_t start = ForcingDepth();
   if (depth == 1) OutermostFloor = start;
-  uint64_t cyclesBefore = CyclesClosed;
   int64_t outerDepthMet = std::exchange(LowestDepthMet, NoCycle);
   int64_t outerPlaceMet = std::exchange(LowestPlaceMet, NoCycle);
   DefinitionSet* result = ComputeMembers(declaration);
@@ -533,9 +533,8 @@ DefinitionSet* ClassMembersWithInherited(SyntaxNode* declaration) {
   if (GuardDepth == 0) LowestDepthMet = LowestPlaceMet = NoCycle;
   // kept stays valid: the map's entries do not move when it grows.
   kept->depth = 0;
-  if (CyclesClosed == cyclesBefore || onNoCycle) {
+  if (onNoCycle) {
     kept->members = result;
-    kept->closesCycles = CyclesClosed != cyclesBefore;
   } else if (kept->items == nullptr && !Recording) {
     RecordItems(*kept, declaration);
   }
@@ -545,11 +544,12 @@ DefinitionSet* ClassMembersWithInherited(SyntaxNode* declaration) {
 bool MemberComputationsListen() { return InheritanceGuard != nullptr || Recording; }
 
 void NoteCellCycle(LazyCell* cell, int64_t place) {
-  if (Recording) {
-    BusyReads.push_back(BusyRead{cell, place});
-  } else {
-    LowestPlaceMet = std::min(LowestPlaceMet, place);
-  }
+  if (Recording) BusyReads.push_back(BusyRead{cell, place});
+  // A recording meets the cells its computation met, which those around it
+  // have been told of already; should it evaluate a cell after all (and be
+  // dropped), the member computations inside that cell still learn what
+  // they met.
+  LowestPlaceMet = std::min(LowestPlaceMet, place);
 }
 
 // A recording tells every place apart: its walks may come where other

@@ -1,0 +1,1 @@
+class T2 { class M1 implements T0 { } } class T1 extends T2.M1 { interface M1 { interface M0 { class M1 implements T1.M1.M0.M1.M0 { m2() { this.f5 = 2; } int f5; } } } } class T0 { class M1 implements T1 { int f5; interface M0 extends T4, M1 { } } }

@@ -1,0 +1,1 @@
+class T0 { class M1 { int f2; } class T0 { } } interface T2 extends T2, T3 { class M3 extends T2.M3.M1 { m2() { M3.f2 = 4; } } } class T3 { class M3 extends T8 { } } class T8 implements T10.M2 { } class T10 implements M2 { class M2 extends T0 { } }
