@@ -27,7 +27,9 @@
 // the group lookups join such lists through one table of shared joins. A
 // union with a long list is kept by its first operand's first cell, so that a
 // later union whose first operand reaches that cell with the same second
-// operand ends with the kept result instead of walking and copying again.
+// operand ends with the kept result instead of walking and copying again; a
+// long list's union with a short one is kept likewise, by that cell and the
+// short list.
 // Results, their order and the declaration cells forced (only the matches, in
 // list order) are those of the plain walks.
 #include "java/tree/defsets.h"
