@@ -27,7 +27,9 @@
 // the group lookups join such lists through one table of shared joins. A
 // union with a long list is kept by its first operand's first cell, so that a
 // later union whose first operand reaches that cell with the same second
-// operand ends with the kept result instead of walking and copying again.
+// operand ends with the kept result instead of walking and copying again; a
+// long list's union with a short one is kept likewise, by that cell and the
+// short list.
 // Results, their order and the declaration cells forced (only the matches, in
 // list order) are those of the plain walks.
 #include "java/tree/defsets.h"
@@ -637,6 +639,52 @@ ConsList KnownUnion(ConsList from, ConsList b, ListIndex* index) {
   return match != nullptr && match->cell == kept ? b : nullptr;
 }
 
+// ---- Kept unions of long lists with short ones ----
+//
+// A union whose first operand is long and whose second is short copies the
+// first operand's new cells in front of the second. In a chain of interfaces
+// each extending the one before, the members of each with everything it
+// inherits are one list whose tail is the one before's, and every interface
+// body unites them with the same short list (the unit's few classes): copied
+// whole each time, those unions and the indexes of their results would grow
+// with the square of the chain. So such a union is kept by {its first
+// operand's first cell, the second operand}, and so is the union from every
+// KeptTailStep-th cell it walks; a later union with the same short list stops
+// walking at a cell whose union is kept and takes the kept result as its
+// rest, sharing the list (and its index) of the union before.
+struct ShortUnionKey {
+  const ConsCell* from;
+  const ConsCell* with;
+  bool operator==(const ShortUnionKey&) const = default;
+};
+struct ShortUnionKeyHash {
+  size_t operator()(const ShortUnionKey& key) const { return PointerHash(key.from) ^ (PointerHash(key.with) >> 7); }
+};
+std::unordered_map<ShortUnionKey, ConsList, ShortUnionKeyHash>& ShortUnions =
+    *new std::unordered_map<ShortUnionKey, ConsList, ShortUnionKeyHash>();
+
+// The union of a long list a with a short list b: a's cells whose definitions
+// b lacks, in order, then b itself.
+ConsList UniteWithShortList(ConsList a, ConsList b) {
+  ConsListBuilder out;
+  ConsList rest = b;
+  std::vector<std::pair<ConsList, ConsList*>> marks;
+  uint32_t walked = 0;
+  for (ConsList from = a; from != nullptr; from = from->tail) {
+    auto found = ShortUnions.find(ShortUnionKey{from, b});
+    if (found != ShortUnions.end()) {
+      rest = found->second;
+      break;
+    }
+    if (++walked % KeptTailStep == 0) marks.emplace_back(from, out.end);
+    if (!ConsContains(b, from->head)) out.Add(from->head);
+  }
+  *out.end = rest;  // shared, not copied
+  ShortUnions.try_emplace(ShortUnionKey{a, b}, out.head);
+  for (const auto& [from, link] : marks) ShortUnions.try_emplace(ShortUnionKey{from, b}, *link);
+  return out.head;
+}
+
 // ---- First nodes of a kind in long node lists ----
 
 struct KindKey {
@@ -839,6 +887,7 @@ ConsList UniteLists(ConsList a, ConsList b) {
   ListIndex* index = IndexIfLong(b);
   ConsListBuilder out;
   if (index == nullptr) {
+    if (IsLongList(a)) return UniteWithShortList(a, b);
     for (ConsList rest = a; rest != nullptr; rest = rest->tail) {
       if (!ConsContains(b, rest->head)) out.Add(rest->head);
     }
@@ -902,6 +951,7 @@ void ForgetListFacts() {
   std::unordered_map<KindKey, SyntaxNode*, KindKeyHash>().swap(FirstOfKind);
   std::unordered_map<ShortKey, ConsList, ShortKeyHash>().swap(ShortResults);
   std::unordered_map<const ConsCell*, KeptUnion>().swap(Unions);
+  std::unordered_map<ShortUnionKey, ConsList, ShortUnionKeyHash>().swap(ShortUnions);
 }
 
 DefinitionSet* UniteDefinitionSets(DefinitionSet* a, DefinitionSet* b) {

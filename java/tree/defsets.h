@@ -88,7 +88,7 @@ DefinitionSet* SingletonDefinitionSet(Definition* definition);
 DefinitionSet* UniteDefinitionSets(DefinitionSet* a, DefinitionSet* b);
 ConsList UniteLists(ConsList a, ConsList b);
 
-// Drops the indexes of long lists, the kept unions with them, the kept joins
+// Drops the indexes of long lists, the kept unions with and of them, the joins
 // and short-slot results of group lookups and the kept first nodes of a
 // kind. They are keyed by the addresses of lists, so they must go when the
 // memory of the lists is given back (EndUnitRegion): a later list at the

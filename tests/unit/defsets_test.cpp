@@ -345,6 +345,45 @@ TEST_F(DefinitionSets, UnionsOfAChainLongestFirstShareTheLongestResult) {
   }
 }
 
+// A union of a long list with a short one is kept too. The lists of a chain
+// (some of whose definitions the short list holds) united with one short list,
+// from the shortest up and from the longest down, give the plain unions, and
+// each shares the results before it after a few cells of its own (the member
+// lists of a chain of interfaces, each united with the unit's few classes);
+// a union with another short list does not take those results.
+TEST_F(DefinitionSets, UnionsOfLongListsWithAShortOneShareTheirResults) {
+  constexpr int Count = 200;
+  for (bool longestFirst : {false, true}) {
+    MemberChain members(Count);
+    const std::vector<ConsList>& chain = members.chain;
+    ConsList environment = members.environment;
+    ConsList shortList =
+        Cons(ListElementAt(environment, 7), Cons(members.Fresh(), Cons(ListElementAt(environment, 14), nullptr)));
+    std::set<ConsList> shared;  // the cells of the results so far
+    ConsList longest = nullptr;
+    for (int step = 1; step <= Count; ++step) {
+      int k = longestFirst ? Count + 1 - step : step;
+      ConsList united = UniteLists(chain[k], shortList);
+      ASSERT_EQ(Elements(united), PlainUnion(chain[k], shortList)) << "list " << k << (longestFirst ? ", longest first" : "");
+      int own = 0;
+      for (ConsList rest = united; rest != nullptr && shared.count(rest) == 0; rest = rest->tail) ++own;
+      if (step > 1) {
+        EXPECT_LT(own, 70) << "list " << k << (longestFirst ? ", longest first" : "");
+      }
+      for (ConsList rest = united; rest != nullptr; rest = rest->tail) shared.insert(rest);
+      if (k == Count) longest = united;
+    }
+    EXPECT_EQ(UniteLists(chain[Count], shortList), longest);
+    ConsList others[] = {Cons(ListElementAt(environment, 21), nullptr), shortList->tail,
+                         Cons(shortList->head, Cons(shortList->tail->head, nullptr))};
+    for (ConsList other : others) {
+      for (int k : {Count, Count - 1, Count / 2}) {
+        EXPECT_EQ(Elements(UniteLists(chain[k], other)), PlainUnion(chain[k], other)) << "list " << k;
+      }
+    }
+  }
+}
+
 // A name declared many times in several kinds of one long scope, seen from
 // many nested scopes that add declarations of their own (some of the same
 // name): each group lookup gives the plain walk's nodes, slot after slot,

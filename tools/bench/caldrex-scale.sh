@@ -91,6 +91,14 @@
 #              class and a field of the next one's member class (every class
 #              is on the cycle, and its members depend on where the cycle is
 #              entered: the cost is allowed to grow with the square of n).
+#   facechain  n interfaces, each extending the one before, each with a
+#              member class extending the member class of the one before,
+#              and a class implementing the last interface;
+#   faceback   facechain written the other way round, the class first and
+#              each interface before the one it extends;
+#   classface  n classes, each extending the one before, each with a member
+#              interface extending the member interface of the one before,
+#              and an interface extending the last member interface.
 # Sizes are scaled by FACTOR (default 1); the generated files go to a
 # temporary directory. SHAPES, a list of shape names, runs only those.
 #
@@ -365,6 +373,24 @@ gen_memberuse() {
       i, i - 1, i, i - 1, i - 1 }' > "$1/T.java"
   echo T.java > "$1/args"
 }
+gen_facechain() {
+  awk -v n="$2" 'BEGIN { print "interface I0 { class J0 { } }"
+    for (i = 1; i < n; i++) print "interface I" i " extends I" (i - 1) " { class J" i " extends J" (i - 1) " { } }"
+    print "class C implements I" (n - 1) " { }" }' > "$1/F.java"
+  echo F.java > "$1/args"
+}
+gen_faceback() {
+  awk -v n="$2" 'BEGIN { print "class C implements I" (n - 1) " { }"
+    for (i = n - 1; i > 0; i--) print "interface I" i " extends I" (i - 1) " { class J" i " extends J" (i - 1) " { } }"
+    print "interface I0 { class J0 { } }" }' > "$1/F.java"
+  echo F.java > "$1/args"
+}
+gen_classface() {
+  awk -v n="$2" 'BEGIN { print "class T0 { interface J0 { } }"
+    for (i = 1; i < n; i++) print "class T" i " extends T" (i - 1) " { interface J" i " extends J" (i - 1) " { } }"
+    print "interface X extends T" (n - 1) ".J" (n - 1) " { }" }' > "$1/F.java"
+  echo F.java > "$1/args"
+}
 
 # One run: PROGRAM DIR OUT; the figures "SECONDS PEAK_MB" go to OUT/figures,
 # or "- -" when a run of BEFORE was stopped after LIMIT seconds.
@@ -405,7 +431,8 @@ shapes="chain:12500 packages:12500 unit:2000 fields:6250 dotted:12500 nested:100
   qualified:1500 subclass:5000 extends:800 nestedtype:1000 dupscopes:2000 bigsuper:4000 subchain:1000 manysubs:4000
   varsoftype:4000 interfaces:1000 thissuper:4000 ondemand:2000 packages-k:500 imports:5000 closure:1000 longnames:5000 flat:10000
   memberext:1000 memberface:1000 memberdeep:1000 inherited:1000 facemember:1000 memberuse:1000 memberrev:8000 splitup:500
-  cyclebranch:400 cyclechain:400 cycleface:400 cyclemember:400 cyclefield:400 cycle:200"
+  cyclebranch:400 cyclechain:400 cycleface:400 cyclemember:400 cyclefield:400 cycle:200
+  facechain:2000 faceback:2000 classface:2000"
 if [ -n "${SHAPES:-}" ]; then
   wanted=""
   for entry in $shapes; do
