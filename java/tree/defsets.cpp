@@ -931,11 +931,32 @@ SyntaxNode* FirstNodeOfKind(ConsList nodes, int32_t kind, int32_t other, int32_t
   int64_t kinds = (int64_t{kind} + 1) | ((int64_t{other} + 1) << 20) | ((int64_t{third} + 1) << 40);
   auto [entry, made] = FirstOfKind.try_emplace(KindKey{nodes, kinds}, nullptr);
   if (!made) return entry->second;
+  SyntaxNode*& answer = entry->second;  // stays put while the map grows
+  // The walk stops at the first wanted node or at a tail whose answer is
+  // kept. Lookup results are often new heads on a shared tail (a name
+  // declared in each class of an inheritance chain: each class's result is
+  // its own declaration in front of its superclass's result), so the answer
+  // is kept for every KeptTailStep-th tail walked as well: every tail walked
+  // has the same answer, and a later list that joins this one stops within
+  // that many cells.
+  std::vector<const ConsCell*> marks;
   SyntaxNode* found = nullptr;
-  for (ConsList rest = nodes; rest != nullptr && found == nullptr; rest = rest->tail) {
-    if (wanted(static_cast<SyntaxNode*>(rest->head))) found = static_cast<SyntaxNode*>(rest->head);
+  uint32_t steps = 0;
+  for (ConsList rest = nodes; rest != nullptr; rest = rest->tail) {
+    if (wanted(static_cast<SyntaxNode*>(rest->head))) {
+      found = static_cast<SyntaxNode*>(rest->head);
+      break;
+    }
+    if (rest->tail == nullptr) break;
+    auto kept = FirstOfKind.find(KindKey{rest->tail, kinds});
+    if (kept != FirstOfKind.end()) {
+      found = kept->second;
+      break;
+    }
+    if (++steps % KeptTailStep == 0) marks.push_back(rest->tail);
   }
-  entry->second = found;
+  answer = found;
+  for (const ConsCell* tail : marks) FirstOfKind.try_emplace(KindKey{tail, kinds}, found);
   return found;
 }
 

@@ -99,7 +99,9 @@ void ForgetListFacts();
 // The first non-null node of one of the given node kinds (up to three; -1
 // for none) in a list of declaring nodes (a lookup's result), null when there
 // is none. A long list's answer is kept, so that a list shared by many
-// occurrences is walked once per question.
+// occurrences is walked once per question, and so are those of tails along
+// its walk, so that lists sharing a tail (new heads on an older result) stop
+// near where they join it.
 SyntaxNode* FirstNodeOfKind(ConsList nodes, int32_t kind, int32_t other = -1, int32_t third = -1);
 
 // Slot lookups: the declaring nodes of the definitions of that kind named

@@ -620,3 +620,45 @@ TEST_F(DefinitionSets, GrowingAListInPlaceLeavesTheListsSharingItsTrie) {
 }
 
 }  // namespace
+
+// Lists of nodes that share tails, as the lookup results of a name declared
+// in every class of an inheritance chain are (each class's declaration in
+// front of its superclass's result), plus lists that join the chain part way
+// down: asked in any order, and for two questions on the same lists, the
+// first node of a kind is the plain walk's, whatever answers are kept for
+// the tails that earlier questions walked.
+TEST_F(DefinitionSets, FirstNodesOfListsSharingTailsAreThePlainWalks) {
+  constexpr int Count = 400;
+  std::vector<ConsList> chain{nullptr};
+  for (int k = 1; k <= Count; ++k) {
+    SyntaxNode* node = k == 3 || k == 190 ? Variable("v") : k % 11 == 0 ? nullptr : Class("K");
+    chain.push_back(Cons(node, chain.back()));
+  }
+  auto plainFirst = [](ConsList list, int32_t kind) -> SyntaxNode* {
+    for (; list != nullptr; list = list->tail) {
+      auto* node = static_cast<SyntaxNode*>(list->head);
+      if (node != nullptr && node->code == kind) return node;
+    }
+    return nullptr;
+  };
+  struct Order {
+    const char* name;
+    int first;  // the list asked first, then every step-th one modulo Count
+    int step;
+  };
+  for (const Order& order : {Order{"shortest first", 1, 1}, Order{"longest first", Count, Count - 1},
+                             Order{"scattered", 17, 37}}) {
+    ForgetListFacts();
+    std::vector<ConsList> lists;
+    for (int i = 0, k = order.first; i < Count; ++i, k = (k - 1 + order.step) % Count + 1) {
+      lists.push_back(chain[k]);
+      if (k % 9 == 0) lists.push_back(Cons(Class("J"), Cons(Variable("w"), chain[k])));
+      if (k % 13 == 0) lists.push_back(Cons(Class("J"), Cons(Class("J"), chain[k])));
+    }
+    for (ConsList list : lists) {
+      for (int32_t kind : {DeclaratorIdentifierNodeKind, InterfaceDeclarationNodeKind}) {
+        ASSERT_EQ(FirstNodeOfKind(list, kind), plainFirst(list, kind)) << order.name << ", kind " << kind;
+      }
+    }
+  }
+}

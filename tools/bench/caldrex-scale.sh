@@ -98,7 +98,14 @@
 #              each interface before the one it extends;
 #   classface  n classes, each extending the one before, each with a member
 #              interface extending the member interface of the one before,
-#              and an interface extending the last member interface.
+#              and an interface extending the last member interface;
+#   memberfield n classes, each extending the one before, each declaring a
+#              member class K and a field of type K (the K it declares
+#              hides the one it inherits);
+#   nestdeep   a chain of n classes, each extending the one before with a
+#              member class extending the one it inherits, and a class whose
+#              member classes, nested n deep, each extend a class of the
+#              chain and use its inherited member class and field.
 # Sizes are scaled by FACTOR (default 1); the generated files go to a
 # temporary directory. SHAPES, a list of shape names, runs only those.
 #
@@ -391,6 +398,20 @@ gen_classface() {
     print "interface X extends T" (n - 1) ".J" (n - 1) " { }" }' > "$1/F.java"
   echo F.java > "$1/args"
 }
+gen_memberfield() {
+  awk -v n="$2" 'BEGIN { print "class T0 { class K { } K k; }"
+    for (i = 1; i < n; i++) print "class T" i " extends T" (i - 1) " { class K { } K k; }" }' > "$1/T.java"
+  echo T.java > "$1/args"
+}
+gen_nestdeep() {
+  awk -v n="$2" 'BEGIN { print "class C0 { class M0 { } int f0; }"
+    for (i = 1; i < n; i++) print "class C" i " extends C" (i - 1) " { class M" i " extends M" (i - 1) " { } }"
+    printf "class O {"
+    for (i = 0; i < n; i++) printf "\nclass L%d extends C%d { M%d m%d; int g%d = f0;", i, i, i, i, i
+    for (i = 0; i < n; i++) printf " }"
+    print " }" }' > "$1/N.java"
+  echo N.java > "$1/args"
+}
 
 # One run: PROGRAM DIR OUT; the figures "SECONDS PEAK_MB" go to OUT/figures,
 # or "- -" when a run of BEFORE was stopped after LIMIT seconds.
@@ -432,7 +453,7 @@ shapes="chain:12500 packages:12500 unit:2000 fields:6250 dotted:12500 nested:100
   varsoftype:4000 interfaces:1000 thissuper:4000 ondemand:2000 packages-k:500 imports:5000 closure:1000 longnames:5000 flat:10000
   memberext:1000 memberface:1000 memberdeep:1000 inherited:1000 facemember:1000 memberuse:1000 memberrev:8000 splitup:500
   cyclebranch:400 cyclechain:400 cycleface:400 cyclemember:400 cyclefield:400 cycle:200
-  facechain:2000 faceback:2000 classface:2000"
+  facechain:2000 faceback:2000 classface:2000 memberfield:4000 nestdeep:2000"
 if [ -n "${SHAPES:-}" ]; then
   wanted=""
   for entry in $shapes; do
