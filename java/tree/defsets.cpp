@@ -620,23 +620,48 @@ std::unordered_map<ShortKey, ConsList, ShortKeyHash>& ShortResults =
 // copying all the inherited cells again. A kept result that lies in a later
 // second operand (a member class's environment holds its outer class's)
 // shows that every definition from that cell on is already there.
+// A cell keeps the first union kept from it and, besides, the latest one of
+// a walk that passed it, the first being of no use there: the same cells
+// are often united with two lines of environments (the bodies of a chain of
+// classes with the unit's, and member classes nested in one another that
+// each extend a class of that chain with their outer classes'), and the
+// second line's unions then stop at what the one before kept, as the
+// first's do.
 struct KeptUnion {
-  ConsList with;
+  ConsList with;  // null: none kept
   ConsList result;
 };
-std::unordered_map<const ConsCell*, KeptUnion>& Unions = *new std::unordered_map<const ConsCell*, KeptUnion>();
+struct KeptUnions {
+  KeptUnion first;
+  KeptUnion latest;
+};
+std::unordered_map<const ConsCell*, KeptUnions>& Unions = *new std::unordered_map<const ConsCell*, KeptUnions>();
 
-// The union of the cells from `from` on with b, whose index is given, when a
+// The union of the cells from `from` on with b, whose index is given, as a
 // kept union tells it: the kept result itself for the same b; b when the
 // kept result is a tail of b (every definition from `from` on is in the
-// kept result, so in b). Null when neither.
+// kept result, so in b). Null when it tells neither.
+ConsList KnownUnionOf(const KeptUnion& kept, ConsList b, ListIndex* index) {
+  if (kept.with == nullptr) return nullptr;
+  if (kept.with == b) return kept.result;
+  MatchNode* match = DefinitionMatch(index, kept.result->head);
+  return match != nullptr && match->cell == kept.result ? b : nullptr;
+}
+
+// The union of the cells from `from` on with b when one of the unions kept
+// from that cell tells it; null when none does.
 ConsList KnownUnion(ConsList from, ConsList b, ListIndex* index) {
   auto found = Unions.find(from);
   if (found == Unions.end()) return nullptr;
-  if (found->second.with == b) return found->second.result;
-  ConsList kept = found->second.result;
-  MatchNode* match = DefinitionMatch(index, kept->head);
-  return match != nullptr && match->cell == kept ? b : nullptr;
+  if (ConsList known = KnownUnionOf(found->second.first, b, index)) return known;
+  return KnownUnionOf(found->second.latest, b, index);
+}
+
+// Keeps a union from a cell: as its first when it has none, else as its
+// latest when the walk passed the cell (what it kept was of no use there).
+void KeepUnion(ConsList from, KeptUnion kept, bool passed) {
+  auto [entry, made] = Unions.try_emplace(from, KeptUnions{kept, KeptUnion{nullptr, nullptr}});
+  if (!made && passed) entry->second.latest = kept;
 }
 
 // ---- Kept unions of long lists with short ones ----
@@ -914,8 +939,8 @@ ConsList UniteLists(ConsList a, ConsList b) {
     if (found == nullptr) out.Add(from->head);
   }
   *out.end = rest;  // shared, not copied
-  Unions.try_emplace(a, KeptUnion{b, out.head});
-  for (const auto& [from, link] : marks) Unions.try_emplace(from, KeptUnion{b, *link});
+  KeepUnion(a, KeptUnion{b, out.head}, walked > 0);
+  for (const auto& [from, link] : marks) KeepUnion(from, KeptUnion{b, *link}, true);
   return out.head;
 }
 
@@ -971,7 +996,7 @@ void ForgetListFacts() {
   std::unordered_map<JoinKey, ConsList, JoinKeyHash>().swap(Joins);
   std::unordered_map<KindKey, SyntaxNode*, KindKeyHash>().swap(FirstOfKind);
   std::unordered_map<ShortKey, ConsList, ShortKeyHash>().swap(ShortResults);
-  std::unordered_map<const ConsCell*, KeptUnion>().swap(Unions);
+  std::unordered_map<const ConsCell*, KeptUnions>().swap(Unions);
   std::unordered_map<ShortUnionKey, ConsList, ShortUnionKeyHash>().swap(ShortUnions);
 }
 

@@ -662,3 +662,31 @@ TEST_F(DefinitionSets, FirstNodesOfListsSharingTailsAreThePlainWalks) {
     }
   }
 }
+
+// One chain of lists united, step by step, with two lines of environments:
+// each list with one long environment (the bodies of a chain of classes with
+// the unit's scope), and each list behind a new head with the environment
+// the step before made (member classes nested in one another, each extending
+// a class of that chain), so that both lines keep unions from the same cells.
+// Lists that join the chain above what an older environment of the second
+// line holds are united with it too. Every union is the plain one, whichever
+// line kept what its cells hold.
+TEST_F(DefinitionSets, TwoLinesOfEnvironmentsOverOneChainGiveThePlainUnions) {
+  constexpr int Count = 300;
+  MemberChain members(Count);
+  const std::vector<ConsList>& chain = members.chain;
+  ConsList nested = nullptr;
+  for (int i = 0; i < 100; ++i) nested = Cons(members.Fresh(), nested);
+  std::vector<ConsList> lines{nested};
+  for (int k = 1; k <= Count; ++k) {
+    ASSERT_EQ(Elements(UniteLists(chain[k], members.environment)), PlainUnion(chain[k], members.environment))
+        << "first line, step " << k;
+    ConsList a = Cons(members.Fresh(), chain[k]);
+    ConsList next = UniteLists(a, lines.back());
+    ASSERT_EQ(Elements(next), PlainUnion(a, lines.back())) << "second line, step " << k;
+    lines.push_back(next);
+    ConsList older = lines[k / 2];
+    ConsList probe = Cons(members.Fresh(), chain[k]);
+    ASSERT_EQ(Elements(UniteLists(probe, older)), PlainUnion(probe, older)) << "older environment, step " << k;
+  }
+}
