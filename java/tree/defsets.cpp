@@ -29,7 +29,9 @@
 // later union whose first operand reaches that cell with the same second
 // operand ends with the kept result instead of walking and copying again; a
 // long list's union with a short one is kept likewise, by that cell and the
-// short list.
+// short list (the first one met with the same definitions). A result is kept
+// as its own union with the same list, so that unions of lists that lead
+// into it stop there.
 // Results, their order and the declaration cells forced (only the matches, in
 // list order) are those of the plain walks.
 #include "java/tree/defsets.h"
@@ -688,9 +690,33 @@ struct ShortUnionKeyHash {
 std::unordered_map<ShortUnionKey, ConsList, ShortUnionKeyHash>& ShortUnions =
     *new std::unordered_map<ShortUnionKey, ConsList, ShortUnionKeyHash>();
 
+// The first short list met with the same definitions in the same order as
+// b, by a hash of its definitions: the unions with b are kept under that
+// list, so that short lists made again for every class (the members of the
+// interfaces it implements, united anew) share them. b itself when the
+// first list met with its hash holds other definitions.
+std::unordered_map<uint64_t, ConsList>& ShortListsByContent = *new std::unordered_map<uint64_t, ConsList>();
+
+ConsList SameShortList(ConsList b) {
+  uint64_t hash = 0;
+  for (ConsList rest = b; rest != nullptr; rest = rest->tail) {
+    hash = (hash ^ PointerHash(rest->head)) * 0x100000001B3ull + 1;
+  }
+  ConsList first = ShortListsByContent.try_emplace(hash, b).first->second;
+  ConsList x = first;
+  ConsList y = b;
+  while (x != nullptr && y != nullptr && x->head == y->head) {
+    x = x->tail;
+    y = y->tail;
+  }
+  return x == nullptr && y == nullptr ? first : b;
+}
+
 // The union of a long list a with a short list b: a's cells whose definitions
-// b lacks, in order, then b itself.
-ConsList UniteWithShortList(ConsList a, ConsList b) {
+// b lacks, in order, then b itself. The unions are kept under the first list
+// met with b's definitions; a kept result may end in that list's cells.
+ConsList UniteWithShortList(ConsList a, ConsList given) {
+  ConsList b = SameShortList(given);
   ConsListBuilder out;
   ConsList rest = b;
   std::vector<std::pair<ConsList, ConsList*>> marks;
@@ -707,6 +733,15 @@ ConsList UniteWithShortList(ConsList a, ConsList b) {
   *out.end = rest;  // shared, not copied
   ShortUnions.try_emplace(ShortUnionKey{a, b}, out.head);
   for (const auto& [from, link] : marks) ShortUnions.try_emplace(ShortUnionKey{from, b}, *link);
+  // A result is its own union with b, and so is every tail of it: none of
+  // its cells before b holds a definition of b. A later union of a list
+  // that leads into this result (a class's own members in front of its
+  // superclass's, united with the interface they all implement) stops there
+  // instead of copying it.
+  if (out.head != rest) ShortUnions.try_emplace(ShortUnionKey{out.head, b}, out.head);
+  for (const auto& [from, link] : marks) {
+    if (*link != rest) ShortUnions.try_emplace(ShortUnionKey{*link, b}, *link);
+  }
   return out.head;
 }
 
@@ -941,6 +976,13 @@ ConsList UniteLists(ConsList a, ConsList b) {
   *out.end = rest;  // shared, not copied
   KeepUnion(a, KeptUnion{b, out.head}, walked > 0);
   for (const auto& [from, link] : marks) KeepUnion(from, KeptUnion{b, *link}, true);
+  // The new cells of a result, and those of the kept tails, are their own
+  // union with b (none holds a definition of b), so a later union of a list
+  // that leads into them stops there instead of copying them.
+  if (out.head != rest) KeepUnion(out.head, KeptUnion{b, out.head}, false);
+  for (const auto& [from, link] : marks) {
+    if (*link != rest) KeepUnion(*link, KeptUnion{b, *link}, false);
+  }
   return out.head;
 }
 
@@ -998,6 +1040,7 @@ void ForgetListFacts() {
   std::unordered_map<ShortKey, ConsList, ShortKeyHash>().swap(ShortResults);
   std::unordered_map<const ConsCell*, KeptUnions>().swap(Unions);
   std::unordered_map<ShortUnionKey, ConsList, ShortUnionKeyHash>().swap(ShortUnions);
+  std::unordered_map<uint64_t, ConsList>().swap(ShortListsByContent);
 }
 
 DefinitionSet* UniteDefinitionSets(DefinitionSet* a, DefinitionSet* b) {
