@@ -22,6 +22,9 @@
 // to their lengths, copying only the nodes it changes. Memory and time grow
 // with the cells added, never with the tail nor with what stands above it;
 // "Indexes of long lists" below tells how.
+// A name's matches, newest first, form a chain with skips to matches further
+// along, so that a list far below its line's head finds its first match of
+// the name without walking every longer list's.
 // A lookup's result for a name is made once per match chain and kept in it,
 // so every scope that sees the same definitions of a name gets the same list;
 // the group lookups join such lists through one table of shared joins. A
@@ -243,6 +246,7 @@ TrieNode* TrieSet(TrieNode* node, const void* key, uint64_t hash, void* value, i
 struct MatchNode {
   const Definition* definition;
   MatchNode* next;
+  MatchNode* skip;  // the first match along the chain of a higher level
   ConsList all;
   ConsList masked;
   ConsList cell;    // this definition's cell
@@ -254,10 +258,32 @@ struct MatchNode {
 ConsCell NotKeptCell;
 ConsList const NotKept = &NotKeptCell;
 
+// A match's level, from its length: of a chain's matches, about half are
+// above level 0, a quarter above level 1, and so on.
+uint32_t SkipLevel(const MatchNode* match) {
+  uint64_t h = uint64_t{match->length} * 0x9E3779B97F4A7C15ull;
+  h ^= h >> 29;
+  return static_cast<uint32_t>(std::countr_zero(h | (uint64_t{1} << 40)));
+}
+
+// The first match from `from` on along a chain whose level is above level:
+// each skip leads to a higher level, so this takes a step a level at most.
+MatchNode* SkipAbove(MatchNode* from, uint32_t level) {
+  while (from != nullptr && SkipLevel(from) <= level) from = from->skip;
+  return from;
+}
+
 // The first match of the chain that belongs to a list of the given length.
+// A chain's lengths fall from match to match, so a skip that still lands
+// above the length passes only matches above it: a name declared in every
+// class of a long chain is found in steps that grow with the logarithm of
+// the matches passed, whatever list of the chain reads it.
 MatchNode* MatchWithin(void* chain, uint32_t length) {
   auto* match = static_cast<MatchNode*>(chain);
-  while (match != nullptr && match->length > length) match = match->next;
+  while (match != nullptr && match->length > length) {
+    MatchNode* skip = match->skip;
+    match = skip != nullptr && skip->length > length ? skip : match->next;
+  }
   return match;
 }
 
@@ -458,12 +484,14 @@ void AddCell(Line* line, ConsList cell) {
   if (line->base != nullptr && count == ShortLineCells) GiveTrie(line);
   auto* definition = static_cast<const Definition*>(cell->head);
   auto* match = static_cast<MatchNode*>(Allocate(sizeof(MatchNode)));
-  *match = MatchNode{definition, nullptr, NotKept, nullptr, cell, 0, line->headLength + 1};
+  *match = MatchNode{definition, nullptr, nullptr, NotKept, nullptr, cell, 0, line->headLength + 1};
   if (line->base != nullptr) {
     match->next = FirstNamedInShortLine(line, line->headLength, definition->name);
+    match->skip = SkipAbove(match->next, SkipLevel(match));
   } else {
     // The name's entry may still be a stale match standing above the head.
     match->next = MatchWithin(TrieFind(line->root, definition->name), line->headLength);
+    match->skip = SkipAbove(match->next, SkipLevel(match));
     EnterMatch(line, match);
   }
   MakeOwnSlot(line, count);

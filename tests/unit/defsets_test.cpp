@@ -751,3 +751,39 @@ TEST_F(DefinitionSets, ChainsUnitedWithTheSameInterfacesShareTheResultBefore) {
     }
   }
 }
+
+// A name declared in every class of a long chain, each class's members (the
+// name and another) in front of its superclass's, looked up in every list of
+// the chain and behind a new head on each, in several orders (the classes
+// written after their superclasses, before them, scattered): every lookup is
+// the plain walk's, though the longer lists' matches of the name stand
+// above the shorter lists that read them.
+TEST_F(DefinitionSets, ANameOfEveryClassOfAChainIsFoundFromAnyListOfIt) {
+  constexpr int Count = 400;
+  Identifier* name = Name("K");
+  std::vector<ConsList> chain{nullptr};
+  for (int k = 1; k <= Count; ++k) {
+    Identifier* own = k % 2 == 0 ? name : Name(k % 5 == 0 ? "other" : "k");
+    chain.push_back(Cons(DefineDeclaratorIdentifier(own, DeclarationCell(Variable(own->text))), chain.back()));
+  }
+  auto lookup = [&](ConsList list) {
+    ConsList slots[DefinitionKindCount] = {};
+    slots[VariableDefinition] = list;
+    return Elements(LookupDeclaratorIdentifier(name, MakeDefinitionSet(slots)));
+  };
+  struct Order {
+    const char* name;
+    int first;  // the list read first, then every step-th one modulo Count
+    int step;
+  };
+  for (const Order& order : {Order{"shortest first", 1, 1}, Order{"longest first", Count, Count - 1},
+                             Order{"scattered", 17, 37}}) {
+    ForgetListFacts();
+    for (int i = 0, k = order.first; i < Count; ++i, k = (k - 1 + order.step) % Count + 1) {
+      ConsList list = chain[static_cast<size_t>(k)];
+      ASSERT_EQ(lookup(list), PlainLookup(name, list)) << order.name << ", list " << k;
+      ConsList body = Cons(DefineDeclaratorIdentifier(name, DeclarationCell(Variable("K"))), list);
+      ASSERT_EQ(lookup(body), PlainLookup(name, body)) << order.name << ", behind list " << k;
+    }
+  }
+}
