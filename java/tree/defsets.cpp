@@ -22,6 +22,9 @@
 // to their lengths, copying only the nodes it changes. Memory and time grow
 // with the cells added, never with the tail nor with what stands above it;
 // "Indexes of long lists" below tells how.
+// A name's matches, newest first, form a chain with skips to matches further
+// along, so that a list far below its line's head finds its first match of
+// the name without walking every longer list's.
 // A lookup's result for a name is made once per match chain and kept in it,
 // so every scope that sees the same definitions of a name gets the same list;
 // the group lookups join such lists through one table of shared joins. A
@@ -29,7 +32,9 @@
 // later union whose first operand reaches that cell with the same second
 // operand ends with the kept result instead of walking and copying again; a
 // long list's union with a short one is kept likewise, by that cell and the
-// short list.
+// short list (the first one met with the same definitions). A result is kept
+// as its own union with the same list, so that unions of lists that lead
+// into it stop there.
 // Results, their order and the declaration cells forced (only the matches, in
 // list order) are those of the plain walks.
 #include "java/tree/defsets.h"
@@ -241,6 +246,7 @@ TrieNode* TrieSet(TrieNode* node, const void* key, uint64_t hash, void* value, i
 struct MatchNode {
   const Definition* definition;
   MatchNode* next;
+  MatchNode* skip;  // the first match along the chain of a higher level
   ConsList all;
   ConsList masked;
   ConsList cell;    // this definition's cell
@@ -252,10 +258,32 @@ struct MatchNode {
 ConsCell NotKeptCell;
 ConsList const NotKept = &NotKeptCell;
 
+// A match's level, from its length: of a chain's matches, about half are
+// above level 0, a quarter above level 1, and so on.
+uint32_t SkipLevel(const MatchNode* match) {
+  uint64_t h = uint64_t{match->length} * 0x9E3779B97F4A7C15ull;
+  h ^= h >> 29;
+  return static_cast<uint32_t>(std::countr_zero(h | (uint64_t{1} << 40)));
+}
+
+// The first match from `from` on along a chain whose level is above level:
+// each skip leads to a higher level, so this takes a step a level at most.
+MatchNode* SkipAbove(MatchNode* from, uint32_t level) {
+  while (from != nullptr && SkipLevel(from) <= level) from = from->skip;
+  return from;
+}
+
 // The first match of the chain that belongs to a list of the given length.
+// A chain's lengths fall from match to match, so a skip that still lands
+// above the length passes only matches above it: a name declared in every
+// class of a long chain is found in steps that grow with the logarithm of
+// the matches passed, whatever list of the chain reads it.
 MatchNode* MatchWithin(void* chain, uint32_t length) {
   auto* match = static_cast<MatchNode*>(chain);
-  while (match != nullptr && match->length > length) match = match->next;
+  while (match != nullptr && match->length > length) {
+    MatchNode* skip = match->skip;
+    match = skip != nullptr && skip->length > length ? skip : match->next;
+  }
   return match;
 }
 
@@ -456,12 +484,14 @@ void AddCell(Line* line, ConsList cell) {
   if (line->base != nullptr && count == ShortLineCells) GiveTrie(line);
   auto* definition = static_cast<const Definition*>(cell->head);
   auto* match = static_cast<MatchNode*>(Allocate(sizeof(MatchNode)));
-  *match = MatchNode{definition, nullptr, NotKept, nullptr, cell, 0, line->headLength + 1};
+  *match = MatchNode{definition, nullptr, nullptr, NotKept, nullptr, cell, 0, line->headLength + 1};
   if (line->base != nullptr) {
     match->next = FirstNamedInShortLine(line, line->headLength, definition->name);
+    match->skip = SkipAbove(match->next, SkipLevel(match));
   } else {
     // The name's entry may still be a stale match standing above the head.
     match->next = MatchWithin(TrieFind(line->root, definition->name), line->headLength);
+    match->skip = SkipAbove(match->next, SkipLevel(match));
     EnterMatch(line, match);
   }
   MakeOwnSlot(line, count);
@@ -688,9 +718,33 @@ struct ShortUnionKeyHash {
 std::unordered_map<ShortUnionKey, ConsList, ShortUnionKeyHash>& ShortUnions =
     *new std::unordered_map<ShortUnionKey, ConsList, ShortUnionKeyHash>();
 
+// The first short list met with the same definitions in the same order as
+// b, by a hash of its definitions: the unions with b are kept under that
+// list, so that short lists made again for every class (the members of the
+// interfaces it implements, united anew) share them. b itself when the
+// first list met with its hash holds other definitions.
+std::unordered_map<uint64_t, ConsList>& ShortListsByContent = *new std::unordered_map<uint64_t, ConsList>();
+
+ConsList SameShortList(ConsList b) {
+  uint64_t hash = 0;
+  for (ConsList rest = b; rest != nullptr; rest = rest->tail) {
+    hash = (hash ^ PointerHash(rest->head)) * 0x100000001B3ull + 1;
+  }
+  ConsList first = ShortListsByContent.try_emplace(hash, b).first->second;
+  ConsList x = first;
+  ConsList y = b;
+  while (x != nullptr && y != nullptr && x->head == y->head) {
+    x = x->tail;
+    y = y->tail;
+  }
+  return x == nullptr && y == nullptr ? first : b;
+}
+
 // The union of a long list a with a short list b: a's cells whose definitions
-// b lacks, in order, then b itself.
-ConsList UniteWithShortList(ConsList a, ConsList b) {
+// b lacks, in order, then b itself. The unions are kept under the first list
+// met with b's definitions; a kept result may end in that list's cells.
+ConsList UniteWithShortList(ConsList a, ConsList given) {
+  ConsList b = SameShortList(given);
   ConsListBuilder out;
   ConsList rest = b;
   std::vector<std::pair<ConsList, ConsList*>> marks;
@@ -707,6 +761,15 @@ ConsList UniteWithShortList(ConsList a, ConsList b) {
   *out.end = rest;  // shared, not copied
   ShortUnions.try_emplace(ShortUnionKey{a, b}, out.head);
   for (const auto& [from, link] : marks) ShortUnions.try_emplace(ShortUnionKey{from, b}, *link);
+  // A result is its own union with b, and so is every tail of it: none of
+  // its cells before b holds a definition of b. A later union of a list
+  // that leads into this result (a class's own members in front of its
+  // superclass's, united with the interface they all implement) stops there
+  // instead of copying it.
+  if (out.head != rest) ShortUnions.try_emplace(ShortUnionKey{out.head, b}, out.head);
+  for (const auto& [from, link] : marks) {
+    if (*link != rest) ShortUnions.try_emplace(ShortUnionKey{*link, b}, *link);
+  }
   return out.head;
 }
 
@@ -941,6 +1004,13 @@ ConsList UniteLists(ConsList a, ConsList b) {
   *out.end = rest;  // shared, not copied
   KeepUnion(a, KeptUnion{b, out.head}, walked > 0);
   for (const auto& [from, link] : marks) KeepUnion(from, KeptUnion{b, *link}, true);
+  // The new cells of a result, and those of the kept tails, are their own
+  // union with b (none holds a definition of b), so a later union of a list
+  // that leads into them stops there instead of copying them.
+  if (out.head != rest) KeepUnion(out.head, KeptUnion{b, out.head}, false);
+  for (const auto& [from, link] : marks) {
+    if (*link != rest) KeepUnion(*link, KeptUnion{b, *link}, false);
+  }
   return out.head;
 }
 
@@ -998,6 +1068,7 @@ void ForgetListFacts() {
   std::unordered_map<ShortKey, ConsList, ShortKeyHash>().swap(ShortResults);
   std::unordered_map<const ConsCell*, KeptUnions>().swap(Unions);
   std::unordered_map<ShortUnionKey, ConsList, ShortUnionKeyHash>().swap(ShortUnions);
+  std::unordered_map<uint64_t, ConsList>().swap(ShortListsByContent);
 }
 
 DefinitionSet* UniteDefinitionSets(DefinitionSet* a, DefinitionSet* b) {

@@ -690,3 +690,100 @@ TEST_F(DefinitionSets, TwoLinesOfEnvironmentsOverOneChainGiveThePlainUnions) {
     ASSERT_EQ(Elements(UniteLists(probe, older)), PlainUnion(probe, older)) << "older environment, step " << k;
   }
 }
+
+// The members of a chain of classes that each implement the same interfaces:
+// each class's own definition in front of its superclass's members, united
+// with the interfaces' members (one short list, a new short list of the same
+// definitions for every class, one long list, or two short lists in turn).
+// Every union is the plain one, and but for the lists in turn each result is
+// one new cell in front of the result before (or that result itself when the
+// new definition is one the interfaces hold): a result is its own union with
+// the same definitions, so the next union stops there. Results and their
+// tails united with near-copies of those lists give the plain unions too.
+TEST_F(DefinitionSets, ChainsUnitedWithTheSameInterfacesShareTheResultBefore) {
+  constexpr int Count = 300;
+  MemberChain members(Count);
+  Definition* c = members.Fresh();
+  Definition* d = members.Fresh();
+  ConsList shortList = Cons(c, Cons(d, nullptr));
+  ConsList otherList = Cons(d, nullptr);
+  ConsList longList = Cons(c, members.environment);
+  struct Case {
+    const char* name;
+    int kind;  // 0 one short list, 1 a copy every step, 2 one long list, 3 two in turn
+    bool shares;
+  } cases[] = {
+      {"one short list", 0, true},
+      {"a copy of the short list every step", 1, true},
+      {"one long list", 2, true},
+      {"two short lists in turn", 3, false},
+  };
+  for (const Case& test : cases) {
+    auto second = [&](int k) -> ConsList {
+      switch (test.kind) {
+        case 0: return shortList;
+        case 1: return Cons(c, Cons(d, nullptr));
+        case 2: return longList;
+        default: return k % 2 == 0 ? shortList : otherList;
+      }
+    };
+    std::vector<ConsList> results{UniteLists(members.chain[100], second(0))};  // long from the start
+    for (int k = 1; k <= Count; ++k) {
+      void* head = k % 9 == 0 ? static_cast<void*>(c) : members.Fresh();
+      ConsList a = Cons(head, results.back());
+      ConsList b = second(k);
+      ConsList united = UniteLists(a, b);
+      ASSERT_EQ(Elements(united), PlainUnion(a, b)) << test.name << ", step " << k;
+      if (test.shares) {
+        EXPECT_EQ(head == c ? united : united->tail, results.back()) << test.name << ", step " << k;
+      }
+      results.push_back(united);
+    }
+    ConsList probes[] = {Cons(d, Cons(c, nullptr)), Cons(c, nullptr), Cons(c, Cons(d, Cons(members.Fresh(), nullptr))),
+                         otherList, longList, members.environment};
+    for (ConsList other : probes) {
+      for (int k : {Count, Count - 1, Count / 2}) {
+        for (ConsList a : {results[static_cast<size_t>(k)], Cons(members.Fresh(), results[static_cast<size_t>(k)]),
+                           results[static_cast<size_t>(k)]->tail}) {
+          EXPECT_EQ(Elements(UniteLists(a, other)), PlainUnion(a, other)) << test.name << ", list " << k;
+        }
+      }
+    }
+  }
+}
+
+// A name declared in every class of a long chain, each class's members (the
+// name and another) in front of its superclass's, looked up in every list of
+// the chain and behind a new head on each, in several orders (the classes
+// written after their superclasses, before them, scattered): every lookup is
+// the plain walk's, though the longer lists' matches of the name stand
+// above the shorter lists that read them.
+TEST_F(DefinitionSets, ANameOfEveryClassOfAChainIsFoundFromAnyListOfIt) {
+  constexpr int Count = 400;
+  Identifier* name = Name("K");
+  std::vector<ConsList> chain{nullptr};
+  for (int k = 1; k <= Count; ++k) {
+    Identifier* own = k % 2 == 0 ? name : Name(k % 5 == 0 ? "other" : "k");
+    chain.push_back(Cons(DefineDeclaratorIdentifier(own, DeclarationCell(Variable(own->text))), chain.back()));
+  }
+  auto lookup = [&](ConsList list) {
+    ConsList slots[DefinitionKindCount] = {};
+    slots[VariableDefinition] = list;
+    return Elements(LookupDeclaratorIdentifier(name, MakeDefinitionSet(slots)));
+  };
+  struct Order {
+    const char* name;
+    int first;  // the list read first, then every step-th one modulo Count
+    int step;
+  };
+  for (const Order& order : {Order{"shortest first", 1, 1}, Order{"longest first", Count, Count - 1},
+                             Order{"scattered", 17, 37}}) {
+    ForgetListFacts();
+    for (int i = 0, k = order.first; i < Count; ++i, k = (k - 1 + order.step) % Count + 1) {
+      ConsList list = chain[static_cast<size_t>(k)];
+      ASSERT_EQ(lookup(list), PlainLookup(name, list)) << order.name << ", list " << k;
+      ConsList body = Cons(DefineDeclaratorIdentifier(name, DeclarationCell(Variable("K"))), list);
+      ASSERT_EQ(lookup(body), PlainLookup(name, body)) << order.name << ", behind list " << k;
+    }
+  }
+}

@@ -106,6 +106,10 @@
 #              member class extending the one it inherits, and a class whose
 #              member classes, nested n deep, each extend a class of the
 #              chain and use its inherited member class and field.
+#   memberfback memberfield written the other way round, each class before
+#              its superclass;
+#   memberfface memberfield with every class also implementing an interface
+#              that declares a constant.
 # Sizes are scaled by FACTOR (default 1); the generated files go to a
 # temporary directory. SHAPES, a list of shape names, runs only those.
 #
@@ -403,6 +407,17 @@ gen_memberfield() {
     for (i = 1; i < n; i++) print "class T" i " extends T" (i - 1) " { class K { } K k; }" }' > "$1/T.java"
   echo T.java > "$1/args"
 }
+gen_memberfback() {
+  awk -v n="$2" 'BEGIN { for (i = n - 1; i > 0; i--) print "class T" i " extends T" (i - 1) " { class K { } K k; }"
+    print "class T0 { class K { } K k; }" }' > "$1/T.java"
+  echo T.java > "$1/args"
+}
+gen_memberfface() {
+  awk -v n="$2" 'BEGIN { print "interface I { int c = 1; }"
+    print "class T0 implements I { class K { } K k; }"
+    for (i = 1; i < n; i++) print "class T" i " extends T" (i - 1) " implements I { class K { } K k; }" }' > "$1/T.java"
+  echo T.java > "$1/args"
+}
 gen_nestdeep() {
   awk -v n="$2" 'BEGIN { print "class C0 { class M0 { } int f0; }"
     for (i = 1; i < n; i++) print "class C" i " extends C" (i - 1) " { class M" i " extends M" (i - 1) " { } }"
@@ -453,7 +468,8 @@ shapes="chain:12500 packages:12500 unit:2000 fields:6250 dotted:12500 nested:100
   varsoftype:4000 interfaces:1000 thissuper:4000 ondemand:2000 packages-k:500 imports:5000 closure:1000 longnames:5000 flat:10000
   memberext:1000 memberface:1000 memberdeep:1000 inherited:1000 facemember:1000 memberuse:1000 memberrev:8000 splitup:500
   cyclebranch:400 cyclechain:400 cycleface:400 cyclemember:400 cyclefield:400 cycle:200
-  facechain:2000 faceback:2000 classface:2000 memberfield:4000 nestdeep:2000"
+  facechain:2000 faceback:2000 classface:2000 memberfield:4000 nestdeep:2000
+  memberfback:4000 memberfface:1000"
 if [ -n "${SHAPES:-}" ]; then
   wanted=""
   for entry in $shapes; do
