@@ -589,21 +589,22 @@ ListIndex* IndexIfLong(ConsList list) {
 // The join of two lookup results (a group lookup's parts) as a shared list:
 // a's cells copied in front of b, each copy kept by {a's cell, b}, so joining
 // a list that shares cells with one joined before copies only the new ones.
-struct JoinKey {
+// A key of two cells: {a cell of a list, the list it is joined or united with}.
+struct CellPair {
   const ConsCell* cell;
-  const ConsCell* rest;
-  bool operator==(const JoinKey&) const = default;
+  const ConsCell* with;
+  bool operator==(const CellPair&) const = default;
 };
-struct JoinKeyHash {
-  size_t operator()(const JoinKey& key) const { return PointerHash(key.cell) ^ (PointerHash(key.rest) >> 7); }
+struct CellPairHash {
+  size_t operator()(const CellPair& key) const { return PointerHash(key.cell) ^ (PointerHash(key.with) >> 7); }
 };
-std::unordered_map<JoinKey, ConsList, JoinKeyHash>& Joins = *new std::unordered_map<JoinKey, ConsList, JoinKeyHash>();
+std::unordered_map<CellPair, ConsList, CellPairHash>& Joins = *new std::unordered_map<CellPair, ConsList, CellPairHash>();
 
 ConsList SharedJoin(ConsList a, ConsList b) {
   std::vector<ConsCell*> cells;
   ConsList result = b;
   for (ConsList rest = a; rest != nullptr; rest = rest->tail) {
-    auto found = Joins.find(JoinKey{rest, b});
+    auto found = Joins.find(CellPair{rest, b});
     if (found != Joins.end()) {
       result = found->second;
       break;
@@ -612,7 +613,7 @@ ConsList SharedJoin(ConsList a, ConsList b) {
   }
   for (size_t i = cells.size(); i-- > 0;) {
     result = Cons(cells[i]->head, result);
-    Joins.emplace(JoinKey{cells[i], b}, result);
+    Joins.emplace(CellPair{cells[i], b}, result);
   }
   return result;
 }
@@ -707,16 +708,8 @@ void KeepUnion(ConsList from, KeptUnion kept, bool passed) {
 // KeptTailStep-th cell it walks; a later union with the same short list stops
 // walking at a cell whose union is kept and takes the kept result as its
 // rest, sharing the list (and its index) of the union before.
-struct ShortUnionKey {
-  const ConsCell* from;
-  const ConsCell* with;
-  bool operator==(const ShortUnionKey&) const = default;
-};
-struct ShortUnionKeyHash {
-  size_t operator()(const ShortUnionKey& key) const { return PointerHash(key.from) ^ (PointerHash(key.with) >> 7); }
-};
-std::unordered_map<ShortUnionKey, ConsList, ShortUnionKeyHash>& ShortUnions =
-    *new std::unordered_map<ShortUnionKey, ConsList, ShortUnionKeyHash>();
+std::unordered_map<CellPair, ConsList, CellPairHash>& ShortUnions =
+    *new std::unordered_map<CellPair, ConsList, CellPairHash>();
 
 // The first short list met with the same definitions in the same order as
 // b, by a hash of its definitions: the unions with b are kept under that
@@ -750,7 +743,7 @@ ConsList UniteWithShortList(ConsList a, ConsList given) {
   std::vector<std::pair<ConsList, ConsList*>> marks;
   uint32_t walked = 0;
   for (ConsList from = a; from != nullptr; from = from->tail) {
-    auto found = ShortUnions.find(ShortUnionKey{from, b});
+    auto found = ShortUnions.find(CellPair{from, b});
     if (found != ShortUnions.end()) {
       rest = found->second;
       break;
@@ -759,16 +752,16 @@ ConsList UniteWithShortList(ConsList a, ConsList given) {
     if (!ConsContains(b, from->head)) out.Add(from->head);
   }
   *out.end = rest;  // shared, not copied
-  ShortUnions.try_emplace(ShortUnionKey{a, b}, out.head);
-  for (const auto& [from, link] : marks) ShortUnions.try_emplace(ShortUnionKey{from, b}, *link);
+  ShortUnions.try_emplace(CellPair{a, b}, out.head);
+  for (const auto& [from, link] : marks) ShortUnions.try_emplace(CellPair{from, b}, *link);
   // A result is its own union with b, and so is every tail of it: none of
   // its cells before b holds a definition of b. A later union of a list
   // that leads into this result (a class's own members in front of its
   // superclass's, united with the interface they all implement) stops there
   // instead of copying it.
-  if (out.head != rest) ShortUnions.try_emplace(ShortUnionKey{out.head, b}, out.head);
+  if (out.head != rest) ShortUnions.try_emplace(CellPair{out.head, b}, out.head);
   for (const auto& [from, link] : marks) {
-    if (*link != rest) ShortUnions.try_emplace(ShortUnionKey{*link, b}, *link);
+    if (*link != rest) ShortUnions.try_emplace(CellPair{*link, b}, *link);
   }
   return out.head;
 }
@@ -1063,11 +1056,11 @@ void ForgetListFacts() {
   // Fresh maps rather than clear(), which would keep a large unit's buckets.
   // The lines, tries and match chains are records of the region given back.
   std::unordered_map<const ConsCell*, ListIndex>().swap(Indexes);
-  std::unordered_map<JoinKey, ConsList, JoinKeyHash>().swap(Joins);
+  std::unordered_map<CellPair, ConsList, CellPairHash>().swap(Joins);
   std::unordered_map<KindKey, SyntaxNode*, KindKeyHash>().swap(FirstOfKind);
   std::unordered_map<ShortKey, ConsList, ShortKeyHash>().swap(ShortResults);
   std::unordered_map<const ConsCell*, KeptUnions>().swap(Unions);
-  std::unordered_map<ShortUnionKey, ConsList, ShortUnionKeyHash>().swap(ShortUnions);
+  std::unordered_map<CellPair, ConsList, CellPairHash>().swap(ShortUnions);
   std::unordered_map<uint64_t, ConsList>().swap(ShortListsByContent);
 }
 

@@ -619,6 +619,18 @@ TEST_F(DefinitionSets, GrowingAListInPlaceLeavesTheListsSharingItsTrie) {
   ExpectPlainWalks(lists, definitions, "grown in place");
 }
 
+// The orders in which the chain tests read a chain's lists (1 the shortest,
+// ChainLength the longest): from `first`, then every step-th one after it,
+// counted round the chain.
+constexpr int ChainLength = 400;
+struct ChainOrder {
+  const char* name;
+  int first;
+  int step;
+};
+constexpr ChainOrder ChainOrders[] = {
+    {"shortest first", 1, 1}, {"longest first", ChainLength, ChainLength - 1}, {"scattered", 17, 37}};
+
 }  // namespace
 
 // Lists of nodes that share tails, as the lookup results of a name declared
@@ -628,7 +640,7 @@ TEST_F(DefinitionSets, GrowingAListInPlaceLeavesTheListsSharingItsTrie) {
 // first node of a kind is the plain walk's, whatever answers are kept for
 // the tails that earlier questions walked.
 TEST_F(DefinitionSets, FirstNodesOfListsSharingTailsAreThePlainWalks) {
-  constexpr int Count = 400;
+  constexpr int Count = ChainLength;
   std::vector<ConsList> chain{nullptr};
   for (int k = 1; k <= Count; ++k) {
     SyntaxNode* node = k == 3 || k == 190 ? Variable("v") : k % 11 == 0 ? nullptr : Class("K");
@@ -641,13 +653,7 @@ TEST_F(DefinitionSets, FirstNodesOfListsSharingTailsAreThePlainWalks) {
     }
     return nullptr;
   };
-  struct Order {
-    const char* name;
-    int first;  // the list asked first, then every step-th one modulo Count
-    int step;
-  };
-  for (const Order& order : {Order{"shortest first", 1, 1}, Order{"longest first", Count, Count - 1},
-                             Order{"scattered", 17, 37}}) {
+  for (const ChainOrder& order : ChainOrders) {
     ForgetListFacts();
     std::vector<ConsList> lists;
     for (int i = 0, k = order.first; i < Count; ++i, k = (k - 1 + order.step) % Count + 1) {
@@ -759,7 +765,7 @@ TEST_F(DefinitionSets, ChainsUnitedWithTheSameInterfacesShareTheResultBefore) {
 // the plain walk's, though the longer lists' matches of the name stand
 // above the shorter lists that read them.
 TEST_F(DefinitionSets, ANameOfEveryClassOfAChainIsFoundFromAnyListOfIt) {
-  constexpr int Count = 400;
+  constexpr int Count = ChainLength;
   Identifier* name = Name("K");
   std::vector<ConsList> chain{nullptr};
   for (int k = 1; k <= Count; ++k) {
@@ -771,13 +777,7 @@ TEST_F(DefinitionSets, ANameOfEveryClassOfAChainIsFoundFromAnyListOfIt) {
     slots[VariableDefinition] = list;
     return Elements(LookupDeclaratorIdentifier(name, MakeDefinitionSet(slots)));
   };
-  struct Order {
-    const char* name;
-    int first;  // the list read first, then every step-th one modulo Count
-    int step;
-  };
-  for (const Order& order : {Order{"shortest first", 1, 1}, Order{"longest first", Count, Count - 1},
-                             Order{"scattered", 17, 37}}) {
+  for (const ChainOrder& order : ChainOrders) {
     ForgetListFacts();
     for (int i = 0, k = order.first; i < Count; ++i, k = (k - 1 + order.step) % Count + 1) {
       ConsList list = chain[static_cast<size_t>(k)];
