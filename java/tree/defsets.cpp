@@ -32,9 +32,9 @@
 // later union whose first operand reaches that cell with the same second
 // operand ends with the kept result instead of walking and copying again; a
 // long list's union with a short one is kept likewise, by that cell and the
-// short list (the first one met with the same definitions). A result is kept
-// as its own union with the same list, so that unions of lists that lead
-// into it stop there.
+// short list (the first one met with the same definitions), and its result
+// as its own union with the same short list, so that unions of lists that
+// lead into it stop there.
 // Results, their order and the declaration cells forced (only the matches, in
 // list order) are those of the plain walks.
 #include "java/tree/defsets.h"
@@ -244,15 +244,20 @@ TrieNode* TrieSet(TrieNode* node, const void* key, uint64_t hash, void* value, i
 // until its list is made, and `mask` is 0 until the group's list is (every
 // group's mask has bits).
 struct MatchNode {
-  const Definition* definition;
   MatchNode* next;
   MatchNode* skip;  // the first match along the chain of a higher level
   ConsList all;
   ConsList masked;
-  ConsList cell;    // this definition's cell
+  ConsList cell;    // the cell of the definition it matches
   uint32_t mask;
   uint32_t length;  // cells from that cell to the end of the list
 };
+
+// The definition that a match matches, read from its cell: a match takes
+// no word of its own for it, as an index holds a match for every cell.
+inline const Definition* MatchedDefinition(const MatchNode* match) {
+  return static_cast<const Definition*>(match->cell->head);
+}
 
 // The value of `all` before the list is made (never a cell's address).
 ConsCell NotKeptCell;
@@ -388,7 +393,7 @@ struct ListIndex {
 // with a trie and no stale cells, stay small enough to be inlined.
 [[gnu::noinline]] MatchNode* FirstNamedInShortLine(const Line* line, uint32_t length, const Identifier* name) {
   for (uint32_t i = length - line->baseLength; i-- > 0;) {
-    if (line->own[i]->definition->name == name) return line->own[i];
+    if (MatchedDefinition(line->own[i])->name == name) return line->own[i];
   }
   return MatchWithin(TrieFind(line->base->root, name), line->baseLength);
 }
@@ -410,7 +415,7 @@ MatchNode* FindName(ListIndex* index, const Identifier* name) {
   auto* below = static_cast<MatchNode*>(TrieFind(line->base->root, definition));
   if (below != nullptr && below->length <= line->baseLength) return below;
   for (uint32_t i = 0; i < length - line->baseLength; ++i) {
-    if (line->own[i]->definition == definition) return line->own[i];
+    if (MatchedDefinition(line->own[i]) == definition) return line->own[i];
   }
   return nullptr;
 }
@@ -429,7 +434,7 @@ MatchNode* DefinitionMatch(ListIndex* index, const void* definition) {
 // the line's trie (4 above) and moves on to the next one.
 [[gnu::noinline]] void RemoveStale(Line* line, uint32_t length) {
   MatchNode* stale = OwnMatch(line->staleLine, length);
-  const Definition* definition = stale->definition;
+  const Definition* definition = MatchedDefinition(stale);
   if (TrieFind(line->root, definition) == stale) {
     line->root = TrieSet(line->root, definition, PointerHash(definition), nullptr, 0, line->stamp);
   }
@@ -450,7 +455,7 @@ MatchNode* DefinitionMatch(ListIndex* index, const void* definition) {
 // Enters a match of the length above the head into the line's trie.
 void EnterMatch(Line* line, MatchNode* match) {
   if (line->staleLine != nullptr) RemoveStale(line, match->length);
-  const Definition* definition = match->definition;
+  const Definition* definition = MatchedDefinition(match);
   line->root = TrieSet(line->root, definition->name, PointerHash(definition->name), match, 0, line->stamp);
   // A definition that the list holds twice keeps its last cell, which every
   // list of the line that holds the definition at all also holds; an entry
@@ -484,7 +489,7 @@ void AddCell(Line* line, ConsList cell) {
   if (line->base != nullptr && count == ShortLineCells) GiveTrie(line);
   auto* definition = static_cast<const Definition*>(cell->head);
   auto* match = static_cast<MatchNode*>(Allocate(sizeof(MatchNode)));
-  *match = MatchNode{definition, nullptr, nullptr, NotKept, nullptr, cell, 0, line->headLength + 1};
+  *match = MatchNode{nullptr, nullptr, NotKept, nullptr, cell, 0, line->headLength + 1};
   if (line->base != nullptr) {
     match->next = FirstNamedInShortLine(line, line->headLength, definition->name);
     match->skip = SkipAbove(match->next, SkipLevel(match));
@@ -662,11 +667,10 @@ struct KeptUnion {
   ConsList with;  // null: none kept
   ConsList result;
 };
-struct KeptUnions {
-  KeptUnion first;
-  KeptUnion latest;
-};
-std::unordered_map<const ConsCell*, KeptUnions>& Unions = *new std::unordered_map<const ConsCell*, KeptUnions>();
+// The first union kept from each cell, and the latest one apart: few cells
+// have one, and most cells that have a first union have no other.
+std::unordered_map<const ConsCell*, KeptUnion>& Unions = *new std::unordered_map<const ConsCell*, KeptUnion>();
+std::unordered_map<const ConsCell*, KeptUnion>& LatestUnions = *new std::unordered_map<const ConsCell*, KeptUnion>();
 
 // The union of the cells from `from` on with b, whose index is given, as a
 // kept union tells it: the kept result itself for the same b; b when the
@@ -684,15 +688,16 @@ ConsList KnownUnionOf(const KeptUnion& kept, ConsList b, ListIndex* index) {
 ConsList KnownUnion(ConsList from, ConsList b, ListIndex* index) {
   auto found = Unions.find(from);
   if (found == Unions.end()) return nullptr;
-  if (ConsList known = KnownUnionOf(found->second.first, b, index)) return known;
-  return KnownUnionOf(found->second.latest, b, index);
+  if (ConsList known = KnownUnionOf(found->second, b, index)) return known;
+  auto latest = LatestUnions.find(from);
+  return latest == LatestUnions.end() ? nullptr : KnownUnionOf(latest->second, b, index);
 }
 
 // Keeps a union from a cell: as its first when it has none, else as its
 // latest when the walk passed the cell (what it kept was of no use there).
 void KeepUnion(ConsList from, KeptUnion kept, bool passed) {
-  auto [entry, made] = Unions.try_emplace(from, KeptUnions{kept, KeptUnion{nullptr, nullptr}});
-  if (!made && passed) entry->second.latest = kept;
+  bool made = Unions.try_emplace(from, kept).second;
+  if (!made && passed) LatestUnions.insert_or_assign(from, kept);
 }
 
 // ---- Kept unions of long lists with short ones ----
@@ -821,7 +826,7 @@ ConsList ChainResult(MatchNode* first, uint32_t mask) {
       result = *kept;
       break;
     }
-    walked.emplace_back(match, MatchingNode(match->definition, mask));  // forced in list order
+    walked.emplace_back(match, MatchingNode(MatchedDefinition(match), mask));  // forced in list order
   }
   for (size_t i = walked.size(); i-- > 0;) {
     if (walked[i].second != nullptr) result = Cons(walked[i].second, result);
@@ -1000,10 +1005,6 @@ ConsList UniteLists(ConsList a, ConsList b) {
   // The new cells of a result, and those of the kept tails, are their own
   // union with b (none holds a definition of b), so a later union of a list
   // that leads into them stops there instead of copying them.
-  if (out.head != rest) KeepUnion(out.head, KeptUnion{b, out.head}, false);
-  for (const auto& [from, link] : marks) {
-    if (*link != rest) KeepUnion(*link, KeptUnion{b, *link}, false);
-  }
   return out.head;
 }
 
@@ -1059,7 +1060,8 @@ void ForgetListFacts() {
   std::unordered_map<CellPair, ConsList, CellPairHash>().swap(Joins);
   std::unordered_map<KindKey, SyntaxNode*, KindKeyHash>().swap(FirstOfKind);
   std::unordered_map<ShortKey, ConsList, ShortKeyHash>().swap(ShortResults);
-  std::unordered_map<const ConsCell*, KeptUnions>().swap(Unions);
+  std::unordered_map<const ConsCell*, KeptUnion>().swap(Unions);
+  std::unordered_map<const ConsCell*, KeptUnion>().swap(LatestUnions);
   std::unordered_map<CellPair, ConsList, CellPairHash>().swap(ShortUnions);
   std::unordered_map<uint64_t, ConsList>().swap(ShortListsByContent);
 }
