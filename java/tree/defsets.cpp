@@ -989,11 +989,13 @@ ConsList UniteLists(ConsList a, ConsList b) {
   ConsList rest = b;
   std::vector<std::pair<ConsList, ConsList*>> marks;
   uint32_t walked = 0;
+  bool afterOwn = false;  // the walk stopped at a result kept as its own union
   for (ConsList from = a; from != nullptr; from = from->tail) {
     MatchNode* found = DefinitionMatch(index, from->head);
     if (found != nullptr && found->cell == from) break;
     if (ConsList known = KnownUnion(from, b, index)) {
       rest = known;
+      afterOwn = known == from;
       break;
     }
     if (++walked % KeptTailStep == 0) marks.emplace_back(from, out.end);
@@ -1002,9 +1004,15 @@ ConsList UniteLists(ConsList a, ConsList b) {
   *out.end = rest;  // shared, not copied
   KeepUnion(a, KeptUnion{b, out.head}, walked > 0);
   for (const auto& [from, link] : marks) KeepUnion(from, KeptUnion{b, *link}, true);
-  // The new cells of a result, and those of the kept tails, are their own
-  // union with b (none holds a definition of b), so a later union of a list
-  // that leads into them stops there instead of copying them.
+  // The result is its own union with b (none of its new cells holds a
+  // definition of b), so a later union of a list that leads into it could
+  // stop there. Most results are environments, never again a first operand,
+  // so this is kept only where a walk shows a chain of such results: when it
+  // walked far or stopped at a result kept so. A chain of classes that each
+  // implement the same long interface then walks a few cells a class.
+  if (out.head != rest && (afterOwn || walked >= 2 * KeptTailStep)) {
+    KeepUnion(out.head, KeptUnion{b, out.head}, false);
+  }
   return out.head;
 }
 
