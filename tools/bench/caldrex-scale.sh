@@ -109,7 +109,9 @@
 #   memberfback memberfield written the other way round, each class before
 #              its superclass;
 #   memberfface memberfield with every class also implementing an interface
-#              that declares a constant.
+#              that declares a constant;
+#   memberflong as memberfface with an interface of 100 constants (a long
+#              list, whose unions are kept apart from those with short ones).
 # Sizes are scaled by FACTOR (default 1); the generated files go to a
 # temporary directory. SHAPES, a list of shape names, runs only those.
 #
@@ -418,6 +420,14 @@ gen_memberfface() {
     for (i = 1; i < n; i++) print "class T" i " extends T" (i - 1) " implements I { class K { } K k; }" }' > "$1/T.java"
   echo T.java > "$1/args"
 }
+gen_memberflong() {
+  awk -v n="$2" 'BEGIN { printf "interface I {"
+    for (j = 0; j < 100; j++) printf " int c%d = %d;", j, j
+    print " }"
+    print "class T0 implements I { class K { } K k; }"
+    for (i = 1; i < n; i++) print "class T" i " extends T" (i - 1) " implements I { class K { } K k; }" }' > "$1/T.java"
+  echo T.java > "$1/args"
+}
 gen_nestdeep() {
   awk -v n="$2" 'BEGIN { print "class C0 { class M0 { } int f0; }"
     for (i = 1; i < n; i++) print "class C" i " extends C" (i - 1) " { class M" i " extends M" (i - 1) " { } }"
@@ -469,7 +479,7 @@ shapes="chain:12500 packages:12500 unit:2000 fields:6250 dotted:12500 nested:100
   memberext:1000 memberface:1000 memberdeep:1000 inherited:1000 facemember:1000 memberuse:1000 memberrev:8000 splitup:500
   cyclebranch:400 cyclechain:400 cycleface:400 cyclemember:400 cyclefield:400 cycle:200
   facechain:2000 faceback:2000 classface:2000 memberfield:4000 nestdeep:2000
-  memberfback:4000 memberfface:1000"
+  memberfback:4000 memberfface:1000 memberflong:1000"
 if [ -n "${SHAPES:-}" ]; then
   wanted=""
   for entry in $shapes; do
