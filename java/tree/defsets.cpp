@@ -664,7 +664,7 @@ std::unordered_map<ShortKey, ConsList, ShortKeyHash>& ShortResults =
 // second line's unions then stop at what the one before kept, as the
 // first's do.
 struct KeptUnion {
-  ConsList with;  // null: none kept
+  ConsList with;
   ConsList result;
 };
 // The first union kept from each cell, and the latest one apart: few cells
@@ -677,7 +677,6 @@ std::unordered_map<const ConsCell*, KeptUnion>& LatestUnions = *new std::unorder
 // kept result is a tail of b (every definition from `from` on is in the
 // kept result, so in b). Null when it tells neither.
 ConsList KnownUnionOf(const KeptUnion& kept, ConsList b, ListIndex* index) {
-  if (kept.with == nullptr) return nullptr;
   if (kept.with == b) return kept.result;
   MatchNode* match = DefinitionMatch(index, kept.result->head);
   return match != nullptr && match->cell == kept.result ? b : nullptr;

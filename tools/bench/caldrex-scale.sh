@@ -414,20 +414,17 @@ gen_memberfback() {
     print "class T0 { class K { } K k; }" }' > "$1/T.java"
   echo T.java > "$1/args"
 }
-gen_memberfface() {
-  awk -v n="$2" 'BEGIN { print "interface I { int c = 1; }"
-    print "class T0 implements I { class K { } K k; }"
-    for (i = 1; i < n; i++) print "class T" i " extends T" (i - 1) " implements I { class K { } K k; }" }' > "$1/T.java"
-  echo T.java > "$1/args"
-}
-gen_memberflong() {
-  awk -v n="$2" 'BEGIN { printf "interface I {"
-    for (j = 0; j < 100; j++) printf " int c%d = %d;", j, j
+# memberfield with every class implementing interface I of $3 constants.
+member_interface_chain() {
+  awk -v n="$2" -v constants="$3" 'BEGIN { printf "interface I {"
+    for (j = 0; j < constants; j++) printf " int c%d = %d;", j, j
     print " }"
     print "class T0 implements I { class K { } K k; }"
     for (i = 1; i < n; i++) print "class T" i " extends T" (i - 1) " implements I { class K { } K k; }" }' > "$1/T.java"
   echo T.java > "$1/args"
 }
+gen_memberfface() { member_interface_chain "$1" "$2" 1; }
+gen_memberflong() { member_interface_chain "$1" "$2" 100; }
 gen_nestdeep() {
   awk -v n="$2" 'BEGIN { print "class C0 { class M0 { } int f0; }"
     for (i = 1; i < n; i++) print "class C" i " extends C" (i - 1) " { class M" i " extends M" (i - 1) " { } }"
